@@ -1,0 +1,40 @@
+#pragma once
+// Every stored value: its name and the default that its readers pass, once.
+namespace settings
+{
+constexpr const char* kOrganization = "Palomer";
+constexpr const char* kApplication = "Vedrix by Palomer";
+constexpr const char* kSection = "Settings";
+constexpr const char* kWorkspaceSection = "Workspace";
+constexpr const char* kServersSection = "Servers";
+
+struct IntSetting
+{
+    const char* name;
+    int defaultValue;
+};
+
+constexpr IntSetting kDisplayTVChannels{"DisplayTVChannels", 0};
+constexpr IntSetting kDisplayRadioChannels{"DisplayRadioChannels", 1};
+constexpr IntSetting kDisplayIndianChannels{"DisplayIndianChannels", 1};
+constexpr IntSetting kDisplayChineseChannels{"DisplayChineseChannels", 1};
+constexpr IntSetting kDisplayEnglishChannels{"DisplayEnglishChannels", 1};
+constexpr IntSetting kDisplayFrenchChannels{"DisplayFrenchChannels", 1};
+constexpr IntSetting kDisplayGermanChannels{"DisplayGermanChannels", 1};
+constexpr IntSetting kDisplayBulgarianChannels{"DisplayBulgarianChannels", 1};
+constexpr IntSetting kDisplayRomanianChannels{"DisplayRomanianChannels", 1};
+constexpr IntSetting kDisplayNonWorkingChannels{"DisplayNonWorkingChannels", 0};
+constexpr IntSetting kLastChannelIndex{"LastChannelIndex", 0};
+constexpr IntSetting kAutoPlay{"AutoPlay", 1};
+constexpr IntSetting kLastCategory{"LastCategory", 0};
+// First-showing flags, named after the view classes.
+constexpr IntSetting kSorvanaViewSized{"CSorvanaView", 0};
+constexpr IntSetting kRadioSettingsViewSized{"CRadioSettingsView", 0};
+constexpr IntSetting kPromoViewSized{"CPromoView", 0};
+constexpr IntSetting kHardwareStoreViewSized{"CHardwareStoreView", 0};
+// Hot key values are formed from these with the action's name.
+constexpr const char* kHotKeyKeyFormat = "%1 Key";
+constexpr const char* kHotKeyModFormat = "%1 Mod";
+// In the Workspace section (framework state).
+constexpr IntSetting kApplicationLook{"ApplicationLook", 216};
+} // namespace settings

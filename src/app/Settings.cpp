@@ -1,0 +1,101 @@
+#include "app/Settings.h"
+
+#include <QSettings>
+
+namespace
+{
+QVariant ReadValue(const QString& strSection, const QString& strName)
+{
+    QSettings store(settings::kOrganization, settings::kApplication);
+    return store.value(strSection + QLatin1Char('/') + strName);
+}
+
+bool WriteValue(const QString& strSection, const QString& strName, const QVariant& value)
+{
+    QSettings store(settings::kOrganization, settings::kApplication);
+    if (!store.isWritable())
+        return false;
+    store.setValue(strSection + QLatin1Char('/') + strName, value);
+    store.sync();
+    return store.status() == QSettings::NoError;
+}
+
+CSettingsCache g_defaultCache;
+CSettingsCache* g_pCache = &g_defaultCache;
+} // namespace
+
+int ReadSectionInt(const QString& strSection, const QString& strName, int nDefault)
+{
+    const QVariant v = ReadValue(strSection, strName);
+    bool ok = false;
+    // Stored values are 32-bit integers; anything else counts as missing.
+    const qlonglong n = v.toLongLong(&ok);
+    if (!ok || n < INT_MIN || n > UINT_MAX)
+        return nDefault;
+    return int(qint32(quint32(n)));
+}
+
+bool WriteSectionInt(const QString& strSection, const QString& strName, int nValue)
+{
+    return WriteValue(strSection, strName, nValue);
+}
+
+QString ReadSectionString(const QString& strSection, const QString& strName, const QString& strDefault)
+{
+    const QVariant v = ReadValue(strSection, strName);
+    return v.isValid() && !v.toString().isEmpty() ? v.toString() : strDefault;
+}
+
+int ReadSettingInt(const QString& strName, int nDefault)
+{
+    return ReadSectionInt(settings::kSection, strName, nDefault);
+}
+
+bool WriteSettingInt(const QString& strName, int nValue)
+{
+    return WriteSectionInt(settings::kSection, strName, nValue);
+}
+
+void CSettingsCache::Reset()
+{
+    for (int& slot : m_slots)
+        slot = -1;
+}
+
+const settings::IntSetting& CSettingsCache::SettingOf(int nSlot)
+{
+    using namespace settings;
+    static const IntSetting* const table[kSettingSlotCount] = {
+        &kDisplayRadioChannels,   &kDisplayTVChannels,       &kLastCategory,
+        &kDisplayChineseChannels, &kDisplayEnglishChannels,  &kDisplayIndianChannels,
+        &kDisplayFrenchChannels,  &kDisplayGermanChannels,   &kDisplayBulgarianChannels,
+        &kDisplayRomanianChannels, nullptr,
+    };
+    Q_ASSERT(nSlot >= 1 && nSlot <= 10);
+    return *table[nSlot - 1];
+}
+
+int CSettingsCache::Read(int nSlot)
+{
+    int& slot = Slot(nSlot);
+    if (slot == -1 && nSlot != SLOT_COMMAND_LINE_CHANNEL)
+        slot = ReadSettingInt(SettingOf(nSlot));
+    return slot;
+}
+
+void CSettingsCache::Toggle(int nSlot)
+{
+    const int v = Read(nSlot);
+    WriteSettingInt(SettingOf(nSlot).name, v == 0 ? 1 : 0);
+    Slot(nSlot) = -1;
+}
+
+CSettingsCache* GetSettingsCache()
+{
+    return g_pCache;
+}
+
+void SetSettingsCache(CSettingsCache* pCache)
+{
+    g_pCache = pCache ? pCache : &g_defaultCache;
+}

@@ -1,0 +1,11 @@
+#pragma once
+// Shows the busy cursor for the life of the object; the destructor restores it, so the cursor comes
+// back also when the work is left by an exception.
+class CWaitCursor
+{
+public:
+    CWaitCursor();
+    ~CWaitCursor();
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+};

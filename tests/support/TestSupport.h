@@ -1,0 +1,18 @@
+#pragma once
+// Helpers shared by the tests. Every test process runs under tools/testenv, which gives it its own
+// XDG folders; these helpers reset and inspect them between cases.
+#include <QString>
+
+namespace testsupport
+{
+// Path of the settings file: $XDG_CONFIG_HOME/Palomer/Vedrix by Palomer.conf
+QString SettingsFilePath();
+// Removes every stored setting and empties the settings cache.
+void ClearSettings();
+// Raw text of the settings file ("" if missing).
+QString SettingsFileText();
+// Writes bytes to a file, creating its folder.
+bool WriteFile(const QString& strPath, const QByteArray& bytes);
+// A UTF-16LE encoding of text, lines joined with strLineEnd.
+QByteArray Utf16Le(const QString& strText);
+} // namespace testsupport
