@@ -3,6 +3,7 @@ list(APPEND VEDRIX_CORE_SOURCES
   platform/CmdTarget.cpp platform/CmdTarget.h
   platform/Document.h
   platform/ListCtrl.h
+  platform/HotKeyService.cpp platform/HotKeyService.h
 )
 list(APPEND VEDRIX_GUI_SOURCES
   platform/WaitCursor.cpp platform/WaitCursor.h

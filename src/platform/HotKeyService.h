@@ -1,0 +1,35 @@
+#pragma once
+// System-wide hot keys. RegisterHotKey refuses a combination that another client or this process
+// already holds; WM_HOTKEY with the id is posted to the registering window; a window's
+// registrations end when it is destroyed. The X11 backend (xcb passive grabs) is installed by the
+// application at start-up; without one every registration is refused.
+#include "platform/Messages.h"
+
+#include <QObject>
+
+// Registration modifiers (as stored): MOD_ALT 0x1, MOD_CONTROL 0x2, MOD_SHIFT 0x4, MOD_WIN 0x8.
+constexpr UINT MOD_ALT = 0x0001;
+constexpr UINT MOD_CONTROL = 0x0002;
+constexpr UINT MOD_SHIFT = 0x0004;
+constexpr UINT MOD_WIN = 0x0008;
+
+class CHotKeyService
+{
+public:
+    virtual ~CHotKeyService() = default;
+    virtual bool RegisterHotKey(QObject* pWnd, int nId, UINT fsModifiers, UINT nVirtualKey) = 0;
+    virtual bool UnregisterHotKey(QObject* pWnd, int nId) = 0;
+};
+
+// The service in use (never null: a refusing one until a backend is installed).
+CHotKeyService* GetHotKeyService();
+void SetHotKeyService(CHotKeyService* pService);
+
+inline bool RegisterHotKey(QObject* pWnd, int nId, UINT fsModifiers, UINT nVirtualKey)
+{
+    return GetHotKeyService()->RegisterHotKey(pWnd, nId, fsModifiers, nVirtualKey);
+}
+inline bool UnregisterHotKey(QObject* pWnd, int nId)
+{
+    return GetHotKeyService()->UnregisterHotKey(pWnd, nId);
+}
