@@ -1,0 +1,3 @@
+#include "platform/HotKeyBackend.h"
+
+void InstallHotKeyService() {}

@@ -1,0 +1,3 @@
+list(APPEND VEDRIX_GUI_SOURCES
+  platform/ListCtrlWidget.h
+)

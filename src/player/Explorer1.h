@@ -1,0 +1,17 @@
+#pragma once
+// The banner pane: a web view created only when there is a page to show; navigation stays on http
+// and https.
+#include <QString>
+#include <QWidget>
+
+class CExplorer1 : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit CExplorer1(QWidget* parent = nullptr);
+    ~CExplorer1() override;
+
+    // Loads the page into the pane and returns at once; a page that cannot be loaded shows the
+    // browser's own error page.
+    void Navigate2(const QString& strUrl);
+};

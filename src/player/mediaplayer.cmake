@@ -1,0 +1,3 @@
+list(APPEND VEDRIX_GUI_SOURCES
+  player/WMPPlayer4.h
+)
