@@ -1,0 +1,175 @@
+#include "player/ChannelPlayer.h"
+
+#include "app/Settings.h"
+#include "catalogue/ChannelCatalogue.h"
+#include "catalogue/DataFolder.h"
+#include "platform/ListCtrl.h"
+#include "player/MediaPlayer.h"
+
+#include <QFileInfo>
+
+
+namespace
+{
+struct SHotKeyCommand
+{
+    WPARAM nHotKeyId;
+    UINT nCommand;
+};
+
+// Hot key numbers of the four actions (Play, Play Next, Play Prev, Stop) and what each posts.
+constexpr SHotKeyCommand kHotKeyCommands[] = {
+    {1, ID_PLAY},
+    {2, ID_PLAY_NEXT},
+    {3, ID_PLAY_PREVIOUS},
+    {4, ID_STOP},
+};
+} // namespace
+
+CChannelPlayer::CChannelPlayer(CListCtrl& list, CMediaPlayer& player, PostCommand postCommand)
+    : m_list(list), m_player(player), m_postCommand(std::move(postCommand))
+{
+}
+
+int CChannelPlayer::GetCurrentRow() const
+{
+    return m_list.GetSelectedItem();
+}
+
+void CChannelPlayer::OnPlay()
+{
+    const int nSel = GetCurrentRow();
+    if (nSel < 0)
+    {
+        // Selecting row 0 posts Play again through the selection change, which then plays it.
+        if (m_list.GetItemCount() > 0)
+            SelectRow(0);
+        return;
+    }
+    WriteSettingInt(settings::kLastChannelIndex.name, nSel);
+    if (m_onOpenChannel)
+        m_onOpenChannel(m_list.GetItemText(nSel, kNameColumn));
+    m_player.put_URL(m_list.GetItemText(nSel, kAddressColumn));
+}
+
+void CChannelPlayer::OnStop()
+{
+    m_player.get_controls().stop();
+}
+
+void CChannelPlayer::OnPlayNext()
+{
+    const int n = m_list.GetItemCount();
+    if (n < 2)
+        return;
+    int nNext = GetCurrentRow() + 1;
+    if (nNext == n)
+        nNext = 0;
+    if (nNext < n)
+        SelectRow(nNext);
+}
+
+void CChannelPlayer::OnPlayPrevious()
+{
+    const int n = m_list.GetItemCount();
+    if (n < 2)
+        return;
+    int nSel = GetCurrentRow();
+    if (nSel < 0)
+        nSel = n;
+    int nPrev = nSel - 1;
+    if (nPrev < 0)
+        nPrev = n - 1;
+    if (nPrev < n)
+        SelectRow(nPrev);
+}
+
+void CChannelPlayer::SelectRow(int nRow)
+{
+    m_list.EnsureVisible(nRow);
+    m_list.SelectAndFocusItem(nRow);
+}
+
+bool CChannelPlayer::SelectLastChannel(int nRow)
+{
+    if (nRow < 0 || nRow >= m_list.GetItemCount())
+        return false;
+    SelectRow(nRow);
+    return true;
+}
+
+int CChannelPlayer::FindChannelNumber(int nNumber) const
+{
+    const QString strNumber = QString::number(nNumber);
+    const int n = m_list.GetItemCount();
+    for (int i = 0; i < n; ++i)
+        if (m_list.GetItemText(i, kSerialColumn) == strNumber)
+            return i;
+    return -1;
+}
+
+bool CChannelPlayer::SelectChannelNumber(int nNumber)
+{
+    if (nNumber < 0)
+        return false;
+    if (m_list.GetItemCount() == 0)
+    {
+        // The list has not arrived yet: the reload that brings it plays this number.
+        GetSettingsCache()->Slot(SLOT_COMMAND_LINE_CHANNEL) = nNumber;
+        return false;
+    }
+    const int nRow = FindChannelNumber(nNumber);
+    if (nRow < 0)
+        return false;
+    SelectRow(nRow);
+    return true;
+}
+
+void CChannelPlayer::ReloadChannelList()
+{
+    // The load deletes the file it read: whether there was one tells whether the list was rebuilt.
+    const bool bLoaded = QFileInfo::exists(GetChannelListPath());
+    CChannelCatalogue catalogue;
+    FillChannelList(m_list, catalogue);
+
+    // A channel number from the command line wins over the last channel, once: on the first list
+    // that was loaded after it arrived.
+    int& nCommandLineChannel = GetSettingsCache()->Slot(SLOT_COMMAND_LINE_CHANNEL);
+    if (bLoaded && nCommandLineChannel > -1)
+    {
+        const int nRow = FindChannelNumber(nCommandLineChannel);
+        nCommandLineChannel = -1;
+        if (nRow >= 0)
+        {
+            SelectRow(nRow);
+            return;
+        }
+    }
+    if (ReadSettingInt(settings::kAutoPlay) == 1)
+        SelectLastChannel(ReadSettingInt(settings::kLastChannelIndex));
+}
+
+void CChannelPlayer::OnListItemChanged(int, unsigned nNewState)
+{
+    if (nNewState & LVIS_SELECTED)
+        m_postCommand(ID_PLAY);
+}
+
+void CChannelPlayer::OnListKeyDown(unsigned nVirtualKey)
+{
+    if (nVirtualKey == VK_PLAY_PREVIOUS_KEY)
+        m_postCommand(ID_PLAY_PREVIOUS);
+    else if (nVirtualKey == VK_PLAY_NEXT_KEY)
+        m_postCommand(ID_PLAY_NEXT);
+}
+
+bool CChannelPlayer::OnHotKey(WPARAM nHotKeyId)
+{
+    for (const SHotKeyCommand& entry : kHotKeyCommands)
+        if (entry.nHotKeyId == nHotKeyId)
+        {
+            m_postCommand(entry.nCommand);
+            return true;
+        }
+    return false;
+}

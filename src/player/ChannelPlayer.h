@@ -1,0 +1,80 @@
+#pragma once
+// The player logic of the channel view: the current channel is the list's selected row, and every
+// play request goes one way: select a row, the selection change posts Play, Play hands the row's
+// stream address to the media player. Needs only the list and the player interfaces, so the unit
+// tests run it against doubles.
+#include "platform/Messages.h"
+
+#include <QString>
+#include <functional>
+
+class CListCtrl;
+class CMediaPlayer;
+
+// The player view's commands.
+constexpr UINT ID_REFRESH_CHANNEL_LIST = 310; // handled by the main frame
+constexpr UINT ID_STOP = 317;
+constexpr UINT ID_PLAY = 319;
+constexpr UINT ID_PLAY_NEXT = 320;
+constexpr UINT ID_PLAY_PREVIOUS = 321;
+// The same from the tray menu.
+constexpr UINT ID_TRAY_PLAY_PREVIOUS = 32784;
+constexpr UINT ID_TRAY_PLAY_NEXT = 32785;
+constexpr UINT ID_TRAY_STOP = 32789;
+constexpr UINT ID_TRAY_PLAY = 32791;
+
+// Keys that the channel list turns into commands.
+constexpr unsigned VK_PLAY_PREVIOUS_KEY = 0x77; // F8
+constexpr unsigned VK_PLAY_NEXT_KEY = 0x78;     // F9
+
+// Column of the list that holds a channel's serial number, its name and its stream address.
+constexpr int kSerialColumn = 0;
+constexpr int kNameColumn = 1;
+constexpr int kAddressColumn = 4;
+
+class CChannelPlayer
+{
+public:
+    // Queues WM_COMMAND with the command to the view's own window.
+    using PostCommand = std::function<void(UINT nID)>;
+
+    CChannelPlayer(CListCtrl& list, CMediaPlayer& player, PostCommand postCommand);
+
+    // The current channel: the selected row, -1 if none.
+    int GetCurrentRow() const;
+
+    // Hands the selected row's address to the player, which refuses anything but a network stream
+    // and says so in its status text.
+    void OnPlay();
+    void OnStop();
+    void OnPlayNext();
+    void OnPlayPrevious();
+
+    // Scrolls row i into view and makes it the selected, focused row; the selection change plays it.
+    void SelectRow(int nRow);
+    // Selects row nRow if it exists; true if it did.
+    bool SelectLastChannel(int nRow);
+    // Selects the row whose serial number is nNumber; true if there is one. While the list is still
+    // empty the number is kept and played after the next list load instead of the last channel.
+    bool SelectChannelNumber(int nNumber);
+
+    // Fills the list from a fresh channel catalogue, then plays the channel given on the command line
+    // (once) or, with auto play on, the row played last.
+    void ReloadChannelList();
+
+    // Notifications of the list and the hot key service.
+    void OnListItemChanged(int nItem, unsigned nNewState);
+    void OnListKeyDown(unsigned nVirtualKey);
+    // True for the hot key numbers 1 to 4.
+    bool OnHotKey(WPARAM nHotKeyId);
+
+    // Called with the channel's name just before its address goes to the player.
+    std::function<void(const QString& strName)> m_onOpenChannel;
+
+private:
+    int FindChannelNumber(int nNumber) const;
+
+    CListCtrl& m_list;
+    CMediaPlayer& m_player;
+    PostCommand m_postCommand;
+};

@@ -1,0 +1,39 @@
+#pragma once
+// The nine display-choice check boxes of the ribbon: radio, TV and seven language groups. Each one
+// flips its stored choice and asks the main window to download and rebuild the list; its check mark
+// shows the stored choice. One rule, nine rows of a table.
+#include "app/SettingNames.h"
+#include "platform/CmdTarget.h"
+
+#include <functional>
+#include <span>
+
+constexpr UINT ID_DISPLAY_RADIO_CHANNELS = 325;
+constexpr UINT ID_DISPLAY_TV_CHANNELS = 326;
+constexpr UINT ID_DISPLAY_ENGLISH_CHANNELS = 327;
+constexpr UINT ID_DISPLAY_GERMAN_CHANNELS = 328;
+constexpr UINT ID_DISPLAY_FRENCH_CHANNELS = 329;
+constexpr UINT ID_DISPLAY_CHINESE_CHANNELS = 330;
+constexpr UINT ID_DISPLAY_INDIAN_CHANNELS = 331;
+constexpr UINT ID_DISPLAY_BULGARIAN_CHANNELS = 332;
+constexpr UINT ID_DISPLAY_ROMANIAN_CHANNELS = 333;
+
+struct SFilterCommand
+{
+    UINT nID;
+    settings::IntSetting setting; // value name and the default its readers pass
+    int nSlot;                    // slot of the settings cache
+};
+
+std::span<const SFilterCommand> FilterCommands();
+// The row of command nID, or null.
+const SFilterCommand* FindFilterCommand(UINT nID);
+
+// Flips the stored choice (through the settings cache, which reloads it on the next read), then
+// posts the channel list refresh to the main window.
+void ToggleFilter(const SFilterCommand& command, const std::function<void()>& postRefresh);
+// Check mark = the stored choice; any value other than 0 shows checked.
+void UpdateFilter(const SFilterCommand& command, CCmdUI* pCmdUI);
+
+// Adds the toggle and update handlers of all nine commands to a command map.
+void AddFilterCommands(CCommandMap& map, std::function<void()> postRefresh);

@@ -1,0 +1,96 @@
+// The nine display-choice commands: their check marks show the stored choice (with its default when
+// nothing is stored), and a toggle writes the negation, reloads it on the next read and asks for a
+// refresh.
+#include "TestSupport.h"
+
+#include "app/Settings.h"
+#include "player/ChannelPlayer.h"
+#include "player/FilterCommands.h"
+
+#include <QtTest>
+
+namespace
+{
+int CheckOf(const CCommandMap& map, UINT nID)
+{
+    CCmdUI ui(nID);
+    ui.SetCheck(-1);
+    if (!map.Dispatch(nID, &ui))
+        return -2;
+    return ui.m_nCheck;
+}
+} // namespace
+
+class TestPlayerFilters : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { testsupport::ClearSettings(); }
+
+    void table_data()
+    {
+        QTest::addColumn<UINT>("id");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<int>("check"); // with nothing stored
+        QTest::newRow("radio") << 325u << "DisplayRadioChannels" << 1 << 1;
+        QTest::newRow("TV") << 326u << "DisplayTVChannels" << 2 << 0;
+        QTest::newRow("English") << 327u << "DisplayEnglishChannels" << 5 << 1;
+        QTest::newRow("German") << 328u << "DisplayGermanChannels" << 8 << 1;
+        QTest::newRow("French") << 329u << "DisplayFrenchChannels" << 7 << 1;
+        QTest::newRow("Chinese") << 330u << "DisplayChineseChannels" << 4 << 1;
+        QTest::newRow("Indian") << 331u << "DisplayIndianChannels" << 6 << 1;
+        QTest::newRow("Bulgarian") << 332u << "DisplayBulgarianChannels" << 9 << 1;
+        QTest::newRow("Romanian") << 333u << "DisplayRomanianChannels" << 10 << 1;
+    }
+    // Each command names the value that the list filters read through the same cache slot, and
+    // shows its default with no settings stored.
+    void table()
+    {
+        QFETCH(UINT, id);
+        QFETCH(QString, name);
+        QFETCH(int, slot);
+        QFETCH(int, check);
+        const SFilterCommand* command = FindFilterCommand(id);
+        QVERIFY(command);
+        QCOMPARE(QString::fromLatin1(command->setting.name), name);
+        QCOMPARE(command->nSlot, slot);
+        QCOMPARE(QString::fromLatin1(CSettingsCache::SettingOf(slot).name), name);
+
+        CCommandMap map;
+        AddFilterCommands(map, [] {});
+        QCOMPARE(CheckOf(map, id), check);
+        QVERIFY(!QFile::exists(testsupport::SettingsFilePath())); // reading creates nothing
+    }
+
+    void storedFiveShowsCheckedAndTogglesToZero()
+    {
+        WriteSettingInt("DisplayTVChannels", 5);
+        int nRefreshes = 0;
+        CCommandMap map;
+        AddFilterCommands(map, [&] { ++nRefreshes; });
+        QCOMPARE(CheckOf(map, ID_DISPLAY_TV_CHANNELS), 1);
+        QVERIFY(map.Dispatch(ID_DISPLAY_TV_CHANNELS, nullptr));
+        QCOMPARE(ReadSettingInt("DisplayTVChannels", -7), 0);
+        QCOMPARE(CheckOf(map, ID_DISPLAY_TV_CHANNELS), 0);
+        QCOMPARE(nRefreshes, 1);
+    }
+
+    // Each toggle reads what the previous one wrote, not a stale cached value.
+    void twoTogglesInARow()
+    {
+        QList<int> written;
+        CCommandMap map;
+        AddFilterCommands(map, [&] { written.append(ReadSettingInt("DisplayTVChannels", -7)); });
+        map.Dispatch(ID_DISPLAY_TV_CHANNELS, nullptr);
+        map.Dispatch(ID_DISPLAY_TV_CHANNELS, nullptr);
+        QCOMPARE(written, (QList<int>{1, 0})); // one refresh after each write
+        QCOMPARE(GetSettingsCache()->Slot(SLOT_DISPLAY_TV), -1);
+        QCOMPARE(CheckOf(map, ID_DISPLAY_TV_CHANNELS), 0);
+        // The other choices are untouched.
+        QCOMPARE(ReadSettingInt("DisplayRadioChannels", -7), -7);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPlayerFilters)
+#include "player_filters.moc"
