@@ -1,0 +1,132 @@
+#include "download/DlgFileDownloader.h"
+
+#include "app/SettingNames.h"
+#include "platform/WaitCursor.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QSaveFile>
+#include <QVBoxLayout>
+
+namespace
+{
+constexpr int kStartDelayMs = 1000;
+constexpr qint64 kCopyChunk = 256 * 1024;
+
+const char* const kApplicationIcon = ":/res/icons/vedrix.svg";
+
+QIcon ApplicationIcon()
+{
+    if (QFile::exists(QLatin1String(kApplicationIcon)))
+        return QIcon(QLatin1String(kApplicationIcon));
+    return QGuiApplication::windowIcon();
+}
+} // namespace
+
+CDlgFileDownloader::CDlgFileDownloader(QWidget* pParent)
+    : QDialog(pParent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint),
+      m_pMessage(new QLabel(this))
+{
+    setObjectName(QStringLiteral("CDlgFileDownloader"));
+    setWindowTitle(QStringLiteral("Downloading File..."));
+    setModal(true);
+
+    m_pMessage->setObjectName(QString::number(IDC_MESSAGE));
+    m_pMessage->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_pMessage->setTextFormat(Qt::PlainText);
+    // A little larger than body text: the dialog holds nothing else, and the caption needs room.
+    QFont font = m_pMessage->font();
+    font.setPointSizeF(font.pointSizeF() * 1.25);
+    m_pMessage->setFont(font);
+    m_pMessage->setMinimumWidth(240);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(18, 14, 18, 14);
+    layout->addWidget(m_pMessage);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    m_timer.setSingleShot(true);
+    m_timer.setInterval(kStartDelayMs);
+    connect(&m_timer, &QTimer::timeout, this, &CDlgFileDownloader::OnTimer);
+}
+
+CDlgFileDownloader::~CDlgFileDownloader() = default;
+
+int CDlgFileDownloader::DownloadFile(const QString& strUrl, const QString& strDestination)
+{
+    m_strFileUrl = strUrl;
+    m_strDownloadedFile.clear();
+    OnInitDialog();
+    const int nResult = exec();
+    if (nResult != kResultFetched)
+        return 0;
+
+    const bool bCopied = ReplaceFile(m_strDownloadedFile, strDestination);
+    QFile::remove(m_strDownloadedFile);
+    m_strDownloadedFile.clear();
+    return bCopied ? 1 : 0;
+}
+
+void CDlgFileDownloader::OnInitDialog()
+{
+    m_pMessage->setText(m_strMessage);
+    m_hIcon = ApplicationIcon();
+    if (!m_hIcon.isNull())
+        setWindowIcon(m_hIcon);
+    setWindowTitle(QString::fromUtf8(settings::kApplication));
+    // Single shot: the fetch runs once, a second after the dialog appears.
+    m_timer.start();
+}
+
+void CDlgFileDownloader::OnTimer()
+{
+    m_timer.stop();
+    m_bTransferring = true;
+    int nFetched = 0;
+    {
+        CWaitCursor wait;
+        m_downloadManager.m_strUrl = m_strFileUrl;
+        nFetched = m_downloadManager.Download();
+    }
+    m_bTransferring = false;
+    if (nFetched)
+    {
+        m_strDownloadedFile = m_downloadManager.m_strTempFile;
+        done(kResultFetched);
+    }
+    else
+    {
+        done(kResultFailed);
+    }
+}
+
+void CDlgFileDownloader::reject()
+{
+    if (m_bTransferring)
+        return;
+    m_timer.stop();
+    done(kResultFailed);
+}
+
+bool CDlgFileDownloader::ReplaceFile(const QString& strSource, const QString& strDestination)
+{
+    QFile source(strSource);
+    if (!source.open(QIODevice::ReadOnly))
+        return false;
+    QSaveFile target(strDestination);
+    if (!target.open(QIODevice::WriteOnly))
+        return false;
+    while (!source.atEnd())
+    {
+        const QByteArray chunk = source.read(kCopyChunk);
+        if (chunk.isEmpty() || target.write(chunk) != chunk.size())
+        {
+            target.cancelWriting();
+            return false;
+        }
+    }
+    return target.commit();
+}
