@@ -1,9 +1,40 @@
 #pragma once
+// The form on which the user binds, rebinds and clears the four system-wide hot keys. Whenever it
+// shows the stored bindings it also registers them on its own window and reports each refusal; the
+// hot keys do nothing while it is open (its registrations end with it).
 #include "platform/View.h"
+
+#include <QHash>
+#include <array>
+
+class CHotKeyCtrl;
 
 class CRadioSettingsView : public CView
 {
     Q_OBJECT
 public:
-    using CView::CView;
+    explicit CRadioSettingsView(QWidget* parent = nullptr);
+    ~CRadioSettingsView() override;
+
+    void OnInitialUpdate() override;
+    QSize GetFormSize() const override;
+
+    // Rows 1 to 4 are the actions Play, Play Next, Play Prev and Stop.
+    // Shows the stored binding in the row's field and registers it on this window.
+    void LoadHotKeyRow(int nRow);
+    void LoadAllHotKeyRows();
+    // Stores what the row's field holds; on success shows and registers all rows again.
+    void AssignHotKeyRow(int nRow);
+    // Empties the row's field and stores that.
+    void ClearHotKeyRow(int nRow);
+
+    // The form's control with this id (1010 to 1021), or null.
+    QWidget* GetDlgItem(int nID) const { return m_controls.value(nID); }
+    CHotKeyCtrl* GetHotKeyCtrl(int nRow) const { return m_hotKeys.at(size_t(nRow - 1)); }
+
+private:
+    void ShowError(const char* pszText);
+
+    std::array<CHotKeyCtrl*, 4> m_hotKeys{};
+    QHash<int, QWidget*> m_controls;
 };

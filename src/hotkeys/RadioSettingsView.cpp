@@ -1,0 +1,192 @@
+#include "hotkeys/RadioSettingsView.h"
+
+#include "app/Settings.h"
+#include "hotkeys/HotKeyBindings.h"
+#include "hotkeys/HotKeyCtrl.h"
+#include "platform/MDIFrameWnd.h"
+#include "platform/WaitCursor.h"
+#include "platform/WinApp.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <cmath>
+
+namespace
+{
+struct SSettingsRow
+{
+    int nAssignId;
+    int nClearId;
+    const char* pszLoadFailed;
+    const char* pszStoreFailed;
+};
+
+// In the order of the actions (Play, Play Next, Play Prev, Stop).
+constexpr SSettingsRow kRows[4] = {
+    {1014, 1018, "Failed to Load HotKey for Playing Channel.", "Failed to Store HotKey to Play Channel."},
+    {1015, 1019, "Failed to Load HotKey for Playing Next Channel.", "Failed to Store HotKey to Play Next Channel."},
+    {1016, 1020, "Failed to Load HotKey for Playing Previous Channel.",
+     "Failed to Store HotKey to Play Previous Channel."},
+    {1017, 1021, "Failed to Load HotKey to Stop Playing Channel.", "Failed to Store HotKey to Stop Playing."},
+};
+
+// The form is drawn in dialog units of an 8-point dialog font: 1.5 pixels across, 1.625 down.
+constexpr int kFormWidth = 483;
+constexpr int kFormHeight = 281;
+
+int DluX(double n)
+{
+    return int(std::lround(n * 1.5));
+}
+
+int DluY(double n)
+{
+    return int(std::lround(n * 1.625));
+}
+
+QRect Dlu(int nLeft, int nTop, int nWidth, int nHeight)
+{
+    return QRect(DluX(nLeft), DluY(nTop), DluX(nWidth), DluY(nHeight));
+}
+
+// A label keeps its right edge and its vertical centre; it grows leftwards and in height when the
+// font in use needs more room than the form's own font did.
+void PlaceLabel(QLabel* label, const QRect& rect, bool bRightAligned)
+{
+    const QSize hint = label->sizeHint();
+    QRect r = rect;
+    r.setWidth(std::max(rect.width(), hint.width()));
+    r.setHeight(std::max(rect.height(), hint.height()));
+    if (bRightAligned)
+        r.moveRight(rect.right());
+    r.moveTop(rect.center().y() - r.height() / 2);
+    label->setGeometry(r);
+}
+} // namespace
+
+CRadioSettingsView::CRadioSettingsView(QWidget* parent) : CView(parent)
+{
+    // Created in the form's tab order.
+    auto* group = new QGroupBox(tr("System Wide Hot Keys"), this);
+    group->setGeometry(Dlu(7, 7, 469, 110));
+
+    struct SLabel
+    {
+        const char* pszText;
+        QRect rect;
+        int nRow;
+    };
+    const SLabel labels[] = {
+        {"Play &Next Channel :", Dlu(117, 42, 64, 8), 2},
+        {"Play P&revious Channel :", Dlu(105, 58, 76, 8), 3},
+        {"&Play :", Dlu(162, 26, 19, 8), 1},
+        {"&Stop :", Dlu(161, 74, 20, 8), 4},
+    };
+    QLabel* rowLabels[4] = {};
+    for (const SLabel& l : labels)
+    {
+        auto* label = new QLabel(tr(l.pszText), this);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        PlaceLabel(label, l.rect, true);
+        rowLabels[l.nRow - 1] = label;
+    }
+
+    const int hotKeyTops[4] = {24, 40, 56, 72};
+    for (int i = 0; i < 4; ++i)
+    {
+        auto* edit = new CHotKeyCtrl(this);
+        edit->setGeometry(Dlu(186, hotKeyTops[i], 80, 14));
+        edit->setObjectName(QStringLiteral("HotKey%1").arg(kHotKeyActions[i].nControlId));
+        rowLabels[i]->setBuddy(edit);
+        m_hotKeys[i] = edit;
+        m_controls.insert(kHotKeyActions[i].nControlId, edit);
+    }
+
+    const int buttonTops[4] = {23, 38, 54, 71};
+    for (int i = 0; i < 4; ++i)
+    {
+        auto* assign = new QPushButton(tr("Assign"), this);
+        assign->setGeometry(Dlu(272, buttonTops[i], 50, 14));
+        connect(assign, &QPushButton::clicked, this, [this, i] { AssignHotKeyRow(i + 1); });
+        m_controls.insert(kRows[i].nAssignId, assign);
+    }
+    for (int i = 0; i < 4; ++i)
+    {
+        auto* clear = new QPushButton(tr("Clear"), this);
+        clear->setGeometry(Dlu(328, buttonTops[i], 50, 14));
+        connect(clear, &QPushButton::clicked, this, [this, i] { ClearHotKeyRow(i + 1); });
+        m_controls.insert(kRows[i].nClearId, clear);
+    }
+
+    auto* note = new QLabel(
+        tr("Note : Assign System Wide Hot Keys and then Switch to Radio Tab to use the System Wide Hotkeys."), this);
+    PlaceLabel(note, Dlu(16, 98, 322, 8), false);
+
+    // Like a form view: when the window is smaller than the form, the area around it scrolls.
+    setMinimumSize(GetFormSize());
+}
+
+CRadioSettingsView::~CRadioSettingsView() = default;
+
+QSize CRadioSettingsView::GetFormSize() const
+{
+    return {DluX(kFormWidth), DluY(kFormHeight)};
+}
+
+void CRadioSettingsView::OnInitialUpdate()
+{
+    CWaitCursor wait;
+    ShowParentFrameMaximized();
+    SizeMainWindowOnce(settings::kRadioSettingsViewSized);
+    CMDIFrameWnd* main = AfxGetMainWnd();
+    PostMessage(main, WM_RENEW_STATUS_PANES, 0, 0);
+    if (main)
+        main->SetStatusText(QString());
+    LoadAllHotKeyRows();
+}
+
+void CRadioSettingsView::LoadHotKeyRow(int nRow)
+{
+    const SHotKeyAction& action = kHotKeyActions[size_t(nRow - 1)];
+    const HotKeyBinding binding = LoadHotKey(QString::fromLatin1(action.pszName));
+    GetHotKeyCtrl(nRow)->SetHotKey(binding.wVirtualKey, binding.bControlModifiers);
+    UnregisterHotKey(this, action.nId);
+    if (binding.wVirtualKey != 0 && !RegisterHotKey(this, action.nId, binding.wModifiers, binding.wVirtualKey))
+        ShowError(kRows[nRow - 1].pszLoadFailed);
+}
+
+void CRadioSettingsView::LoadAllHotKeyRows()
+{
+    for (int nRow = 1; nRow <= 4; ++nRow)
+        LoadHotKeyRow(nRow);
+}
+
+void CRadioSettingsView::AssignHotKeyRow(int nRow)
+{
+    quint16 wVirtualKey = 0;
+    quint16 wModifiers = 0;
+    GetHotKeyCtrl(nRow)->GetHotKey(wVirtualKey, wModifiers);
+    if (!SaveHotKey(QString::fromLatin1(kHotKeyActions[size_t(nRow - 1)].pszName), wVirtualKey,
+                    quint8(wModifiers)))
+    {
+        // The fields keep what the user entered and the registrations stay as they were.
+        ShowError(kRows[nRow - 1].pszStoreFailed);
+        return;
+    }
+    LoadAllHotKeyRows();
+}
+
+void CRadioSettingsView::ClearHotKeyRow(int nRow)
+{
+    GetHotKeyCtrl(nRow)->SetHotKey(0, 0);
+    AssignHotKeyRow(nRow);
+}
+
+void CRadioSettingsView::ShowError(const char* pszText)
+{
+    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(settings::kApplication), tr(pszText),
+                    QMessageBox::Ok, this);
+    box.exec();
+}
