@@ -165,7 +165,12 @@ class Handler(SimpleHTTPRequestHandler):
         self.send_header("Content-Length", str(len(self.file_bytes()) or 1000))
         self.end_headers()
         self.wfile.flush()
-        self.state.stopping.wait()
+        # Hold the connection until the client gives up; daemon threads end with the server.
+        try:
+            while self.connection.recv(4096):
+                pass
+        except OSError:
+            pass
         self.close_connection = True
 
     def short(self, head):

@@ -3,9 +3,7 @@
 #include "app/SettingNames.h"
 #include "platform/WaitCursor.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QSaveFile>
