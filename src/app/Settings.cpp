@@ -17,7 +17,9 @@ bool WriteValue(const QString& strSection, const QString& strName, const QVarian
         return false;
     store.setValue(strSection + QLatin1Char('/') + strName, value);
     store.sync();
-    return store.status() == QSettings::NoError;
+    // A file that could not be parsed leaves FormatError behind although the value was written (the
+    // file is rewritten with it); only an access error means the value did not reach the disk.
+    return store.status() != QSettings::AccessError;
 }
 
 CSettingsCache g_defaultCache;

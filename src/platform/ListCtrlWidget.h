@@ -28,6 +28,9 @@ public:
     bool SelectAndFocusItem(int nItem) override;
     void SetExtendedStyle(unsigned nStyles) override;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     CListCtrlModel* m_pModel;
 };

@@ -1,3 +1,6 @@
+list(APPEND VEDRIX_CORE_SOURCES
+  platform/ListCtrlModel.cpp platform/ListCtrlModel.h
+)
 list(APPEND VEDRIX_GUI_SOURCES
-  platform/ListCtrlWidget.h
+  platform/ListCtrlWidget.cpp platform/ListCtrlWidget.h
 )

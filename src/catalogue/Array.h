@@ -1,0 +1,47 @@
+#pragma once
+// An ordered, growable array of values, with the few operations the catalogue needs. ARG_TYPE is the
+// type in which Add takes its argument (a reference, so records are copied once, into the array).
+#include <QtGlobal>
+
+#include <utility>
+#include <vector>
+
+template <class TYPE, class ARG_TYPE = const TYPE&>
+class CArray
+{
+public:
+    void RemoveAll() { m_items.clear(); }
+    // Appends a copy; returns the new element's index.
+    qsizetype Add(ARG_TYPE item)
+    {
+        m_items.push_back(item);
+        return qsizetype(m_items.size()) - 1;
+    }
+    // Appends by moving, for elements the caller no longer needs.
+    qsizetype Add(TYPE&& item)
+    {
+        m_items.push_back(std::move(item));
+        return qsizetype(m_items.size()) - 1;
+    }
+    qsizetype GetSize() const { return qsizetype(m_items.size()); }
+    bool IsEmpty() const { return m_items.empty(); }
+
+    const TYPE& GetAt(qsizetype nIndex) const
+    {
+        Q_ASSERT(nIndex >= 0 && nIndex < GetSize());
+        return m_items[size_t(nIndex)];
+    }
+    TYPE& GetAt(qsizetype nIndex)
+    {
+        Q_ASSERT(nIndex >= 0 && nIndex < GetSize());
+        return m_items[size_t(nIndex)];
+    }
+    const TYPE& operator[](qsizetype nIndex) const { return GetAt(nIndex); }
+    TYPE& operator[](qsizetype nIndex) { return GetAt(nIndex); }
+
+    auto begin() const { return m_items.begin(); }
+    auto end() const { return m_items.end(); }
+
+private:
+    std::vector<TYPE> m_items;
+};

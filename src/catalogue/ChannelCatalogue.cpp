@@ -1,0 +1,147 @@
+#include "catalogue/ChannelCatalogue.h"
+
+#include "app/Settings.h"
+#include "catalogue/DataFolder.h"
+#include "catalogue/Utf16LineReader.h"
+#include "platform/ListCtrl.h"
+
+#include <QFile>
+
+namespace
+{
+struct SFilter
+{
+    int nSlot;
+    int nField; // 4 = language, 0 = type
+    QLatin1StringView texts[6]; // compared in order; unused entries are empty
+};
+
+using namespace Qt::StringLiterals;
+
+// In the order the filters run; the first filter that hides a channel ends the test.
+const SFilter kFilters[] = {
+    {SLOT_DISPLAY_INDIAN, 4, {"Tamil"_L1, "Hindi"_L1, "Marathi"_L1, "Gujrati"_L1, "Bangla"_L1, "Telugu"_L1}},
+    {SLOT_DISPLAY_CHINESE, 4, {"Chinese"_L1}},
+    {SLOT_DISPLAY_ENGLISH, 4, {"English"_L1}},
+    {SLOT_DISPLAY_FRENCH, 4, {"French"_L1}},
+    {SLOT_DISPLAY_GERMAN, 4, {"German"_L1}},
+    {SLOT_DISPLAY_BULGARIAN, 4, {"Bulgarian"_L1}},
+    {SLOT_DISPLAY_ROMANIAN, 4, {"Romanian"_L1, "Romania"_L1}},
+    {SLOT_DISPLAY_RADIO, 0, {"Radio"_L1}},
+    {SLOT_DISPLAY_TV, 0, {"TV"_L1}},
+};
+
+bool EqualsIgnoringCase(const QString& strField, QLatin1StringView text)
+{
+    // Case folding keeps UTF-16 lengths here, so a length mismatch settles it without comparing.
+    return strField.size() == text.size() && strField.compare(text, Qt::CaseInsensitive) == 0;
+}
+} // namespace
+
+bool CChannelCatalogue::IsHidden(const CChannelRecord& record)
+{
+    CSettingsCache* pCache = GetSettingsCache();
+    for (const SFilter& filter : kFilters)
+    {
+        if (pCache->Read(filter.nSlot) != 0)
+            continue;
+        const QString& strField = record.Field(filter.nField);
+        for (QLatin1StringView text : filter.texts)
+        {
+            if (!text.isEmpty() && EqualsIgnoringCase(strField, text))
+                return true;
+        }
+    }
+    return false;
+}
+
+int CChannelCatalogue::AddLine(QString strLine)
+{
+    if (QStringView(strLine).trimmed().isEmpty())
+        return 1;
+    CChannelRecord record = ParseChannelLine(std::move(strLine));
+    if (m_header.m_strType.isEmpty())
+    {
+        m_header = std::move(record);
+        return 1;
+    }
+    if (!IsHidden(record))
+        m_channels.Add(std::move(record));
+    return 1;
+}
+
+bool CChannelCatalogue::ReadLines(QIODevice& device)
+{
+    CUtf16LineReader reader(device);
+    QString strLine;
+    for (;;)
+    {
+        switch (reader.ReadLine(strLine))
+        {
+        case CUtf16LineReader::LINE:
+            AddLine(std::move(strLine));
+            break;
+        case CUtf16LineReader::END:
+            return true;
+        case CUtf16LineReader::ERROR:
+            return false;
+        }
+    }
+}
+
+int CChannelCatalogue::Load()
+{
+    m_channels.RemoveAll();
+    const QString strPath = GetChannelListPath();
+    {
+        QFile file(strPath);
+        // Unbuffered: the reader has its own buffer, a second one would only copy the bytes again.
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+            return 0;
+        // Read to the end of the file rather than counting bytes per line, so lines that end in a lone
+        // CR or LF do not stop the reading early. A failed read keeps what was read before it.
+        ReadLines(file);
+    }
+    QFile::remove(strPath);
+    return 1;
+}
+
+void InsertChannelColumns(CChannelCatalogue& catalogue, CListCtrl& list)
+{
+    using namespace channellist;
+    const CChannelRecord& header = catalogue.m_header;
+    list.InsertColumn(0, QStringLiteral("Sr No"), LVCFMT_LEFT, kSerialWidth);
+    list.InsertColumn(1, header.m_strName, LVCFMT_LEFT, kNameWidth);
+    list.InsertColumn(2, header.m_strDescription, LVCFMT_CENTER, kDescriptionWidth);
+    list.InsertColumn(3, header.m_strLanguage, LVCFMT_LEFT, kLanguageWidth);
+    list.InsertColumn(kUrlColumn, header.m_strUrl, LVCFMT_LEFT, kUrlWidth);
+}
+
+void InsertChannelRows(CListCtrl& list, CChannelCatalogue& catalogue)
+{
+    const bool bShowNonWorking = ReadSettingInt(settings::kDisplayNonWorkingChannels) != 0;
+    const auto& channels = catalogue.m_channels;
+    for (qsizetype i = 0; i < channels.GetSize(); ++i)
+    {
+        const CChannelRecord& record = channels[i];
+        if (!bShowNonWorking && record.m_strStatus.contains(QLatin1StringView("OFF")))
+            continue;
+        const int nRow = list.GetItemCount();
+        const int nItem = list.InsertItem(nRow, QString::number(nRow + 1));
+        list.SetItemText(nItem, 1, record.m_strName);
+        list.SetItemText(nItem, 2, record.m_strDescription);
+        list.SetItemText(nItem, 3, record.m_strLanguage);
+        list.SetItemText(nItem, channellist::kUrlColumn, record.m_strUrl);
+    }
+}
+
+void FillChannelList(CListCtrl& list, CChannelCatalogue& catalogue)
+{
+    if (!catalogue.Load())
+        return;
+    list.DeleteAllItems();
+    for (int nCol = list.GetColumnCount() - 1; nCol >= 0; --nCol)
+        list.DeleteColumn(nCol);
+    InsertChannelColumns(catalogue, list);
+    InsertChannelRows(list, catalogue);
+}

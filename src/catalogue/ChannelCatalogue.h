@@ -1,0 +1,52 @@
+#pragma once
+// The channel list of one reload: reads the channel list file from the data folder, keeps its header
+// row, drops the channels that the user's display choices hide, and fills the player's list.
+#include "catalogue/Array.h"
+#include "catalogue/ChannelRecord.h"
+
+class CListCtrl;
+class QIODevice;
+
+class CChannelCatalogue
+{
+public:
+    // Empties m_channels, reads every line of the channel list file into the catalogue and deletes the
+    // file. Non-zero when the file could be opened, even if it held no line; 0 (and nothing read,
+    // nothing deleted) when it could not. A read error ends the reading quietly: the lines read so far
+    // stay, the file is deleted all the same, and the load counts as a success.
+    int Load();
+    // Reads the lines of an open device as Load does (no deletion); false when reading failed.
+    bool ReadLines(QIODevice& device);
+    // Header, channel or nothing: blank lines are dropped; until a header with a non-empty field 0
+    // is stored every line replaces the header; later lines pass the display filters or are dropped.
+    // Always 1.
+    int AddLine(QString strLine);
+
+    CChannelRecord m_header;
+    CArray<CChannelRecord, CChannelRecord&> m_channels;
+
+private:
+    // Whether the display choices hide this channel (the first filter that matches decides).
+    static bool IsHidden(const CChannelRecord& record);
+};
+
+// The reload of the player's list: Load, and when that succeeded, clear the list and rebuild its
+// columns and rows. A failed load leaves the list as it was.
+void FillChannelList(CListCtrl& list, CChannelCatalogue& catalogue);
+// The five columns: "Sr No", then header fields 1, 5 and 4, then field 2 (the stream address, hidden).
+void InsertChannelColumns(CChannelCatalogue& catalogue, CListCtrl& list);
+// One row per listed channel, numbered from 1 in the order shown. Channels whose status contains
+// "OFF" are left out unless "DisplayNonWorkingChannels" is set.
+void InsertChannelRows(CListCtrl& list, CChannelCatalogue& catalogue);
+
+// Column widths in pixels; the stream address column is hidden.
+namespace channellist
+{
+constexpr int kColumnCount = 5;
+constexpr int kSerialWidth = 50;
+constexpr int kNameWidth = 150;
+constexpr int kDescriptionWidth = 300;
+constexpr int kLanguageWidth = 150;
+constexpr int kUrlWidth = 0;
+constexpr int kUrlColumn = 4;
+} // namespace channellist

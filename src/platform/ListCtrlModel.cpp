@@ -1,0 +1,324 @@
+#include "platform/ListCtrlModel.h"
+
+#include <QItemSelectionModel>
+
+#include <algorithm>
+
+// The selection model of the list. A click or an arrow key changes the selection and then the current
+// row in one call, which QItemSelectionModel reports as two signals; the row's new state is reported
+// once, when the outermost call returns, so one click plays one channel.
+class CListSelectionModel : public QItemSelectionModel
+{
+public:
+    explicit CListSelectionModel(CListCtrlModel* pModel) : QItemSelectionModel(pModel, pModel), m_pOwner(pModel)
+    {
+    }
+
+    void setCurrentIndex(const QModelIndex& index, QItemSelectionModel::SelectionFlags command) override
+    {
+        Run([&] { QItemSelectionModel::setCurrentIndex(index, command); });
+    }
+    void select(const QModelIndex& index, QItemSelectionModel::SelectionFlags command) override
+    {
+        Run([&] { QItemSelectionModel::select(index, command); });
+    }
+    void select(const QItemSelection& selection, QItemSelectionModel::SelectionFlags command) override
+    {
+        Run([&] { QItemSelectionModel::select(selection, command); });
+    }
+    void clear() override
+    {
+        Run([&] { QItemSelectionModel::clear(); });
+    }
+    void reset() override
+    {
+        Run([&] { QItemSelectionModel::reset(); });
+    }
+    void clearCurrentIndex() override
+    {
+        Run([&] { QItemSelectionModel::clearCurrentIndex(); });
+    }
+
+private:
+    template <class F>
+    void Run(F&& operation)
+    {
+        ++m_pOwner->m_nSelectionDepth;
+        operation();
+        if (--m_pOwner->m_nSelectionDepth == 0)
+            m_pOwner->SettleStates();
+    }
+
+    CListCtrlModel* m_pOwner;
+};
+
+CListCtrlModel::CListCtrlModel(QObject* parent)
+    : QAbstractTableModel(parent), m_pSelection(new CListSelectionModel(this))
+{
+    connect(m_pSelection, &QItemSelectionModel::selectionChanged, this, &CListCtrlModel::OnSelectionChanged);
+    connect(m_pSelection, &QItemSelectionModel::currentChanged, this, &CListCtrlModel::OnCurrentChanged);
+}
+
+CListCtrlModel::~CListCtrlModel() = default;
+
+bool CListCtrlModel::DeleteAllItems()
+{
+    beginResetModel();
+    for (SColumn& column : m_columns)
+        column.m_cells.clear();
+    m_nRows = 0;
+    endResetModel();
+    // Deleted rows are not "deselected": the owner hears nothing about them, and a row selected
+    // after the next fill is a change again.
+    m_states.clear();
+    m_pendingRows.clear();
+    return true;
+}
+
+int CListCtrlModel::GetColumnCount() const
+{
+    return int(m_columns.size());
+}
+
+bool CListCtrlModel::DeleteColumn(int nCol)
+{
+    if (nCol < 0 || nCol >= m_columns.size())
+        return false;
+    beginRemoveColumns(QModelIndex(), nCol, nCol);
+    m_columns.removeAt(nCol);
+    endRemoveColumns();
+    return true;
+}
+
+int CListCtrlModel::InsertColumn(int nCol, const QString& strHeading, int nFormat, int nWidth)
+{
+    if (nCol < 0)
+        return -1;
+    nCol = std::min(nCol, int(m_columns.size()));
+    SColumn column;
+    column.m_strHeading = strHeading;
+    column.m_nFormat = nFormat;
+    column.m_nWidth = std::max(nWidth, 0);
+    column.m_cells.resize(m_nRows);
+    beginInsertColumns(QModelIndex(), nCol, nCol);
+    m_columns.insert(nCol, std::move(column));
+    endInsertColumns();
+    return nCol;
+}
+
+int CListCtrlModel::GetItemCount() const
+{
+    return m_nRows;
+}
+
+int CListCtrlModel::InsertItem(int nItem, const QString& strText)
+{
+    if (nItem < 0)
+        return -1;
+    nItem = std::min(nItem, m_nRows);
+    beginInsertRows(QModelIndex(), nItem, nItem);
+    for (int nCol = 0; nCol < m_columns.size(); ++nCol)
+    {
+        QList<QString>& cells = m_columns[nCol].m_cells;
+        if (nItem == cells.size())
+            cells.append(nCol == 0 ? strText : QString());
+        else
+            cells.insert(nItem, nCol == 0 ? strText : QString());
+    }
+    ++m_nRows;
+    endInsertRows();
+    if (nItem < m_nRows - 1 && !m_states.isEmpty())
+    {
+        // The selection model moves its rows along silently; so do the states the owner knows.
+        QHash<int, unsigned> shifted;
+        for (auto it = m_states.cbegin(); it != m_states.cend(); ++it)
+            shifted.insert(it.key() >= nItem ? it.key() + 1 : it.key(), it.value());
+        m_states = std::move(shifted);
+    }
+    return nItem;
+}
+
+bool CListCtrlModel::SetItemText(int nItem, int nSubItem, const QString& strText)
+{
+    if (nItem < 0 || nItem >= m_nRows || nSubItem < 0 || nSubItem >= m_columns.size())
+        return false;
+    m_columns[nSubItem].m_cells[nItem] = strText;
+    const QModelIndex cell = createIndex(nItem, nSubItem);
+    emit dataChanged(cell, cell, {Qt::DisplayRole});
+    return true;
+}
+
+QString CListCtrlModel::GetItemText(int nItem, int nSubItem) const
+{
+    if (nItem < 0 || nItem >= m_nRows || nSubItem < 0 || nSubItem >= m_columns.size())
+        return QString();
+    return m_columns[nSubItem].m_cells[nItem];
+}
+
+int CListCtrlModel::GetSelectedItem() const
+{
+    int nFirst = -1;
+    for (const QItemSelectionRange& range : m_pSelection->selection())
+    {
+        if (range.isValid() && (nFirst < 0 || range.top() < nFirst))
+            nFirst = range.top();
+    }
+    return nFirst;
+}
+
+bool CListCtrlModel::EnsureVisible(int nItem)
+{
+    // Without a view every row counts as visible.
+    return nItem >= 0 && nItem < m_nRows;
+}
+
+bool CListCtrlModel::SelectAndFocusItem(int nItem)
+{
+    if (nItem < 0 || nItem >= m_nRows || m_columns.isEmpty())
+        return false;
+    m_pSelection->setCurrentIndex(index(nItem, 0),
+                                  QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    return true;
+}
+
+void CListCtrlModel::SetExtendedStyle(unsigned nStyles)
+{
+    m_nExtendedStyle = nStyles;
+}
+
+int CListCtrlModel::GetColumnWidth(int nCol) const
+{
+    return nCol >= 0 && nCol < m_columns.size() ? m_columns[nCol].m_nWidth : 0;
+}
+
+int CListCtrlModel::GetColumnFormat(int nCol) const
+{
+    return nCol >= 0 && nCol < m_columns.size() ? m_columns[nCol].m_nFormat : LVCFMT_LEFT;
+}
+
+int CListCtrlModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_nRows;
+}
+
+int CListCtrlModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+namespace
+{
+QVariant Alignment(int nFormat)
+{
+    const Qt::Alignment horizontal = (nFormat & LVCFMT_CENTER) ? Qt::AlignHCenter : Qt::AlignLeft;
+    return QVariant::fromValue(horizontal | Qt::AlignVCenter);
+}
+} // namespace
+
+QVariant CListCtrlModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_nRows || index.column() >= m_columns.size())
+        return QVariant();
+    switch (role)
+    {
+    case Qt::DisplayRole:
+        return m_columns[index.column()].m_cells[index.row()];
+    case Qt::TextAlignmentRole:
+        return Alignment(m_columns[index.column()].m_nFormat);
+    default:
+        return QVariant();
+    }
+}
+
+QVariant CListCtrlModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= m_columns.size())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    switch (role)
+    {
+    case Qt::DisplayRole:
+        return m_columns[section].m_strHeading;
+    case Qt::TextAlignmentRole:
+        return Alignment(m_columns[section].m_nFormat);
+    case kColumnWidthRole:
+        return m_columns[section].m_nWidth;
+    default:
+        return QVariant();
+    }
+}
+
+Qt::ItemFlags CListCtrlModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+void CListCtrlModel::NoteRow(int nRow)
+{
+    if (nRow >= 0)
+        m_pendingRows.insert(nRow);
+}
+
+void CListCtrlModel::OnSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
+{
+    for (const QItemSelection* pRanges : {&selected, &deselected})
+    {
+        for (const QItemSelectionRange& range : *pRanges)
+        {
+            for (int nRow = range.top(); nRow <= range.bottom(); ++nRow)
+                NoteRow(nRow);
+        }
+    }
+    if (m_nSelectionDepth == 0)
+        SettleStates();
+}
+
+void CListCtrlModel::OnCurrentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    NoteRow(current.row());
+    NoteRow(previous.row());
+    if (m_nSelectionDepth == 0)
+        SettleStates();
+}
+
+unsigned CListCtrlModel::CurrentState(int nRow) const
+{
+    if (nRow < 0 || nRow >= m_nRows)
+        return 0;
+    unsigned nState = 0;
+    if (m_pSelection->rowIntersectsSelection(nRow, QModelIndex()))
+        nState |= LVIS_SELECTED;
+    if (m_pSelection->currentIndex().row() == nRow)
+        nState |= LVIS_FOCUSED;
+    return nState;
+}
+
+void CListCtrlModel::SettleStates()
+{
+    if (m_pendingRows.isEmpty())
+        return;
+    QList<int> rows(m_pendingRows.cbegin(), m_pendingRows.cend());
+    m_pendingRows.clear();
+    std::sort(rows.begin(), rows.end());
+    // Rows that lose their state are reported before rows that gain one, so the owner never sees two
+    // selected rows at once.
+    QList<QPair<int, unsigned>> changes;
+    for (int nRow : rows)
+    {
+        const unsigned nNew = CurrentState(nRow);
+        if (nNew == m_states.value(nRow, 0))
+            continue;
+        if (nNew)
+            m_states.insert(nRow, nNew);
+        else
+            m_states.remove(nRow);
+        changes.append({nRow, nNew});
+    }
+    std::stable_partition(changes.begin(), changes.end(), [](const auto& c) { return c.second == 0; });
+    for (const auto& [nRow, nNew] : changes)
+    {
+        if (m_onItemChanged)
+            m_onItemChanged(nRow, nNew);
+    }
+}
