@@ -50,8 +50,9 @@ void CView::SizeMainWindowOnce(const settings::IntSetting& flag)
     CChildFrame* frame = GetParentFrame();
     if (main && frame)
     {
+        // A form view's child frame is its form plus the frame's own title bar and borders.
         const QSize form = GetFormSize();
-        main->FitToChildSize(form.isValid() ? form : frame->size());
+        main->FitToChildSize(form.isValid() ? form + (frame->size() - size()) : frame->size());
     }
     WriteSettingInt(flag.name, 1);
 }

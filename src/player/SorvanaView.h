@@ -1,9 +1,53 @@
 #pragma once
+// The channel player: the media player on top, the channel list below it and the web banner at the
+// bottom. The current channel is the list's selected row; the logic lives in CChannelPlayer.
 #include "platform/View.h"
+
+#include <memory>
+
+class CChannelPlayer;
+class CExplorer1;
+class CListCtrlWidget;
+class CWMPPlayer4;
+class QCheckBox;
+
+// Control ids of the form.
+constexpr int IDC_CHANNEL_LIST = 1002;
+constexpr int IDC_MEDIA_PLAYER = 1003;
+constexpr int IDC_DISPLAY_NON_WORKING = 1005;
+constexpr int IDC_BANNER = 1017;
 
 class CSorvanaView : public CView
 {
     Q_OBJECT
 public:
-    using CView::CView;
+    explicit CSorvanaView(QWidget* parent = nullptr);
+    // Stops playback and gives up the view's four hot keys.
+    ~CSorvanaView() override;
+
+    void OnInitialUpdate() override;
+    QSize GetFormSize() const override;
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    CListCtrlWidget* GetChannelList() const { return m_listChannels; }
+    CWMPPlayer4* GetPlayer() const { return m_player; }
+
+protected:
+    void OnPlay();
+    void OnPlayNext();
+    void OnPlayPrevious();
+    void OnStop();
+    void OnDisplayNonWorkingChannels();
+    void OnPlayerStatusChange();
+    void ReloadChannelList();
+
+private:
+    void PostCommand(UINT nID);
+
+    CListCtrlWidget* m_listChannels;
+    CWMPPlayer4* m_player;
+    int m_bDisplayNonWorking = 0;
+    QCheckBox* m_checkDisplayNonWorking;
+    CExplorer1* m_browser;
+    std::unique_ptr<CChannelPlayer> m_pLogic;
 };

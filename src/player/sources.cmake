@@ -5,5 +5,5 @@ list(APPEND VEDRIX_CORE_SOURCES
 )
 list(APPEND VEDRIX_GUI_SOURCES
   player/SorvanaDoc.h
-  player/SorvanaView.h
+  player/SorvanaView.cpp player/SorvanaView.h
 )

@@ -1,0 +1,176 @@
+#include "player/SorvanaView.h"
+
+#include "app/ServerAddresses.h"
+#include "app/Settings.h"
+#include "hotkeys/HotKeyBindings.h"
+#include "platform/ListCtrlWidget.h"
+#include "platform/MDIFrameWnd.h"
+#include "platform/WaitCursor.h"
+#include "platform/WinApp.h"
+#include "player/ChannelPlayer.h"
+#include "player/Explorer1.h"
+#include "player/FilterCommands.h"
+#include "player/WMPPlayer4.h"
+
+#include <QCheckBox>
+#include <QVBoxLayout>
+
+namespace
+{
+// The form is laid out in dialog units of its 8-point font: about 1.5 pixels across and 1.625 down.
+constexpr int DluX(int n)
+{
+    return (n * 3 + 1) / 2;
+}
+constexpr int DluY(int n)
+{
+    return (n * 13 + 4) / 8;
+}
+
+constexpr int kFormWidth = 475;
+constexpr int kFormHeight = 327;
+constexpr int kPlayerHeight = 126;
+constexpr int kListHeight = 100;
+constexpr int kBannerTop = 228;
+constexpr int kBannerHeight = 96;
+constexpr int kListBottom = kPlayerHeight + kListHeight;
+} // namespace
+
+CSorvanaView::CSorvanaView(QWidget* parent)
+    : CView(parent), m_listChannels(new CListCtrlWidget(this)), m_player(new CWMPPlayer4(this)),
+      m_checkDisplayNonWorking(new QCheckBox(QStringLiteral("Display Non Working Channels"), this)),
+      m_browser(new CExplorer1(this)),
+      m_pLogic(std::make_unique<CChannelPlayer>(*m_listChannels, *m_player,
+                                                [this](UINT nID) { PostCommand(nID); }))
+{
+    m_listChannels->setObjectName(QStringLiteral("ChannelList"));
+    m_player->setObjectName(QStringLiteral("MediaPlayer"));
+    m_browser->setObjectName(QStringLiteral("Banner"));
+    m_checkDisplayNonWorking->setObjectName(QStringLiteral("DisplayNonWorkingChannels"));
+
+    // The player and the list share the height that the window gives; the banner keeps its own.
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_player, kPlayerHeight);
+    layout->addWidget(m_listChannels, kListHeight);
+    layout->addSpacing(DluY(kBannerTop) - DluY(kListBottom));
+    layout->addWidget(m_browser, 0);
+    m_player->setMinimumHeight(DluY(kPlayerHeight) / 2);
+    m_listChannels->setMinimumHeight(DluY(kListHeight) / 2);
+    m_browser->setFixedHeight(DluY(kBannerHeight));
+
+    // Nothing shows the check box, but its value is still loaded and stored.
+    m_checkDisplayNonWorking->setGeometry(DluX(156), DluY(228), DluX(113), DluY(10));
+    m_checkDisplayNonWorking->hide();
+    connect(m_checkDisplayNonWorking, &QCheckBox::clicked, this, [this] { OnDisplayNonWorkingChannels(); });
+
+    m_listChannels->m_onItemChanged = [this](int nItem, unsigned nNewState) {
+        m_pLogic->OnListItemChanged(nItem, nNewState);
+    };
+    m_listChannels->m_onKeyDown = [this](unsigned nVirtualKey) { m_pLogic->OnListKeyDown(nVirtualKey); };
+    m_pLogic->m_onOpenChannel = [this](const QString& strName) { m_player->SetDisplayName(strName); };
+    m_player->m_onStatusChange = [this] { OnPlayerStatusChange(); };
+
+    m_commandMap.On(ID_PLAY, [this] { OnPlay(); });
+    m_commandMap.On(ID_TRAY_PLAY, [this] { OnPlay(); });
+    m_commandMap.On(ID_PLAY_NEXT, [this] { OnPlayNext(); });
+    m_commandMap.On(ID_PLAY_PREVIOUS, [this] { OnPlayPrevious(); });
+    m_commandMap.On(ID_TRAY_PLAY_PREVIOUS, [this] { OnPlayPrevious(); });
+    m_commandMap.On(ID_TRAY_PLAY_NEXT, [this] { OnPlayNext(); });
+    m_commandMap.On(ID_STOP, [this] { OnStop(); });
+    m_commandMap.On(ID_TRAY_STOP, [this] { OnStop(); });
+    AddFilterCommands(m_commandMap,
+                      [] { PostMessage(AfxGetMainWnd(), WM_COMMAND, ID_REFRESH_CHANNEL_LIST, 0); });
+}
+
+CSorvanaView::~CSorvanaView()
+{
+    m_player->m_onStatusChange = nullptr;
+    m_player->get_controls().stop();
+    UnregisterAllHotKeys(this);
+}
+
+QSize CSorvanaView::GetFormSize() const
+{
+    return {DluX(kFormWidth), DluY(kFormHeight)};
+}
+
+void CSorvanaView::OnInitialUpdate()
+{
+    m_bDisplayNonWorking = ReadSettingInt(settings::kDisplayNonWorkingChannels);
+    m_checkDisplayNonWorking->setChecked(m_bDisplayNonWorking != 0);
+
+    CWaitCursor wait;
+    RegisterAllHotKeys(this);
+    ShowParentFrameMaximized();
+    SizeMainWindowOnce(settings::kSorvanaViewSized);
+    m_listChannels->SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    PostMessage(AfxGetMainWnd(), WM_RENEW_STATUS_PANES, 0, 0);
+    PostMessage(AfxGetMainWnd(), WM_COMMAND, ID_REFRESH_CHANNEL_LIST, 0);
+    m_browser->Navigate2(servers::BannerUrl().toString());
+}
+
+LRESULT CSorvanaView::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message)
+    {
+    case WM_RELOAD_CHANNELS:
+        ReloadChannelList();
+        break;
+    case WM_HOTKEY:
+        m_pLogic->OnHotKey(wParam);
+        break;
+    case WM_PLAY_CHANNEL_NUMBER:
+        // wParam carries the number as the second start's int, negative numbers included.
+        m_pLogic->SelectChannelNumber(int(qintptr(wParam)));
+        break;
+    default:
+        break;
+    }
+    return CView::DefWindowProc(message, wParam, lParam);
+}
+
+void CSorvanaView::OnPlay()
+{
+    m_pLogic->OnPlay();
+}
+
+void CSorvanaView::OnPlayNext()
+{
+    m_pLogic->OnPlayNext();
+}
+
+void CSorvanaView::OnPlayPrevious()
+{
+    m_pLogic->OnPlayPrevious();
+}
+
+void CSorvanaView::OnStop()
+{
+    m_pLogic->OnStop();
+}
+
+void CSorvanaView::OnDisplayNonWorkingChannels()
+{
+    m_bDisplayNonWorking = m_checkDisplayNonWorking->isChecked() ? 1 : 0;
+    WriteSettingInt(settings::kDisplayNonWorkingChannels.name, m_bDisplayNonWorking);
+    PostMessage(this, WM_RELOAD_CHANNELS, 0, 0);
+}
+
+void CSorvanaView::OnPlayerStatusChange()
+{
+    if (CMDIFrameWnd* pMain = AfxGetMainWnd())
+        pMain->SetStatusText(m_player->get_status());
+}
+
+void CSorvanaView::ReloadChannelList()
+{
+    CWaitCursor wait;
+    m_pLogic->ReloadChannelList();
+}
+
+void CSorvanaView::PostCommand(UINT nID)
+{
+    PostMessage(this, WM_COMMAND, nID, 0);
+}
