@@ -1,9 +1,20 @@
 #pragma once
 // The embedded media player: libmpv rendered into a QOpenGLWidget, with its own control bar (play,
 // stop, volume, mute, position). Audio goes to the system's sound server.
+//
+// Only network stream addresses are opened (see CStreamAddress); anything else shows an error status
+// and opens nothing. mpv runs without user configuration, scripts, key bindings or an on-screen
+// controller. Its callbacks arrive on its own threads and only queue work for the GUI thread; every
+// call into mpv happens on the GUI thread.
 #include "player/MediaPlayer.h"
+#include "player/PlayerStatus.h"
 
 #include <QWidget>
+
+struct mpv_handle;
+struct mpv_event;
+class CMpvRenderWidget;
+class CPlayerControlBar;
 
 class CWMPPlayer4 : public QWidget, public CMediaPlayer
 {
@@ -19,6 +30,49 @@ public:
     // The name shown in the picture area while an audio-only channel plays.
     void SetDisplayName(const QString& strName);
 
+    // The address last given to put_URL ("" before the first).
+    QString URL() const { return m_strUrl; }
+    // The stream's current title (ICY title or the stream's own title tag), "" if none.
+    QString StreamTitle() const { return m_strTitle; }
+    // Whether the picture area shows video now.
+    bool HasVideo() const { return m_bVideo; }
+    CPlayerControlBar* ControlBar() const { return m_pBar; }
+
 signals:
     void StatusChange();
+    void StreamTitleChange();
+
+private:
+    class CControls : public CWMPControls
+    {
+    public:
+        explicit CControls(CWMPPlayer4& player) : m_player(player) {}
+        void stop() override { m_player.Stop(); }
+
+    private:
+        CWMPPlayer4& m_player;
+    };
+
+    void CreateMpv();
+    void Load();
+    void Stop();
+    // Queued from mpv's wakeup callback: handles every event waiting.
+    void DrainEvents();
+    void HandleEvent(const mpv_event& event);
+    void HandlePropertyChange(const mpv_event& event);
+    void OnStatusChanged();
+    void SetStreamTitle(const QString& strTitle);
+
+    mpv_handle* m_pMpv = nullptr;
+    CMpvRenderWidget* m_pVideo = nullptr;
+    CPlayerControlBar* m_pBar = nullptr;
+    CControls m_controls{*this};
+    CPlayerStatus m_status;
+    QString m_strUrl;
+    QString m_strTitle;
+    QString m_strLastError; // mpv's last error message while the current stream loads
+    bool m_bVideo = false;
+    bool m_bSeekable = false;
+    double m_dPosition = -1;
+    double m_dDuration = -1;
 };

@@ -1,0 +1,148 @@
+#include "player/PlayerControlBar.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QStyle>
+#include <QToolButton>
+
+namespace
+{
+constexpr int kPositionSteps = 1000;
+
+QString FormatTime(double dSeconds)
+{
+    const qint64 nTotal = qint64(dSeconds);
+    const qint64 nHours = nTotal / 3600;
+    const qint64 nMinutes = nTotal / 60 % 60;
+    const qint64 nSeconds = nTotal % 60;
+    if (nHours > 0)
+        return QStringLiteral("%1:%2:%3").arg(nHours).arg(nMinutes, 2, 10, QChar('0')).arg(nSeconds, 2, 10, QChar('0'));
+    return QStringLiteral("%1:%2").arg(nMinutes).arg(nSeconds, 2, 10, QChar('0'));
+}
+
+QToolButton* MakeButton(QWidget* parent, QStyle::StandardPixmap icon, const QString& strTip)
+{
+    auto* pButton = new QToolButton(parent);
+    pButton->setIcon(parent->style()->standardIcon(icon));
+    pButton->setToolTip(strTip);
+    pButton->setAccessibleName(strTip);
+    pButton->setAutoRaise(true);
+    pButton->setIconSize(QSize(18, 18));
+    pButton->setFocusPolicy(Qt::TabFocus);
+    return pButton;
+}
+} // namespace
+
+CPlayerControlBar::CPlayerControlBar(QWidget* parent) : QWidget(parent)
+{
+    m_pPlay = MakeButton(this, QStyle::SP_MediaPlay, tr("Play"));
+    m_pStop = MakeButton(this, QStyle::SP_MediaStop, tr("Stop"));
+    m_pMute = MakeButton(this, QStyle::SP_MediaVolume, tr("Mute"));
+    m_pMute->setCheckable(true);
+
+    m_pPosition = new QSlider(Qt::Horizontal, this);
+    m_pPosition->setRange(0, kPositionSteps);
+    m_pPosition->setEnabled(false);
+    m_pPosition->setAccessibleName(tr("Position"));
+    m_pPosition->setFocusPolicy(Qt::TabFocus);
+
+    m_pTime = new QLabel(this);
+    m_pTime->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00:00:00 / 00:00:00")) / 2);
+    m_pTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    m_pVolume = new QSlider(Qt::Horizontal, this);
+    m_pVolume->setRange(0, 100);
+    m_pVolume->setValue(50);
+    m_pVolume->setFixedWidth(90);
+    m_pVolume->setToolTip(tr("Volume"));
+    m_pVolume->setAccessibleName(tr("Volume"));
+    m_pVolume->setFocusPolicy(Qt::TabFocus);
+
+    auto* pLayout = new QHBoxLayout(this);
+    pLayout->setContentsMargins(4, 2, 6, 2);
+    pLayout->setSpacing(4);
+    pLayout->addWidget(m_pPlay);
+    pLayout->addWidget(m_pStop);
+    pLayout->addSpacing(4);
+    pLayout->addWidget(m_pPosition, 1);
+    pLayout->addWidget(m_pTime);
+    pLayout->addSpacing(8);
+    pLayout->addWidget(m_pMute);
+    pLayout->addWidget(m_pVolume);
+
+    connect(m_pPlay, &QToolButton::clicked, this, &CPlayerControlBar::PlayClicked);
+    connect(m_pStop, &QToolButton::clicked, this, &CPlayerControlBar::StopClicked);
+    connect(m_pMute, &QToolButton::toggled, this, [this](bool bMuted) {
+        UpdateMuteIcon();
+        emit MuteToggled(bMuted);
+    });
+    connect(m_pVolume, &QSlider::valueChanged, this, &CPlayerControlBar::VolumeChanged);
+    // Seek once the user lets go (or clicks a page step), not on every pixel of a drag.
+    connect(m_pPosition, &QSlider::sliderReleased, this, [this] {
+        if (m_dDuration > 0)
+            emit SeekRequested(m_dDuration * m_pPosition->value() / kPositionSteps);
+    });
+    connect(m_pPosition, &QSlider::actionTriggered, this, [this](int nAction) {
+        if (nAction != QAbstractSlider::SliderMove && m_dDuration > 0)
+            emit SeekRequested(m_dDuration * m_pPosition->sliderPosition() / kPositionSteps);
+    });
+}
+
+void CPlayerControlBar::SetSeekable(bool bSeekable)
+{
+    m_bSeekable = bSeekable;
+    ShowPosition();
+}
+
+void CPlayerControlBar::SetPosition(double dPosition, double dDuration)
+{
+    m_dPosition = dPosition;
+    m_dDuration = dDuration;
+    ShowPosition();
+}
+
+void CPlayerControlBar::ShowPosition()
+{
+    const bool bKnownLength = m_bSeekable && m_dDuration > 0;
+    m_pPosition->setEnabled(bKnownLength);
+    if (!m_pPosition->isSliderDown())
+    {
+        const QSignalBlocker blocker(m_pPosition);
+        m_pPosition->setValue(bKnownLength && m_dPosition >= 0
+                                  ? int(kPositionSteps * qBound(0.0, m_dPosition / m_dDuration, 1.0))
+                                  : 0);
+    }
+    if (m_dPosition < 0)
+        m_pTime->clear();
+    else if (bKnownLength)
+        m_pTime->setText(FormatTime(m_dPosition) + QStringLiteral(" / ") + FormatTime(m_dDuration));
+    else
+        m_pTime->setText(FormatTime(m_dPosition));
+}
+
+void CPlayerControlBar::SetVolume(int nVolume)
+{
+    const QSignalBlocker blocker(m_pVolume);
+    m_pVolume->setValue(nVolume);
+}
+
+int CPlayerControlBar::Volume() const
+{
+    return m_pVolume->value();
+}
+
+void CPlayerControlBar::SetMuted(bool bMuted)
+{
+    const QSignalBlocker blocker(m_pMute);
+    m_pMute->setChecked(bMuted);
+    UpdateMuteIcon();
+}
+
+void CPlayerControlBar::UpdateMuteIcon()
+{
+    const bool bMuted = m_pMute->isChecked();
+    m_pMute->setIcon(style()->standardIcon(bMuted ? QStyle::SP_MediaVolumeMuted : QStyle::SP_MediaVolume));
+    m_pMute->setToolTip(bMuted ? tr("Sound on") : tr("Mute"));
+}

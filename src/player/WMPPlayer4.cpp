@@ -1,0 +1,417 @@
+#include "player/WMPPlayer4.h"
+
+#include "player/MpvRenderWidget.h"
+#include "player/PlayerControlBar.h"
+#include "player/StreamAddress.h"
+
+#include <QVBoxLayout>
+#include <clocale>
+#include <mpv/client.h>
+
+namespace
+{
+// Ids of the observed properties (the events' reply_userdata).
+enum PropertyId : quint64
+{
+    kPropPausedForCache = 1,
+    kPropBufferingState,
+    kPropSeekable,
+    kPropTimePos,
+    kPropDuration,
+    kPropVolume,
+    kPropMute,
+    kPropVoConfigured,
+    kPropIcyTitle,
+    kPropCurrentAo,
+};
+
+// Network protocols that the demuxer may open for references inside a stream (HLS segments and keys,
+// RTSP's data channels). Local files are not among them.
+constexpr const char* kLavfOptions =
+    "protocol_whitelist=[http,https,tcp,tls,crypto,httpproxy,data,udp,rtp,rtsp,rtsps,srtp,"
+    "rtmp,rtmps,rtmpt,rtmpts,rtmpe,rtmpte,srt,mmsh,mmst,hls]";
+
+struct Option
+{
+    const char* name;
+    const char* value;
+};
+
+constexpr Option kOptions[]{
+    // Nothing of the user's own mpv setup, and nothing that could run or read local things.
+    {"config", "no"},
+    {"load-scripts", "no"},
+    {"ytdl", "no"},
+    {"osc", "no"},
+    {"load-stats-overlay", "no"},
+    {"load-osd-console", "no"},
+    {"load-auto-profiles", "no"},
+    {"terminal", "no"},
+    {"input-default-bindings", "no"},
+    {"input-vo-keyboard", "no"},
+    {"input-cursor", "no"},
+    {"load-unsafe-playlists", "no"},
+    {"sub-auto", "no"},
+    {"audio-file-auto", "no"},
+    {"cover-art-auto", "no"},
+    {"demuxer-lavf-o", kLavfOptions},
+    {"user-agent", "Vedrix by Palomer"},
+    // Video goes through the render context of the picture area; sound to PulseAudio or PipeWire's
+    // PulseAudio server, then whatever else mpv finds.
+    {"vo", "libmpv"},
+    {"ao", "pulse,"},
+    {"audio-client-name", "Vedrix"},
+    {"hwdec", "no"},
+    {"gpu-hwdec-interop", "no"},
+    {"osd-level", "0"},
+    {"idle", "yes"},
+    {"keep-open", "no"},
+    {"volume", "50"},
+    {"volume-max", "100"},
+    // A channel switch should be quick. On loopback Icecast most of the start went into probing the
+    // stream: take the format from the server's mime type, and give stream analysis a short budget
+    // (enough for an MPEG-TS segment to show its streams).
+    {"demuxer-lavf-probe-info", "nostreams"},
+    {"demuxer-lavf-analyzeduration", "0.5"},
+    {"demuxer-lavf-probescore", "24"},
+    // Live streams: cache a little ahead, keep little behind, give up a dead server in 15 s.
+    {"cache", "yes"},
+    {"cache-secs", "10"},
+    {"demuxer-max-bytes", "32MiB"},
+    {"demuxer-max-back-bytes", "4MiB"},
+    {"cache-pause-wait", "1"},
+    {"network-timeout", "15"},
+};
+
+CPlayerStatus::Failure FailureOf(int nError)
+{
+    using F = CPlayerStatus::Failure;
+    switch (nError)
+    {
+    case MPV_ERROR_LOADING_FAILED:
+        return F::CannotOpen;
+    case MPV_ERROR_AO_INIT_FAILED:
+        return F::AudioDevice;
+    case MPV_ERROR_VO_INIT_FAILED:
+        return F::VideoDevice;
+    case MPV_ERROR_UNKNOWN_FORMAT:
+        return F::UnknownFormat;
+    case MPV_ERROR_NOTHING_TO_PLAY:
+        return F::NothingToPlay;
+    case MPV_ERROR_UNSUPPORTED:
+        return F::Unsupported;
+    default:
+        return F::Other;
+    }
+}
+
+CPlayerStatus::EndReason EndReasonOf(int nReason)
+{
+    using R = CPlayerStatus::EndReason;
+    switch (nReason)
+    {
+    case MPV_END_FILE_REASON_EOF:
+        return R::Eof;
+    case MPV_END_FILE_REASON_STOP:
+        return R::Stopped;
+    case MPV_END_FILE_REASON_QUIT:
+        return R::Quit;
+    case MPV_END_FILE_REASON_REDIRECT:
+        return R::Redirect;
+    default:
+        return R::Error;
+    }
+}
+
+// What mpv's message says went wrong, for the error status: the network or demuxer message,
+// without its "component: " prefix.
+QString DetailOf(const mpv_event_log_message& message)
+{
+    const QString strPrefix = QString::fromUtf8(message.prefix);
+    if (strPrefix != QLatin1String("ffmpeg") && strPrefix != QLatin1String("stream") &&
+        !strPrefix.startsWith(QLatin1String("ffmpeg/")))
+        return {};
+    QString strText = QString::fromUtf8(message.text).trimmed();
+    const int nColon = strText.indexOf(QLatin1String(": "));
+    if (nColon > 0 && nColon < 16 && !strText.left(nColon).contains(' '))
+        strText = strText.mid(nColon + 2);
+    return strText.size() <= 120 ? strText : QString();
+}
+} // namespace
+
+CWMPPlayer4::CWMPPlayer4(QWidget* parent) : QWidget(parent)
+{
+    CreateMpv();
+
+    m_pVideo = new CMpvRenderWidget(m_pMpv, this);
+    m_pBar = new CPlayerControlBar(this);
+    auto* pLayout = new QVBoxLayout(this);
+    pLayout->setContentsMargins(0, 0, 0, 0);
+    pLayout->setSpacing(0);
+    pLayout->addWidget(m_pVideo, 1);
+    pLayout->addWidget(m_pBar);
+
+    connect(m_pBar, &CPlayerControlBar::PlayClicked, this, [this] {
+        if (!m_strUrl.isEmpty())
+            Load();
+    });
+    connect(m_pBar, &CPlayerControlBar::StopClicked, this, &CWMPPlayer4::Stop);
+    connect(m_pBar, &CPlayerControlBar::VolumeChanged, this, [this](int nVolume) {
+        if (!m_pMpv)
+            return;
+        double dVolume = nVolume;
+        mpv_set_property_async(m_pMpv, 0, "volume", MPV_FORMAT_DOUBLE, &dVolume);
+    });
+    connect(m_pBar, &CPlayerControlBar::MuteToggled, this, [this](bool bMuted) {
+        if (!m_pMpv)
+            return;
+        int nFlag = bMuted ? 1 : 0;
+        mpv_set_property_async(m_pMpv, 0, "mute", MPV_FORMAT_FLAG, &nFlag);
+    });
+    connect(m_pBar, &CPlayerControlBar::SeekRequested, this, [this](double dSeconds) {
+        if (!m_pMpv || !m_bSeekable)
+            return;
+        const QByteArray target = QByteArray::number(dSeconds, 'f', 3);
+        const char* args[]{"seek", target.constData(), "absolute", nullptr};
+        mpv_command_async(m_pMpv, 0, args);
+    });
+
+    m_status.m_onChange = [this] { OnStatusChanged(); };
+    if (!m_pMpv)
+        m_status.LoadRefused(QStringLiteral("the media player could not be started"));
+}
+
+void CWMPPlayer4::CreateMpv()
+{
+    // mpv refuses to start unless numbers are formatted the C way; QApplication may have changed it.
+    std::setlocale(LC_NUMERIC, "C");
+    m_pMpv = mpv_create();
+    if (!m_pMpv)
+        return;
+    for (const Option& option : kOptions)
+        mpv_set_option_string(m_pMpv, option.name, option.value);
+    if (mpv_initialize(m_pMpv) < 0)
+    {
+        mpv_terminate_destroy(m_pMpv);
+        m_pMpv = nullptr;
+        return;
+    }
+    mpv_request_log_messages(m_pMpv, "error");
+    mpv_observe_property(m_pMpv, kPropPausedForCache, "paused-for-cache", MPV_FORMAT_FLAG);
+    mpv_observe_property(m_pMpv, kPropBufferingState, "cache-buffering-state", MPV_FORMAT_INT64);
+    mpv_observe_property(m_pMpv, kPropSeekable, "seekable", MPV_FORMAT_FLAG);
+    mpv_observe_property(m_pMpv, kPropTimePos, "time-pos", MPV_FORMAT_DOUBLE);
+    mpv_observe_property(m_pMpv, kPropDuration, "duration", MPV_FORMAT_DOUBLE);
+    mpv_observe_property(m_pMpv, kPropVolume, "volume", MPV_FORMAT_DOUBLE);
+    mpv_observe_property(m_pMpv, kPropMute, "mute", MPV_FORMAT_FLAG);
+    mpv_observe_property(m_pMpv, kPropVoConfigured, "vo-configured", MPV_FORMAT_FLAG);
+    mpv_observe_property(m_pMpv, kPropIcyTitle, "metadata/by-key/icy-title", MPV_FORMAT_STRING);
+    mpv_observe_property(m_pMpv, kPropCurrentAo, "current-ao", MPV_FORMAT_STRING);
+    // Runs on an mpv thread: only queue the draining for the GUI thread.
+    mpv_set_wakeup_callback(
+        m_pMpv,
+        [](void* pCtx) {
+            auto* pPlayer = static_cast<CWMPPlayer4*>(pCtx);
+            QMetaObject::invokeMethod(pPlayer, [pPlayer] { pPlayer->DrainEvents(); }, Qt::QueuedConnection);
+        },
+        this);
+}
+
+CWMPPlayer4::~CWMPPlayer4()
+{
+    if (!m_pMpv)
+        return;
+    mpv_set_wakeup_callback(m_pMpv, nullptr, nullptr);
+    // The render context must go (with its GL context current) before the core does.
+    m_pVideo->FreeRenderContext();
+    mpv_terminate_destroy(m_pMpv);
+    m_pMpv = nullptr;
+}
+
+void CWMPPlayer4::put_URL(const QString& strUrl)
+{
+    m_strUrl = strUrl;
+    Load();
+}
+
+CWMPControls& CWMPPlayer4::get_controls()
+{
+    return m_controls;
+}
+
+QString CWMPPlayer4::get_status() const
+{
+    return m_status.Text();
+}
+
+void CWMPPlayer4::SetDisplayName(const QString& strName)
+{
+    m_pVideo->SetDisplayName(strName);
+}
+
+void CWMPPlayer4::Load()
+{
+    if (!m_pMpv)
+        return;
+    SetStreamTitle(QString());
+    m_strLastError.clear();
+    if (!CStreamAddress::IsPlayable(m_strUrl))
+    {
+        // Whatever played before ends too: the user asked for something else.
+        const char* stop[]{"stop", nullptr};
+        mpv_command(m_pMpv, stop);
+        m_status.LoadRefused(m_strUrl.trimmed().isEmpty() ? QStringLiteral("no stream address")
+                                                          : QStringLiteral("unsupported address"));
+        return;
+    }
+    const QByteArray url = m_strUrl.trimmed().toUtf8();
+    const char* args[]{"loadfile", url.constData(), "replace", nullptr};
+    mpv_node result{};
+    const int nError = mpv_command_ret(m_pMpv, args, &result);
+    if (nError < 0)
+    {
+        m_status.LoadRefused(QString::fromUtf8(mpv_error_string(nError)));
+        return;
+    }
+    qint64 nEntry = CPlayerStatus::kAnyEntry;
+    if (result.format == MPV_FORMAT_NODE_MAP)
+    {
+        for (int i = 0; i < result.u.list->num; ++i)
+        {
+            const mpv_node& value = result.u.list->values[i];
+            if (qstrcmp(result.u.list->keys[i], "playlist_entry_id") == 0 && value.format == MPV_FORMAT_INT64)
+                nEntry = value.u.int64;
+        }
+    }
+    mpv_free_node_contents(&result);
+    m_status.LoadRequested(nEntry);
+}
+
+void CWMPPlayer4::Stop()
+{
+    if (!m_pMpv)
+        return;
+    const char* args[]{"stop", nullptr};
+    mpv_command(m_pMpv, args);
+    SetStreamTitle(QString());
+    m_status.StopRequested();
+}
+
+void CWMPPlayer4::DrainEvents()
+{
+    while (m_pMpv)
+    {
+        mpv_event* pEvent = mpv_wait_event(m_pMpv, 0);
+        if (pEvent->event_id == MPV_EVENT_NONE)
+            break;
+        HandleEvent(*pEvent);
+    }
+}
+
+void CWMPPlayer4::HandleEvent(const mpv_event& event)
+{
+    switch (event.event_id)
+    {
+    case MPV_EVENT_START_FILE:
+    {
+        const auto* pStart = static_cast<const mpv_event_start_file*>(event.data);
+        m_strLastError.clear();
+        m_status.FileStarted(pStart->playlist_entry_id);
+        break;
+    }
+    case MPV_EVENT_PLAYBACK_RESTART:
+        m_status.PlaybackRestarted();
+        break;
+    case MPV_EVENT_END_FILE:
+    {
+        const auto* pEnd = static_cast<const mpv_event_end_file*>(event.data);
+        m_status.FileEnded(pEnd->playlist_entry_id, EndReasonOf(pEnd->reason),
+                           pEnd->reason == MPV_END_FILE_REASON_ERROR ? FailureOf(pEnd->error)
+                                                                     : CPlayerStatus::Failure::None,
+                           m_strLastError);
+        break;
+    }
+    case MPV_EVENT_LOG_MESSAGE:
+    {
+        const auto* pMessage = static_cast<const mpv_event_log_message*>(event.data);
+        if (qstrcmp(pMessage->prefix, "cplayer") == 0 &&
+            QByteArray(pMessage->text).startsWith("Could not open/initialize audio device"))
+            m_status.AudioOutputFailed();
+        const QString strDetail = DetailOf(*pMessage);
+        if (!strDetail.isEmpty())
+            m_strLastError = strDetail;
+        break;
+    }
+    case MPV_EVENT_PROPERTY_CHANGE:
+        HandlePropertyChange(event);
+        break;
+    default:
+        break;
+    }
+}
+
+void CWMPPlayer4::HandlePropertyChange(const mpv_event& event)
+{
+    const auto* pProperty = static_cast<const mpv_event_property*>(event.data);
+    const bool bHasValue = pProperty->format != MPV_FORMAT_NONE && pProperty->data;
+    const auto flag = [&] { return bHasValue && *static_cast<int*>(pProperty->data) != 0; };
+    const auto number = [&] { return bHasValue ? *static_cast<double*>(pProperty->data) : -1.0; };
+    switch (event.reply_userdata)
+    {
+    case kPropPausedForCache:
+        m_status.PausedForCacheChanged(flag());
+        break;
+    case kPropBufferingState:
+        m_status.BufferingChanged(bHasValue ? int(*static_cast<int64_t*>(pProperty->data)) : 0);
+        break;
+    case kPropSeekable:
+        m_bSeekable = flag();
+        m_pBar->SetSeekable(m_bSeekable);
+        break;
+    case kPropTimePos:
+        m_dPosition = number();
+        m_pBar->SetPosition(m_dPosition, m_dDuration);
+        break;
+    case kPropDuration:
+        m_dDuration = number();
+        m_pBar->SetPosition(m_dPosition, m_dDuration);
+        break;
+    case kPropVolume:
+        if (bHasValue)
+            m_pBar->SetVolume(qRound(number()));
+        break;
+    case kPropMute:
+        m_pBar->SetMuted(flag());
+        break;
+    case kPropVoConfigured:
+        m_bVideo = flag();
+        m_pVideo->SetVideoShown(m_bVideo);
+        m_status.VideoOutputChanged(m_bVideo);
+        break;
+    case kPropCurrentAo:
+        m_status.AudioOutputChanged(bHasValue);
+        break;
+    case kPropIcyTitle:
+        SetStreamTitle(bHasValue ? QString::fromUtf8(*static_cast<char**>(pProperty->data)) : QString());
+        break;
+    default:
+        break;
+    }
+}
+
+void CWMPPlayer4::SetStreamTitle(const QString& strTitle)
+{
+    if (strTitle == m_strTitle)
+        return;
+    m_strTitle = strTitle;
+    m_pVideo->SetStreamTitle(strTitle);
+    emit StreamTitleChange();
+}
+
+void CWMPPlayer4::OnStatusChanged()
+{
+    m_pVideo->SetStatusText(m_status.Text());
+    emit StatusChange();
+    if (m_onStatusChange)
+        m_onStatusChange();
+}

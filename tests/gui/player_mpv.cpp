@@ -1,0 +1,217 @@
+// The real media player under Xvfb: libmpv plays Icecast tone streams and a live HLS channel into a
+// PulseAudio null sink, and the sink's monitor tells which tone is audible. The servers come from
+// tests/e2e/rig_streams.py, driven over a pipe.
+#include "player/MpvRenderWidget.h"
+#include "player/PlayerControlBar.h"
+#include "player/WMPPlayer4.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QtTest>
+
+namespace
+{
+constexpr int kStartTimeoutMs = 30000;
+constexpr double kLowTone = 440;
+constexpr double kHighTone = 1320;
+
+// Every status text the player shows, in order.
+struct CStatusLog
+{
+    QStringList m_seen;
+    explicit CStatusLog(CWMPPlayer4& player)
+    {
+        QObject::connect(&player, &CWMPPlayer4::StatusChange, &player,
+                         [this, &player] { m_seen.append(player.get_status()); });
+    }
+    QString Text() const { return m_seen.join(" | "); }
+};
+} // namespace
+
+class TestPlayerMpv : public QObject
+{
+    Q_OBJECT
+
+    QProcess m_rig;
+    QJsonObject m_servers;
+
+    QJsonObject ReadReply(int nTimeoutMs)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (!m_rig.canReadLine())
+        {
+            if (m_rig.state() != QProcess::Running || timer.elapsed() > nTimeoutMs)
+                return {};
+            m_rig.waitForReadyRead(100);
+            QCoreApplication::processEvents();
+        }
+        return QJsonDocument::fromJson(m_rig.readLine()).object();
+    }
+
+    QJsonObject Rig(const QString& strCommand)
+    {
+        m_rig.write(strCommand.toUtf8() + '\n');
+        return ReadReply(60000);
+    }
+
+    // What the null sink's monitor hears for a while.
+    QJsonObject Listen(double dSeconds = 1.5) { return Rig(QStringLiteral("record %1").arg(dSeconds)); }
+
+    QString Radio(const char* mount) const { return m_servers["radio"].toObject()[mount].toString(); }
+
+
+private slots:
+    void initTestCase()
+    {
+        const QString strRig = QFINDTESTDATA("../e2e/rig_streams.py");
+        QVERIFY(!strRig.isEmpty());
+        m_rig.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_rig.start("python3", {strRig, "serve", "--pulse", "--radio", "/low:440:First title", "--radio",
+                                "/high:1320", "--hls"});
+        QVERIFY(m_rig.waitForStarted());
+        m_servers = ReadReply(120000);
+        QVERIFY2(!m_servers.isEmpty(), "the stream rig did not start");
+        qputenv("PULSE_SERVER", m_servers["pulse_server"].toString().toUtf8());
+    }
+
+    void cleanupTestCase()
+    {
+        if (m_rig.state() == QProcess::Running)
+        {
+            m_rig.write("quit\n");
+            if (!m_rig.waitForFinished(20000))
+                m_rig.kill();
+        }
+    }
+
+    void playsTheToneOfTheChosenStream()
+    {
+        CWMPPlayer4 player;
+        player.resize(480, 270);
+        player.SetDisplayName("Low Tone FM");
+        player.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&player));
+        QCOMPARE(player.ControlBar()->Volume(), 50);
+        int nChanges = 0;
+        player.m_onStatusChange = [&nChanges] { ++nChanges; };
+
+        player.put_URL(Radio("/low"));
+        QCOMPARE(player.get_status(), QStringLiteral("Connecting..."));
+        QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
+        QVERIFY(nChanges >= 2);
+        QJsonObject heard = Listen();
+        QVERIFY2(qAbs(heard["frequency"].toDouble() - kLowTone) < 15, qPrintable(QJsonDocument(heard).toJson()));
+        QTRY_COMPARE_WITH_TIMEOUT(player.StreamTitle(), QStringLiteral("First title"), kStartTimeoutMs);
+        QVERIFY(!player.HasVideo());
+        // An audio-only channel paints its name and status, not a black box.
+        const QImage picture = player.findChild<CMpvRenderWidget*>()->grabFramebuffer();
+        QSet<QRgb> colours;
+        for (int y = 0; y < picture.height(); y += 4)
+            for (int x = 0; x < picture.width(); x += 4)
+                colours.insert(picture.pixel(x, y));
+        QVERIFY(colours.size() > 20);
+
+        QCOMPARE(Rig("title /low Second title")["ok"].toBool(), true);
+        QTRY_COMPARE_WITH_TIMEOUT(player.StreamTitle(), QStringLiteral("Second title"), kStartTimeoutMs);
+
+        // Another address replaces the first; the same address again restarts it.
+        player.put_URL(Radio("/high"));
+        QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
+        heard = Listen();
+        QVERIFY2(qAbs(heard["frequency"].toDouble() - kHighTone) < 30, qPrintable(QJsonDocument(heard).toJson()));
+        const CStatusLog seen(player);
+        player.put_URL(Radio("/high"));
+        QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
+        QVERIFY(seen.m_seen.contains("Connecting..."));
+
+        // Stop silences it and keeps the address: Play in the control bar starts it again.
+        player.get_controls().stop();
+        QCOMPARE(player.get_status(), QStringLiteral("Stopped"));
+        QVERIFY(Listen(1.0)["silent"].toBool());
+        QCOMPARE(player.URL(), Radio("/high"));
+        player.put_URL(Radio("/low"));
+        QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
+    }
+
+    void refusesAddressesThatAreNotNetworkStreams_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::newRow("file url") << "file:///etc/passwd";
+        QTest::newRow("bare path") << "/etc/passwd";
+        QTest::newRow("relative path") << "passwd";
+        QTest::newRow("javascript") << "javascript:alert(1)";
+        QTest::newRow("mpv option smuggling") << "--script=/tmp/x.lua";
+        QTest::newRow("lavfi") << "av://lavfi:sine";
+        QTest::newRow("empty") << "";
+    }
+
+    void refusesAddressesThatAreNotNetworkStreams()
+    {
+        QFETCH(QString, address);
+        CWMPPlayer4 player;
+        player.show();
+        player.put_URL(Radio("/low"));
+        QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
+
+        const CStatusLog seen(player);
+        player.put_URL(address);
+        QVERIFY2(player.get_status().startsWith("Error: "), qPrintable(player.get_status()));
+        // What played before has stopped and nothing new was opened.
+        QVERIFY(Listen(1.0)["silent"].toBool());
+        QVERIFY2(seen.m_seen.size() == 1, qPrintable(seen.Text()));
+    }
+
+    void unreachableStreamIsAnErrorNeverPlaying_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::newRow("nothing listens") << m_servers["dead"].toString();
+        QTest::newRow("no such mount") << Radio("/low") + "-missing";
+        QTest::newRow("unresolvable host") << "http://no-such-host.invalid/stream";
+    }
+
+    void unreachableStreamIsAnErrorNeverPlaying()
+    {
+        QFETCH(QString, address);
+        CWMPPlayer4 player;
+        player.show();
+        const CStatusLog seen(player);
+        player.put_URL(address);
+        QTRY_VERIFY_WITH_TIMEOUT(player.get_status().startsWith("Error: "), kStartTimeoutMs);
+        QVERIFY2(!seen.m_seen.contains("Playing"), qPrintable(seen.Text()));
+    }
+
+    void missingSoundServerIsAnError()
+    {
+        const QByteArray server = qgetenv("PULSE_SERVER");
+        qputenv("PULSE_SERVER", "unix:/nonexistent/pulse/native");
+        CWMPPlayer4 player;
+        player.show();
+        const CStatusLog seen(player);
+        player.put_URL(Radio("/low"));
+        QTRY_VERIFY_WITH_TIMEOUT(player.get_status().startsWith("Error: "), kStartTimeoutMs);
+        qputenv("PULSE_SERVER", server);
+        QVERIFY2(player.get_status().contains("audio device"), qPrintable(player.get_status()));
+        QVERIFY2(!seen.m_seen.contains("Playing"), qPrintable(seen.Text()));
+    }
+
+    void liveTvPaintsMovingPictures()
+    {
+        CWMPPlayer4 player;
+        player.resize(480, 300);
+        player.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&player));
+        player.put_URL(m_servers["tv"].toString());
+        QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(player.HasVideo(), kStartTimeoutMs);
+        auto* pPicture = player.findChild<CMpvRenderWidget*>();
+        const QImage first = pPicture->grabFramebuffer();
+        QVERIFY(!first.isNull());
+        QTRY_VERIFY_WITH_TIMEOUT(pPicture->grabFramebuffer() != first, kStartTimeoutMs);
+        QVERIFY(!Listen(1.0)["silent"].toBool());
+    }
+};
+
+QTEST_MAIN(TestPlayerMpv)
+#include "player_mpv.moc"
