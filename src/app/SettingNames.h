@@ -37,4 +37,9 @@ constexpr const char* kHotKeyKeyFormat = "%1 Key";
 constexpr const char* kHotKeyModFormat = "%1 Mod";
 // In the Workspace section (framework state).
 constexpr IntSetting kApplicationLook{"ApplicationLook", 216};
+// The main window's last normal rectangle; a width of 0 means none stored.
+constexpr IntSetting kPlacementLeft{"MainWindowLeft", 0};
+constexpr IntSetting kPlacementTop{"MainWindowTop", 0};
+constexpr IntSetting kPlacementWidth{"MainWindowWidth", 0};
+constexpr IntSetting kPlacementHeight{"MainWindowHeight", 0};
 } // namespace settings

@@ -4,8 +4,9 @@
 
 CChildFrame::CChildFrame(QWidget* parent) : QMdiSubWindow(parent)
 {
-    setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowMaximizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    // Shown maximised, one view at a time: the view fills the frame's client area without a title bar
+    // of its own (and so without system menu and minimise button).
+    setWindowFlags(Qt::SubWindow | Qt::FramelessWindowHint);
     setSystemMenu(nullptr);
 }
 

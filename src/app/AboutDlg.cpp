@@ -1,0 +1,41 @@
+#include "app/AboutDlg.h"
+
+#include "app/ServerAddresses.h"
+
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QVBoxLayout>
+
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("About Vedrix"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    const QIcon icon(QStringLiteral(":/res/icons/vedrix.svg"));
+    setWindowIcon(icon);
+
+    auto* iconLabel = new QLabel(this);
+    iconLabel->setObjectName(QStringLiteral("AboutIcon"));
+    iconLabel->setPixmap(icon.pixmap(QSize(48, 48), devicePixelRatio()));
+    iconLabel->setAlignment(Qt::AlignTop);
+
+    auto* version = new QLabel(QStringLiteral("Vedrix, Version 1.0"), this);
+    version->setObjectName(QStringLiteral("AboutVersion"));
+    QFont bold = version->font();
+    bold.setBold(true);
+    version->setFont(bold);
+    auto* contact = new QLabel(QStringLiteral("Contact Us : ") + servers::SupportEmail(), this);
+    contact->setObjectName(QStringLiteral("AboutContact"));
+    contact->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* texts = new QVBoxLayout();
+    texts->addWidget(version);
+    texts->addWidget(contact);
+    texts->addStretch(1);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(18, 18, 24, 18);
+    layout->setSpacing(16);
+    layout->addWidget(iconLabel);
+    layout->addLayout(texts, 1);
+    setFixedSize(sizeHint().expandedTo(QSize(340, 100)));
+}

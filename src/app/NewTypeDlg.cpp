@@ -1,0 +1,27 @@
+#include "app/NewTypeDlg.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+CNewTypeDlg::CNewTypeDlg(const QStringList& names, QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("New"));
+    m_pList = new QListWidget(this);
+    m_pList->addItems(names);
+    m_pList->setCurrentRow(0);
+    connect(m_pList, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("&New"), this));
+    layout->addWidget(m_pList);
+    layout->addWidget(buttons);
+}
+
+int CNewTypeDlg::GetSelection() const
+{
+    return m_pList->currentRow();
+}

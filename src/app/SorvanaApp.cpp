@@ -1,0 +1,215 @@
+#include "app/SorvanaApp.h"
+
+#include "app/AboutDlg.h"
+#include "app/NewTypeDlg.h"
+#include "app/Resources.h"
+#include "app/StringTable.h"
+#include "catalogue/DataFolder.h"
+#include "frame/MainFrame.h"
+#include "hotkeys/RadioSettingsDoc.h"
+#include "hotkeys/RadioSettingsView.h"
+#include "platform/DocTemplate.h"
+#include "platform/HotKeyBackend.h"
+#include "platform/SingleInstance.h"
+#include "player/SorvanaDoc.h"
+#include "player/SorvanaView.h"
+#include "web/HardwareStoreDoc.h"
+#include "web/HardwareStoreView.h"
+#include "web/PromoDoc.h"
+#include "web/PromoView.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QIcon>
+#include <QMessageBox>
+
+#include <clocale>
+
+namespace
+{
+template <typename Doc, typename View> CDocTemplate* MakeTemplate(UINT nIDResource)
+{
+    return new CDocTemplate(
+        nIDResource, LoadString(nIDResource), [] { return new Doc(); }, [] { return new View(); });
+}
+} // namespace
+
+int& CSorvanaApp::PrepareArguments(int& argc)
+{
+    // The web views and the video widget share OpenGL contexts; this must precede the application.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    return argc;
+}
+
+CSorvanaApp::CSorvanaApp(int& argc, char** argv) : QApplication(PrepareArguments(argc), argv)
+{
+    // libmpv refuses to start under any other numeric locale; QApplication has just set the user's.
+    std::setlocale(LC_NUMERIC, "C");
+    SetSettingsCache(&m_cache);
+    InitVedrixResources();
+    setOrganizationName(QString::fromLatin1(settings::kOrganization));
+    setApplicationName(QStringLiteral("vedrix"));
+    setWindowIcon(QIcon(QStringLiteral(":/res/icons/vedrix.svg")));
+    // The main window is often hidden in the tray; closing a message box then must not end the program.
+    setQuitOnLastWindowClosed(false);
+
+    m_commandMap.On(ID_APP_ABOUT, [this] { OnAppAbout(); });
+    m_commandMap.On(ID_FILE_NEW, [this] { OnFileNew(); });
+    m_commandMap.On(ID_FILE_OPEN, [this] { OnFileOpen(); });
+}
+
+CSorvanaApp::~CSorvanaApp()
+{
+    delete m_pMainWnd;
+    m_pMainWnd = nullptr;
+    SetSettingsCache(nullptr);
+}
+
+bool CSorvanaApp::CheckRunningInstance()
+{
+    m_commandLine = ParseCommandLine(arguments(), applicationFilePath());
+    if (m_commandLine.bHasChannel)
+        m_cache.Slot(SLOT_COMMAND_LINE_CHANNEL) = m_commandLine.nChannel;
+
+    m_pInstance = new CSingleInstance(QString(), this);
+    if (m_pInstance->Start())
+    {
+        connect(m_pInstance, &CSingleInstance::RequestReceived, this, &CSorvanaApp::OnInstanceRequest);
+        return false;
+    }
+    QStringList requests;
+    const int channel = m_cache.Slot(SLOT_COMMAND_LINE_CHANNEL);
+    if (m_commandLine.bHasChannel)
+        requests << QString::number(channel);
+    // A channel number alone leaves the running window as it is; anything else brings it up.
+    if (channel <= -1)
+        requests << QStringLiteral("show");
+    m_pInstance->Forward(requests);
+    return true;
+}
+
+void CSorvanaApp::OnInstanceRequest(const QString& strLine)
+{
+    auto* frame = qobject_cast<CMainFrame*>(m_pMainWnd);
+    if (!frame)
+        return;
+    if (strLine == QLatin1String("show"))
+    {
+        frame->ShowAndActivate();
+        return;
+    }
+    bool ok = false;
+    const int channel = strLine.toInt(&ok);
+    if (ok)
+        SendMessage(frame, WM_PLAY_CHANNEL_NUMBER, WPARAM(qintptr(channel)), LPARAM(channel));
+}
+
+void CSorvanaApp::AddDocTemplates()
+{
+    AddDocTemplate(MakeTemplate<CSorvanaDoc, CSorvanaView>(strings::IDR_SORVANA_TYPE));
+    AddDocTemplate(MakeTemplate<CRadioSettingsDoc, CRadioSettingsView>(strings::IDR_SORVANA_TYPE));
+    AddDocTemplate(MakeTemplate<CPromoDoc, CPromoView>(strings::IDR_PROMO_TYPE));
+    AddDocTemplate(MakeTemplate<CHardwareStoreDoc, CHardwareStoreView>(strings::IDR_HARDWARE_TYPE));
+}
+
+bool CSorvanaApp::InitInstance()
+{
+    if (CheckRunningInstance())
+        return false;
+    const bool bShow = m_commandLine.nCmdShow == SW_SHOW;
+
+    InstallHotKeyService();
+    AddDocTemplates();
+
+    auto* frame = new CMainFrame();
+    m_pMainWnd = frame;
+    frame->RestoreWindowPlacement();
+    if (!frame->LoadFrame())
+    {
+        m_pMainWnd = nullptr;
+        delete frame;
+        return false;
+    }
+    if (bShow)
+        frame->show();
+    frame->setWindowTitle(AppTitle());
+    return true;
+}
+
+int CSorvanaApp::Run()
+{
+    if (!InitInstance())
+        return 0;
+    return exec();
+}
+
+void CSorvanaApp::OnAppAbout()
+{
+    CAboutDlg dlg(m_pMainWnd);
+    dlg.exec();
+}
+
+void CSorvanaApp::OnFileNew()
+{
+    const auto& templates = GetDocTemplates();
+    if (templates.empty() || !m_pMainWnd)
+        return;
+    CDocTemplate* chosen = templates.front().get();
+    if (templates.size() > 1)
+    {
+        QStringList names;
+        for (const auto& t : templates)
+            names << t->GetDocString(2);
+        CNewTypeDlg dlg(names, m_pMainWnd);
+        if (dlg.exec() != QDialog::Accepted || dlg.GetSelection() < 0)
+            return;
+        chosen = templates[size_t(dlg.GetSelection())].get();
+    }
+    m_pMainWnd->OpenDocument(chosen);
+}
+
+void CSorvanaApp::OnFileOpen()
+{
+    if (!m_pMainWnd)
+        return;
+    const QString file = QFileDialog::getOpenFileName(m_pMainWnd, QStringLiteral("Open"), QString(),
+                                                      QStringLiteral("All Files (*)"));
+    if (file.isEmpty())
+        return;
+    QString error;
+    if (!ImportChannelListFile(file, &error))
+    {
+        QMessageBox::warning(m_pMainWnd, AppTitle(), error);
+        return;
+    }
+    SendMessage(m_pMainWnd->GetActiveView(), WM_RELOAD_CHANNELS);
+}
+
+bool CSorvanaApp::ImportChannelListFile(const QString& strSource, QString* pError)
+{
+    const QString target = GetChannelListPath();
+    const QFileInfo source(strSource);
+    if (!source.isFile())
+    {
+        if (pError)
+            *pError = QStringLiteral("The file %1 cannot be opened.").arg(QDir::toNativeSeparators(strSource));
+        return false;
+    }
+    // The chosen file may be the very file that the list is read from; then there is nothing to copy
+    // (and removing the target first would lose it).
+    if (QFileInfo(target).exists() && source.canonicalFilePath() == QFileInfo(target).canonicalFilePath())
+        return true;
+    QFile::remove(target);
+    if (!QFile::copy(strSource, target))
+    {
+        if (pError)
+            *pError = QStringLiteral("The file %1 could not be copied to %2.")
+                          .arg(QDir::toNativeSeparators(strSource), QDir::toNativeSeparators(target));
+        return false;
+    }
+    // A read-only source gives a read-only copy, which the loader could not delete after reading.
+    QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner | QFile::ReadOwner);
+    return true;
+}

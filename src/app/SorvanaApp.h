@@ -1,0 +1,46 @@
+#pragma once
+// The application: settings cache, single instance and command line, the four document templates,
+// the main frame, and the application's own commands (About, New, Open).
+#include "app/CommandLine.h"
+#include "app/Settings.h"
+#include "platform/WinApp.h"
+
+#include <QApplication>
+
+class CSingleInstance;
+
+class CSorvanaApp : public QApplication, public CWinApp
+{
+    Q_OBJECT
+public:
+    CSorvanaApp(int& argc, char** argv);
+    ~CSorvanaApp() override;
+
+    // Start-up; false ends the process at once (a second start, or a frame that cannot be made).
+    bool InitInstance();
+    // InitInstance, then the message loop; the process's exit code.
+    int Run();
+
+    // Reads the command line and looks for a running instance; true when one runs. A second start
+    // hands its request over before this returns.
+    bool CheckRunningInstance();
+    // The four templates in category order: player, settings, promotion, store.
+    void AddDocTemplates();
+    const SCommandLine& GetCommandLine() const { return m_commandLine; }
+
+    void OnAppAbout();
+    void OnFileNew();
+    void OnFileOpen();
+    // Copies a channel list file chosen by the user into the data folder as "StationList.zip". The
+    // user's file itself is never changed. False (with a reason) when it could not be copied.
+    static bool ImportChannelListFile(const QString& strSource, QString* pError);
+
+private:
+    // Sets what must be set before the application object exists; returns argc unchanged.
+    static int& PrepareArguments(int& argc);
+    void OnInstanceRequest(const QString& strLine);
+
+    CSettingsCache m_cache;
+    CSingleInstance* m_pInstance = nullptr;
+    SCommandLine m_commandLine;
+};

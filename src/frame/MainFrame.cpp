@@ -1,0 +1,353 @@
+#include "frame/MainFrame.h"
+
+#include "app/Resources.h"
+#include "app/ServerAddresses.h"
+#include "app/Settings.h"
+#include "app/StringTable.h"
+#include "frame/ApplicationLook.h"
+#include "frame/ChannelListRefresh.h"
+#include "frame/TrayIcon.h"
+#include "platform/Autostart.h"
+#include "platform/DocTemplate.h"
+#include "platform/IdleUpdate.h"
+#include "platform/View.h"
+#include "platform/WaitCursor.h"
+#include "platform/WinApp.h"
+#include "ribbon/CustomMFCRibbonApplicationButton.h"
+#include "ribbon/CustomMFCRibbonBar.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QScreen>
+#include <QShortcut>
+#include <QStatusBar>
+
+namespace
+{
+// A status pane that asks for the width of a given number of "X" but can be squeezed.
+class CStatusPane : public QLabel
+{
+public:
+    CStatusPane(int nReservedChars, QWidget* parent) : QLabel(parent), m_nReservedChars(nReservedChars) {}
+    QSize sizeHint() const override
+    {
+        const QSize base = QLabel::sizeHint();
+        return {fontMetrics().horizontalAdvance(QString(m_nReservedChars, QLatin1Char('X'))), base.height()};
+    }
+    QSize minimumSizeHint() const override { return {40, QLabel::minimumSizeHint().height()}; }
+
+private:
+    int m_nReservedChars;
+};
+
+constexpr int kPane1Chars = 81;
+constexpr int kPane2Chars = 28;
+constexpr QSize kDefaultSize(960, 680);
+} // namespace
+
+CMainFrame::CMainFrame()
+    : m_nAppLook(UINT(ReadSectionInt(settings::kWorkspaceSection, settings::kApplicationLook.name,
+                                     settings::kApplicationLook.defaultValue)))
+{
+    // Caption, system menu, sizing border; no minimise or maximise box.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    InitVedrixResources();
+    setWindowTitle(AppTitle());
+    setWindowIcon(QIcon(QStringLiteral(":/res/icons/vedrix.svg")));
+    resize(kDefaultSize);
+    RegisterCommands();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+bool CMainFrame::LoadFrame()
+{
+    m_pTray = new CTrayIcon(this);
+    m_pRibbon = new CCustomMFCRibbonBar(this);
+    setMenuWidget(m_pRibbon);
+    ApplyApplicationLook(m_nAppLook);
+    InitializeRibbon();
+    CreateStatusBar();
+    ApplyApplicationLook(m_nAppLook); // the status bar's colours
+
+    connect(m_pRibbon, &CRibbonBar::CommandInvoked, this,
+            [this](UINT nID) { SendMessage(this, WM_COMMAND, WPARAM(nID), 0); });
+    CIdleUpdate::Instance()->Add(this, [this] { UpdateCommandElements(); });
+
+    // Alt+F4 is the window manager's, but without one it still only hides the window.
+    auto* altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
+    connect(altF4, &QShortcut::activated, this, &QWidget::close);
+    auto* newDoc = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), this);
+    connect(newDoc, &QShortcut::activated, this, [this] { SendMessage(this, WM_COMMAND, ID_FILE_NEW); });
+    auto* openDoc = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this);
+    connect(openDoc, &QShortcut::activated, this, [this] { SendMessage(this, WM_COMMAND, ID_FILE_OPEN); });
+    return true;
+}
+
+void CMainFrame::RegisterCommands()
+{
+    m_commandMap.OnRange(looks::kFirstLook, looks::kLastLook, [this](UINT nID) { ApplyApplicationLook(nID); });
+    m_commandMap.OnUpdateRange(looks::kFirstLook, looks::kLastLook,
+                               [this](CCmdUI* pCmdUI) { pCmdUI->SetRadio(pCmdUI->m_nID == m_nAppLook); });
+    m_commandMap.On(ID_TRAY_SHOW, [this] { ShowAndActivate(); });
+    m_commandMap.On(ID_TRAY_EXIT, [this] { CloseForReal(); });
+    // The toolbar and menu customisation dialog has no counterpart here; the entry does nothing.
+    m_commandMap.On(ID_TRAY_CUSTOMIZE, [] {});
+    m_commandMap.On(ID_REFRESH_CHANNELS, [this] { RefreshChannelList(this); });
+    m_commandMap.On(ID_OPEN_PROMOTION_SITE, [] { OpenPromotionSite(); });
+    m_commandMap.On(ID_REFRESH_PROMOTION, [this] { RefreshPromotionView(this); });
+    m_commandMap.On(ID_OPEN_DOWNLOAD_SITE, [] { OpenDownloadSite(); });
+    m_commandMap.On(ID_REFRESH_STORE, [this] { RefreshStoreView(this); });
+    m_commandMap.On(ID_AUTO_STARTUP, [this] { OnAutoStartup(); });
+    m_commandMap.OnUpdate(ID_AUTO_STARTUP, [this](CCmdUI* pCmdUI) { OnUpdateAutoStartup(pCmdUI); });
+    m_commandMap.On(ID_AUTO_PLAY, [this] { ToggleAutoPlay(); });
+    m_commandMap.OnUpdate(ID_AUTO_PLAY, [this](CCmdUI* pCmdUI) { OnUpdateAutoPlay(pCmdUI); });
+    m_commandMap.On(ID_HIDE_TO_TRAY, [this] {
+        SaveWindowPlacement();
+        hide();
+    });
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setSizeGripEnabled(true);
+    m_pStatusPane1 = new CStatusPane(kPane1Chars, bar);
+    m_pStatusPane1->setObjectName(QStringLiteral("StatusPane1"));
+    m_pStatusPane1->setText(QStringLiteral("Current Status"));
+    m_pStatusPane1->setAccessibleName(QStringLiteral("Status"));
+    bar->addWidget(m_pStatusPane1, 1);
+    m_pStatusPane2 = new CStatusPane(kPane2Chars, bar);
+    m_pStatusPane2->setObjectName(QStringLiteral("StatusPane2"));
+    m_pStatusPane2->setText(QStringLiteral("XXXX"));
+    m_pStatusPane2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    bar->addPermanentWidget(m_pStatusPane2);
+}
+
+void CMainFrame::SetStatusText(const QString& strText)
+{
+    m_strStatusText = strText;
+    if (m_pTray)
+        m_pTray->UpdateTrayTip(m_strStatusText);
+    PostMessage(this, WM_RENEW_STATUS_PANES);
+}
+
+void CMainFrame::UpdateStatusPanes()
+{
+    if (!m_pStatusPane1 || !m_pStatusPane2)
+        return;
+    QString description, text;
+    switch (GetSettingsCache()->Read(SLOT_LAST_CATEGORY))
+    {
+    case 0:
+        description = QStringLiteral("This Pane Displays Current Status");
+        text = m_strStatusText;
+        break;
+    case 1:
+        description = QStringLiteral("Get More Software Utilities");
+        text = QStringLiteral("Visit Palomer");
+        break;
+    case 2:
+        description = QStringLiteral("Download More Software Utilities");
+        text = QStringLiteral("Visit Palomer");
+        break;
+    case 3:
+        description = QStringLiteral("Visit Palomer");
+        text = QStringLiteral("Visit us at Palomer");
+        break;
+    default:
+        return;
+    }
+    m_pStatusPane1->setToolTip(description);
+    m_pStatusPane1->setText(text);
+    m_pStatusPane2->setToolTip(QStringLiteral("Please do drop us a line at ") + servers::SupportEmail());
+    m_pStatusPane2->setText(QStringLiteral("Contact Us"));
+}
+
+void CMainFrame::ApplyApplicationLook(UINT nLook)
+{
+    CWaitCursor wait;
+    m_nAppLook = nLook;
+    looks::Apply(nLook, m_pRibbon, m_pStatusPane1 ? statusBar() : nullptr);
+    // The main window's layout leaves the ribbon's width out of its minimum; panels must not be squeezed.
+    if (m_pRibbon)
+        setMinimumWidth(m_pRibbon->minimumSizeHint().width());
+    update();
+    WriteSectionInt(settings::kWorkspaceSection, settings::kApplicationLook.name, int(nLook));
+}
+
+void CMainFrame::ShowAndActivate()
+{
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    activateWindow();
+}
+
+void CMainFrame::CloseForReal()
+{
+    m_bClosingForReal = true;
+    SaveWindowPlacement();
+    close();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* e)
+{
+    if (!m_bClosingForReal)
+    {
+        SaveWindowPlacement();
+        // The close box and Alt+F4 only hide the window; the tray icon stays.
+        e->ignore();
+        hide();
+        return;
+    }
+    CloseAllDocuments();
+    if (m_pTray)
+        m_pTray->RemoveTrayIcon();
+    e->accept();
+    QCoreApplication::quit();
+}
+
+LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message)
+    {
+    case WM_RENEW_STATUS_PANES:
+        UpdateStatusPanes();
+        break;
+    case WM_TRAY_NOTIFY:
+        OnTrayNotify(lParam);
+        return 1;
+    case WM_OPEN_CATEGORY:
+        OpenCategoryView(wParam);
+        break;
+    case WM_NEXT_LOOK:
+        ApplyApplicationLook(looks::NextLook(m_nAppLook));
+        break;
+    case WM_OPEN_TEMPLATE:
+        OpenTemplate(wParam);
+        break;
+    case WM_PLAY_CHANNEL_NUMBER:
+        // What a forwarded channel number does is the player view's business.
+        return SendMessage(GetActiveView(), WM_PLAY_CHANNEL_NUMBER, wParam, lParam);
+    default:
+        break;
+    }
+    return CMDIFrameWnd::WindowProc(message, wParam, lParam);
+}
+
+void CMainFrame::OpenCategoryView(WPARAM nIndex)
+{
+    CWinApp* app = AfxGetApp();
+    if (!app || app->GetDocTemplates().empty())
+        return;
+    const size_t count = app->GetDocTemplates().size();
+    const size_t index = nIndex < count ? size_t(nIndex) : count - 1;
+    CloseAllDocuments();
+    PostMessage(this, WM_OPEN_TEMPLATE, WPARAM(index));
+}
+
+void CMainFrame::OpenTemplate(WPARAM nIndex)
+{
+    CWinApp* app = AfxGetApp();
+    if (app && nIndex < app->GetDocTemplates().size())
+        OpenDocument(app->GetDocTemplates()[size_t(nIndex)].get());
+}
+
+void CMainFrame::OnTrayNotify(LPARAM lParam)
+{
+    switch (UINT(lParam & 0xFFFF))
+    {
+    case WM_LBUTTONDBLCLK:
+        ShowAndActivate();
+        break;
+    case WM_RBUTTONUP:
+        // The menu itself is shown by the tray (the desktop's panel, over D-Bus); its entries only
+        // need their current state.
+        if (m_pTray)
+            m_pTray->UpdateMenuState();
+        break;
+    default:
+        break;
+    }
+}
+
+void CMainFrame::OnAutoStartup()
+{
+    // Not determined yet (-1) counts as on: the entry is removed.
+    m_nAutoStartState = autostart::SetAutoStart(m_nAutoStartState == autostart::kOff,
+                                                QCoreApplication::applicationFilePath());
+}
+
+void CMainFrame::OnUpdateAutoStartup(CCmdUI* pCmdUI)
+{
+    if (m_nAutoStartState == -1)
+        m_nAutoStartState = autostart::QueryAutoStart();
+    if (m_nAutoStartState == autostart::kUnavailable)
+    {
+        pCmdUI->Enable(false);
+        pCmdUI->SetCheck(0);
+        return;
+    }
+    pCmdUI->SetCheck(m_nAutoStartState);
+}
+
+void CMainFrame::ToggleAutoPlay()
+{
+    const int value = ReadSettingInt(settings::kAutoPlay);
+    WriteSettingInt(settings::kAutoPlay.name, value == 0 ? 1 : 0);
+    m_nAutoPlay = ReadSettingInt(settings::kAutoPlay);
+}
+
+void CMainFrame::OnUpdateAutoPlay(CCmdUI* pCmdUI)
+{
+    if (m_nAutoPlay == -1)
+        m_nAutoPlay = ReadSettingInt(settings::kAutoPlay);
+    pCmdUI->SetCheck(m_nAutoPlay);
+}
+
+void CMainFrame::UpdateCommandElements()
+{
+    if (m_pRibbon)
+        m_pRibbon->UpdateCommandUI(this);
+    if (m_pTray)
+        m_pTray->UpdateMenuState();
+}
+
+bool CMainFrame::RestoreWindowPlacement()
+{
+    using namespace settings;
+    const int width = ReadSectionInt(kWorkspaceSection, kPlacementWidth.name, kPlacementWidth.defaultValue);
+    const int height = ReadSectionInt(kWorkspaceSection, kPlacementHeight.name, kPlacementHeight.defaultValue);
+    if (width <= 0 || height <= 0)
+        return false;
+    QRect rect(ReadSectionInt(kWorkspaceSection, kPlacementLeft.name, kPlacementLeft.defaultValue),
+               ReadSectionInt(kWorkspaceSection, kPlacementTop.name, kPlacementTop.defaultValue), width, height);
+    // A rectangle left on a screen that is gone comes back on the primary screen.
+    bool bVisible = false;
+    for (QScreen* screen : QGuiApplication::screens())
+        bVisible = bVisible || screen->availableGeometry().intersects(rect);
+    if (!bVisible)
+        if (QScreen* primary = QGuiApplication::primaryScreen())
+            rect.moveCenter(primary->availableGeometry().center());
+    setGeometry(rect);
+    return true;
+}
+
+void CMainFrame::SaveWindowPlacement() const
+{
+    using namespace settings;
+    const QRect rect = (isMaximized() || isFullScreen()) ? normalGeometry() : geometry();
+    if (!rect.isValid())
+        return;
+    WriteSectionInt(kWorkspaceSection, kPlacementLeft.name, rect.left());
+    WriteSectionInt(kWorkspaceSection, kPlacementTop.name, rect.top());
+    WriteSectionInt(kWorkspaceSection, kPlacementWidth.name, rect.width());
+    WriteSectionInt(kWorkspaceSection, kPlacementHeight.name, rect.height());
+}

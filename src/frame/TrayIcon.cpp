@@ -1,0 +1,96 @@
+#include "frame/TrayIcon.h"
+
+#include "app/StringTable.h"
+#include "frame/MainFrame.h"
+
+#include <QIcon>
+#include <QMenu>
+#include <QSystemTrayIcon>
+
+CTrayIcon::CTrayIcon(CMDIFrameWnd* pFrame) : QObject(pFrame), m_pFrame(pFrame)
+{
+    m_pMenu = new QMenu(LoadString(strings::IDS_TRAY_MENU_NAME), pFrame);
+    const std::pair<UINT, const char*> items[] = {
+        {ID_TRAY_EXIT, "Exit"},
+        {0, nullptr},
+        {ID_TRAY_CUSTOMIZE, "Customize Menu..."},
+        {ID_TRAY_SHOW, "Show"},
+        {0, nullptr},
+        {ID_TRAY_STOP, "Stop"},
+        {ID_TRAY_PLAY, "Play"},
+        {ID_TRAY_PLAY_PREVIOUS, "Play Previous Channel"},
+        {ID_TRAY_PLAY_NEXT, "Play Next Channel"},
+    };
+    for (const auto& [nID, label] : items)
+    {
+        QAction* action = label ? m_pMenu->addAction(QString::fromLatin1(label)) : m_pMenu->addSeparator();
+        m_entries.push_back({nID, action});
+        if (!label)
+            continue;
+        // Posted, as a menu choice is: the command runs after the menu has closed.
+        const UINT id = nID;
+        connect(action, &QAction::triggered, this, [this, id] { PostMessage(m_pFrame, WM_COMMAND, WPARAM(id)); });
+        if (nID == ID_TRAY_SHOW)
+        {
+            QFont bold = action->font();
+            bold.setBold(true);
+            action->setFont(bold);
+            m_pMenu->setDefaultAction(action);
+        }
+    }
+    connect(m_pMenu, &QMenu::aboutToShow, this, &CTrayIcon::UpdateMenuState);
+
+    m_pIcon = new QSystemTrayIcon(QIcon(QStringLiteral(":/res/icons/vedrix.svg")), this);
+    m_pIcon->setToolTip(TipText(QString()));
+    m_pIcon->setContextMenu(m_pMenu);
+    connect(m_pIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        switch (reason)
+        {
+        case QSystemTrayIcon::Trigger: // a panel's Activate arrives as Trigger
+        case QSystemTrayIcon::DoubleClick:
+            SendMessage(m_pFrame, WM_TRAY_NOTIFY, kTrayIconId, WM_LBUTTONDBLCLK);
+            break;
+        case QSystemTrayIcon::Context:
+            SendMessage(m_pFrame, WM_TRAY_NOTIFY, kTrayIconId, WM_RBUTTONUP);
+            break;
+        default:
+            break;
+        }
+    });
+    UpdateMenuState();
+    m_pIcon->show();
+}
+
+CTrayIcon::~CTrayIcon() = default;
+
+QString CTrayIcon::TipText(const QString& strStatus)
+{
+    const QString title = AppTitle();
+    const QString tip = strStatus.isEmpty() ? title : title + QLatin1Char('\n') + strStatus;
+    return tip.left(kTrayTipMaxChars);
+}
+
+void CTrayIcon::UpdateTrayTip(const QString& strStatus)
+{
+    if (m_pIcon)
+        m_pIcon->setToolTip(TipText(strStatus));
+}
+
+void CTrayIcon::RemoveTrayIcon()
+{
+    if (m_pIcon)
+        m_pIcon->hide();
+}
+
+void CTrayIcon::UpdateMenuState()
+{
+    for (auto& [nID, action] : m_entries)
+    {
+        if (nID == 0)
+            continue;
+        CCmdUI ui(nID);
+        m_pFrame->OnCmdMsg(nID, &ui);
+        if (action->isEnabled() != ui.m_bEnabled)
+            action->setEnabled(ui.m_bEnabled);
+    }
+}

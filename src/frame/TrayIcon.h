@@ -1,0 +1,43 @@
+#pragma once
+// The notification-area icon of the main frame (id 90) and its menu. Clicks come back to the frame as
+// WM_USER+2 with the mouse message in lParam; menu entries reach it as ordinary commands.
+#include "platform/Messages.h"
+
+#include <QObject>
+#include <QString>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QSystemTrayIcon;
+class CMDIFrameWnd;
+
+constexpr UINT kTrayIconId = 90;
+constexpr int kTrayTipMaxChars = 127;
+
+class CTrayIcon : public QObject
+{
+    Q_OBJECT
+public:
+    // Adds the icon with the application title as its tip, and the menu.
+    explicit CTrayIcon(CMDIFrameWnd* pFrame);
+    ~CTrayIcon() override;
+
+    // The title alone for an empty status, else title, line feed, status; at most 127 characters.
+    static QString TipText(const QString& strStatus);
+    void UpdateTrayTip(const QString& strStatus);
+    void RemoveTrayIcon();
+    // Enables the entries whose command has a handler on the routing path right now.
+    void UpdateMenuState();
+
+    QSystemTrayIcon* GetIcon() const { return m_pIcon; }
+    QMenu* GetMenu() const { return m_pMenu; }
+    // The menu's entries in order with their command ids (0 for a separator).
+    std::vector<std::pair<UINT, QAction*>> GetEntries() const { return m_entries; }
+
+private:
+    CMDIFrameWnd* m_pFrame;
+    QSystemTrayIcon* m_pIcon = nullptr;
+    QMenu* m_pMenu = nullptr;
+    std::vector<std::pair<UINT, QAction*>> m_entries;
+};

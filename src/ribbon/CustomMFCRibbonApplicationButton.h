@@ -1,0 +1,16 @@
+#pragma once
+// The ribbon's application button: a left press or a double click asks the main window for the next
+// visual look (WM_USER+5). It opens no menu and does nothing else.
+#include <QToolButton>
+
+class CCustomMFCRibbonApplicationButton : public QToolButton
+{
+    Q_OBJECT
+public:
+    explicit CCustomMFCRibbonApplicationButton(QWidget* parent = nullptr);
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+};
