@@ -1,0 +1,344 @@
+// The channel player view in a real main window with the real list, media player and banner: what it
+// asks of the main window at start, how a channel list file becomes rows and the last channel plays
+// again, the channel number of a second start, hot keys, F9, the filter commands through the
+// command routing, the refused address, the layout, and what it gives back when it closes.
+#include "TestSupport.h"
+
+#include "app/Settings.h"
+#include "catalogue/DataFolder.h"
+#include "platform/DocTemplate.h"
+#include "platform/HotKeyService.h"
+#include "platform/ListCtrlWidget.h"
+#include "platform/MDIFrameWnd.h"
+#include "platform/WinApp.h"
+#include "player/ChannelPlayer.h"
+#include "player/Explorer1.h"
+#include "player/FilterCommands.h"
+#include "player/SorvanaDoc.h"
+#include "player/SorvanaView.h"
+#include "player/WMPPlayer4.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QMdiArea>
+#include <QSettings>
+#include <QtTest>
+
+namespace
+{
+class CTestMainFrame : public CMDIFrameWnd
+{
+public:
+    QList<QPair<UINT, WPARAM>> m_messages;
+    QStringList m_statusTexts;
+
+    void SetStatusText(const QString& strText) override
+    {
+        m_statusTexts << strText;
+        CMDIFrameWnd::SetStatusText(strText);
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        m_messages.append({message, wParam});
+        return CMDIFrameWnd::WindowProc(message, wParam, lParam);
+    }
+    int CountCommand(UINT nID) const
+    {
+        int n = 0;
+        for (const auto& m : m_messages)
+            n += m.first == WM_COMMAND && LOWORD(m.second) == nID;
+        return n;
+    }
+};
+
+// Records registrations instead of grabbing keys from the display.
+class CHotKeyRecorder : public CHotKeyService
+{
+public:
+    struct SCall
+    {
+        bool bRegister;
+        QObject* pWnd;
+        int nId;
+        UINT nKey;
+    };
+    QList<SCall> m_calls;
+    bool RegisterHotKey(QObject* pWnd, int nId, UINT, UINT nVirtualKey) override
+    {
+        m_calls.append({true, pWnd, nId, nVirtualKey});
+        return true;
+    }
+    bool UnregisterHotKey(QObject* pWnd, int nId) override
+    {
+        m_calls.append({false, pWnd, nId, 0});
+        return true;
+    }
+    QList<int> Ids(bool bRegister, QObject* pWnd) const
+    {
+        QList<int> ids;
+        for (const SCall& c : m_calls)
+            if (c.bRegister == bRegister && c.pWnd == pWnd)
+                ids << c.nId;
+        return ids;
+    }
+};
+
+QString Url(int i)
+{
+    return QStringLiteral("http://127.0.0.1:9/channel%1").arg(i);
+}
+
+// Four radio channels in English, a TV channel and a channel that is off the air.
+QString ChannelList()
+{
+    return QStringLiteral("Type,Channel,Address,Extra,Language,About,Status\r\n"
+                          "Radio,One,%1,,English,First,ON\r\n"
+                          "TV,Picture,%2,,English,Hidden by default,ON\r\n"
+                          "Radio,Two,%3,,English,Second,ON\r\n"
+                          "Radio,Silent,%4,,English,Not working,OFF\r\n"
+                          "Radio,Three,%5,,English,Third,ON\r\n"
+                          "Radio,Local,file:///etc/passwd,,English,Not a stream,ON\r\n")
+        .arg(Url(1), Url(90), Url(2), Url(91), Url(3));
+}
+} // namespace
+
+class TestPlayerView : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        testsupport::ClearSettings();
+        QSettings store(settings::kOrganization, settings::kApplication);
+        // A closed local port: the banner must not reach out anywhere.
+        store.setValue(QStringLiteral("Servers/BannerServer"), QStringLiteral("http://127.0.0.1:9"));
+        store.sync();
+        SetHotKeyService(&m_hotKeys);
+        m_hotKeys.m_calls.clear();
+    }
+    void cleanup()
+    {
+        if (m_pFrame)
+            m_pFrame->CloseAllDocuments();
+        delete m_pFrame;
+        m_pFrame = nullptr;
+        QFile::remove(GetChannelListPath());
+        SetHotKeyService(nullptr);
+    }
+
+    void initialUpdateAsksTheMainWindowForTheList()
+    {
+        WriteSettingInt(QStringLiteral("Play Next Key"), 0x41);
+        WriteSettingInt(QStringLiteral("Play Next Mod"), 0x2);
+        CSorvanaView* view = Open();
+        Settle();
+        QList<UINT> messages;
+        for (const auto& m : m_pFrame->m_messages)
+            messages << (m.first == WM_COMMAND ? UINT(m.second) : m.first);
+        QCOMPARE(messages, (QList<UINT>{WM_RENEW_STATUS_PANES, ID_REFRESH_CHANNEL_LIST}));
+        QCOMPARE(m_hotKeys.Ids(false, view), (QList<int>{1, 2, 3, 4}));
+        QCOMPARE(m_hotKeys.Ids(true, view), QList<int>{2});
+        QCOMPARE(ReadSettingInt(settings::kSorvanaViewSized), 1);
+        QCOMPARE(view->GetDocument()->GetTitle(), QString());
+        QCOMPARE(view->GetChannelList()->GetItemCount(), 0);
+        QVERIFY(view->GetPlayer()->URL().isEmpty());
+        // The first showing fitted the main window to the form.
+        QCOMPARE(view->GetFormSize(), QSize(713, 531));
+        QTRY_COMPARE(view->size(), view->GetFormSize());
+    }
+
+    void reloadFillsTheListAndPlaysTheLastChannel()
+    {
+        WriteSettingInt(settings::kLastChannelIndex.name, 2);
+        CSorvanaView* view = Open();
+        LoadList(view);
+        CListCtrlWidget* list = view->GetChannelList();
+        QCOMPARE(list->GetItemCount(), 4); // TV hidden by default, the OFF channel left out
+        QCOMPARE(list->GetItemText(2, 0), QStringLiteral("3"));
+        QCOMPARE(list->GetItemText(2, 1), QStringLiteral("Three"));
+        QVERIFY(list->isColumnHidden(kAddressColumn));
+        QCOMPARE(list->GetSelectedItem(), 2);
+        QCOMPARE(view->GetPlayer()->URL(), Url(3));
+        QVERIFY(!QFile::exists(GetChannelListPath()));
+        // Its status reaches the main window.
+        QTRY_VERIFY(!m_pFrame->m_statusTexts.isEmpty());
+        QTRY_COMPARE(m_pFrame->GetStatusText(), view->GetPlayer()->get_status());
+    }
+
+    void channelNumberOfASecondStart_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<QString>("url");
+        QTest::newRow("2") << 2 << 1 << Url(2);
+        QTest::newRow("4") << 4 << 3 << QStringLiteral("file:///etc/passwd");
+        QTest::newRow("7: no such row") << 7 << 0 << Url(1);
+        QTest::newRow("-5") << -5 << 0 << Url(1);
+    }
+    void channelNumberOfASecondStart()
+    {
+        QFETCH(int, number);
+        QFETCH(int, selected);
+        QFETCH(QString, url);
+        CSorvanaView* view = Open();
+        LoadList(view);
+        SendMessage(m_pFrame->GetActiveView(), WM_PLAY_CHANNEL_NUMBER, WPARAM(qintptr(number)), number);
+        Settle();
+        QCOMPARE(view->GetChannelList()->GetSelectedItem(), selected);
+        QCOMPARE(view->GetPlayer()->URL(), url);
+    }
+
+    // A first start with a number plays that channel after the first list instead of the last one.
+    void channelNumberOfTheCommandLine()
+    {
+        WriteSettingInt(settings::kLastChannelIndex.name, 0);
+        GetSettingsCache()->Slot(SLOT_COMMAND_LINE_CHANNEL) = 3;
+        CSorvanaView* view = Open();
+        LoadList(view);
+        QCOMPARE(view->GetPlayer()->URL(), Url(3));
+        QCOMPARE(ReadSettingInt(settings::kLastChannelIndex), 2);
+        QCOMPARE(GetSettingsCache()->Slot(SLOT_COMMAND_LINE_CHANNEL), -1);
+    }
+
+    void playbackCommandsFromEverySource()
+    {
+        CSorvanaView* view = Open();
+        LoadList(view); // plays row 0
+        CListCtrlWidget* list = view->GetChannelList();
+
+        SendMessage(view, WM_HOTKEY, 2, 0); // Play Next
+        Settle();
+        QCOMPARE(view->GetPlayer()->URL(), Url(2));
+
+        SendMessage(view, WM_HOTKEY, 5, 0); // no such hot key
+        Settle();
+        QCOMPARE(list->GetSelectedItem(), 1);
+
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_F9);
+        Settle();
+        QCOMPARE(view->GetPlayer()->URL(), Url(3));
+
+        PostMessage(m_pFrame, WM_COMMAND, ID_TRAY_PLAY_PREVIOUS, 0);
+        Settle();
+        QCOMPARE(list->GetSelectedItem(), 1);
+
+        PostMessage(m_pFrame, WM_COMMAND, ID_STOP, 0);
+        Settle();
+        QTRY_COMPARE(view->GetPlayer()->get_status(), QStringLiteral("Stopped"));
+        QCOMPARE(list->GetSelectedItem(), 1);
+    }
+
+    // Only network streams are opened: a list entry naming a local file shows an error instead.
+    void refusedAddressShowsAnError()
+    {
+        CSorvanaView* view = Open();
+        LoadList(view);
+        view->GetChannelList()->SelectAndFocusItem(3);
+        Settle();
+        QTRY_VERIFY(m_pFrame->GetStatusText().startsWith(QStringLiteral("Error: ")));
+        QCOMPARE(ReadSettingInt(settings::kLastChannelIndex), 3);
+    }
+
+    // The ribbon's check boxes reach the view through the main window's routing.
+    void filterCommandsThroughTheRouting()
+    {
+        CSorvanaView* view = Open();
+        LoadList(view);
+        CCmdUI ui(ID_DISPLAY_TV_CHANNELS);
+        QVERIFY(m_pFrame->OnCmdMsg(ID_DISPLAY_TV_CHANNELS, &ui));
+        QCOMPARE(ui.m_nCheck, 0);
+        const int nRefreshes = m_pFrame->CountCommand(ID_REFRESH_CHANNEL_LIST);
+        QVERIFY(m_pFrame->OnCmdMsg(ID_DISPLAY_TV_CHANNELS, nullptr));
+        Settle();
+        QCOMPARE(m_pFrame->CountCommand(ID_REFRESH_CHANNEL_LIST), nRefreshes + 1);
+        QCOMPARE(ReadSettingInt(settings::kDisplayTVChannels), 1);
+        LoadList(view); // what the refresh does on success
+        QCOMPARE(view->GetChannelList()->GetItemCount(), 5);
+        QCOMPARE(view->GetChannelList()->GetItemText(1, 1), QStringLiteral("Picture"));
+    }
+
+    // The hidden check box still stores its value and reloads the list without a download.
+    void nonWorkingCheckBox()
+    {
+        CSorvanaView* view = Open();
+        auto* box = view->findChild<QCheckBox*>(QStringLiteral("DisplayNonWorkingChannels"));
+        QVERIFY(box);
+        QVERIFY(!box->isVisible());
+        QVERIFY(testsupport::WriteFile(GetChannelListPath(), testsupport::Utf16Le(ChannelList())));
+        box->click();
+        QCOMPARE(ReadSettingInt(settings::kDisplayNonWorkingChannels), 1);
+        Settle();
+        QCOMPARE(view->GetChannelList()->GetItemCount(), 5);
+        QCOMPARE(view->GetChannelList()->GetItemText(2, 1), QStringLiteral("Silent"));
+    }
+
+    // A larger window gives its height to the player and the list; the banner keeps its own.
+    void layoutGrowsWithTheWindow()
+    {
+        CSorvanaView* view = Open();
+        auto* banner = view->findChild<CExplorer1*>();
+        QVERIFY(banner);
+        const int nPlayer = view->GetPlayer()->height();
+        const int nList = view->GetChannelList()->height();
+        QCOMPARE(banner->height(), 156);
+        QVERIFY2(nPlayer >= 190 && nPlayer <= 220, qPrintable(QString::number(nPlayer)));
+        QVERIFY2(nList >= 150 && nList <= 180, qPrintable(QString::number(nList)));
+        m_pFrame->resize(m_pFrame->width() + 200, m_pFrame->height() + 300);
+        QTRY_VERIFY(view->GetPlayer()->height() > nPlayer + 100);
+        QVERIFY(view->GetChannelList()->height() > nList + 100);
+        QCOMPARE(banner->height(), 156);
+        QCOMPARE(banner->geometry().bottom(), view->height() - 1);
+    }
+
+    void closingGivesBackTheHotKeys()
+    {
+        CSorvanaView* view = Open();
+        m_hotKeys.m_calls.clear();
+        m_pFrame->CloseAllDocuments();
+        QCOMPARE(m_hotKeys.Ids(false, view), (QList<int>{1, 2, 3, 4}));
+        QCOMPARE(m_pFrame->GetActiveView(), nullptr);
+    }
+
+private:
+    CSorvanaView* Open()
+    {
+        m_pFrame = new CTestMainFrame;
+        m_app.m_pMainWnd = m_pFrame;
+        m_pFrame->resize(400, 300);
+        m_pFrame->show();
+        if (!QTest::qWaitForWindowExposed(m_pFrame))
+            return nullptr;
+        m_pFrame->OpenDocument(&m_template);
+        return qobject_cast<CSorvanaView*>(m_pFrame->GetActiveView());
+    }
+    // Runs the posted commands and what they post in turn.
+    static void Settle()
+    {
+        for (int i = 0; i < 4; ++i)
+            QCoreApplication::sendPostedEvents();
+    }
+    void LoadList(CSorvanaView* view)
+    {
+        QVERIFY(testsupport::WriteFile(GetChannelListPath(), testsupport::Utf16Le(ChannelList())));
+        SendMessage(view, WM_RELOAD_CHANNELS, 0, 0);
+        Settle(); // the Play that the selection change posted
+    }
+
+    CWinApp m_app;
+    CDocTemplate m_template{100, QStringLiteral("\nSorvana\nSorvana"), [] { return new CSorvanaDoc; },
+                            [] { return new CSorvanaView; }};
+    CTestMainFrame* m_pFrame = nullptr;
+    CHotKeyRecorder m_hotKeys;
+};
+
+int main(int argc, char** argv)
+{
+    // The web engine and the media player share OpenGL contexts; this must precede the application.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    TestPlayerView test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "player_view.moc"
