@@ -1,10 +1,11 @@
 #pragma once
 // The banner pane: a web view created only when there is a page to show; navigation stays on http
 // and https.
-#include <QString>
-#include <QWidget>
+#include "web/WebPane.h"
 
-class CExplorer1 : public QWidget
+#include <QString>
+
+class CExplorer1 : public CWebPane
 {
     Q_OBJECT
 public:
@@ -14,4 +15,5 @@ public:
     // Loads the page into the pane and returns at once; a page that cannot be loaded shows the
     // browser's own error page.
     void Navigate2(const QString& strUrl);
+    using CWebPane::Navigate2;
 };

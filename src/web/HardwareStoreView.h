@@ -1,9 +1,22 @@
 #pragma once
+// The "More Softwares" category: the maker's software download site over the whole view.
 #include "platform/View.h"
+
+class CWebPane;
 
 class CHardwareStoreView : public CView
 {
     Q_OBJECT
 public:
-    using CView::CView;
+    explicit CHardwareStoreView(QWidget* parent = nullptr);
+    ~CHardwareStoreView() override;
+
+    void OnInitialUpdate() override;
+    // WM_STORE_NAVIGATE: go to the download site.
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    CWebPane* GetWebPane() const { return m_pWebPane; }
+
+private:
+    CWebPane* m_pWebPane;
 };

@@ -1,9 +1,22 @@
 #pragma once
+// The "Software Downloads" category: the maker's promotion site over the whole view.
 #include "platform/View.h"
+
+class CWebPane;
 
 class CPromoView : public CView
 {
     Q_OBJECT
 public:
-    using CView::CView;
+    explicit CPromoView(QWidget* parent = nullptr);
+    ~CPromoView() override;
+
+    void OnInitialUpdate() override;
+    // WM_PROMO_NAVIGATE: go to the promotion site and load it afresh.
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    CWebPane* GetWebPane() const { return m_pWebPane; }
+
+private:
+    CWebPane* m_pWebPane;
 };

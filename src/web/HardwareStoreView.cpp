@@ -1,0 +1,24 @@
+#include "web/HardwareStoreView.h"
+
+#include "app/ServerAddresses.h"
+#include "web/WebPane.h"
+#include "web/WebViewSetup.h"
+
+CHardwareStoreView::CHardwareStoreView(QWidget* parent) : CView(parent), m_pWebPane(webview::AddWebPane(this))
+{
+}
+
+CHardwareStoreView::~CHardwareStoreView() = default;
+
+void CHardwareStoreView::OnInitialUpdate()
+{
+    CView::OnInitialUpdate();
+    webview::InitialUpdate(this, settings::kHardwareStoreViewSized, WM_STORE_NAVIGATE);
+}
+
+LRESULT CHardwareStoreView::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_STORE_NAVIGATE)
+        m_pWebPane->Navigate2(servers::DownloadSiteUrl());
+    return CView::DefWindowProc(message, wParam, lParam);
+}

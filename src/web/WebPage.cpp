@@ -1,0 +1,53 @@
+#include "web/WebPage.h"
+
+#include <QCoreApplication>
+#include <QWebEngineNewWindowRequest>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+
+CWebPage::CWebPage(QObject* parent) : QWebEnginePage(SharedProfile(), parent)
+{
+    // Pop-ups that a page opens by itself (adverts) would otherwise replace the page shown here.
+    settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    connect(this, &QWebEnginePage::newWindowRequested, this, &CWebPage::OnNewWindowRequested);
+}
+
+QWebEngineProfile* CWebPage::SharedProfile()
+{
+    static QWebEngineProfile* s_pProfile = nullptr;
+    if (!s_pProfile)
+    {
+        // A profile without a storage name is off the record.
+        s_pProfile = new QWebEngineProfile(QCoreApplication::instance());
+        s_pProfile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
+        s_pProfile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+    }
+    return s_pProfile;
+}
+
+bool CWebPage::IsNavigationAllowed(const QUrl& url, bool bMainFrame)
+{
+    const QString scheme = url.scheme().toLower();
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+        return url.isValid() && !url.host().isEmpty();
+    if (bMainFrame)
+        return false;
+    return scheme == QLatin1String("about") &&
+           (url.path() == QLatin1String("blank") || url.path() == QLatin1String("srcdoc"));
+}
+
+bool CWebPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame)
+{
+    return IsNavigationAllowed(url, isMainFrame);
+}
+
+void CWebPage::OnNewWindowRequested(QWebEngineNewWindowRequest& request)
+{
+    // Only a window that the user asked for by clicking a link; the request is otherwise dropped
+    // and the new window never exists. The load goes through the same scheme check as any other.
+    if (!request.isUserInitiated())
+        return;
+    const QUrl url = request.requestedUrl();
+    if (IsNavigationAllowed(url, true))
+        load(url);
+}

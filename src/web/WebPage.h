@@ -1,0 +1,33 @@
+#pragma once
+// The page behind every web surface of the program (the banner, the promotion and the store views).
+// The pages come from the maker's servers, but what they link to is not ours: navigation stays on
+// http and https, so a link or a redirect cannot open local files or hand a URL to another program
+// through a custom scheme. A link that asks for a new window opens in the same view.
+#include <QWebEnginePage>
+
+class QWebEngineNewWindowRequest;
+class QWebEngineProfile;
+
+class CWebPage : public QWebEnginePage
+{
+    Q_OBJECT
+public:
+    explicit CWebPage(QObject* parent = nullptr);
+
+    // The program's one profile: off the record, so nothing of the pages (cache, cookies, storage)
+    // is written to disk. Created on first use, owned by the application object.
+    static QWebEngineProfile* SharedProfile();
+
+    // Whether a navigation to url may go ahead. The top frame may only show http and https pages;
+    // frames inside a page may also be blank (about:blank, about:srcdoc), which pages build their
+    // frames from.
+    static bool IsNavigationAllowed(const QUrl& url, bool bMainFrame);
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
+    // The pages' console output is theirs to debug, not the user's: it is dropped.
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString&, int, const QString&) override {}
+
+private:
+    void OnNewWindowRequested(QWebEngineNewWindowRequest& request);
+};

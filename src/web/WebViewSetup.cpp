@@ -1,0 +1,34 @@
+#include "web/WebViewSetup.h"
+
+#include "platform/MDIFrameWnd.h"
+#include "platform/View.h"
+#include "platform/WaitCursor.h"
+#include "platform/WinApp.h"
+#include "web/WebPane.h"
+
+#include <QVBoxLayout>
+
+namespace webview
+{
+CWebPane* AddWebPane(CView* pView)
+{
+    auto* layout = new QVBoxLayout(pView);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* pane = new CWebPane(pView);
+    layout->addWidget(pane);
+    return pane;
+}
+
+void InitialUpdate(CView* pView, const settings::IntSetting& flag, UINT nNavigateMessage)
+{
+    CWaitCursor wait;
+    pView->ShowParentFrameMaximized();
+    // A web view has no form size: the main window is fitted to the child frame as it is.
+    pView->SizeMainWindowOnce(flag);
+    PostMessage(pView, nNavigateMessage);
+    CMDIFrameWnd* pMain = AfxGetMainWnd();
+    PostMessage(pMain, WM_RENEW_STATUS_PANES);
+    if (pMain)
+        pMain->SetStatusText(QString());
+}
+} // namespace webview

@@ -1,0 +1,612 @@
+// The banner pane and the two web views against local HTTP servers: what loads when, the Refresh
+// message, the first-showing sizing, and where navigation may not go.
+#include "TestSupport.h"
+
+#include "app/SettingNames.h"
+#include "app/Settings.h"
+#include "frame/ChildFrame.h"
+#include "platform/DocTemplate.h"
+#include "platform/MDIFrameWnd.h"
+#include "platform/View.h"
+#include "platform/WinApp.h"
+#include "player/Explorer1.h"
+#include "web/HardwareStoreDoc.h"
+#include "web/HardwareStoreView.h"
+#include "web/PromoDoc.h"
+#include "web/PromoView.h"
+#include "web/WebPage.h"
+#include "web/WebPane.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QHash>
+#include <QImage>
+#include <QLoggingCategory>
+#include <QMdiArea>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QUrlQuery>
+#include <QWebEngineHistory>
+#include <QWebEngineView>
+#include <functional>
+
+namespace
+{
+// A small HTTP/1.1 server on 127.0.0.1 that answers from a handler and counts requests per path.
+class CLocalHttpServer : public QTcpServer
+{
+public:
+    struct Response
+    {
+        int status = 200;
+        QByteArray body;
+        QByteArray location;
+        QByteArray cacheControl = "no-store";
+    };
+    std::function<Response(const QUrl&)> m_handler;
+
+    bool Start() { return listen(QHostAddress::LocalHost, 0); }
+    QUrl Base() const { return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(serverPort())); }
+    QUrl Url(const QString& strPathAndQuery) const { return Base().resolved(QUrl(strPathAndQuery)); }
+    int Count(const QString& strPath) const { return m_counts.value(strPath); }
+
+protected:
+    void incomingConnection(qintptr socketDescriptor) override
+    {
+        auto* socket = new QTcpSocket(this);
+        socket->setSocketDescriptor(socketDescriptor);
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { OnReadyRead(socket); });
+    }
+
+private:
+    void OnReadyRead(QTcpSocket* socket)
+    {
+        QByteArray buffer = socket->property("buffer").toByteArray() + socket->readAll();
+        socket->setProperty("buffer", buffer);
+        if (!buffer.contains("\r\n\r\n"))
+            return;
+        const QList<QByteArray> requestLine = buffer.left(buffer.indexOf("\r\n")).split(' ');
+        const QUrl url = Base().resolved(QUrl(QString::fromLatin1(requestLine.value(1))));
+        ++m_counts[url.path()];
+        Response r = url.path() == QLatin1String("/favicon.ico") ? Response{404, "", "", "no-store"}
+                                                                  : m_handler(url);
+        QByteArray head = "HTTP/1.1 " + QByteArray::number(r.status) + " X\r\n";
+        head += "Content-Type: text/html; charset=utf-8\r\nConnection: close\r\n";
+        head += "Cache-Control: " + r.cacheControl + "\r\n";
+        if (!r.location.isEmpty())
+            head += "Location: " + r.location + "\r\n";
+        head += "Content-Length: " + QByteArray::number(r.body.size()) + "\r\n\r\n";
+        socket->write(head + r.body);
+        socket->disconnectFromHost();
+    }
+
+    QHash<QString, int> m_counts;
+};
+
+// A page that is one solid colour band over the top and a line of text, so that a grab of the view
+// tells whether the page is shown.
+QByteArray ColouredPage(const char* colour, const QByteArray& extra = {})
+{
+    return QByteArray("<!doctype html><html><body style='margin:0'><div style='height:80px;background:") +
+           colour + "'></div><p>Vedrix test page</p>" + extra + "</body></html>";
+}
+
+// A link that covers the whole page, so any click follows it.
+QByteArray LinkPage(const QString& strHref, const QString& strTarget)
+{
+    return "<!doctype html><html><body style='margin:0'><a id='l' href=\"" + strHref.toHtmlEscaped().toUtf8() +
+           "\" target='" + strTarget.toUtf8() +
+           "' style='display:block;position:fixed;left:0;top:0;right:0;bottom:0;background:#2040c0'>"
+           "link</a></body></html>";
+}
+
+// Colours as PixelNearTop gives them (without alpha).
+const QRgb kPromoColour = 0x20a060;
+const QRgb kStoreColour = 0xc03030;
+const QRgb kBannerColour = 0xe0b010;
+const QRgb kLandedColour = 0x6020a0;
+const QRgb kLinkColour = 0x2040c0;
+
+QRgb PixelNearTop(QWidget* w)
+{
+    const QImage image = w->grab().toImage();
+    return image.isNull() ? 0 : image.pixel(image.width() / 2, 20) & 0xFFFFFF;
+}
+
+bool IsUniform(QWidget* w)
+{
+    const QImage image = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    if (image.isNull())
+        return true;
+    const QRgb first = image.pixel(0, 0);
+    for (int y = 0; y < image.height(); y += 2)
+        for (int x = 0; x < image.width(); x += 2)
+            if (image.pixel(x, y) != first)
+                return false;
+    return true;
+}
+
+// The main window: records the messages it gets and the status texts it is given.
+class CTestMainFrame : public CMDIFrameWnd
+{
+public:
+    QList<UINT> m_messages;
+    QStringList m_statusTexts;
+
+    void SetStatusText(const QString& strText) override
+    {
+        m_statusTexts << strText;
+        CMDIFrameWnd::SetStatusText(strText);
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        m_messages << message;
+        return CMDIFrameWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+// A handler for a made-up scheme: if any navigation were handed to the desktop, it would land here.
+class CSchemeCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> m_urls;
+public slots:
+    void Open(const QUrl& url) { m_urls << url; }
+};
+} // namespace
+
+class TestWebViews : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    void bannerMakesNoWebViewBeforeNavigate2();
+    void pageThatCannotLoadShowsErrorPage();
+    void openingViewLoadsItsPage_data();
+    void openingViewLoadsItsPage();
+    void firstShowingSizesMainWindowOnce_data();
+    void firstShowingSizesMainWindowOnce();
+    void promoRefreshLoadsPromotionPageAgain();
+    void navigationMessageForAnotherViewIsIgnored_data();
+    void navigationMessageForAnotherViewIsIgnored();
+    void navigationPolicy_data();
+    void navigationPolicy();
+    void navigationStaysOnHttp_data();
+    void navigationStaysOnHttp();
+    void documentTitlesStayEmpty();
+
+private:
+    void PointServersHere();
+    template <class TView> TView* OpenView(CDocTemplate* pTemplate);
+    static bool WaitForLoad(CWebPane* pPane);
+
+    CLocalHttpServer m_promoServer;
+    CLocalHttpServer m_storeServer;
+    CTestMainFrame* m_pFrame = nullptr;
+    CDocTemplate* m_pPromoTemplate = nullptr;
+    CDocTemplate* m_pStoreTemplate = nullptr;
+    CDocTemplate* m_pPlainTemplate = nullptr;
+    CSchemeCatcher m_schemeCatcher;
+};
+
+void TestWebViews::initTestCase()
+{
+    QVERIFY(m_promoServer.Start());
+    QVERIFY(m_storeServer.Start());
+
+    // The promotion page may be cached for an hour: a Refresh must still reach the server.
+    m_promoServer.m_handler = [this](const QUrl& url) -> CLocalHttpServer::Response {
+        const QString path = url.path();
+        const QUrlQuery query(url);
+        if (path == QLatin1String("/"))
+            return {200, ColouredPage("#20a060"), "", "max-age=3600"};
+        if (path == QLatin1String("/banners/vedrix/"))
+            return {200, ColouredPage("#e0b010"), "", "no-store"};
+        if (path == QLatin1String("/landed"))
+            return {200, ColouredPage("#6020a0"), "", "no-store"};
+        if (path == QLatin1String("/link"))
+            return {200, LinkPage(query.queryItemValue("href", QUrl::FullyDecoded),
+                                  query.queryItemValue("target", QUrl::FullyDecoded)),
+                    "", "no-store"};
+        if (path == QLatin1String("/redirect"))
+            return {302, "", query.queryItemValue("to", QUrl::FullyDecoded).toUtf8(), "no-store"};
+        return {404, "not here", "", "no-store"};
+    };
+    m_storeServer.m_handler = [](const QUrl& url) -> CLocalHttpServer::Response {
+        if (url.path() == QLatin1String("/"))
+            return {200, ColouredPage("#c03030"), "", "no-store"};
+        return {404, "not here", "", "no-store"};
+    };
+
+    QDesktopServices::setUrlHandler(QStringLiteral("vedrix-test"), &m_schemeCatcher, "Open");
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_schemeCatcher, "Open");
+
+    auto* app = AfxGetApp();
+    QVERIFY(app);
+    m_pPromoTemplate = new CDocTemplate(131, QStringLiteral("\nPromo"), [] { return new CPromoDoc; },
+                                        [] { return new CPromoView; });
+    m_pStoreTemplate = new CDocTemplate(133, QStringLiteral("\nStore"), [] { return new CHardwareStoreDoc; },
+                                        [] { return new CHardwareStoreView; });
+    m_pPlainTemplate = new CDocTemplate(129, QStringLiteral("\nPlain"), [] { return new CDocument; },
+                                        [] { return new CView; });
+    app->AddDocTemplate(m_pPromoTemplate);
+    app->AddDocTemplate(m_pStoreTemplate);
+    app->AddDocTemplate(m_pPlainTemplate);
+}
+
+void TestWebViews::cleanupTestCase()
+{
+    QDesktopServices::unsetUrlHandler(QStringLiteral("vedrix-test"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+}
+
+void TestWebViews::init()
+{
+    testsupport::ClearSettings();
+    PointServersHere();
+    m_pFrame = new CTestMainFrame;
+    AfxGetApp()->m_pMainWnd = m_pFrame;
+    m_pFrame->resize(900, 650);
+    m_pFrame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_pFrame));
+}
+
+void TestWebViews::cleanup()
+{
+    AfxGetApp()->m_pMainWnd = nullptr;
+    delete m_pFrame;
+    m_pFrame = nullptr;
+}
+
+void TestWebViews::PointServersHere()
+{
+    QSettings store(settings::kOrganization, settings::kApplication);
+    store.beginGroup(settings::kServersSection);
+    store.setValue("PromotionSite", m_promoServer.Base().toString());
+    store.setValue("BannerServer", m_promoServer.Base().toString());
+    store.setValue("DownloadSite", m_storeServer.Base().toString());
+}
+
+template <class TView> TView* TestWebViews::OpenView(CDocTemplate* pTemplate)
+{
+    m_pFrame->CloseAllDocuments();
+    CDocument* doc = m_pFrame->OpenDocument(pTemplate);
+    return doc ? qobject_cast<TView*>(m_pFrame->GetActiveView()) : nullptr;
+}
+
+bool TestWebViews::WaitForLoad(CWebPane* pPane)
+{
+    if (!pPane->GetPage())
+        return false;
+    QSignalSpy finished(pPane->GetPage(), &QWebEnginePage::loadFinished);
+    return finished.wait(20000) && finished.last().value(0).toBool();
+}
+
+void TestWebViews::bannerMakesNoWebViewBeforeNavigate2()
+{
+    CExplorer1 banner;
+    banner.resize(468, 120);
+    banner.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&banner));
+    QCoreApplication::processEvents();
+    QVERIFY(banner.findChildren<QWebEngineView*>().isEmpty());
+    QCOMPARE(m_promoServer.Count("/banners/vedrix/"), 0);
+
+    const int before = m_promoServer.Count("/banners/vedrix/");
+    banner.Navigate2(m_promoServer.Url("/banners/vedrix/").toString());
+    QCOMPARE(banner.findChildren<QWebEngineView*>().size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(m_promoServer.Count("/banners/vedrix/"), before + 1, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(PixelNearTop(&banner), kBannerColour, 20000);
+}
+
+void TestWebViews::pageThatCannotLoadShowsErrorPage()
+{
+    QTcpServer closed;
+    QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
+    const quint16 port = closed.serverPort();
+    closed.close(); // nothing listens there now
+
+    CWebPane pane;
+    pane.resize(500, 300);
+    pane.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pane));
+    pane.Navigate2(QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(port)));
+    QSignalSpy finished(pane.GetPage(), &QWebEnginePage::loadFinished);
+    QVERIFY(finished.wait(20000));
+    QCOMPARE(finished.last().value(0).toBool(), false);
+    QTRY_VERIFY_WITH_TIMEOUT(!IsUniform(&pane), 20000);
+    QCOMPARE(pane.findChildren<QWebEngineView*>().size(), 1);
+}
+
+void TestWebViews::openingViewLoadsItsPage_data()
+{
+    QTest::addColumn<bool>("promo");
+    QTest::newRow("promotion view") << true;
+    QTest::newRow("store view") << false;
+}
+
+void TestWebViews::openingViewLoadsItsPage()
+{
+    QFETCH(bool, promo);
+    CLocalHttpServer& server = promo ? m_promoServer : m_storeServer;
+    CLocalHttpServer& other = promo ? m_storeServer : m_promoServer;
+    const int before = server.Count("/");
+    const int otherBefore = other.Count("/");
+    m_pFrame->SetStatusText(QStringLiteral("Playing"));
+    m_pFrame->m_messages.clear();
+
+    CView* view = promo ? static_cast<CView*>(OpenView<CPromoView>(m_pPromoTemplate))
+                        : static_cast<CView*>(OpenView<CHardwareStoreView>(m_pStoreTemplate));
+    QVERIFY(view);
+    CWebPane* pane = promo ? static_cast<CPromoView*>(view)->GetWebPane()
+                           : static_cast<CHardwareStoreView*>(view)->GetWebPane();
+
+    // The initial update has run: the status text is cleared, and nothing loads before the view's
+    // own message is handled.
+    QCOMPARE(m_pFrame->GetStatusText(), QString());
+    QVERIFY(view->findChildren<QWebEngineView*>().isEmpty());
+    QVERIFY(m_pFrame->MDIGetActive()->isMaximized());
+
+    QTRY_VERIFY_WITH_TIMEOUT(server.Count("/") > before, 20000);
+    QVERIFY(pane->GetWebView());
+    QCOMPARE(pane->GetWebView()->geometry(), view->rect());
+    QTRY_COMPARE_WITH_TIMEOUT(PixelNearTop(view), promo ? kPromoColour : kStoreColour, 20000);
+    QCOMPARE(pane->GetPage()->url(), server.Url("/"));
+    QCOMPARE(other.Count("/"), otherBefore);
+    QVERIFY(m_pFrame->m_messages.contains(WM_RENEW_STATUS_PANES));
+}
+
+void TestWebViews::firstShowingSizesMainWindowOnce_data()
+{
+    QTest::addColumn<bool>("promo");
+    QTest::newRow("promotion view") << true;
+    QTest::newRow("store view") << false;
+}
+
+void TestWebViews::firstShowingSizesMainWindowOnce()
+{
+    QFETCH(bool, promo);
+    const settings::IntSetting& own = promo ? settings::kPromoViewSized : settings::kHardwareStoreViewSized;
+    const settings::IntSetting& other = promo ? settings::kHardwareStoreViewSized : settings::kPromoViewSized;
+    auto open = [&] {
+        return promo ? static_cast<CView*>(OpenView<CPromoView>(m_pPromoTemplate))
+                     : static_cast<CView*>(OpenView<CHardwareStoreView>(m_pStoreTemplate));
+    };
+    QCOMPARE(ReadSettingInt(own.name, -1), -1);
+
+    QVERIFY(open());
+    QCOMPARE(ReadSettingInt(own.name, -1), 1);
+    QCOMPARE(ReadSettingInt(other.name, -1), -1);
+    QCOMPARE(m_pFrame->GetMDIArea()->size(), m_pFrame->MDIGetActive()->size());
+
+    // The user sizes the window; the next opening leaves that size alone.
+    m_pFrame->resize(760, 540);
+    QTRY_COMPARE(m_pFrame->size(), QSize(760, 540));
+    QVERIFY(open());
+    QCoreApplication::processEvents();
+    QCOMPARE(m_pFrame->size(), QSize(760, 540));
+    QCOMPARE(ReadSettingInt(own.name, -1), 1);
+}
+
+void TestWebViews::promoRefreshLoadsPromotionPageAgain()
+{
+    auto* view = OpenView<CPromoView>(m_pPromoTemplate);
+    QVERIFY(view);
+    QTRY_VERIFY_WITH_TIMEOUT(view->GetWebPane()->GetPage(), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(PixelNearTop(view), kPromoColour, 20000);
+
+    // The user has gone elsewhere inside the view.
+    CWebPage* page = view->GetWebPane()->GetPage();
+    page->load(m_promoServer.Url("/landed"));
+    QVERIFY(WaitForLoad(view->GetWebPane()));
+    QTRY_COMPARE_WITH_TIMEOUT(PixelNearTop(view), kLandedColour, 20000);
+
+    // "Refresh" goes back to the promotion page and fetches it again, though it may be cached.
+    const int before = m_promoServer.Count("/");
+    QVERIFY(PostMessage(view, WM_PROMO_NAVIGATE));
+    QTRY_VERIFY_WITH_TIMEOUT(m_promoServer.Count("/") > before, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(page->url(), m_promoServer.Url("/"), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(PixelNearTop(view), kPromoColour, 20000);
+}
+
+void TestWebViews::navigationMessageForAnotherViewIsIgnored_data()
+{
+    QTest::addColumn<int>("view");
+    QTest::addColumn<UINT>("message");
+    QTest::newRow("promotion message to the store view") << 1 << WM_PROMO_NAVIGATE;
+    QTest::newRow("store message to the promotion view") << 0 << WM_STORE_NAVIGATE;
+    QTest::newRow("promotion message to a plain view") << 2 << WM_PROMO_NAVIGATE;
+    QTest::newRow("store message to a plain view") << 2 << WM_STORE_NAVIGATE;
+}
+
+void TestWebViews::navigationMessageForAnotherViewIsIgnored()
+{
+    QFETCH(int, view);
+    QFETCH(UINT, message);
+    CView* pView = nullptr;
+    CWebPane* pane = nullptr;
+    if (view == 0)
+    {
+        auto* v = OpenView<CPromoView>(m_pPromoTemplate);
+        pView = v;
+        pane = v ? v->GetWebPane() : nullptr;
+    }
+    else if (view == 1)
+    {
+        auto* v = OpenView<CHardwareStoreView>(m_pStoreTemplate);
+        pView = v;
+        pane = v ? v->GetWebPane() : nullptr;
+    }
+    else
+    {
+        pView = OpenView<CView>(m_pPlainTemplate);
+    }
+    QVERIFY(pView);
+    QUrl shown;
+    if (pane)
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(pane->GetPage(), 20000);
+        QVERIFY(WaitForLoad(pane) || pane->GetPage()->url().isValid());
+        shown = pane->GetPage()->url();
+    }
+    QCoreApplication::processEvents();
+    const int promoBefore = m_promoServer.Count("/");
+    const int storeBefore = m_storeServer.Count("/");
+
+    SendMessage(pView, message);
+    if (pane)
+    {
+        // A navigation would show at once as the page's address.
+        QCOMPARE(pane->GetPage()->url(), shown);
+        QSignalSpy started(pane->GetPage(), &QWebEnginePage::loadStarted);
+        QVERIFY(!started.wait(1500));
+    }
+    else
+    {
+        QVERIFY(pView->findChildren<QWebEngineView*>().isEmpty());
+        QTest::qWait(1500);
+    }
+    QCOMPARE(m_promoServer.Count("/"), promoBefore);
+    QCOMPARE(m_storeServer.Count("/"), storeBefore);
+}
+
+void TestWebViews::navigationPolicy_data()
+{
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<bool>("mainFrame");
+    QTest::addColumn<bool>("allowed");
+    QTest::newRow("http") << "http://www.palomer.example/" << true << true;
+    QTest::newRow("https, upper case scheme") << "HTTPS://www.palomer.example/x?y#z" << true << true;
+    QTest::newRow("http without a host") << "http:relative" << true << false;
+    QTest::newRow("file") << "file:///etc/passwd" << true << false;
+    QTest::newRow("file in a frame") << "file:///etc/passwd" << false << false;
+    QTest::newRow("data") << "data:text/html,x" << true << false;
+    QTest::newRow("data in a frame") << "data:text/html,x" << false << false;
+    QTest::newRow("javascript") << "javascript:alert(1)" << true << false;
+    QTest::newRow("ftp") << "ftp://ftp.example/file" << true << false;
+    QTest::newRow("mailto") << "mailto:someone@example.com" << true << false;
+    QTest::newRow("view-source") << "view-source:http://www.palomer.example/" << true << false;
+    QTest::newRow("custom scheme") << "steam://run/1" << true << false;
+    QTest::newRow("blank page") << "about:blank" << true << false;
+    QTest::newRow("blank frame") << "about:blank" << false << true;
+    QTest::newRow("srcdoc frame") << "about:srcdoc" << false << true;
+    QTest::newRow("other about page in a frame") << "about:config" << false << false;
+    QTest::newRow("http frame") << "http://ads.example/frame" << false << true;
+}
+
+void TestWebViews::navigationPolicy()
+{
+    QFETCH(QString, url);
+    QFETCH(bool, mainFrame);
+    QFETCH(bool, allowed);
+    QCOMPARE(CWebPage::IsNavigationAllowed(QUrl(url), mainFrame), allowed);
+}
+
+void TestWebViews::navigationStaysOnHttp_data()
+{
+    QTest::addColumn<QString>("href");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("followed");
+
+    const QString redirect = QStringLiteral("/redirect?to=");
+    QTest::newRow("http link") << "/landed" << "" << true;
+    QTest::newRow("http link, new window") << "/landed" << "_blank" << true;
+    QTest::newRow("redirect to http") << redirect + "/landed" << "" << true;
+    QTest::newRow("file link") << "file:///etc/hostname" << "" << false;
+    QTest::newRow("file link, new window") << "file:///etc/hostname" << "_blank" << false;
+    QTest::newRow("javascript link to a file")
+        << "javascript:void(window.location.href='file:///etc/hostname')" << "" << false;
+    QTest::newRow("data link") << "data:text/html,<h1>data</h1>" << "" << false;
+    QTest::newRow("custom scheme link") << "vedrix-test:open-something" << "" << false;
+    QTest::newRow("custom scheme link, new window") << "vedrix-test:open-something" << "_blank" << false;
+    QTest::newRow("redirect to a file") << redirect + QUrl::toPercentEncoding("file:///etc/hostname") << ""
+                                        << false;
+    QTest::newRow("redirect to a custom scheme")
+        << redirect + QUrl::toPercentEncoding("vedrix-test:redirected") << "" << false;
+}
+
+void TestWebViews::navigationStaysOnHttp()
+{
+    QFETCH(QString, href);
+    QFETCH(QString, target);
+    QFETCH(bool, followed);
+    m_schemeCatcher.m_urls.clear();
+
+    CWebPane pane;
+    pane.resize(400, 300);
+    pane.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pane));
+
+    QUrl linkUrl = m_promoServer.Url("/link");
+    QUrlQuery query;
+    query.addQueryItem("href", QString::fromUtf8(QUrl::toPercentEncoding(href)));
+    query.addQueryItem("target", target);
+    linkUrl.setQuery(query);
+    pane.Navigate2(linkUrl);
+    QVERIFY(WaitForLoad(&pane));
+    QTRY_COMPARE_WITH_TIMEOUT(PixelNearTop(&pane), kLinkColour, 20000);
+    const int landedBefore = m_promoServer.Count("/landed");
+
+    QWidget* input = pane.GetWebView()->focusProxy();
+    QVERIFY(input);
+    QTest::mouseClick(input, Qt::LeftButton, {}, QPoint(200, 150));
+
+    if (followed)
+    {
+        QTRY_COMPARE_WITH_TIMEOUT(pane.GetPage()->url(), m_promoServer.Url("/landed"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(PixelNearTop(&pane), kLandedColour, 20000);
+        QCOMPARE(m_promoServer.Count("/landed"), landedBefore + 1);
+    }
+    else
+    {
+        // Give a wrongly followed link ample time to show.
+        QTest::qWait(2000);
+        // The page stays, or a refused redirect ends on the engine's error page for the redirecting
+        // address; either way nothing but http is shown.
+        const QUrl shown = pane.GetPage()->url();
+        QCOMPARE(shown.scheme(), QStringLiteral("http"));
+        if (shown.path() == QLatin1String("/link"))
+            QCOMPARE(PixelNearTop(&pane), kLinkColour);
+        else
+            QCOMPARE(shown.path(), QStringLiteral("/redirect"));
+        QVERIFY(m_schemeCatcher.m_urls.isEmpty());
+        for (const QWebEngineHistoryItem& item : pane.GetPage()->history()->items())
+            QCOMPARE(item.url().scheme(), QStringLiteral("http"));
+    }
+    QCOMPARE(pane.findChildren<QWebEngineView*>().size(), 1);
+}
+
+void TestWebViews::documentTitlesStayEmpty()
+{
+    CPromoDoc promo;
+    CHardwareStoreDoc store;
+    promo.SetTitle(QStringLiteral("Promo1"));
+    store.SetTitle(QStringLiteral("Store1"));
+    QCOMPARE(promo.GetTitle(), QString());
+    QCOMPARE(store.GetTitle(), QString());
+    QVERIFY(OpenView<CPromoView>(m_pPromoTemplate));
+    QCOMPARE(m_pFrame->GetActiveView()->GetDocument()->GetTitle(), QString());
+}
+
+int main(int argc, char** argv)
+{
+    // The web engine and the media player share OpenGL contexts; this must precede the application.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
+    CWinApp winApp;
+    TestWebViews test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "web_views.moc"
