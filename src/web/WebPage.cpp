@@ -1,9 +1,26 @@
 #include "web/WebPage.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
+#include <QPointer>
+#include <QWebEngineDownloadRequest>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
+
+namespace
+{
+// The program saves no files from its pages. A file that a page offers (the download site's
+// programs) goes to the user's browser, which asks where to keep it.
+void HandOverDownload(QWebEngineDownloadRequest* pDownload)
+{
+    const QUrl url = pDownload->url();
+    const bool bHandOver = !pDownload->isSavePageDownload() && CWebPage::IsNavigationAllowed(url, true);
+    pDownload->cancel();
+    if (bHandOver)
+        QDesktopServices::openUrl(url);
+}
+} // namespace
 
 CWebPage::CWebPage(QObject* parent) : QWebEnginePage(SharedProfile(), parent)
 {
@@ -14,13 +31,14 @@ CWebPage::CWebPage(QObject* parent) : QWebEnginePage(SharedProfile(), parent)
 
 QWebEngineProfile* CWebPage::SharedProfile()
 {
-    static QWebEngineProfile* s_pProfile = nullptr;
+    static QPointer<QWebEngineProfile> s_pProfile;
     if (!s_pProfile)
     {
         // A profile without a storage name is off the record.
         s_pProfile = new QWebEngineProfile(QCoreApplication::instance());
         s_pProfile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
         s_pProfile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+        QObject::connect(s_pProfile, &QWebEngineProfile::downloadRequested, s_pProfile, &HandOverDownload);
     }
     return s_pProfile;
 }

@@ -2,7 +2,8 @@
 // The page behind every web surface of the program (the banner, the promotion and the store views).
 // The pages come from the maker's servers, but what they link to is not ours: navigation stays on
 // http and https, so a link or a redirect cannot open local files or hand a URL to another program
-// through a custom scheme. A link that asks for a new window opens in the same view.
+// through a custom scheme. A link that asks for a new window opens in the same view; a file that a
+// page offers for download is handed to the user's browser.
 #include <QWebEnginePage>
 
 class QWebEngineNewWindowRequest;

@@ -1,10 +1,10 @@
 #include "web/WebPane.h"
 
 #include "web/WebPage.h"
+#include "web/WebView.h"
 
 #include <QVBoxLayout>
 #include <QWebEngineHttpRequest>
-#include <QWebEngineView>
 
 CWebPane::CWebPane(QWidget* parent) : QWidget(parent)
 {
@@ -17,7 +17,7 @@ CWebPane::~CWebPane() = default;
 
 void CWebPane::CreateWebView()
 {
-    m_pWebView = new QWebEngineView(this);
+    m_pWebView = new CWebView(this);
     m_pPage = new CWebPage(m_pWebView);
     m_pWebView->setPage(m_pPage);
     layout()->addWidget(m_pWebView);

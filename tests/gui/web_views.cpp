@@ -45,6 +45,7 @@ public:
         QByteArray body;
         QByteArray location;
         QByteArray cacheControl = "no-store";
+        QByteArray contentType = "text/html; charset=utf-8";
     };
     std::function<Response(const QUrl&)> m_handler;
 
@@ -75,7 +76,7 @@ private:
         Response r = url.path() == QLatin1String("/favicon.ico") ? Response{404, "", "", "no-store"}
                                                                   : m_handler(url);
         QByteArray head = "HTTP/1.1 " + QByteArray::number(r.status) + " X\r\n";
-        head += "Content-Type: text/html; charset=utf-8\r\nConnection: close\r\n";
+        head += "Content-Type: " + r.contentType + "\r\nConnection: close\r\n";
         head += "Cache-Control: " + r.cacheControl + "\r\n";
         if (!r.location.isEmpty())
             head += "Location: " + r.location + "\r\n";
@@ -183,6 +184,7 @@ private slots:
     void navigationPolicy();
     void navigationStaysOnHttp_data();
     void navigationStaysOnHttp();
+    void fileOfferedByPageGoesToBrowser();
     void documentTitlesStayEmpty();
 
 private:
@@ -218,6 +220,8 @@ void TestWebViews::initTestCase()
             return {200, LinkPage(query.queryItemValue("href", QUrl::FullyDecoded),
                                   query.queryItemValue("target", QUrl::FullyDecoded)),
                     "", "no-store"};
+        if (path == QLatin1String("/program.zip"))
+            return {200, QByteArray(4096, 'P'), "", "no-store", "application/zip"};
         if (path == QLatin1String("/redirect"))
             return {302, "", query.queryItemValue("to", QUrl::FullyDecoded).toUtf8(), "no-store"};
         return {404, "not here", "", "no-store"};
@@ -584,6 +588,28 @@ void TestWebViews::navigationStaysOnHttp()
             QCOMPARE(item.url().scheme(), QStringLiteral("http"));
     }
     QCOMPARE(pane.findChildren<QWebEngineView*>().size(), 1);
+}
+
+void TestWebViews::fileOfferedByPageGoesToBrowser()
+{
+    CSchemeCatcher browser;
+    QDesktopServices::setUrlHandler(QStringLiteral("http"), &browser, "Open");
+    CWebPane pane;
+    pane.resize(400, 300);
+    pane.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pane));
+    QUrl linkUrl = m_promoServer.Url("/link");
+    linkUrl.setQuery(QStringLiteral("href=/program.zip&target="));
+    pane.Navigate2(linkUrl);
+    QVERIFY(WaitForLoad(&pane));
+    QTRY_COMPARE_WITH_TIMEOUT(PixelNearTop(&pane), kLinkColour, 20000);
+
+    QTest::mouseClick(pane.GetWebView()->focusProxy(), Qt::LeftButton, {}, QPoint(200, 150));
+    QTRY_COMPARE_WITH_TIMEOUT(browser.m_urls.size(), 1, 20000);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    QCOMPARE(browser.m_urls.first(), m_promoServer.Url("/program.zip"));
+    QCOMPARE(pane.GetPage()->url(), linkUrl);
+    QCOMPARE(PixelNearTop(&pane), kLinkColour);
 }
 
 void TestWebViews::documentTitlesStayEmpty()
