@@ -1,0 +1,200 @@
+"""A world for the player's end-to-end tests: PulseAudio with a null sink, Icecast with three tone
+radios (440, 660 and 880 Hz), optionally a live HLS TV channel (1000 Hz), and an HTTP server with the
+channel list at "/tvlist.zip" and the banner page. The program runs against it with its own settings
+file; what is audible is measured on the sink's monitor.
+
+    with PlayerWorld() as world:
+        world.start()                      # vedrix, window shown
+        world.wait_tone(440)               # row 0 plays
+        world.stop_app()
+
+The default list (TV only with tv=True):
+    row  name   tone  language  note
+    0    One    440   English
+    -    Dead         English   status OFF: never listed
+    1    Two    660   German
+    2    Three  880   French
+    3    Test TV 1000 English   type TV: hidden until "Display TV Channels"
+"""
+
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from rig_streams import HlsChannel, Icecast, PulseAudio, Radio, StaticHttpServer, spawn, stop_process  # noqa: E402
+import player_a11y  # noqa: E402
+
+TONES = {"One": 440, "Two": 660, "Three": 880, "Test TV": 1000}
+# Hot keys that the tests store: Ctrl+Alt with P (Play), N (Next), B (Prev), S (Stop).
+HOT_KEYS = {"Play": ("p", 0x50), "Play Next": ("n", 0x4E), "Play Prev": ("b", 0x42), "Stop": ("s", 0x53)}
+MOD_CONTROL_ALT = 0x2 | 0x1
+
+
+def fail(message):
+    raise AssertionError(message)
+
+
+class PlayerWorld:
+    def __init__(self, tv=False, extra_lines=()):
+        self.tv = tv
+        self.extra_lines = list(extra_lines)
+        self.pulse = self.ice = self.hls = self.http = None
+        self.app = None
+        self.root = tempfile.mkdtemp(prefix="world.", dir=os.environ.get("TMPDIR"))
+        self.site = os.path.join(self.root, "site")
+        self.binary = os.environ.get("VEDRIX_BIN") or fail("VEDRIX_BIN is not set")
+        self.config_dir = os.path.join(os.environ["XDG_CONFIG_HOME"], "Palomer")
+        self.settings_path = os.path.join(self.config_dir, "Vedrix by Palomer.conf")
+        self.log_index = 0
+
+    # --- servers -------------------------------------------------------------------------------
+
+    def __enter__(self):
+        try:
+            self.pulse = PulseAudio().start()
+            self.ice = Icecast([Radio("/one", 440, name="One"), Radio("/two", 660, name="Two"),
+                                Radio("/three", 880, name="Three")]).start()
+            if self.tv:
+                self.hls = HlsChannel(frequency=1000).start()
+            os.makedirs(os.path.join(self.site, "banners", "vedrix"))
+            with open(os.path.join(self.site, "banners", "vedrix", "index.html"), "w") as f:
+                f.write("<html><body style='background:#fc0'>Banner</body></html>")
+            self.http = StaticHttpServer(self.site).start()
+            self.write_list()
+            self.write_settings({})
+        except BaseException:
+            self.__exit__()
+            raise
+        return self
+
+    def __exit__(self, *exc):
+        self.stop_app()
+        for server in (self.http, self.hls, self.ice, self.pulse):
+            if server:
+                server.stop()
+        return False
+
+    def list_lines(self):
+        lines = ["Type,Channel,Address,Extra,Language,About,Status",
+                 "Radio,One,%s,,English,Tone 440,ON" % self.ice.url("/one"),
+                 "Radio,Dead,%s,,English,Off the air,OFF" % self.ice.url("/dead"),
+                 "Radio,Two,%s,,German,Tone 660,ON" % self.ice.url("/two"),
+                 "Radio,Three,%s,,French,Tone 880,ON" % self.ice.url("/three")]
+        if self.hls:
+            lines.append("TV,Test TV,%s,,English,Moving picture,ON" % self.hls.url)
+        return lines + self.extra_lines
+
+    def write_list(self):
+        text = "\r\n".join(self.list_lines()) + "\r\n"
+        with open(os.path.join(self.site, "tvlist.zip"), "wb") as f:
+            f.write(text.encode("utf-16-le"))
+
+    def write_settings(self, values, hot_keys=False):
+        """A fresh settings file: the local servers plus the given Settings values."""
+        values = dict(values)
+        if hot_keys:
+            for name, (_, vk) in HOT_KEYS.items():
+                values[name + " Key"] = vk
+                values[name + " Mod"] = MOD_CONTROL_ALT
+        os.makedirs(self.config_dir, exist_ok=True)
+        with open(self.settings_path, "w") as f:
+            f.write("[Servers]\nChannelListServer=%s\nBannerServer=%s\n" % (self.http.base_url(), self.http.base_url()))
+            f.write("\n[Settings]\n")
+            for key, value in values.items():
+                f.write("%s=%s\n" % (key.replace(" ", "%20"), value))
+
+    def setting(self, key):
+        """A value of the Settings section as the program stored it, or None."""
+        section = None
+        try:
+            with open(self.settings_path) as f:
+                for line in f:
+                    line = line.strip()
+                    if line.startswith("["):
+                        section = line
+                    elif section == "[Settings]" and line.split("=", 1)[0] == key.replace(" ", "%20"):
+                        return line.split("=", 1)[1]
+        except OSError:
+            pass
+        return None
+
+    # --- the program ---------------------------------------------------------------------------
+
+    def env(self):
+        return dict(os.environ, **self.pulse.env(), **player_a11y.ENV)
+
+    def start(self, args=(), wait_for_list=True):
+        """Starts the first instance; returns once its list shows channels (if asked to wait)."""
+        self.log_index += 1
+        self.app = spawn([self.binary] + list(args), log_path=os.path.join(self.root, "app%d.log" % self.log_index),
+                         env=self.env())
+        self.ui = player_a11y.Accessibility()
+        if wait_for_list:
+            self.ui.wait_for(self.ui.channel_rows, 60, "the channel list")
+        return self.app
+
+    def run_second(self, args, timeout=30):
+        """A second start: it hands its request to the first instance and ends."""
+        return subprocess.run([self.binary] + list(args), env=self.env(), timeout=timeout,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode
+
+    def stop_app(self):
+        stop_process(self.app, timeout=10)
+        self.app = None
+
+    def app_log(self):
+        try:
+            with open(os.path.join(self.root, "app%d.log" % self.log_index), errors="replace") as f:
+                return f.read()[-3000:]
+        except OSError:
+            return ""
+
+    def names(self):
+        return [row[1] for row in self.ui.channel_rows()]
+
+    def selected_name(self):
+        rows, selected = self.ui.channel_table()
+        return rows[selected][1] if selected is not None else None
+
+    def press_hot_key(self, action):
+        subprocess.run(["xdotool", "key", "--clearmodifiers", "ctrl+alt+" + HOT_KEYS[action][0]], check=True)
+
+    def click(self, label, role=None):
+        node = self.ui.wait_for(lambda: self.ui.find(label, role), 20, label)
+        self.ui.click(node)
+
+    def click_ribbon(self, panel, label):
+        node = self.ui.wait_for(lambda: self.ui.find_in_panel(panel, label), 20, label)
+        self.ui.click(node)
+
+    def click_channel(self, name):
+        """Clicks the channel's name in the list."""
+        node = self.ui.wait_for(lambda: self.ui.find(name, "cell"), 20, name)
+        self.ui.click(node)
+
+    # --- sound ---------------------------------------------------------------------------------
+
+    def listen(self, seconds=1.0):
+        return self.pulse.record(seconds)
+
+    def wait_tone(self, frequency, timeout=30):
+        """Waits until the tone of that frequency is what the sink plays; returns the measurement."""
+        deadline = time.monotonic() + timeout
+        heard = None
+        while time.monotonic() < deadline:
+            heard = self.listen(0.8)
+            if not heard.silent and abs(heard.frequency - frequency) < 15:
+                return heard
+        fail("expected %d Hz, heard %s\n%s" % (frequency, heard, self.app_log()))
+
+    def wait_silence(self, timeout=20):
+        deadline = time.monotonic() + timeout
+        heard = None
+        while time.monotonic() < deadline:
+            heard = self.listen(0.8)
+            if heard.silent:
+                return heard
+        fail("expected silence, heard %s" % (heard,))
