@@ -2,11 +2,14 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLockFile>
+#include <QThread>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace
@@ -14,6 +17,37 @@ namespace
 constexpr int kConnectMsecs = 3000;
 constexpr int kLockMsecs = 15000;
 const QByteArray kAck = QByteArrayLiteral("ok\n");
+
+// An exclusive lock on a file beside the socket for the length of the election. The kernel drops it
+// when its holder ends, however it ends, so a killed start never blocks the next one.
+class CElectionLock
+{
+public:
+    explicit CElectionLock(const QString& strPath)
+    {
+        m_fd = ::open(QFile::encodeName(strPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (m_fd < 0)
+            return;
+        QDeadlineTimer deadline(kLockMsecs);
+        while (::flock(m_fd, LOCK_EX | LOCK_NB) != 0)
+        {
+            if (deadline.hasExpired())
+                return;
+            QThread::msleep(5);
+        }
+        m_bLocked = true;
+    }
+    ~CElectionLock()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    bool IsLocked() const { return m_bLocked; }
+
+private:
+    int m_fd = -1;
+    bool m_bLocked = false;
+};
 } // namespace
 
 CSingleInstance::CSingleInstance(const QString& strServerName, QObject* parent)
@@ -37,10 +71,9 @@ QString CSingleInstance::DefaultServerName()
 
 bool CSingleInstance::Start()
 {
-    // Only one process at a time decides; the lock file of a process that died is taken over.
-    QLockFile lock(m_strServerName + QLatin1String(".lock"));
-    lock.setStaleLockTime(0);
-    const bool bLocked = lock.tryLock(kLockMsecs);
+    // Only one start at a time decides.
+    const CElectionLock lock(m_strServerName + QLatin1String(".lock"));
+    const bool bLocked = lock.IsLocked();
 
     auto* server = new QLocalServer(this);
     for (int attempt = 0; attempt < 2; ++attempt)

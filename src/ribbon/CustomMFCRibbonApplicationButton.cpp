@@ -14,13 +14,19 @@ CCustomMFCRibbonApplicationButton::CCustomMFCRibbonApplicationButton(QWidget* pa
 void CCustomMFCRibbonApplicationButton::mousePressEvent(QMouseEvent* e)
 {
     if (e->button() == Qt::LeftButton)
+    {
+        m_nLastPressTime = e->timestamp();
         PostMessage(AfxGetMainWnd(), WM_NEXT_LOOK, 0, 0);
+    }
     e->accept();
 }
 
 void CCustomMFCRibbonApplicationButton::mouseDoubleClickEvent(QMouseEvent* e)
 {
-    if (e->button() == Qt::LeftButton)
+    // Qt delivers the second press of a double click and then the double click itself, both from one
+    // mouse event; the double click stands for that press, as it does on systems that replace it.
+    const bool bSamePress = m_nLastPressTime != 0 && e->timestamp() == m_nLastPressTime;
+    if (e->button() == Qt::LeftButton && !bSamePress)
         PostMessage(AfxGetMainWnd(), WM_NEXT_LOOK, 0, 0);
     e->accept();
 }

@@ -13,4 +13,7 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    quint64 m_nLastPressTime = 0;
 };

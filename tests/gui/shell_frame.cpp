@@ -1,0 +1,593 @@
+// The main frame with its ribbon, status panes, looks, start-up options and tray menu, driven through
+// its messages and commands as the ribbon, the tray and a second start drive it.
+#include "TestSupport.h"
+
+#include "app/Settings.h"
+#include "frame/ApplicationLook.h"
+#include "frame/MainFrame.h"
+#include "frame/TrayIcon.h"
+#include "platform/Autostart.h"
+#include "platform/DocTemplate.h"
+#include "platform/IdleUpdate.h"
+#include "platform/View.h"
+#include "platform/WinApp.h"
+#include "ribbon/CustomMFCRibbonApplicationButton.h"
+#include "ribbon/CustomMFCRibbonBar.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <QToolButton>
+#include <QtTest>
+
+namespace
+{
+// A view that tells which template made it and records the messages it receives.
+class CProbeView : public CView
+{
+public:
+    explicit CProbeView(int nTemplate) : m_nTemplate(nTemplate)
+    {
+        if (nTemplate == 0) // the player's playback commands exist only in the first kind
+            m_commandMap.On(ID_TRAY_PLAY, [] {});
+    }
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        m_messages.append({message, qintptr(wParam), lParam});
+        return 0;
+    }
+    int m_nTemplate;
+    struct SMessage
+    {
+        UINT message;
+        qintptr wParam;
+        LPARAM lParam;
+    };
+    QList<SMessage> m_messages;
+};
+
+class CProbeDoc : public CDocument
+{
+};
+
+// The application side: four templates of probe views, and the frame as main window.
+struct SShell
+{
+    SShell()
+    {
+        for (int i = 0; i < 4; ++i)
+            app.AddDocTemplate(new CDocTemplate(
+                130, QStringLiteral("\nProbe\nProbe"), [] { return new CProbeDoc(); },
+                [i] { return new CProbeView(i); }));
+        frame = new CMainFrame();
+        app.m_pMainWnd = frame;
+        frame->LoadFrame();
+        Settle();
+    }
+    ~SShell()
+    {
+        app.m_pMainWnd = nullptr;
+        delete frame;
+    }
+    // Runs the posted messages (category notice, then template opening) and the idle update.
+    static void Settle()
+    {
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::sendPostedEvents();
+        CIdleUpdate::Instance()->RunNow();
+    }
+    QList<CProbeView*> OpenViews() const
+    {
+        QList<CProbeView*> views;
+        for (QMdiSubWindow* w : frame->GetMDIArea()->subWindowList())
+            if (auto* v = dynamic_cast<CProbeView*>(w->widget()))
+                views << v;
+        return views;
+    }
+    QAbstractButton* Element(UINT nID) const
+    {
+        CCustomMFCRibbonBar* bar = frame->GetRibbonBar();
+        for (int c = 0; c < bar->GetCategoryCount(); ++c)
+            for (int p = 0; p < bar->GetCategory(c)->GetPanelCount(); ++p)
+                for (const SRibbonElement& e : bar->GetCategory(c)->GetPanel(p)->GetElements())
+                    if (e.nID == nID)
+                        return e.pButton;
+        return nullptr;
+    }
+
+    CWinApp app;
+    CMainFrame* frame;
+};
+
+void WriteWorkspace(const char* name, int value)
+{
+    WriteSectionInt(settings::kWorkspaceSection, name, value);
+}
+} // namespace
+
+class TestShellFrame : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        testsupport::ClearSettings();
+        QFile::remove(autostart::EntryPath());
+    }
+
+    void startCategoryOpensItsView_data()
+    {
+        QTest::addColumn<int>("stored"); // -100: no value
+        QTest::addColumn<int>("expected");
+        QTest::newRow("absent") << -100 << 0;
+        QTest::newRow("0") << 0 << 0;
+        QTest::newRow("1") << 1 << 1;
+        QTest::newRow("3") << 3 << 3;
+        QTest::newRow("7 is not a category") << 7 << 0;
+        QTest::newRow("-2 is not a category") << -2 << 0;
+    }
+    void startCategoryOpensItsView()
+    {
+        QFETCH(int, stored);
+        QFETCH(int, expected);
+        if (stored != -100)
+            WriteSettingInt(settings::kLastCategory.name, stored);
+        SShell shell;
+        const auto views = shell.OpenViews();
+        QCOMPARE(views.size(), 1);
+        QCOMPARE(views.first()->m_nTemplate, expected);
+        CCustomMFCRibbonBar* bar = shell.frame->GetRibbonBar();
+        QCOMPARE(bar->GetCategoryIndex(bar->GetActiveCategory()), expected);
+    }
+
+    void openCategoryClosesTheOthers_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("0") << 0 << 0;
+        QTest::newRow("1") << 1 << 1;
+        QTest::newRow("2") << 2 << 2;
+        QTest::newRow("3") << 3 << 3;
+        QTest::newRow("beyond the last") << 9 << 3;
+    }
+    void openCategoryClosesTheOthers()
+    {
+        QFETCH(int, index);
+        QFETCH(int, expected);
+        SShell shell;
+        // A second view beside the first, as New opens one.
+        shell.frame->OpenDocument(shell.app.GetDocTemplates()[2].get());
+        QCOMPARE(shell.OpenViews().size(), 2);
+        QList<QPointer<CProbeView>> before;
+        for (CProbeView* v : shell.OpenViews())
+            before << v;
+
+        PostMessage(shell.frame, WM_OPEN_CATEGORY, WPARAM(index), index);
+        SShell::Settle();
+        for (const auto& v : before)
+            QVERIFY(v.isNull());
+        const auto views = shell.OpenViews();
+        QCOMPARE(views.size(), 1);
+        QCOMPARE(views.first()->m_nTemplate, expected);
+    }
+
+    void activatingTheActiveCategoryReopensItsView()
+    {
+        SShell shell;
+        QPointer<CProbeView> first = shell.OpenViews().value(0);
+        QVERIFY(first);
+        CCustomMFCRibbonBar* bar = shell.frame->GetRibbonBar();
+        bar->SetActiveCategory(bar->GetActiveCategory());
+        SShell::Settle();
+        QVERIFY(first.isNull());
+        QCOMPARE(shell.OpenViews().size(), 1);
+
+        // A click on a tab goes the same way.
+        auto tabs = bar->findChildren<QToolButton*>(QStringLiteral("RibbonTab"));
+        QCOMPARE(tabs.size(), 4);
+        tabs[2]->click();
+        SShell::Settle();
+        QCOMPARE(shell.OpenViews().value(0)->m_nTemplate, 2);
+        QCOMPARE(bar->GetCategoryIndex(bar->GetActiveCategory()), 2);
+    }
+
+    void nextLook_data()
+    {
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("next");
+        QTest::newRow("214 -> 215") << 214 << 215;
+        QTest::newRow("218 -> 215") << 218 << 215;
+        QTest::newRow("210 -> 211") << 210 << 211;
+        QTest::newRow("216 -> 217") << 216 << 217;
+    }
+    void nextLook()
+    {
+        QFETCH(int, current);
+        QFETCH(int, next);
+        WriteWorkspace(settings::kApplicationLook.name, current);
+        SShell shell;
+        QCOMPARE(int(shell.frame->GetApplicationLook()), current);
+        PostMessage(shell.frame, WM_NEXT_LOOK);
+        SShell::Settle();
+        QCOMPARE(int(shell.frame->GetApplicationLook()), next);
+        QCOMPARE(ReadSectionInt(settings::kWorkspaceSection, settings::kApplicationLook.name, 0), next);
+    }
+
+    void applicationButtonPressAndDoubleClickEachAskOnce()
+    {
+        SShell shell; // default look 216
+        QCOMPARE(int(shell.frame->GetApplicationLook()), 216);
+        auto* button = shell.frame->GetApplicationButton();
+        QCOMPARE(button->toolTip(), QStringLiteral("Click Here to Change Application Skin"));
+        QTest::mousePress(button, Qt::LeftButton);
+        QTest::mouseRelease(button, Qt::LeftButton);
+        SShell::Settle();
+        QCOMPARE(int(shell.frame->GetApplicationLook()), 217);
+        // A double click on its own (as a second press that the system replaced) asks once too.
+        QMouseEvent dblClick(QEvent::MouseButtonDblClick, QPointF(10, 10), button->mapToGlobal(QPointF(10, 10)),
+                             Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(button, &dblClick);
+        SShell::Settle();
+        QCOMPARE(int(shell.frame->GetApplicationLook()), 218);
+        QTest::mousePress(button, Qt::LeftButton);
+        SShell::Settle();
+        QCOMPARE(int(shell.frame->GetApplicationLook()), 215);
+        QTest::mousePress(button, Qt::RightButton);
+        SShell::Settle();
+        QCOMPARE(int(shell.frame->GetApplicationLook()), 215);
+        QCOMPARE(ReadSectionInt(settings::kWorkspaceSection, settings::kApplicationLook.name, 0), 215);
+    }
+
+    void styleMenuMarksTheCurrentLook()
+    {
+        WriteWorkspace(settings::kApplicationLook.name, 217);
+        SShell shell;
+        CCustomMFCRibbonBar* bar = shell.frame->GetRibbonBar();
+        const auto& tabElements = bar->GetTabElements();
+        QCOMPARE(int(tabElements.size()), 2);
+        auto* style = qobject_cast<QToolButton*>(tabElements[0].pButton);
+        QCOMPARE(style->text(), QStringLiteral("Style"));
+        QCOMPARE(style->toolTip(), QStringLiteral("Modify Visual Style"));
+        QCOMPARE(style->statusTip(), QStringLiteral("Choose one of the Office 2007 themes"));
+        QCOMPARE(tabElements[1].nID, 57664u);
+        const auto actions = style->menu()->actions();
+        QStringList labels;
+        QList<int> ids;
+        for (QAction* a : actions)
+        {
+            labels << a->text();
+            ids << a->data().toInt();
+        }
+        QCOMPARE(labels, (QStringList{"Office 2007 (&Blue Style)", "Office 2007 (B&lack Style)",
+                                      "Office 2007 (&Silver Style)", "Office 2007 (&Aqua Style)"}));
+        QCOMPARE(ids, (QList<int>{215, 216, 217, 218}));
+        QVERIFY(!actions[0]->isChecked() && !actions[1]->isChecked() && actions[2]->isChecked());
+        actions[3]->trigger();
+        SShell::Settle();
+        QCOMPARE(int(shell.frame->GetApplicationLook()), 218);
+        QVERIFY(actions[3]->isChecked() && !actions[2]->isChecked());
+    }
+
+    void statusPaneTexts_data()
+    {
+        QTest::addColumn<int>("category"); // -100: no value
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("tip");
+        const QString status = QStringLiteral("Playing Radio One");
+        QTest::newRow("absent") << -100 << status << "This Pane Displays Current Status";
+        QTest::newRow("0") << 0 << status << "This Pane Displays Current Status";
+        QTest::newRow("1") << 1 << "Visit Palomer" << "Get More Software Utilities";
+        QTest::newRow("2") << 2 << "Visit Palomer" << "Download More Software Utilities";
+        QTest::newRow("3") << 3 << "Visit us at Palomer" << "Visit Palomer";
+        QTest::newRow("7 changes nothing") << 7 << "Current Status" << "";
+    }
+    void statusPaneTexts()
+    {
+        QFETCH(int, category);
+        QFETCH(QString, text);
+        QFETCH(QString, tip);
+        if (category != -100)
+            WriteSettingInt(settings::kLastCategory.name, category);
+        SShell shell;
+        shell.frame->SetStatusText(QStringLiteral("Playing Radio One"));
+        SShell::Settle();
+        QCOMPARE(shell.frame->GetStatusPane(1)->text(), text);
+        QCOMPARE(shell.frame->GetStatusPane(1)->toolTip(), tip);
+        if (category == 7)
+        {
+            QCOMPARE(shell.frame->GetStatusPane(2)->text(), QStringLiteral("XXXX"));
+            return;
+        }
+        QCOMPARE(shell.frame->GetStatusPane(2)->text(), QStringLiteral("Contact Us"));
+        QCOMPARE(shell.frame->GetStatusPane(2)->toolTip(),
+                 QStringLiteral("Please do drop us a line at support@palomer.example"));
+    }
+
+    void ribbonLayout()
+    {
+        SShell shell;
+        CCustomMFCRibbonBar* bar = shell.frame->GetRibbonBar();
+        QStringList actual;
+        for (int c = 0; c < bar->GetCategoryCount(); ++c)
+        {
+            actual << QStringLiteral("category %1").arg(bar->GetCategory(c)->GetName());
+            for (int p = 0; p < bar->GetCategory(c)->GetPanelCount(); ++p)
+            {
+                CRibbonPanel* panel = bar->GetCategory(c)->GetPanel(p);
+                actual << QStringLiteral(" panel %1").arg(panel->GetName());
+                for (const SRibbonElement& e : panel->GetElements())
+                {
+                    const char* kind = e.kind == ERibbonElementKind::CheckBox      ? "check"
+                                       : e.kind == ERibbonElementKind::LargeButton ? "large"
+                                                                                   : "small";
+                    actual << QStringLiteral("  %1 %2 %3").arg(e.strLabel).arg(e.nID).arg(QLatin1String(kind));
+                }
+            }
+        }
+        const QStringList expected = {
+            "category Online Channel Player",
+            " panel Channel Controls",
+            "  Play 319 large",
+            "  Play Next 320 large",
+            "  Play Previous 321 large",
+            "  Stop 317 large",
+            " panel Channel Management",
+            "  Refresh Channels List 310 large",
+            " panel Channel Filters",
+            "  English 327 check",
+            "  German 328 check",
+            "  French 329 check",
+            "  Bulgarian 332 check",
+            "  Romanian 333 check",
+            "  Chinese 330 check",
+            "  Indian 331 check",
+            " panel Application Management",
+            "  Display Radio Channels 325 check",
+            "  Display TV Channels 326 check",
+            "  Hide to System Tray 324 small",
+            "category Settings",
+            " panel Radio Control",
+            "  Auto Startup with Windows 322 check",
+            "  Play Last Channel Automatically 323 check",
+            "category Software Downloads",
+            " panel Navigation",
+            "  Open In New Window 311 small",
+            "  Refresh 312 small",
+            "category More Softwares",
+            " panel Navigation",
+            "  Open In New Window 315 small",
+            "  Refresh 316 small",
+        };
+        QCOMPARE(actual, expected);
+    }
+
+    void elementTips_data()
+    {
+        QTest::addColumn<uint>("id");
+        QTest::addColumn<QString>("tooltip");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("310") << 310u << "Refresh Radio Channels List"
+                             << "Press this button to Refresh Radio Channels List.";
+        QTest::newRow("324") << 324u << "Hide Window to System Tray"
+                             << "Hide Main Application Window. You can Restore Window using System Tray Menu of the "
+                                "Application.";
+        QTest::newRow("323") << 323u << "Auto Play" << "Play Last Channel Automatically on Application Startup.";
+        QTest::newRow("327 has no entry") << 327u << "English" << "";
+    }
+    void elementTips()
+    {
+        QFETCH(uint, id);
+        QFETCH(QString, tooltip);
+        QFETCH(QString, description);
+        SShell shell;
+        QAbstractButton* element = shell.Element(id);
+        QVERIFY(element);
+        QCOMPARE(element->toolTip(), tooltip);
+        QCOMPARE(element->statusTip(), description);
+    }
+
+    void clickSendsTheCommandToTheFrame()
+    {
+        SShell shell;
+        shell.frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(shell.frame));
+        shell.Element(ID_HIDE_TO_TRAY)->click();
+        QVERIFY(!shell.frame->isVisible());
+        QCOMPARE(shell.OpenViews().size(), 1); // hiding closes nothing
+    }
+
+    void checkMarksFollowTheirState()
+    {
+        SShell shell;
+        QAbstractButton* autoStart = shell.Element(ID_AUTO_STARTUP);
+        QAbstractButton* autoPlay = shell.Element(ID_AUTO_PLAY);
+        QVERIFY(autoStart->isEnabled() && !autoStart->isChecked());
+        QVERIFY(autoPlay->isEnabled() && autoPlay->isChecked()); // AutoPlay defaults to 1
+
+        autoPlay->click();
+        QVERIFY(autoPlay->isChecked()); // the click alone changes no mark
+        SShell::Settle();
+        QVERIFY(!autoPlay->isChecked());
+        QCOMPARE(ReadSettingInt(settings::kAutoPlay.name, -9), 0);
+        autoPlay->click();
+        SShell::Settle();
+        QVERIFY(autoPlay->isChecked());
+        QCOMPARE(ReadSettingInt(settings::kAutoPlay.name, -9), 1);
+
+        autoStart->click();
+        SShell::Settle();
+        QVERIFY(autoStart->isChecked());
+        QVERIFY(QFile::exists(autostart::EntryPath()));
+        autoStart->click();
+        SShell::Settle();
+        QVERIFY(!autoStart->isChecked());
+        QVERIFY(!QFile::exists(autostart::EntryPath()));
+    }
+
+    void autoStartBeforeAnyUpdateCountsAsOn()
+    {
+        QVERIFY(autostart::SetAutoStart(true, QCoreApplication::applicationFilePath()) == autostart::kOn);
+        CWinApp app;
+        CMainFrame frame; // not loaded: no ribbon, so no update has run
+        app.m_pMainWnd = &frame;
+        QCOMPARE(frame.GetAutoStartState(), -1);
+        SendMessage(&frame, WM_COMMAND, ID_AUTO_STARTUP);
+        QVERIFY(!QFile::exists(autostart::EntryPath()));
+        QCOMPARE(frame.GetAutoStartState(), autostart::kOff);
+        app.m_pMainWnd = nullptr;
+    }
+
+    void autoStartUnavailableDisablesTheBox()
+    {
+        // A file where the folder should be: root ignores permissions, not this.
+        const QString folder = autostart::FolderPath();
+        QDir(folder).removeRecursively();
+        QVERIFY(testsupport::WriteFile(folder, "not a folder"));
+        {
+            SShell shell;
+            QAbstractButton* autoStart = shell.Element(ID_AUTO_STARTUP);
+            QVERIFY(!autoStart->isEnabled());
+            QVERIFY(!autoStart->isChecked());
+            SendMessage(shell.frame, WM_COMMAND, ID_AUTO_STARTUP);
+            QCOMPARE(shell.frame->GetAutoStartState(), autostart::kUnavailable);
+        }
+        QFile::remove(folder);
+    }
+
+    void closeBoxAltF4AndHideOnlyHide_data()
+    {
+        QTest::addColumn<int>("way");
+        QTest::newRow("close box") << 0;
+        QTest::newRow("Alt+F4") << 1;
+        QTest::newRow("command 324") << 2;
+    }
+    void closeBoxAltF4AndHideOnlyHide()
+    {
+        QFETCH(int, way);
+        SShell shell;
+        QPointer<CMainFrame> frame = shell.frame;
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame));
+        QApplication::setActiveWindow(frame); // no window manager under the test display
+        if (way == 0)
+            frame->close();
+        else if (way == 1)
+            QTest::keyClick(frame, Qt::Key_F4, Qt::AltModifier);
+        else
+            SendMessage(frame, WM_COMMAND, ID_HIDE_TO_TRAY);
+        SShell::Settle();
+        QVERIFY(frame);
+        QVERIFY(!frame->isVisible());
+        QCOMPARE(shell.OpenViews().size(), 1);
+        QVERIFY(frame->GetTrayIcon()->GetIcon()->isVisible());
+
+        // The tray's Show and its activation bring it back.
+        SendMessage(frame, WM_COMMAND, ID_TRAY_SHOW);
+        QVERIFY(frame->isVisible());
+        frame->hide();
+        emit frame->GetTrayIcon()->GetIcon()->activated(QSystemTrayIcon::Trigger);
+        QVERIFY(frame->isVisible());
+        frame->hide();
+        emit frame->GetTrayIcon()->GetIcon()->activated(QSystemTrayIcon::MiddleClick);
+        QVERIFY(!frame->isVisible());
+    }
+
+    void trayMenuEntries()
+    {
+        SShell shell;
+        CTrayIcon* tray = shell.frame->GetTrayIcon();
+        QStringList entries;
+        for (const auto& [id, action] : tray->GetEntries())
+            entries << (action->isSeparator() ? QStringLiteral("-") : QStringLiteral("%1 %2").arg(id).arg(action->text()));
+        QCOMPARE(entries, (QStringList{"32774 Exit", "-", "32787 Customize Menu...", "32773 Show", "-", "32789 Stop",
+                                       "32791 Play", "32784 Play Previous Channel", "32785 Play Next Channel"}));
+        QCOMPARE(tray->GetMenu()->defaultAction()->text(), QStringLiteral("Show"));
+        QVERIFY(tray->GetMenu()->defaultAction()->font().bold());
+
+        // Enabled where the active view has a handler: the probe player view handles Play only.
+        tray->UpdateMenuState();
+        auto entry = [&](UINT id) {
+            for (const auto& [eid, action] : tray->GetEntries())
+                if (eid == id)
+                    return action;
+            return static_cast<QAction*>(nullptr);
+        };
+        QVERIFY(entry(ID_TRAY_PLAY)->isEnabled());
+        QVERIFY(!entry(ID_TRAY_STOP)->isEnabled());
+        QVERIFY(entry(ID_TRAY_EXIT)->isEnabled() && entry(ID_TRAY_SHOW)->isEnabled());
+        PostMessage(shell.frame, WM_OPEN_CATEGORY, 1, 1);
+        SShell::Settle();
+        tray->UpdateMenuState();
+        QVERIFY(!entry(ID_TRAY_PLAY)->isEnabled());
+
+        // A menu choice arrives at the frame as a command, after the menu has closed.
+        shell.frame->hide();
+        entry(ID_TRAY_SHOW)->trigger();
+        QVERIFY(!shell.frame->isVisible());
+        SShell::Settle();
+        QVERIFY(shell.frame->isVisible());
+    }
+
+    void trayTip_data()
+    {
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("empty") << "" << "Vedrix by Palomer";
+        QTest::newRow("status") << "Playing" << "Vedrix by Palomer\nPlaying";
+        const QString longStatus(200, QLatin1Char('s'));
+        QTest::newRow("cut to 127") << longStatus << QStringLiteral("Vedrix by Palomer\n") + QString(127 - 18, 's');
+    }
+    void trayTip()
+    {
+        QFETCH(QString, status);
+        QFETCH(QString, tip);
+        SShell shell;
+        shell.frame->SetStatusText(status);
+        QCOMPARE(shell.frame->GetTrayIcon()->GetIcon()->toolTip(), tip);
+        QVERIFY(tip.size() <= 127);
+    }
+
+    void channelNumberReachesTheActiveView_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::newRow("12") << 12;
+        QTest::newRow("0") << 0;
+        QTest::newRow("-5") << -5;
+    }
+    void channelNumberReachesTheActiveView()
+    {
+        QFETCH(int, number);
+        SShell shell;
+        CProbeView* view = shell.OpenViews().value(0);
+        view->m_messages.clear();
+        SendMessage(shell.frame, WM_PLAY_CHANNEL_NUMBER, WPARAM(qintptr(number)), number);
+        QCOMPARE(view->m_messages.size(), 1);
+        QCOMPARE(view->m_messages[0].message, WM_PLAY_CHANNEL_NUMBER);
+        QCOMPARE(view->m_messages[0].wParam, qintptr(number));
+        QCOMPARE(view->m_messages[0].lParam, LPARAM(number));
+    }
+
+    void placementIsRestoredButNotShown()
+    {
+        {
+            SShell shell;
+            shell.frame->setGeometry(120, 90, 930, 640);
+            shell.frame->SaveWindowPlacement();
+        }
+        SShell shell;
+        QVERIFY(shell.frame->RestoreWindowPlacement());
+        QVERIFY(!shell.frame->isVisible());
+        QCOMPARE(shell.frame->geometry(), QRect(120, 90, 930, 640));
+    }
+};
+
+QTEST_MAIN(TestShellFrame)
+#include "shell_frame.moc"

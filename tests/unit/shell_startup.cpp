@@ -1,0 +1,201 @@
+// Start-up decisions that need no display: the command line, the autostart entry and the election of
+// the one running instance.
+#include "TestSupport.h"
+
+#include "app/CommandLine.h"
+#include "platform/Autostart.h"
+#include "platform/SingleInstance.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+
+#include <atomic>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace
+{
+const QString kProgram = QStringLiteral("/opt/ve drix/vedrix");
+
+// Leaves a socket file behind with nobody listening, as a killed process does.
+bool LeaveStaleSocket(const QString& strPath)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    const QByteArray path = QFile::encodeName(strPath);
+    qstrncpy(addr.sun_path, path.constData(), sizeof(addr.sun_path));
+    const bool ok = ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) == 0;
+    ::close(fd);
+    return ok && QFile::exists(strPath);
+}
+} // namespace
+
+class TestShellStartup : public QObject
+{
+    Q_OBJECT
+private slots:
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("show");
+        QTest::addColumn<bool>("hasChannel");
+        QTest::addColumn<int>("channel");
+        QTest::newRow("none") << QStringList{kProgram} << SW_SHOW << false << -1;
+        QTest::newRow(":silent") << QStringList{kProgram, ":silent"} << SW_HIDE << false << -1;
+        QTest::newRow(":silent with a number") << QStringList{kProgram, "12", ":silent"} << SW_HIDE << false << -1;
+        QTest::newRow(":silent inside a word") << QStringList{kProgram, "x:silenty"} << SW_HIDE << false << -1;
+        QTest::newRow(":Silent is a text") << QStringList{kProgram, ":Silent"} << SW_HIDE << true << 0;
+        QTest::newRow("12") << QStringList{kProgram, "12"} << SW_HIDE << true << 12;
+        QTest::newRow("quoted 7") << QStringList{kProgram, "\"7\""} << SW_HIDE << true << 7;
+        QTest::newRow("-5") << QStringList{kProgram, "-5"} << SW_HIDE << true << -5;
+        QTest::newRow("abc") << QStringList{kProgram, "abc"} << SW_HIDE << true << 0;
+        QTest::newRow("12abc") << QStringList{kProgram, "12abc"} << SW_HIDE << true << 12;
+        QTest::newRow("blanks only") << QStringList{kProgram, "  ", "\"\""} << SW_SHOW << false << -1;
+        QTest::newRow("own path again") << QStringList{kProgram, kProgram} << SW_SHOW << false << -1;
+        QTest::newRow("huge") << QStringList{kProgram, "99999999999999"} << SW_HIDE << true << INT_MAX;
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, show);
+        QFETCH(bool, hasChannel);
+        QFETCH(int, channel);
+        const SCommandLine c = ParseCommandLine(args, kProgram);
+        QCOMPARE(c.nCmdShow, show);
+        QCOMPARE(c.bHasChannel, hasChannel);
+        if (hasChannel)
+            QCOMPARE(c.nChannel, channel);
+    }
+
+    void execLineRoundTrip_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("exec");
+        QTest::newRow("plain") << "/usr/bin/vedrix" << "\"/usr/bin/vedrix\" :silent";
+        QTest::newRow("blank") << "/opt/my apps/vedrix" << "\"/opt/my apps/vedrix\" :silent";
+        QTest::newRow("quote dollar") << "/o/a\"b$c/v" << "\"/o/a\\\\\"b\\\\$c/v\" :silent";
+        QTest::newRow("backslash percent") << "/o/a\\b%/v" << "\"/o/a\\\\\\\\b%%/v\" :silent";
+    }
+    void execLineRoundTrip()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, exec);
+        QCOMPARE(autostart::ExecValue(program), exec);
+        QCOMPARE(autostart::SplitExecValue(exec), (QStringList{program, ":silent"}));
+    }
+
+    void autostartStates()
+    {
+        QFile::remove(autostart::EntryPath());
+        QCOMPARE(autostart::QueryAutoStart(), autostart::kOff);
+
+        // Our own test program stands in for the installed one; a path with a blank must survive.
+        QTemporaryDir dir;
+        const QString program = dir.path() + QStringLiteral("/my programs/vedrix");
+        QVERIFY(testsupport::WriteFile(program, "#!/bin/sh\n"));
+        QCOMPARE(autostart::SetAutoStart(true, program), autostart::kOn);
+        QFile entry(autostart::EntryPath());
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(entry.readAll());
+        QVERIFY2(text.contains(QStringLiteral("\nExec=\"%1\" :silent\n").arg(program)), qPrintable(text));
+        QVERIFY(text.startsWith(QStringLiteral("[Desktop Entry]\n")));
+
+        // The program is gone: the entry counts as off, and switching on writes it afresh.
+        QFile::remove(program);
+        QCOMPARE(autostart::QueryAutoStart(), autostart::kOff);
+        QVERIFY(testsupport::WriteFile(program, "#!/bin/sh\n"));
+        QCOMPARE(autostart::QueryAutoStart(), autostart::kOn);
+
+        QCOMPARE(autostart::SetAutoStart(false, program), autostart::kOff);
+        QVERIFY(!QFile::exists(autostart::EntryPath()));
+    }
+
+    void autostartUnwritableFolder()
+    {
+        // A regular file in place of the folder: neither made nor written, whoever runs the test.
+        const QString folder = autostart::FolderPath();
+        QDir(folder).removeRecursively();
+        QVERIFY(testsupport::WriteFile(folder, "x"));
+        QCOMPARE(autostart::QueryAutoStart(), autostart::kUnavailable);
+        QCOMPARE(autostart::SetAutoStart(true, QCoreApplication::applicationFilePath()), autostart::kUnavailable);
+        QCOMPARE(autostart::SetAutoStart(false, QCoreApplication::applicationFilePath()), autostart::kUnavailable);
+        QFile f(folder);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray("x")); // untouched
+        QFile::remove(folder);
+    }
+
+    void secondStartHandsOverItsRequests()
+    {
+        const QString name = QDir::tempPath() + QStringLiteral("/handover.sock");
+        CSingleInstance first(name);
+        QVERIFY(first.Start());
+        QStringList received;
+        connect(&first, &CSingleInstance::RequestReceived, this, [&](const QString& line) { received << line; });
+
+        std::atomic<int> secondStarted{-1}, forwarded{-1};
+        QThread* thread = QThread::create([&] {
+            CSingleInstance second(name);
+            secondStarted = second.Start() ? 1 : 0;
+            forwarded = second.Forward({QStringLiteral("-5"), QStringLiteral("show")}) ? 1 : 0;
+        });
+        thread->start();
+        QTRY_COMPARE(forwarded.load(), 1);
+        thread->wait();
+        delete thread;
+        QCOMPARE(secondStarted.load(), 0);
+        QCOMPARE(received, (QStringList{"-5", "show"}));
+    }
+
+    void staleSocketIsReplaced()
+    {
+        const QString name = QDir::tempPath() + QStringLiteral("/stale.sock");
+        QVERIFY(LeaveStaleSocket(name));
+        CSingleInstance instance(name);
+        QVERIFY(instance.Start());
+        QVERIFY(instance.IsPrimary());
+    }
+
+    void simultaneousStartsElectOne()
+    {
+        const QString name = QDir::tempPath() + QStringLiteral("/race.sock");
+        constexpr int kStarts = 10;
+        std::atomic<int> primaries{0}, forwarded{0};
+        std::atomic<bool> release{false};
+        QList<QThread*> threads;
+        // Each thread keeps its instance until all have decided, as processes would stay running.
+        for (int i = 0; i < kStarts; ++i)
+            threads << QThread::create([&] {
+                CSingleInstance instance(name);
+                if (instance.Start())
+                {
+                    ++primaries;
+                    while (!release)
+                        QThread::msleep(5);
+                }
+                else if (instance.Forward({}))
+                {
+                    ++forwarded;
+                }
+            });
+        for (QThread* t : threads)
+            t->start();
+        QTRY_COMPARE(primaries.load() + forwarded.load(), kStarts);
+        release = true;
+        for (QThread* t : threads)
+        {
+            t->wait();
+            delete t;
+        }
+        QCOMPARE(primaries.load(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestShellStartup)
+#include "shell_startup.moc"
