@@ -123,19 +123,17 @@ CPlayerStatus::EndReason EndReasonOf(int nReason)
     }
 }
 
-// What mpv's message says went wrong, for the error status: the network or demuxer message,
-// without its "component: " prefix.
+// The reason that FFmpeg gives for a failure ("Connection refused", "HTTP error 404 Not Found"), for
+// the error status; mpv's own messages only repeat that opening failed.
 QString DetailOf(const mpv_event_log_message& message)
 {
-    const QString strPrefix = QString::fromUtf8(message.prefix);
-    if (strPrefix != QLatin1String("ffmpeg") && strPrefix != QLatin1String("stream") &&
-        !strPrefix.startsWith(QLatin1String("ffmpeg/")))
+    if (!QByteArray(message.prefix).startsWith("ffmpeg"))
         return {};
     QString strText = QString::fromUtf8(message.text).trimmed();
-    const int nColon = strText.indexOf(QLatin1String(": "));
-    if (nColon > 0 && nColon < 16 && !strText.left(nColon).contains(' '))
+    const int nColon = strText.lastIndexOf(QLatin1String(": "));
+    if (nColon >= 0)
         strText = strText.mid(nColon + 2);
-    return strText.size() <= 120 ? strText : QString();
+    return strText.size() <= 80 ? strText : QString();
 }
 } // namespace
 
@@ -320,6 +318,7 @@ void CWMPPlayer4::HandleEvent(const mpv_event& event)
         break;
     }
     case MPV_EVENT_PLAYBACK_RESTART:
+        m_strLastError.clear();
         m_status.PlaybackRestarted();
         break;
     case MPV_EVENT_END_FILE:
@@ -338,7 +337,7 @@ void CWMPPlayer4::HandleEvent(const mpv_event& event)
             QByteArray(pMessage->text).startsWith("Could not open/initialize audio device"))
             m_status.AudioOutputFailed();
         const QString strDetail = DetailOf(*pMessage);
-        if (!strDetail.isEmpty())
+        if (!strDetail.isEmpty() && m_strLastError.isEmpty())
             m_strLastError = strDetail;
         break;
     }
