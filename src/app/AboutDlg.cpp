@@ -1,5 +1,6 @@
 #include "app/AboutDlg.h"
 
+#include "app/Resources.h"
 #include "app/ServerAddresses.h"
 
 #include <QHBoxLayout>
@@ -11,6 +12,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("About Vedrix"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    InitVedrixResources();
     const QIcon icon(QStringLiteral(":/res/icons/vedrix.svg"));
     setWindowIcon(icon);
 
