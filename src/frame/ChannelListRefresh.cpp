@@ -2,35 +2,18 @@
 
 #include "app/ServerAddresses.h"
 #include "app/SettingNames.h"
+#include "catalogue/DataFolder.h"
 #include "download/DlgFileDownloader.h"
 #include "platform/MDIFrameWnd.h"
 #include "platform/Messages.h"
 #include "platform/View.h"
 
 #include <QDesktopServices>
-#include <QDir>
 #include <QMessageBox>
-#include <QStandardPaths>
 #include <QUrl>
 
 namespace
 {
-const char* const kChannelListFileName = "StationList.zip";
-
-// The per-user data folder, created if missing.
-QString DataFolder()
-{
-    const QString folder =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QLatin1String("/Sorvana");
-    QDir().mkpath(folder);
-    return folder;
-}
-
-QString ChannelListPath()
-{
-    return QDir::cleanPath(DataFolder() + QLatin1Char('/') + QLatin1String(kChannelListFileName));
-}
-
 void OpenInBrowser(const QUrl& url)
 {
     if (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"))
@@ -40,7 +23,7 @@ void OpenInBrowser(const QUrl& url)
 
 int RefreshChannelList(CMDIFrameWnd* pFrame)
 {
-    const QString strDestination = ChannelListPath();
+    const QString strDestination = GetChannelListPath();
 
     CDlgFileDownloader dlg(pFrame);
     dlg.m_strMessage = QStringLiteral("Loading Channels List Now...");
