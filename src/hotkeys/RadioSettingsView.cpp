@@ -51,9 +51,9 @@ QRect Dlu(int nLeft, int nTop, int nWidth, int nHeight)
     return QRect(DluX(nLeft), DluY(nTop), DluX(nWidth), DluY(nHeight));
 }
 
-// A label keeps its right edge and its vertical centre; it grows leftwards and in height when the
-// font in use needs more room than the form's own font did.
-void PlaceLabel(QLabel* label, const QRect& rect, bool bRightAligned)
+// A label keeps its right edge; it grows leftwards and in height when the font in use needs more
+// room than the form's own font did. It is centred on nCentreY.
+void PlaceLabel(QLabel* label, const QRect& rect, bool bRightAligned, int nCentreY)
 {
     const QSize hint = label->sizeHint();
     QRect r = rect;
@@ -61,7 +61,7 @@ void PlaceLabel(QLabel* label, const QRect& rect, bool bRightAligned)
     r.setHeight(std::max(rect.height(), hint.height()));
     if (bRightAligned)
         r.moveRight(rect.right());
-    r.moveTop(rect.center().y() - r.height() / 2);
+    r.moveTop(nCentreY - r.height() / 2);
     label->setGeometry(r);
 }
 } // namespace
@@ -84,16 +84,17 @@ CRadioSettingsView::CRadioSettingsView(QWidget* parent) : CView(parent)
         {"&Play :", Dlu(162, 26, 19, 8), 1},
         {"&Stop :", Dlu(161, 74, 20, 8), 4},
     };
+    // Each row's label and buttons stand level with its key-entry field.
+    const int hotKeyTops[4] = {24, 40, 56, 72};
     QLabel* rowLabels[4] = {};
     for (const SLabel& l : labels)
     {
         auto* label = new QLabel(tr(l.pszText), this);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        PlaceLabel(label, l.rect, true);
+        PlaceLabel(label, l.rect, true, Dlu(186, hotKeyTops[l.nRow - 1], 80, 14).center().y());
         rowLabels[l.nRow - 1] = label;
     }
 
-    const int hotKeyTops[4] = {24, 40, 56, 72};
     for (int i = 0; i < 4; ++i)
     {
         auto* edit = new CHotKeyCtrl(this);
@@ -104,25 +105,25 @@ CRadioSettingsView::CRadioSettingsView(QWidget* parent) : CView(parent)
         m_controls.insert(kHotKeyActions[i].nControlId, edit);
     }
 
-    const int buttonTops[4] = {23, 38, 54, 71};
     for (int i = 0; i < 4; ++i)
     {
         auto* assign = new QPushButton(tr("Assign"), this);
-        assign->setGeometry(Dlu(272, buttonTops[i], 50, 14));
+        assign->setGeometry(Dlu(272, hotKeyTops[i], 50, 14));
         connect(assign, &QPushButton::clicked, this, [this, i] { AssignHotKeyRow(i + 1); });
         m_controls.insert(kRows[i].nAssignId, assign);
     }
     for (int i = 0; i < 4; ++i)
     {
         auto* clear = new QPushButton(tr("Clear"), this);
-        clear->setGeometry(Dlu(328, buttonTops[i], 50, 14));
+        clear->setGeometry(Dlu(328, hotKeyTops[i], 50, 14));
         connect(clear, &QPushButton::clicked, this, [this, i] { ClearHotKeyRow(i + 1); });
         m_controls.insert(kRows[i].nClearId, clear);
     }
 
     auto* note = new QLabel(
         tr("Note : Assign System Wide Hot Keys and then Switch to Radio Tab to use the System Wide Hotkeys."), this);
-    PlaceLabel(note, Dlu(16, 98, 322, 8), false);
+    const QRect noteRect = Dlu(16, 98, 322, 8);
+    PlaceLabel(note, noteRect, false, noteRect.center().y());
 
     // Like a form view: when the window is smaller than the form, the area around it scrolls.
     setMinimumSize(GetFormSize());
