@@ -1,6 +1,7 @@
 #include "hotkeys/RadioSettingsView.h"
 
 #include "app/Settings.h"
+#include "app/StringTable.h"
 #include "hotkeys/HotKeyBindings.h"
 #include "hotkeys/HotKeyCtrl.h"
 #include "platform/MDIFrameWnd.h"
@@ -187,7 +188,7 @@ void CRadioSettingsView::ClearHotKeyRow(int nRow)
 
 void CRadioSettingsView::ShowError(const char* pszText)
 {
-    QMessageBox box(QMessageBox::Critical, QString::fromLatin1(settings::kApplication), tr(pszText),
+    QMessageBox box(QMessageBox::Critical, AppTitle(), tr(pszText),
                     QMessageBox::Ok, this);
     box.exec();
 }
