@@ -31,6 +31,23 @@ const SFilter kFilters[] = {
     {SLOT_DISPLAY_TV, 0, {"TV"_L1}},
 };
 
+// n with "%d", into a string whose buffer is reused.
+void FormatDecimal(int n, QString& str)
+{
+    char16_t digits[12];
+    char16_t* p = std::end(digits);
+    unsigned u = n < 0 ? 0u - unsigned(n) : unsigned(n);
+    do
+    {
+        *--p = char16_t(u'0' + u % 10);
+        u /= 10;
+    } while (u);
+    if (n < 0)
+        *--p = u'-';
+    str.resize(0);
+    str.append(QStringView(p, std::end(digits)));
+}
+
 bool EqualsIgnoringCase(const QString& strField, QLatin1StringView text)
 {
     // Case folding keeps UTF-16 lengths here, so a length mismatch settles it without comparing.
@@ -57,29 +74,31 @@ bool CChannelCatalogue::IsHidden(const CChannelRecord& record)
 
 int CChannelCatalogue::AddLine(QString strLine)
 {
-    if (QStringView(strLine).trimmed().isEmpty())
-        return 1;
-    CChannelRecord record = ParseChannelLine(std::move(strLine));
-    if (m_header.m_strType.isEmpty())
-    {
-        m_header = std::move(record);
-        return 1;
-    }
-    if (!IsHidden(record))
-        m_channels.Add(std::move(record));
+    AddLineView(strLine);
     return 1;
+}
+
+void CChannelCatalogue::AddLineView(QStringView line)
+{
+    if (line.trimmed().isEmpty())
+        return;
+    CChannelRecord record = ParseChannelLine(line, m_pool);
+    if (m_header.m_strType.isEmpty())
+        m_header = std::move(record);
+    else if (!IsHidden(record))
+        m_channels.Add(std::move(record));
 }
 
 bool CChannelCatalogue::ReadLines(QIODevice& device)
 {
     CUtf16LineReader reader(device);
-    QString strLine;
+    QStringView line;
     for (;;)
     {
-        switch (reader.ReadLine(strLine))
+        switch (reader.ReadLine(line))
         {
         case CUtf16LineReader::LINE:
-            AddLine(std::move(strLine));
+            AddLineView(line);
             break;
         case CUtf16LineReader::END:
             return true;
@@ -121,13 +140,17 @@ void InsertChannelRows(CListCtrl& list, CChannelCatalogue& catalogue)
 {
     const bool bShowNonWorking = ReadSettingInt(settings::kDisplayNonWorkingChannels) != 0;
     const auto& channels = catalogue.m_channels;
+    // One string for every serial number: the list copies the text, so a row costs no allocation here.
+    QString strSerial;
+    strSerial.reserve(16);
     for (qsizetype i = 0; i < channels.GetSize(); ++i)
     {
         const CChannelRecord& record = channels[i];
         if (!bShowNonWorking && record.m_strStatus.contains(QLatin1StringView("OFF")))
             continue;
         const int nRow = list.GetItemCount();
-        const int nItem = list.InsertItem(nRow, QString::number(nRow + 1));
+        FormatDecimal(nRow + 1, strSerial);
+        const int nItem = list.InsertItem(nRow, strSerial);
         list.SetItemText(nItem, 1, record.m_strName);
         list.SetItemText(nItem, 2, record.m_strDescription);
         list.SetItemText(nItem, 3, record.m_strLanguage);

@@ -3,6 +3,7 @@
 // row, drops the channels that the user's display choices hide, and fills the player's list.
 #include "catalogue/Array.h"
 #include "catalogue/ChannelRecord.h"
+#include "catalogue/StringPool.h"
 
 class CListCtrl;
 class QIODevice;
@@ -26,8 +27,12 @@ public:
     CArray<CChannelRecord, CChannelRecord&> m_channels;
 
 private:
+    // AddLine for a line that the caller keeps.
+    void AddLineView(QStringView line);
     // Whether the display choices hide this channel (the first filter that matches decides).
     static bool IsHidden(const CChannelRecord& record);
+
+    CStringPool m_pool;
 };
 
 // The reload of the player's list: Load, and when that succeeded, clear the list and rebuild its

@@ -1,5 +1,7 @@
 #include "catalogue/ChannelRecord.h"
 
+#include "catalogue/StringPool.h"
+
 #include <QStringView>
 
 const QString& CChannelRecord::Field(int nIndex) const
@@ -32,18 +34,17 @@ QString& CChannelRecord::Field(int nIndex)
 namespace
 {
 // A bounded substring: a negative start or count counts as 0, a count past the end is cut at the end,
-// a start past the end gives an empty text. Trimmed before it is copied, so each field costs one
-// allocation.
-QString TrimmedSubstring(QStringView line, qsizetype nStart, qsizetype nCount)
+// a start past the end gives an empty text. Returned trimmed, as a view: each field is copied once.
+QStringView TrimmedSubstring(QStringView line, qsizetype nStart, qsizetype nCount)
 {
     const qsizetype nLength = line.size();
     if (nStart < 0)
         nStart = 0;
     if (nCount < 0 || nStart >= nLength)
-        return QString();
+        return QStringView();
     if (nCount > nLength - nStart)
         nCount = nLength - nStart;
-    return line.mid(nStart, nCount).trimmed().toString();
+    return line.mid(nStart, nCount).trimmed();
 }
 
 // First "," at nFrom or later, -1 when there is none (also when nFrom is at or past the end).
@@ -53,21 +54,47 @@ qsizetype FindComma(QStringView line, qsizetype nFrom)
         return -1;
     return line.indexOf(u',', nFrom);
 }
-} // namespace
 
-CChannelRecord ParseChannelLine(QString strLine)
+// Calls store(k, text) for the seven fields in order.
+template <class Store>
+void CutFields(QStringView line, Store&& store)
 {
-    const QStringView line(strLine);
-    CChannelRecord record;
-
     qsizetype nPos = FindComma(line, 0);
-    record.Field(0) = TrimmedSubstring(line, 0, nPos);
+    store(0, TrimmedSubstring(line, 0, nPos));
     for (int k = 1; k <= 5; ++k)
     {
         const qsizetype nStart = nPos + 1;
         nPos = FindComma(line, nStart);
-        record.Field(k) = TrimmedSubstring(line, nStart, nPos - nStart);
+        store(k, TrimmedSubstring(line, nStart, nPos - nStart));
     }
-    record.Field(6) = TrimmedSubstring(line, nPos + 1, line.size() - (nPos + 1));
+    store(6, TrimmedSubstring(line, nPos + 1, line.size() - (nPos + 1)));
+}
+} // namespace
+
+CChannelRecord ParseChannelLine(QString strLine)
+{
+    CChannelRecord record;
+    CutFields(strLine, [&](int k, QStringView text) { record.Field(k) = text.toString(); });
+    return record;
+}
+
+CChannelRecord ParseChannelLine(QStringView line, CStringPool& pool)
+{
+    CChannelRecord record;
+    CutFields(line,
+              [&](int k, QStringView text)
+              {
+                  switch (k)
+                  {
+                  case 1:
+                  case 2:
+                  case 5:
+                      record.Field(k) = text.toString();
+                      break;
+                  default:
+                      record.Field(k) = pool.Get(text);
+                      break;
+                  }
+              });
     return record;
 }

@@ -35,6 +35,11 @@ public:
     static constexpr int kFieldCount = 7;
 };
 
+class CStringPool;
+
 // Cuts one line into a record. Never rejects a line: a line with fewer than six commas gives whatever
 // fields the cutting rules produce (a failed comma search restarts the next search at the line's start).
 CChannelRecord ParseChannelLine(QString strLine);
+// The same for a line that the caller keeps; the short repeated fields (type, extra, language, status)
+// share their storage through the pool.
+CChannelRecord ParseChannelLine(QStringView line, CStringPool& pool);

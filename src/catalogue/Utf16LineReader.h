@@ -27,6 +27,9 @@ public:
     CUtf16LineReader& operator=(const CUtf16LineReader&) = delete;
 
     EResult ReadLine(QString& strLine);
+    // The same without copying: the view stays valid until the next call. A line that lies whole in
+    // the buffer is not copied at all.
+    EResult ReadLine(QStringView& line);
 
 private:
     // Refills the buffer; false at the end of the data or on a read error (m_bError tells which).
@@ -42,4 +45,5 @@ private:
     bool m_bSkipLineFeed = false; // the last line ended in CR: a LF right after it belongs to that end
     bool m_bEnd = false;
     bool m_bError = false;
+    QString m_strPieces; // a line that spans buffer refills, put together
 };

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-// The selection model of the list. A click or an arrow key changes the selection and then the current
-// row in one call, which QItemSelectionModel reports as two signals; the row's new state is reported
-// once, when the outermost call returns, so one click plays one channel.
+// The selection model of the list. Selecting a row and making it current is one call that
+// QItemSelectionModel reports as two signals; the row's new state is reported once, when the
+// outermost call returns.
 class CListSelectionModel : public QItemSelectionModel
 {
 public:
@@ -43,14 +43,60 @@ private:
     template <class F>
     void Run(F&& operation)
     {
-        ++m_pOwner->m_nSelectionDepth;
+        CListCtrlModel::CNotificationBatch batch(*m_pOwner);
         operation();
-        if (--m_pOwner->m_nSelectionDepth == 0)
-            m_pOwner->SettleStates();
     }
 
     CListCtrlModel* m_pOwner;
 };
+
+QStringView CListCtrlModel::SColumn::Text(int nRow) const
+{
+    const SCell& cell = m_cells[nRow];
+    return QStringView(m_text.data() + cell.m_nStart, cell.m_nLength);
+}
+
+CListCtrlModel::SCell CListCtrlModel::SColumn::Store(QStringView text)
+{
+    const SCell cell{qsizetype(m_text.size()), text.size()};
+    m_text.insert(m_text.end(), text.utf16(), text.utf16() + text.size());
+    return cell;
+}
+
+void CListCtrlModel::SColumn::Append(QStringView text)
+{
+    m_cells.append(Store(text));
+}
+
+void CListCtrlModel::SColumn::Set(int nRow, QStringView text)
+{
+    SCell& cell = m_cells[nRow];
+    if (text.size() <= cell.m_nLength)
+    {
+        std::copy(text.utf16(), text.utf16() + text.size(), m_text.data() + cell.m_nStart);
+        m_nDeadText += cell.m_nLength - text.size();
+        cell.m_nLength = text.size();
+        return;
+    }
+    m_nDeadText += cell.m_nLength;
+    cell = Store(text);
+    if (m_nDeadText > 4096 && m_nDeadText > qsizetype(m_text.size()) / 2)
+        Compact();
+}
+
+void CListCtrlModel::SColumn::Compact()
+{
+    std::vector<char16_t> text;
+    text.reserve(m_text.size() - size_t(m_nDeadText));
+    for (SCell& cell : m_cells)
+    {
+        const qsizetype nStart = qsizetype(text.size());
+        text.insert(text.end(), m_text.begin() + cell.m_nStart, m_text.begin() + cell.m_nStart + cell.m_nLength);
+        cell.m_nStart = nStart;
+    }
+    m_text = std::move(text);
+    m_nDeadText = 0;
+}
 
 CListCtrlModel::CListCtrlModel(QObject* parent)
     : QAbstractTableModel(parent), m_pSelection(new CListSelectionModel(this))
@@ -65,8 +111,14 @@ bool CListCtrlModel::DeleteAllItems()
 {
     beginResetModel();
     for (SColumn& column : m_columns)
-        column.m_cells.clear();
+    {
+        // Give the memory back: the next fill may be much smaller than this one.
+        column.m_cells = QList<SCell>();
+        column.m_text = std::vector<char16_t>();
+        column.m_nDeadText = 0;
+    }
     m_nRows = 0;
+    m_nShownRows = 0;
     endResetModel();
     // Deleted rows are not "deselected": the owner hears nothing about them, and a row selected
     // after the next fill is a change again.
@@ -84,6 +136,7 @@ bool CListCtrlModel::DeleteColumn(int nCol)
 {
     if (nCol < 0 || nCol >= m_columns.size())
         return false;
+    FlushRows();
     beginRemoveColumns(QModelIndex(), nCol, nCol);
     m_columns.removeAt(nCol);
     endRemoveColumns();
@@ -99,7 +152,8 @@ int CListCtrlModel::InsertColumn(int nCol, const QString& strHeading, int nForma
     column.m_strHeading = strHeading;
     column.m_nFormat = nFormat;
     column.m_nWidth = std::max(nWidth, 0);
-    column.m_cells.resize(m_nRows);
+    column.m_cells.resize(m_nRows); // empty spans
+    FlushRows();
     beginInsertColumns(QModelIndex(), nCol, nCol);
     m_columns.insert(nCol, std::move(column));
     endInsertColumns();
@@ -116,17 +170,39 @@ int CListCtrlModel::InsertItem(int nItem, const QString& strText)
     if (nItem < 0)
         return -1;
     nItem = std::min(nItem, m_nRows);
-    beginInsertRows(QModelIndex(), nItem, nItem);
+    const bool bAppend = nItem == m_nRows;
+    if (bAppend)
+    {
+        if (!m_bFlushQueued)
+        {
+            m_bFlushQueued = true;
+            QMetaObject::invokeMethod(this, &CListCtrlModel::FlushRows, Qt::QueuedConnection);
+        }
+    }
+    else
+    {
+        FlushRows();
+        beginInsertRows(QModelIndex(), nItem, nItem);
+    }
     for (int nCol = 0; nCol < m_columns.size(); ++nCol)
     {
-        QList<QString>& cells = m_columns[nCol].m_cells;
-        if (nItem == cells.size())
-            cells.append(nCol == 0 ? strText : QString());
+        SColumn& column = m_columns[nCol];
+        const QStringView text = nCol == 0 ? QStringView(strText) : QStringView();
+        if (nItem == column.m_cells.size())
+        {
+            column.Append(text);
+        }
         else
-            cells.insert(nItem, nCol == 0 ? strText : QString());
+        {
+            column.m_cells.insert(nItem, column.Store(text));
+        }
     }
     ++m_nRows;
-    endInsertRows();
+    if (!bAppend)
+    {
+        ++m_nShownRows;
+        endInsertRows();
+    }
     if (nItem < m_nRows - 1 && !m_states.isEmpty())
     {
         // The selection model moves its rows along silently; so do the states the owner knows.
@@ -142,9 +218,12 @@ bool CListCtrlModel::SetItemText(int nItem, int nSubItem, const QString& strText
 {
     if (nItem < 0 || nItem >= m_nRows || nSubItem < 0 || nSubItem >= m_columns.size())
         return false;
-    m_columns[nSubItem].m_cells[nItem] = strText;
-    const QModelIndex cell = createIndex(nItem, nSubItem);
-    emit dataChanged(cell, cell, {Qt::DisplayRole});
+    m_columns[nSubItem].Set(nItem, strText);
+    if (nItem < m_nShownRows)
+    {
+        const QModelIndex cell = createIndex(nItem, nSubItem);
+        emit dataChanged(cell, cell, {Qt::DisplayRole});
+    }
     return true;
 }
 
@@ -152,7 +231,7 @@ QString CListCtrlModel::GetItemText(int nItem, int nSubItem) const
 {
     if (nItem < 0 || nItem >= m_nRows || nSubItem < 0 || nSubItem >= m_columns.size())
         return QString();
-    return m_columns[nSubItem].m_cells[nItem];
+    return m_columns[nSubItem].Text(nItem).toString();
 }
 
 int CListCtrlModel::GetSelectedItem() const
@@ -176,6 +255,7 @@ bool CListCtrlModel::SelectAndFocusItem(int nItem)
 {
     if (nItem < 0 || nItem >= m_nRows || m_columns.isEmpty())
         return false;
+    FlushRows();
     m_pSelection->setCurrentIndex(index(nItem, 0),
                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     return true;
@@ -196,9 +276,19 @@ int CListCtrlModel::GetColumnFormat(int nCol) const
     return nCol >= 0 && nCol < m_columns.size() ? m_columns[nCol].m_nFormat : LVCFMT_LEFT;
 }
 
+void CListCtrlModel::FlushRows()
+{
+    m_bFlushQueued = false;
+    if (m_nShownRows == m_nRows)
+        return;
+    beginInsertRows(QModelIndex(), m_nShownRows, m_nRows - 1);
+    m_nShownRows = m_nRows;
+    endInsertRows();
+}
+
 int CListCtrlModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_nRows;
+    return parent.isValid() ? 0 : m_nShownRows;
 }
 
 int CListCtrlModel::columnCount(const QModelIndex& parent) const
@@ -217,12 +307,12 @@ QVariant Alignment(int nFormat)
 
 QVariant CListCtrlModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_nRows || index.column() >= m_columns.size())
+    if (!index.isValid() || index.row() >= m_nShownRows || index.column() >= m_columns.size())
         return QVariant();
     switch (role)
     {
     case Qt::DisplayRole:
-        return m_columns[index.column()].m_cells[index.row()];
+        return m_columns[index.column()].Text(index.row()).toString();
     case Qt::TextAlignmentRole:
         return Alignment(m_columns[index.column()].m_nFormat);
     default:
@@ -270,7 +360,7 @@ void CListCtrlModel::OnSelectionChanged(const QItemSelection& selected, const QI
                 NoteRow(nRow);
         }
     }
-    if (m_nSelectionDepth == 0)
+    if (m_nBatchDepth == 0)
         SettleStates();
 }
 
@@ -278,7 +368,7 @@ void CListCtrlModel::OnCurrentChanged(const QModelIndex& current, const QModelIn
 {
     NoteRow(current.row());
     NoteRow(previous.row());
-    if (m_nSelectionDepth == 0)
+    if (m_nBatchDepth == 0)
         SettleStates();
 }
 

@@ -1,59 +1,11 @@
 #include "platform/ListCtrlWidget.h"
 
 #include "platform/ListCtrlModel.h"
+#include "platform/VirtualKeys.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
-
-namespace
-{
-// The virtual key of a Qt key, 0 for keys the list does not report. Letters and digits share their
-// codes; F1 to F24 are 0x70 to 0x87.
-unsigned VirtualKeyOf(int nQtKey)
-{
-    if (nQtKey >= Qt::Key_F1 && nQtKey <= Qt::Key_F24)
-        return 0x70u + unsigned(nQtKey - Qt::Key_F1);
-    if ((nQtKey >= Qt::Key_A && nQtKey <= Qt::Key_Z) || (nQtKey >= Qt::Key_0 && nQtKey <= Qt::Key_9))
-        return unsigned(nQtKey);
-    switch (nQtKey)
-    {
-    case Qt::Key_Backspace:
-        return 0x08;
-    case Qt::Key_Tab:
-        return 0x09;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 0x0D;
-    case Qt::Key_Escape:
-        return 0x1B;
-    case Qt::Key_Space:
-        return 0x20;
-    case Qt::Key_PageUp:
-        return 0x21;
-    case Qt::Key_PageDown:
-        return 0x22;
-    case Qt::Key_End:
-        return 0x23;
-    case Qt::Key_Home:
-        return 0x24;
-    case Qt::Key_Left:
-        return 0x25;
-    case Qt::Key_Up:
-        return 0x26;
-    case Qt::Key_Right:
-        return 0x27;
-    case Qt::Key_Down:
-        return 0x28;
-    case Qt::Key_Insert:
-        return 0x2D;
-    case Qt::Key_Delete:
-        return 0x2E;
-    default:
-        return 0;
-    }
-}
-} // namespace
 
 CListCtrlWidget::CListCtrlWidget(QWidget* parent) : QTableView(parent), m_pModel(new CListCtrlModel(this))
 {
@@ -156,6 +108,7 @@ bool CListCtrlWidget::EnsureVisible(int nItem)
 {
     if (nItem < 0 || nItem >= m_pModel->GetItemCount() || m_pModel->GetColumnCount() == 0)
         return false;
+    m_pModel->FlushRows();
     scrollTo(m_pModel->index(nItem, 0), QAbstractItemView::EnsureVisible);
     return true;
 }
@@ -174,8 +127,18 @@ void CListCtrlWidget::SetExtendedStyle(unsigned nStyles)
 void CListCtrlWidget::keyPressEvent(QKeyEvent* event)
 {
     // The owner hears the key first, as with a native list, then the list moves its selection.
-    const unsigned nVirtualKey = VirtualKeyOf(event->key());
+    const unsigned nVirtualKey =
+        VirtualKeyFromQtKey(event->key(), event->modifiers().testFlag(Qt::KeypadModifier));
     if (nVirtualKey && m_onKeyDown)
         m_onKeyDown(nVirtualKey);
+    CListCtrlModel::CNotificationBatch batch(*m_pModel);
     QTableView::keyPressEvent(event);
+}
+
+bool CListCtrlWidget::viewportEvent(QEvent* event)
+{
+    // A click first moves the focus and then the selection; the owner hears the outcome once, so a
+    // click on a row plays it once.
+    CListCtrlModel::CNotificationBatch batch(*m_pModel);
+    return QTableView::viewportEvent(event);
 }
