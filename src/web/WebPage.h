@@ -27,7 +27,9 @@ public:
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
     // The pages' console output is theirs to debug, not the user's: it is dropped.
-    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString&, int, const QString&) override {}
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString&, int, const QString&) override
+    {
+    }
 
 private:
     void OnNewWindowRequested(QWebEngineNewWindowRequest& request);

@@ -73,8 +73,8 @@ private:
         const QList<QByteArray> requestLine = buffer.left(buffer.indexOf("\r\n")).split(' ');
         const QUrl url = Base().resolved(QUrl(QString::fromLatin1(requestLine.value(1))));
         ++m_counts[url.path()];
-        Response r = url.path() == QLatin1String("/favicon.ico") ? Response{404, "", "", "no-store"}
-                                                                  : m_handler(url);
+        Response r =
+            url.path() == QLatin1String("/favicon.ico") ? Response{404, "", "", "no-store"} : m_handler(url);
         QByteArray head = "HTTP/1.1 " + QByteArray::number(r.status) + " X\r\n";
         head += "Content-Type: " + r.contentType + "\r\nConnection: close\r\n";
         head += "Cache-Control: " + r.cacheControl + "\r\n";
@@ -99,8 +99,8 @@ QByteArray ColouredPage(const char* colour, const QByteArray& extra = {})
 // A link that covers the whole page, so any click follows it.
 QByteArray LinkPage(const QString& strHref, const QString& strTarget)
 {
-    return "<!doctype html><html><body style='margin:0'><a id='l' href=\"" + strHref.toHtmlEscaped().toUtf8() +
-           "\" target='" + strTarget.toUtf8() +
+    return "<!doctype html><html><body style='margin:0'><a id='l' href=\"" +
+           strHref.toHtmlEscaped().toUtf8() + "\" target='" + strTarget.toUtf8() +
            "' style='display:block;position:fixed;left:0;top:0;right:0;bottom:0;background:#2040c0'>"
            "link</a></body></html>";
 }
@@ -207,7 +207,8 @@ void TestWebViews::initTestCase()
     QVERIFY(m_storeServer.Start());
 
     // The promotion page may be cached for an hour: a Refresh must still reach the server.
-    m_promoServer.m_handler = [this](const QUrl& url) -> CLocalHttpServer::Response {
+    m_promoServer.m_handler = [this](const QUrl& url) -> CLocalHttpServer::Response
+    {
         const QString path = url.path();
         const QUrlQuery query(url);
         if (path == QLatin1String("/"))
@@ -217,8 +218,9 @@ void TestWebViews::initTestCase()
         if (path == QLatin1String("/landed"))
             return {200, ColouredPage("#6020a0"), "", "no-store"};
         if (path == QLatin1String("/link"))
-            return {200, LinkPage(query.queryItemValue("href", QUrl::FullyDecoded),
-                                  query.queryItemValue("target", QUrl::FullyDecoded)),
+            return {200,
+                    LinkPage(query.queryItemValue("href", QUrl::FullyDecoded),
+                             query.queryItemValue("target", QUrl::FullyDecoded)),
                     "", "no-store"};
         if (path == QLatin1String("/program.zip"))
             return {200, QByteArray(4096, 'P'), "", "no-store", "application/zip"};
@@ -226,7 +228,8 @@ void TestWebViews::initTestCase()
             return {302, "", query.queryItemValue("to", QUrl::FullyDecoded).toUtf8(), "no-store"};
         return {404, "not here", "", "no-store"};
     };
-    m_storeServer.m_handler = [](const QUrl& url) -> CLocalHttpServer::Response {
+    m_storeServer.m_handler = [](const QUrl& url) -> CLocalHttpServer::Response
+    {
         if (url.path() == QLatin1String("/"))
             return {200, ColouredPage("#c03030"), "", "no-store"};
         return {404, "not here", "", "no-store"};
@@ -237,12 +240,13 @@ void TestWebViews::initTestCase()
 
     auto* app = AfxGetApp();
     QVERIFY(app);
-    m_pPromoTemplate = new CDocTemplate(131, QStringLiteral("\nPromo"), [] { return new CPromoDoc; },
-                                        [] { return new CPromoView; });
-    m_pStoreTemplate = new CDocTemplate(133, QStringLiteral("\nStore"), [] { return new CHardwareStoreDoc; },
-                                        [] { return new CHardwareStoreView; });
-    m_pPlainTemplate = new CDocTemplate(129, QStringLiteral("\nPlain"), [] { return new CDocument; },
-                                        [] { return new CView; });
+    m_pPromoTemplate = new CDocTemplate(
+        131, QStringLiteral("\nPromo"), [] { return new CPromoDoc; }, [] { return new CPromoView; });
+    m_pStoreTemplate = new CDocTemplate(
+        133, QStringLiteral("\nStore"), [] { return new CHardwareStoreDoc; },
+        [] { return new CHardwareStoreView; });
+    m_pPlainTemplate = new CDocTemplate(
+        129, QStringLiteral("\nPlain"), [] { return new CDocument; }, [] { return new CView; });
     app->AddDocTemplate(m_pPromoTemplate);
     app->AddDocTemplate(m_pStoreTemplate);
     app->AddDocTemplate(m_pPlainTemplate);
@@ -382,7 +386,8 @@ void TestWebViews::firstShowingSizesMainWindowOnce()
     QFETCH(bool, promo);
     const settings::IntSetting& own = promo ? settings::kPromoViewSized : settings::kHardwareStoreViewSized;
     const settings::IntSetting& other = promo ? settings::kHardwareStoreViewSized : settings::kPromoViewSized;
-    auto open = [&] {
+    auto open = [&]
+    {
         return promo ? static_cast<CView*>(OpenView<CPromoView>(m_pPromoTemplate))
                      : static_cast<CView*>(OpenView<CHardwareStoreView>(m_pStoreTemplate));
     };
@@ -523,18 +528,27 @@ void TestWebViews::navigationStaysOnHttp_data()
     QTest::addColumn<bool>("followed");
 
     const QString redirect = QStringLiteral("/redirect?to=");
-    QTest::newRow("http link") << "/landed" << "" << true;
-    QTest::newRow("http link, new window") << "/landed" << "_blank" << true;
-    QTest::newRow("redirect to http") << redirect + "/landed" << "" << true;
-    QTest::newRow("file link") << "file:///etc/hostname" << "" << false;
-    QTest::newRow("file link, new window") << "file:///etc/hostname" << "_blank" << false;
+    QTest::newRow("http link") << "/landed"
+                               << "" << true;
+    QTest::newRow("http link, new window") << "/landed"
+                                           << "_blank" << true;
+    QTest::newRow("redirect to http") << redirect + "/landed"
+                                      << "" << true;
+    QTest::newRow("file link") << "file:///etc/hostname"
+                               << "" << false;
+    QTest::newRow("file link, new window") << "file:///etc/hostname"
+                                           << "_blank" << false;
     QTest::newRow("javascript link to a file")
-        << "javascript:void(window.location.href='file:///etc/hostname')" << "" << false;
-    QTest::newRow("data link") << "data:text/html,<h1>data</h1>" << "" << false;
-    QTest::newRow("custom scheme link") << "vedrix-test:open-something" << "" << false;
-    QTest::newRow("custom scheme link, new window") << "vedrix-test:open-something" << "_blank" << false;
-    QTest::newRow("redirect to a file") << redirect + QUrl::toPercentEncoding("file:///etc/hostname") << ""
-                                        << false;
+        << "javascript:void(window.location.href='file:///etc/hostname')"
+        << "" << false;
+    QTest::newRow("data link") << "data:text/html,<h1>data</h1>"
+                               << "" << false;
+    QTest::newRow("custom scheme link") << "vedrix-test:open-something"
+                                        << "" << false;
+    QTest::newRow("custom scheme link, new window") << "vedrix-test:open-something"
+                                                    << "_blank" << false;
+    QTest::newRow("redirect to a file")
+        << redirect + QUrl::toPercentEncoding("file:///etc/hostname") << "" << false;
     QTest::newRow("redirect to a custom scheme")
         << redirect + QUrl::toPercentEncoding("vedrix-test:redirected") << "" << false;
 }
