@@ -16,17 +16,9 @@ struct SVirtualKey
     const char* pszName;
 };
 
-// The codes that the program names in its own code.
-constexpr quint16 VK_BACK = 0x08;
-constexpr quint16 VK_TAB = 0x09;
-constexpr quint16 VK_RETURN = 0x0D;
-constexpr quint16 VK_ESCAPE = 0x1B;
-constexpr quint16 VK_SPACE = 0x20;
-constexpr quint16 VK_HOME = 0x24;
+// Codes that the program and its tests name.
 constexpr quint16 VK_LEFT = 0x25;
-constexpr quint16 VK_DELETE = 0x2E;
 constexpr quint16 VK_NUMPAD0 = 0x60;
-constexpr quint16 VK_DIVIDE = 0x6F;
 constexpr quint16 VK_F1 = 0x70;
 constexpr quint16 VK_VOLUME_MUTE = 0xAD;
 constexpr quint16 VK_VOLUME_DOWN = 0xAE;
