@@ -194,7 +194,8 @@ bool CSorvanaApp::ImportChannelListFile(const QString& strSource, QString* pErro
     if (!source.isFile())
     {
         if (pError)
-            *pError = QStringLiteral("The file %1 cannot be opened.").arg(QDir::toNativeSeparators(strSource));
+            *pError =
+                QStringLiteral("The file %1 cannot be opened.").arg(QDir::toNativeSeparators(strSource));
         return false;
     }
     // The chosen file may be the very file that the list is read from; then there is nothing to copy

@@ -22,7 +22,8 @@ struct SLook
     const char *orbTop, *orbBottom, *statusTop, *statusBottom, *statusText;
 };
 
-// Indexed by id - 210.
+// Indexed by id - 210; the colours in the order of SLook, one line per group.
+// clang-format off
 const SLook kLooks[] = {
     // 210 Windows 2000: flat classic grey.
     {"Windows", "#d4d0c8", "#ffffff", "#000000", "#0a246a", "#d4d0c8",
@@ -79,6 +80,7 @@ const SLook kLooks[] = {
      "#173f4a", "#fff8d9", "#ffd86b", "#dbb33f", "#fbc078", "#f6954a",
      "#5fc2d5", "#176273", "#d6ebef", "#b2d6de", "#1d4c59"},
 };
+// clang-format on
 
 const SLook* g_pLastOffice2007 = &kLooks[ID_VIEW_APPLOOK_OFF_2007_BLACK - kFirstLook];
 
@@ -121,13 +123,26 @@ QCheckBox#RibbonCheckBox:hover { border: 1px solid %hoverBorder; border-radius: 
   background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %hoverTop, stop:1 %hoverBottom); }
 )");
     const std::pair<const char*, const char*> vars[] = {
-        {"%tabRowTop", l.tabRowTop},       {"%tabRowBottom", l.tabRowBottom}, {"%tabText", l.tabText},
-        {"%tabActiveTop", l.tabActiveTop}, {"%tabActiveBottom", l.tabActiveBottom},
-        {"%tabActiveText", l.tabActiveText}, {"%pageTop", l.pageTop},    {"%pageBottom", l.pageBottom},
-        {"%panelTop", l.panelTop},         {"%panelBottom", l.panelBottom}, {"%panelBorder", l.panelBorder},
-        {"%captionBack", l.captionBack},   {"%captionText", l.captionText}, {"%elementText", l.elementText},
-        {"%hoverTop", l.hoverTop},         {"%hoverBottom", l.hoverBottom}, {"%hoverBorder", l.hoverBorder},
-        {"%pressedTop", l.pressedTop},     {"%pressedBottom", l.pressedBottom}, {"%orbTop", l.orbTop},
+        {"%tabRowTop", l.tabRowTop},
+        {"%tabRowBottom", l.tabRowBottom},
+        {"%tabText", l.tabText},
+        {"%tabActiveTop", l.tabActiveTop},
+        {"%tabActiveBottom", l.tabActiveBottom},
+        {"%tabActiveText", l.tabActiveText},
+        {"%pageTop", l.pageTop},
+        {"%pageBottom", l.pageBottom},
+        {"%panelTop", l.panelTop},
+        {"%panelBottom", l.panelBottom},
+        {"%panelBorder", l.panelBorder},
+        {"%captionBack", l.captionBack},
+        {"%captionText", l.captionText},
+        {"%elementText", l.elementText},
+        {"%hoverTop", l.hoverTop},
+        {"%hoverBottom", l.hoverBottom},
+        {"%hoverBorder", l.hoverBorder},
+        {"%pressedTop", l.pressedTop},
+        {"%pressedBottom", l.pressedBottom},
+        {"%orbTop", l.orbTop},
         {"%orbBottom", l.orbBottom},
     };
     // Longer names first, so that no name is replaced inside a longer one.
@@ -180,10 +195,11 @@ QPalette Palette(const SLook& l)
 QString MenuLabel(UINT nLook)
 {
     static const char* const labels[] = {
-        "Windows &2000", "Office &XP",    "&Windows XP",   "Office 200&3", "Visual Studio.NET 200&5",
+        "Windows &2000", "Office &XP",   "&Windows XP",   "Office 200&3", "Visual Studio.NET 200&5",
         "&Blue Style",   "B&lack Style", "&Silver Style", "&Aqua Style",
     };
-    return nLook >= kFirstLook && nLook <= kLastLook ? QString::fromLatin1(labels[nLook - kFirstLook]) : QString();
+    return nLook >= kFirstLook && nLook <= kLastLook ? QString::fromLatin1(labels[nLook - kFirstLook])
+                                                     : QString();
 }
 
 QString StyleMenuLabel(UINT nLook)

@@ -90,7 +90,8 @@ bool CMainFrame::LoadFrame()
 
 void CMainFrame::RegisterCommands()
 {
-    m_commandMap.OnRange(looks::kFirstLook, looks::kLastLook, [this](UINT nID) { ApplyApplicationLook(nID); });
+    m_commandMap.OnRange(looks::kFirstLook, looks::kLastLook,
+                         [this](UINT nID) { ApplyApplicationLook(nID); });
     m_commandMap.OnUpdateRange(looks::kFirstLook, looks::kLastLook,
                                [this](CCmdUI* pCmdUI) { pCmdUI->SetRadio(pCmdUI->m_nID == m_nAppLook); });
     m_commandMap.On(ID_TRAY_SHOW, [this] { ShowAndActivate(); });
@@ -106,10 +107,12 @@ void CMainFrame::RegisterCommands()
     m_commandMap.OnUpdate(ID_AUTO_STARTUP, [this](CCmdUI* pCmdUI) { OnUpdateAutoStartup(pCmdUI); });
     m_commandMap.On(ID_AUTO_PLAY, [this] { ToggleAutoPlay(); });
     m_commandMap.OnUpdate(ID_AUTO_PLAY, [this](CCmdUI* pCmdUI) { OnUpdateAutoPlay(pCmdUI); });
-    m_commandMap.On(ID_HIDE_TO_TRAY, [this] {
-        SaveWindowPlacement();
-        hide();
-    });
+    m_commandMap.On(ID_HIDE_TO_TRAY,
+                    [this]
+                    {
+                        SaveWindowPlacement();
+                        hide();
+                    });
 }
 
 void CMainFrame::CreateStatusBar()
@@ -324,11 +327,13 @@ bool CMainFrame::RestoreWindowPlacement()
 {
     using namespace settings;
     const int width = ReadSectionInt(kWorkspaceSection, kPlacementWidth.name, kPlacementWidth.defaultValue);
-    const int height = ReadSectionInt(kWorkspaceSection, kPlacementHeight.name, kPlacementHeight.defaultValue);
+    const int height =
+        ReadSectionInt(kWorkspaceSection, kPlacementHeight.name, kPlacementHeight.defaultValue);
     if (width <= 0 || height <= 0)
         return false;
     QRect rect(ReadSectionInt(kWorkspaceSection, kPlacementLeft.name, kPlacementLeft.defaultValue),
-               ReadSectionInt(kWorkspaceSection, kPlacementTop.name, kPlacementTop.defaultValue), width, height);
+               ReadSectionInt(kWorkspaceSection, kPlacementTop.name, kPlacementTop.defaultValue), width,
+               height);
     // A rectangle left on a screen that is gone comes back on the primary screen.
     bool bVisible = false;
     for (QScreen* screen : QGuiApplication::screens())

@@ -40,11 +40,13 @@ void CMainFrame::InitializeRibbon()
     m_pAppButton->setToolTip(LoadString(strings::IDS_APP_BUTTON_TIP));
     bar->SetApplicationButton(m_pAppButton);
 
-    auto button = [](CRibbonPanel* panel, UINT nID, const char* label, const QIcon& small, const QIcon& large) {
+    auto button = [](CRibbonPanel* panel, UINT nID, const char* label, const QIcon& small, const QIcon& large)
+    {
         const QString text = QString::fromLatin1(label);
         WithTips(panel->AddButton(nID, text, small, large), nID, text);
     };
-    auto check = [](CRibbonPanel* panel, UINT nID, const char* label) {
+    auto check = [](CRibbonPanel* panel, UINT nID, const char* label)
+    {
         const QString text = QString::fromLatin1(label);
         WithTips(panel->AddCheckBox(nID, text), nID, text);
     };
@@ -87,10 +89,12 @@ void CMainFrame::InitializeRibbon()
 
     // Right of the tabs: the Style drop-down, then About.
     auto* styleMenu = new QMenu(bar);
-    for (UINT look = looks::ID_VIEW_APPLOOK_OFF_2007_BLUE; look <= looks::ID_VIEW_APPLOOK_OFF_2007_AQUA; ++look)
+    for (UINT look = looks::ID_VIEW_APPLOOK_OFF_2007_BLUE; look <= looks::ID_VIEW_APPLOOK_OFF_2007_AQUA;
+         ++look)
         bar->AddMenuCommand(styleMenu, look, looks::StyleMenuLabel(look));
     QToolButton* style = bar->AddDropDownToTabs(LoadString(strings::IDS_STYLE_LABEL), styleMenu);
-    CRibbonBar::SetElementTips(style, LoadString(strings::IDS_STYLE_TIP), LoadString(strings::IDS_STYLE_DESCRIPTION));
+    CRibbonBar::SetElementTips(style, LoadString(strings::IDS_STYLE_TIP),
+                               LoadString(strings::IDS_STYLE_DESCRIPTION));
     QToolButton* about = bar->AddToTabs(ID_APP_ABOUT, QString(), ResIcon("about"));
     CRibbonBar::SetElementTips(about, CommandTooltip(ID_APP_ABOUT), CommandDescription(ID_APP_ABOUT));
     connect(styleMenu, &QMenu::aboutToShow, this, [this] { UpdateCommandElements(); });

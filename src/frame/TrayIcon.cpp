@@ -29,7 +29,8 @@ CTrayIcon::CTrayIcon(CMDIFrameWnd* pFrame) : QObject(pFrame), m_pFrame(pFrame)
             continue;
         // Posted, as a menu choice is: the command runs after the menu has closed.
         const UINT id = nID;
-        connect(action, &QAction::triggered, this, [this, id] { PostMessage(m_pFrame, WM_COMMAND, WPARAM(id)); });
+        connect(action, &QAction::triggered, this,
+                [this, id] { PostMessage(m_pFrame, WM_COMMAND, WPARAM(id)); });
         if (nID == ID_TRAY_SHOW)
         {
             QFont bold = action->font();
@@ -43,20 +44,22 @@ CTrayIcon::CTrayIcon(CMDIFrameWnd* pFrame) : QObject(pFrame), m_pFrame(pFrame)
     m_pIcon = new QSystemTrayIcon(QIcon(QStringLiteral(":/res/icons/vedrix.svg")), this);
     m_pIcon->setToolTip(TipText(QString()));
     m_pIcon->setContextMenu(m_pMenu);
-    connect(m_pIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        switch (reason)
-        {
-        case QSystemTrayIcon::Trigger: // a panel's Activate arrives as Trigger
-        case QSystemTrayIcon::DoubleClick:
-            SendMessage(m_pFrame, WM_TRAY_NOTIFY, kTrayIconId, WM_LBUTTONDBLCLK);
-            break;
-        case QSystemTrayIcon::Context:
-            SendMessage(m_pFrame, WM_TRAY_NOTIFY, kTrayIconId, WM_RBUTTONUP);
-            break;
-        default:
-            break;
-        }
-    });
+    connect(m_pIcon, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason)
+            {
+                switch (reason)
+                {
+                case QSystemTrayIcon::Trigger: // a panel's Activate arrives as Trigger
+                case QSystemTrayIcon::DoubleClick:
+                    SendMessage(m_pFrame, WM_TRAY_NOTIFY, kTrayIconId, WM_LBUTTONDBLCLK);
+                    break;
+                case QSystemTrayIcon::Context:
+                    SendMessage(m_pFrame, WM_TRAY_NOTIFY, kTrayIconId, WM_RBUTTONUP);
+                    break;
+                default:
+                    break;
+                }
+            });
     UpdateMenuState();
     m_pIcon->show();
 }

@@ -53,7 +53,8 @@ QString ReadExecValue(const QString& strPath)
 
 QString FolderPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1String("/autostart");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QLatin1String("/autostart");
 }
 
 QString EntryPath()

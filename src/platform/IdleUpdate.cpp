@@ -17,18 +17,17 @@ CIdleUpdate* CIdleUpdate::Instance()
 
 CIdleUpdate::CIdleUpdate(QObject* parent) : QObject(parent)
 {
-    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(QCoreApplication::instance()
-                                                                                      ? QCoreApplication::instance()->thread()
-                                                                                      : QThread::currentThread()))
+    if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(
+            QCoreApplication::instance() ? QCoreApplication::instance()->thread() : QThread::currentThread()))
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &CIdleUpdate::OnAboutToBlock);
 }
 
 void CIdleUpdate::Add(QObject* owner, std::function<void()> fn)
 {
     m_entries.push_back({owner, std::move(fn)});
-    connect(owner, &QObject::destroyed, this, [this](QObject* gone) {
-        std::erase_if(m_entries, [gone](const Entry& e) { return e.owner == gone; });
-    });
+    connect(owner, &QObject::destroyed, this,
+            [this](QObject* gone)
+            { std::erase_if(m_entries, [gone](const Entry& e) { return e.owner == gone; }); });
 }
 
 void CIdleUpdate::RunNow()
@@ -39,7 +38,8 @@ void CIdleUpdate::RunNow()
     m_bRunning = true;
     const auto entries = m_entries; // a handler may add or remove entries
     for (const Entry& e : entries)
-        if (std::any_of(m_entries.begin(), m_entries.end(), [&](const Entry& x) { return x.owner == e.owner; }))
+        if (std::any_of(m_entries.begin(), m_entries.end(),
+                        [&](const Entry& x) { return x.owner == e.owner; }))
             e.fn();
     m_bRunning = false;
 }

@@ -67,7 +67,8 @@ CRibbonPanel::CRibbonPanel(CRibbonBar* pBar, const QString& strName, const QIcon
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
 }
 
-QToolButton* CRibbonPanel::AddButton(UINT nID, const QString& strLabel, const QIcon& smallIcon, const QIcon& largeIcon)
+QToolButton* CRibbonPanel::AddButton(UINT nID, const QString& strLabel, const QIcon& smallIcon,
+                                     const QIcon& largeIcon)
 {
     auto* button = new QToolButton(this);
     button->setAutoRaise(true);
@@ -294,11 +295,13 @@ QAction* CRibbonBar::AddMenuCommand(QMenu* pMenu, UINT nID, const QString& strLa
     QAction* action = pMenu->addAction(strLabel);
     action->setCheckable(true);
     action->setData(nID);
-    connect(action, &QAction::triggered, this, [this, action, nID] {
-        // The mark follows the command's state, not the click.
-        action->setChecked(!action->isChecked());
-        emit CommandInvoked(nID);
-    });
+    connect(action, &QAction::triggered, this,
+            [this, action, nID]
+            {
+                // The mark follows the command's state, not the click.
+                action->setChecked(!action->isChecked());
+                emit CommandInvoked(nID);
+            });
     m_commandActions.push_back({nID, action});
     return action;
 }
@@ -360,7 +363,8 @@ bool CRibbonBar::eventFilter(QObject* watched, QEvent* e)
         if (widget && !description.isEmpty())
         {
             const QString tip = widget->toolTip();
-            QString html = QStringLiteral("<p style='white-space:pre'><b>%1</b></p>").arg(tip.toHtmlEscaped());
+            QString html =
+                QStringLiteral("<p style='white-space:pre'><b>%1</b></p>").arg(tip.toHtmlEscaped());
             html += QStringLiteral("<p style='max-width:300px'>%1</p>").arg(description.toHtmlEscaped());
             QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), html, widget);
             return true;

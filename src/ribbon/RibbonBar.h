@@ -47,7 +47,8 @@ public:
     const QIcon& GetIcon() const { return m_icon; }
     // A button is shown large when it has a large image, small otherwise. Small elements stack in
     // columns of three.
-    QToolButton* AddButton(UINT nID, const QString& strLabel, const QIcon& smallIcon = {}, const QIcon& largeIcon = {});
+    QToolButton* AddButton(UINT nID, const QString& strLabel, const QIcon& smallIcon = {},
+                           const QIcon& largeIcon = {});
     QAbstractButton* AddCheckBox(UINT nID, const QString& strLabel);
     const std::vector<SRibbonElement>& GetElements() const { return m_elements; }
 

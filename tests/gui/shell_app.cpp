@@ -23,7 +23,8 @@ private slots:
     {
         CAboutDlg dlg;
         QCOMPARE(dlg.windowTitle(), QStringLiteral("About Vedrix"));
-        QCOMPARE(dlg.findChild<QLabel*>(QStringLiteral("AboutVersion"))->text(), QStringLiteral("Vedrix, Version 1.0"));
+        QCOMPARE(dlg.findChild<QLabel*>(QStringLiteral("AboutVersion"))->text(),
+                 QStringLiteral("Vedrix, Version 1.0"));
         QCOMPARE(dlg.findChild<QLabel*>(QStringLiteral("AboutContact"))->text(),
                  QStringLiteral("Contact Us : support@palomer.example"));
         QVERIFY(!dlg.findChild<QLabel*>(QStringLiteral("AboutIcon"))->pixmap().isNull());

@@ -232,8 +232,9 @@ private slots:
         SShell::Settle();
         QCOMPARE(int(shell.frame->GetApplicationLook()), 217);
         // A double click on its own (as a second press that the system replaced) asks once too.
-        QMouseEvent dblClick(QEvent::MouseButtonDblClick, QPointF(10, 10), button->mapToGlobal(QPointF(10, 10)),
-                             Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent dblClick(QEvent::MouseButtonDblClick, QPointF(10, 10),
+                             button->mapToGlobal(QPointF(10, 10)), Qt::LeftButton, Qt::LeftButton,
+                             Qt::NoModifier);
         QCoreApplication::sendEvent(button, &dblClick);
         SShell::Settle();
         QCOMPARE(int(shell.frame->GetApplicationLook()), 218);
@@ -284,10 +285,14 @@ private slots:
         const QString status = QStringLiteral("Playing Radio One");
         QTest::newRow("absent") << -100 << status << "This Pane Displays Current Status";
         QTest::newRow("0") << 0 << status << "This Pane Displays Current Status";
-        QTest::newRow("1") << 1 << "Visit Palomer" << "Get More Software Utilities";
-        QTest::newRow("2") << 2 << "Visit Palomer" << "Download More Software Utilities";
-        QTest::newRow("3") << 3 << "Visit us at Palomer" << "Visit Palomer";
-        QTest::newRow("7 changes nothing") << 7 << "Current Status" << "";
+        QTest::newRow("1") << 1 << "Visit Palomer"
+                           << "Get More Software Utilities";
+        QTest::newRow("2") << 2 << "Visit Palomer"
+                           << "Download More Software Utilities";
+        QTest::newRow("3") << 3 << "Visit us at Palomer"
+                           << "Visit Palomer";
+        QTest::newRow("7 changes nothing") << 7 << "Current Status"
+                                           << "";
     }
     void statusPaneTexts()
     {
@@ -328,7 +333,8 @@ private slots:
                     const char* kind = e.kind == ERibbonElementKind::CheckBox      ? "check"
                                        : e.kind == ERibbonElementKind::LargeButton ? "large"
                                                                                    : "small";
-                    actual << QStringLiteral("  %1 %2 %3").arg(e.strLabel).arg(e.nID).arg(QLatin1String(kind));
+                    actual
+                        << QStringLiteral("  %1 %2 %3").arg(e.strLabel).arg(e.nID).arg(QLatin1String(kind));
                 }
             }
         }
@@ -376,11 +382,14 @@ private slots:
         QTest::addColumn<QString>("description");
         QTest::newRow("310") << 310u << "Refresh Radio Channels List"
                              << "Press this button to Refresh Radio Channels List.";
-        QTest::newRow("324") << 324u << "Hide Window to System Tray"
-                             << "Hide Main Application Window. You can Restore Window using System Tray Menu of the "
-                                "Application.";
-        QTest::newRow("323") << 323u << "Auto Play" << "Play Last Channel Automatically on Application Startup.";
-        QTest::newRow("327 has no entry") << 327u << "English" << "";
+        QTest::newRow("324")
+            << 324u << "Hide Window to System Tray"
+            << "Hide Main Application Window. You can Restore Window using System Tray Menu of the "
+               "Application.";
+        QTest::newRow("323") << 323u << "Auto Play"
+                             << "Play Last Channel Automatically on Application Startup.";
+        QTest::newRow("327 has no entry") << 327u << "English"
+                                          << "";
     }
     void elementTips()
     {
@@ -506,15 +515,18 @@ private slots:
         CTrayIcon* tray = shell.frame->GetTrayIcon();
         QStringList entries;
         for (const auto& [id, action] : tray->GetEntries())
-            entries << (action->isSeparator() ? QStringLiteral("-") : QStringLiteral("%1 %2").arg(id).arg(action->text()));
-        QCOMPARE(entries, (QStringList{"32774 Exit", "-", "32787 Customize Menu...", "32773 Show", "-", "32789 Stop",
-                                       "32791 Play", "32784 Play Previous Channel", "32785 Play Next Channel"}));
+            entries << (action->isSeparator() ? QStringLiteral("-")
+                                              : QStringLiteral("%1 %2").arg(id).arg(action->text()));
+        QCOMPARE(entries,
+                 (QStringList{"32774 Exit", "-", "32787 Customize Menu...", "32773 Show", "-", "32789 Stop",
+                              "32791 Play", "32784 Play Previous Channel", "32785 Play Next Channel"}));
         QCOMPARE(tray->GetMenu()->defaultAction()->text(), QStringLiteral("Show"));
         QVERIFY(tray->GetMenu()->defaultAction()->font().bold());
 
         // Enabled where the active view has a handler: the probe player view handles Play only.
         tray->UpdateMenuState();
-        auto entry = [&](UINT id) {
+        auto entry = [&](UINT id)
+        {
             for (const auto& [eid, action] : tray->GetEntries())
                 if (eid == id)
                     return action;
@@ -540,10 +552,13 @@ private slots:
     {
         QTest::addColumn<QString>("status");
         QTest::addColumn<QString>("tip");
-        QTest::newRow("empty") << "" << "Vedrix by Palomer";
-        QTest::newRow("status") << "Playing" << "Vedrix by Palomer\nPlaying";
+        QTest::newRow("empty") << ""
+                               << "Vedrix by Palomer";
+        QTest::newRow("status") << "Playing"
+                                << "Vedrix by Palomer\nPlaying";
         const QString longStatus(200, QLatin1Char('s'));
-        QTest::newRow("cut to 127") << longStatus << QStringLiteral("Vedrix by Palomer\n") + QString(127 - 18, 's');
+        QTest::newRow("cut to 127") << longStatus
+                                    << QStringLiteral("Vedrix by Palomer\n") + QString(127 - 18, 's');
     }
     void trayTip()
     {

@@ -48,8 +48,10 @@ private slots:
         QTest::addColumn<int>("channel");
         QTest::newRow("none") << QStringList{kProgram} << SW_SHOW << false << -1;
         QTest::newRow(":silent") << QStringList{kProgram, ":silent"} << SW_HIDE << false << -1;
-        QTest::newRow(":silent with a number") << QStringList{kProgram, "12", ":silent"} << SW_HIDE << false << -1;
-        QTest::newRow(":silent inside a word") << QStringList{kProgram, "x:silenty"} << SW_HIDE << false << -1;
+        QTest::newRow(":silent with a number")
+            << QStringList{kProgram, "12", ":silent"} << SW_HIDE << false << -1;
+        QTest::newRow(":silent inside a word")
+            << QStringList{kProgram, "x:silenty"} << SW_HIDE << false << -1;
         QTest::newRow(":Silent is a text") << QStringList{kProgram, ":Silent"} << SW_HIDE << true << 0;
         QTest::newRow("12") << QStringList{kProgram, "12"} << SW_HIDE << true << 12;
         QTest::newRow("quoted 7") << QStringList{kProgram, "\"7\""} << SW_HIDE << true << 7;
@@ -77,10 +79,14 @@ private slots:
     {
         QTest::addColumn<QString>("program");
         QTest::addColumn<QString>("exec");
-        QTest::newRow("plain") << "/usr/bin/vedrix" << "\"/usr/bin/vedrix\" :silent";
-        QTest::newRow("blank") << "/opt/my apps/vedrix" << "\"/opt/my apps/vedrix\" :silent";
-        QTest::newRow("quote dollar") << "/o/a\"b$c/v" << "\"/o/a\\\\\"b\\\\$c/v\" :silent";
-        QTest::newRow("backslash percent") << "/o/a\\b%/v" << "\"/o/a\\\\\\\\b%%/v\" :silent";
+        QTest::newRow("plain") << "/usr/bin/vedrix"
+                               << "\"/usr/bin/vedrix\" :silent";
+        QTest::newRow("blank") << "/opt/my apps/vedrix"
+                               << "\"/opt/my apps/vedrix\" :silent";
+        QTest::newRow("quote dollar") << "/o/a\"b$c/v"
+                                      << "\"/o/a\\\\\"b\\\\$c/v\" :silent";
+        QTest::newRow("backslash percent") << "/o/a\\b%/v"
+                                           << "\"/o/a\\\\\\\\b%%/v\" :silent";
     }
     void execLineRoundTrip()
     {
@@ -123,8 +129,10 @@ private slots:
         QDir(folder).removeRecursively();
         QVERIFY(testsupport::WriteFile(folder, "x"));
         QCOMPARE(autostart::QueryAutoStart(), autostart::kUnavailable);
-        QCOMPARE(autostart::SetAutoStart(true, QCoreApplication::applicationFilePath()), autostart::kUnavailable);
-        QCOMPARE(autostart::SetAutoStart(false, QCoreApplication::applicationFilePath()), autostart::kUnavailable);
+        QCOMPARE(autostart::SetAutoStart(true, QCoreApplication::applicationFilePath()),
+                 autostart::kUnavailable);
+        QCOMPARE(autostart::SetAutoStart(false, QCoreApplication::applicationFilePath()),
+                 autostart::kUnavailable);
         QFile f(folder);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("x")); // untouched
@@ -137,14 +145,17 @@ private slots:
         CSingleInstance first(name);
         QVERIFY(first.Start());
         QStringList received;
-        connect(&first, &CSingleInstance::RequestReceived, this, [&](const QString& line) { received << line; });
+        connect(&first, &CSingleInstance::RequestReceived, this,
+                [&](const QString& line) { received << line; });
 
         std::atomic<int> secondStarted{-1}, forwarded{-1};
-        QThread* thread = QThread::create([&] {
-            CSingleInstance second(name);
-            secondStarted = second.Start() ? 1 : 0;
-            forwarded = second.Forward({QStringLiteral("-5"), QStringLiteral("show")}) ? 1 : 0;
-        });
+        QThread* thread = QThread::create(
+            [&]
+            {
+                CSingleInstance second(name);
+                secondStarted = second.Start() ? 1 : 0;
+                forwarded = second.Forward({QStringLiteral("-5"), QStringLiteral("show")}) ? 1 : 0;
+            });
         thread->start();
         QTRY_COMPARE(forwarded.load(), 1);
         thread->wait();
@@ -171,19 +182,21 @@ private slots:
         QList<QThread*> threads;
         // Each thread keeps its instance until all have decided, as processes would stay running.
         for (int i = 0; i < kStarts; ++i)
-            threads << QThread::create([&] {
-                CSingleInstance instance(name);
-                if (instance.Start())
+            threads << QThread::create(
+                [&]
                 {
-                    ++primaries;
-                    while (!release)
-                        QThread::msleep(5);
-                }
-                else if (instance.Forward({}))
-                {
-                    ++forwarded;
-                }
-            });
+                    CSingleInstance instance(name);
+                    if (instance.Start())
+                    {
+                        ++primaries;
+                        while (!release)
+                            QThread::msleep(5);
+                    }
+                    else if (instance.Forward({}))
+                    {
+                        ++forwarded;
+                    }
+                });
         for (QThread* t : threads)
             t->start();
         QTRY_COMPARE(primaries.load() + forwarded.load(), kStarts);
