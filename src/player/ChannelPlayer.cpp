@@ -3,28 +3,14 @@
 #include "app/Settings.h"
 #include "catalogue/ChannelCatalogue.h"
 #include "catalogue/DataFolder.h"
+#include "hotkeys/HotKeyBindings.h"
 #include "platform/ListCtrl.h"
 #include "player/MediaPlayer.h"
 
 #include <QFileInfo>
+#include <climits>
 
-
-namespace
-{
-struct SHotKeyCommand
-{
-    WPARAM nHotKeyId;
-    UINT nCommand;
-};
-
-// Hot key numbers of the four actions (Play, Play Next, Play Prev, Stop) and what each posts.
-constexpr SHotKeyCommand kHotKeyCommands[] = {
-    {1, ID_PLAY},
-    {2, ID_PLAY_NEXT},
-    {3, ID_PLAY_PREVIOUS},
-    {4, ID_STOP},
-};
-} // namespace
+using namespace playercmd;
 
 CChannelPlayer::CChannelPlayer(CListCtrl& list, CMediaPlayer& player, PostCommand postCommand)
     : m_list(list), m_player(player), m_postCommand(std::move(postCommand))
@@ -165,11 +151,10 @@ void CChannelPlayer::OnListKeyDown(unsigned nVirtualKey)
 
 bool CChannelPlayer::OnHotKey(WPARAM nHotKeyId)
 {
-    for (const SHotKeyCommand& entry : kHotKeyCommands)
-        if (entry.nHotKeyId == nHotKeyId)
-        {
-            m_postCommand(entry.nCommand);
-            return true;
-        }
-    return false;
+    // The hot key actions' own table says which command each id stands for.
+    const SHotKeyAction* pAction = nHotKeyId <= WPARAM(INT_MAX) ? FindHotKeyAction(int(nHotKeyId)) : nullptr;
+    if (!pAction)
+        return false;
+    m_postCommand(pAction->nCommand);
+    return true;
 }

@@ -11,7 +11,9 @@
 class CListCtrl;
 class CMediaPlayer;
 
-// The player view's commands.
+// The player view's commands. In their own namespace: the main frame's header names the same ids.
+namespace playercmd
+{
 constexpr UINT ID_REFRESH_CHANNEL_LIST = 310; // handled by the main frame
 constexpr UINT ID_STOP = 317;
 constexpr UINT ID_PLAY = 319;
@@ -22,6 +24,7 @@ constexpr UINT ID_TRAY_PLAY_PREVIOUS = 32784;
 constexpr UINT ID_TRAY_PLAY_NEXT = 32785;
 constexpr UINT ID_TRAY_STOP = 32789;
 constexpr UINT ID_TRAY_PLAY = 32791;
+} // namespace playercmd
 
 // Keys that the channel list turns into commands.
 constexpr unsigned VK_PLAY_PREVIOUS_KEY = 0x77; // F8

@@ -15,6 +15,8 @@
 #include <QCheckBox>
 #include <QVBoxLayout>
 
+using namespace playercmd;
+
 namespace
 {
 // The form is laid out in dialog units of its 8-point font: about 1.5 pixels across and 1.625 down.

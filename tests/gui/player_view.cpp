@@ -24,6 +24,8 @@
 #include <QSettings>
 #include <QtTest>
 
+using namespace playercmd;
+
 namespace
 {
 class CTestMainFrame : public CMDIFrameWnd

@@ -4,7 +4,6 @@
 #include "TestSupport.h"
 
 #include "app/Settings.h"
-#include "player/ChannelPlayer.h"
 #include "player/FilterCommands.h"
 
 #include <QtTest>

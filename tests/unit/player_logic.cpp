@@ -12,6 +12,8 @@
 #include <QtTest>
 #include <deque>
 
+using namespace playercmd;
+
 namespace
 {
 // A single-selection list of five-column rows that raises the item-changed notification only for
