@@ -62,7 +62,13 @@ CMainFrame::CMainFrame()
     RegisterCommands();
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    // Views may run the event loop while they go (players, web pages); the frame must still be whole
+    // then, and its idle update must not run on a half-destroyed frame.
+    CIdleUpdate::Instance()->Remove(this);
+    CloseAllDocuments();
+}
 
 bool CMainFrame::LoadFrame()
 {

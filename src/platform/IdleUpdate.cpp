@@ -30,6 +30,11 @@ void CIdleUpdate::Add(QObject* owner, std::function<void()> fn)
             { std::erase_if(m_entries, [gone](const Entry& e) { return e.owner == gone; }); });
 }
 
+void CIdleUpdate::Remove(QObject* owner)
+{
+    std::erase_if(m_entries, [owner](const Entry& e) { return e.owner == owner; });
+}
+
 void CIdleUpdate::RunNow()
 {
     // An update handler that pumps events would bring us back here; one pass at a time.

@@ -15,6 +15,8 @@ public:
 
     // Runs fn at every idle moment until owner is destroyed.
     void Add(QObject* owner, std::function<void()> fn);
+    // Ends owner's updates before its destruction has gone too far to run them.
+    void Remove(QObject* owner);
     // Runs every registered update now (also used by tests in place of waiting for idle).
     void RunNow();
 
