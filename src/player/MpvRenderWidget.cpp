@@ -58,6 +58,7 @@ void CMpvRenderWidget::initializeGL()
     // old one and has to go with it (initializeGL makes a new one).
     connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &CMpvRenderWidget::FreeRenderContext,
             Qt::UniqueConnection);
+    emit RenderContextChanged(true);
 }
 
 void CMpvRenderWidget::FreeRenderContext()
@@ -69,6 +70,7 @@ void CMpvRenderWidget::FreeRenderContext()
     mpv_render_context_free(m_pRender);
     m_pRender = nullptr;
     doneCurrent();
+    emit RenderContextChanged(false);
 }
 
 void CMpvRenderWidget::paintGL()

@@ -25,6 +25,12 @@ public:
     // Releases mpv's render context with this widget's GL context current. Must run before the mpv
     // handle is destroyed; the destructor calls it too.
     void FreeRenderContext();
+    bool HasRenderContext() const { return m_pRender != nullptr; }
+
+signals:
+    // mpv can show video only while there is a render context: it exists from the first showing of
+    // the widget on and goes when the widget's GL context goes.
+    void RenderContextChanged(bool bAvailable);
 
 protected:
     void initializeGL() override;

@@ -59,6 +59,8 @@ constexpr Option kOptions[]{
     // Video goes through the render context of the picture area; sound to PulseAudio or PipeWire's
     // PulseAudio server, then whatever else mpv finds.
     {"vo", "libmpv"},
+    // No video until the picture area has its render context (see OnRenderContextChanged).
+    {"vid", "no"},
     {"ao", "pulse,"},
     {"audio-client-name", "Vedrix"},
     {"hwdec", "no"},
@@ -149,6 +151,7 @@ CWMPPlayer4::CWMPPlayer4(QWidget* parent) : QWidget(parent)
     pLayout->addWidget(m_pVideo, 1);
     pLayout->addWidget(m_pBar);
 
+    connect(m_pVideo, &CMpvRenderWidget::RenderContextChanged, this, &CWMPPlayer4::OnRenderContextChanged);
     connect(m_pBar, &CPlayerControlBar::PlayClicked, this, [this] {
         if (!m_strUrl.isEmpty())
             Load();
@@ -220,10 +223,20 @@ CWMPPlayer4::~CWMPPlayer4()
     if (!m_pMpv)
         return;
     mpv_set_wakeup_callback(m_pMpv, nullptr, nullptr);
+    disconnect(m_pVideo, nullptr, this, nullptr);
     // The render context must go (with its GL context current) before the core does.
     m_pVideo->FreeRenderContext();
     mpv_terminate_destroy(m_pMpv);
     m_pMpv = nullptr;
+}
+
+void CWMPPlayer4::OnRenderContextChanged(bool bAvailable)
+{
+    // Without a render context mpv's video output fails and takes the whole file with it, so a TV
+    // channel started while the player is hidden (the program in the tray) plays its sound only,
+    // and its picture joins once the player is shown.
+    if (m_pMpv)
+        mpv_set_property_string(m_pMpv, "vid", bAvailable ? "auto" : "no");
 }
 
 void CWMPPlayer4::put_URL(const QString& strUrl)

@@ -62,6 +62,7 @@ private:
     void HandlePropertyChange(const mpv_event& event);
     void OnStatusChanged();
     void SetStreamTitle(const QString& strTitle);
+    void OnRenderContextChanged(bool bAvailable);
 
     mpv_handle* m_pMpv = nullptr;
     CMpvRenderWidget* m_pVideo = nullptr;

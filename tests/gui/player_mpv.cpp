@@ -196,6 +196,20 @@ private slots:
         QVERIFY2(!seen.m_seen.contains("Playing"), qPrintable(seen.Text()));
     }
 
+    void droppedStreamIsNoLongerPlaying()
+    {
+        CWMPPlayer4 player;
+        player.show();
+        player.put_URL(Radio("/high"));
+        QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
+        QCOMPARE(Rig("kill /high")["ok"].toBool(), true);
+        QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Stopped: the stream ended"), kStartTimeoutMs);
+        QVERIFY(Listen(1.0)["silent"].toBool());
+        QCOMPARE(Rig("start /high")["ok"].toBool(), true);
+        player.put_URL(Radio("/high"));
+        QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
+    }
+
     void liveTvPaintsMovingPictures()
     {
         CWMPPlayer4 player;
@@ -210,6 +224,18 @@ private slots:
         QVERIFY(!first.isNull());
         QTRY_VERIFY_WITH_TIMEOUT(pPicture->grabFramebuffer() != first, kStartTimeoutMs);
         QVERIFY(!Listen(1.0)["silent"].toBool());
+    }
+
+    void tvStartedWhileHiddenShowsItsPictureOnceShown()
+    {
+        CWMPPlayer4 player;
+        player.resize(480, 300);
+        player.put_URL(m_servers["tv"].toString());
+        QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
+        QVERIFY(!player.HasVideo());
+        player.show();
+        QTRY_VERIFY_WITH_TIMEOUT(player.HasVideo(), kStartTimeoutMs);
+        QCOMPARE(player.get_status(), QStringLiteral("Playing"));
     }
 };
 
