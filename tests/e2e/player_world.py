@@ -1,7 +1,8 @@
 """A world for the player's end-to-end tests: PulseAudio with a null sink, Icecast with three tone
 radios (440, 660 and 880 Hz), optionally a live HLS TV channel (1000 Hz), and an HTTP server with the
-channel list at "/tvlist.zip" and the banner page. The program runs against it with its own settings
-file; what is audible is measured on the sink's monitor.
+channel list at "/tvlist.zip" and the banner page. The program runs against it through rig_app's
+``App`` (``world.app``: tray tool tip and menu) with its own settings file; what is audible is
+measured on the sink's monitor, what the window shows is read through its accessibility tree.
 
     with PlayerWorld() as world:
         world.start()                      # vedrix, window shown
@@ -24,8 +25,9 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from rig_streams import HlsChannel, Icecast, PulseAudio, Radio, StaticHttpServer, spawn, stop_process  # noqa: E402
+from rig_streams import HlsChannel, Icecast, PulseAudio, Radio, StaticHttpServer  # noqa: E402
 import player_a11y  # noqa: E402
+import rig_app  # noqa: E402
 
 TONES = {"One": 440, "Two": 660, "Three": 880, "Test TV": 1000}
 # Hot keys that the tests store: Ctrl+Alt with P (Play), N (Next), B (Prev), S (Stop).
@@ -41,14 +43,10 @@ class PlayerWorld:
     def __init__(self, tv=False, extra_lines=()):
         self.tv = tv
         self.extra_lines = list(extra_lines)
-        self.pulse = self.ice = self.hls = self.http = None
-        self.app = None
+        self.pulse = self.ice = self.hls = self.http = self.app = None
+        self.ui = None
         self.root = tempfile.mkdtemp(prefix="world.", dir=os.environ.get("TMPDIR"))
         self.site = os.path.join(self.root, "site")
-        self.binary = os.environ.get("VEDRIX_BIN") or fail("VEDRIX_BIN is not set")
-        self.config_dir = os.path.join(os.environ["XDG_CONFIG_HOME"], "Palomer")
-        self.settings_path = os.path.join(self.config_dir, "Vedrix by Palomer.conf")
-        self.log_index = 0
 
     # --- servers -------------------------------------------------------------------------------
 
@@ -65,13 +63,18 @@ class PlayerWorld:
             self.http = StaticHttpServer(self.site).start()
             self.write_list()
             self.write_settings({})
+            # The program and its second starts inherit these: sound to our sink, widgets readable.
+            os.environ.update(self.pulse.env())
+            os.environ.update(player_a11y.ENV)
+            self.app = rig_app.App(log_name="vedrix-player").__enter__()
         except BaseException:
             self.__exit__()
             raise
         return self
 
     def __exit__(self, *exc):
-        self.stop_app()
+        if self.app:
+            self.app.__exit__()
         for server in (self.http, self.hls, self.ice, self.pulse):
             if server:
                 server.stop()
@@ -94,63 +97,34 @@ class PlayerWorld:
 
     def write_settings(self, values, hot_keys=False):
         """A fresh settings file: the local servers plus the given Settings values."""
-        values = dict(values)
+        values = {key.replace(" ", "%20"): value for key, value in values.items()}
         if hot_keys:
             for name, (_, vk) in HOT_KEYS.items():
-                values[name + " Key"] = vk
-                values[name + " Mod"] = MOD_CONTROL_ALT
-        os.makedirs(self.config_dir, exist_ok=True)
-        with open(self.settings_path, "w") as f:
-            f.write("[Servers]\nChannelListServer=%s\nBannerServer=%s\n" % (self.http.base_url(), self.http.base_url()))
-            f.write("\n[Settings]\n")
-            for key, value in values.items():
-                f.write("%s=%s\n" % (key.replace(" ", "%20"), value))
+                values[name.replace(" ", "%20") + "%20Key"] = vk
+                values[name.replace(" ", "%20") + "%20Mod"] = MOD_CONTROL_ALT
+        server = self.http.base_url()
+        rig_app.write_settings({"Servers": {"ChannelListServer": server, "BannerServer": server},
+                                "Settings": values})
 
     def setting(self, key):
         """A value of the Settings section as the program stored it, or None."""
-        section = None
-        try:
-            with open(self.settings_path) as f:
-                for line in f:
-                    line = line.strip()
-                    if line.startswith("["):
-                        section = line
-                    elif section == "[Settings]" and line.split("=", 1)[0] == key.replace(" ", "%20"):
-                        return line.split("=", 1)[1]
-        except OSError:
-            pass
-        return None
+        return rig_app.read_settings().get("Settings", {}).get(key.replace(" ", "%20"))
 
     # --- the program ---------------------------------------------------------------------------
 
-    def env(self):
-        return dict(os.environ, **self.pulse.env(), **player_a11y.ENV)
-
     def start(self, args=(), wait_for_list=True):
         """Starts the first instance; returns once its list shows channels (if asked to wait)."""
-        self.log_index += 1
-        self.app = spawn([self.binary] + list(args), log_path=os.path.join(self.root, "app%d.log" % self.log_index),
-                         env=self.env())
+        self.app.start_and_wait_ready(*args)
         self.ui = player_a11y.Accessibility()
         if wait_for_list:
             self.ui.wait_for(self.ui.channel_rows, 60, "the channel list")
-        return self.app
 
-    def run_second(self, args, timeout=30):
+    def run_second(self, args):
         """A second start: it hands its request to the first instance and ends."""
-        return subprocess.run([self.binary] + list(args), env=self.env(), timeout=timeout,
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode
+        return self.app.run_second(*args)
 
     def stop_app(self):
-        stop_process(self.app, timeout=10)
-        self.app = None
-
-    def app_log(self):
-        try:
-            with open(os.path.join(self.root, "app%d.log" % self.log_index), errors="replace") as f:
-                return f.read()[-3000:]
-        except OSError:
-            return ""
+        self.app.kill()
 
     def names(self):
         return [row[1] for row in self.ui.channel_rows()]
@@ -188,7 +162,7 @@ class PlayerWorld:
             heard = self.listen(0.8)
             if not heard.silent and abs(heard.frequency - frequency) < 15:
                 return heard
-        fail("expected %d Hz, heard %s\n%s" % (frequency, heard, self.app_log()))
+        fail("expected %d Hz, heard %s\n%s" % (frequency, heard, self.app.log()))
 
     def wait_silence(self, timeout=20):
         deadline = time.monotonic() + timeout

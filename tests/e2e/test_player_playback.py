@@ -1,6 +1,6 @@
 """Playback as a user hears it: a fresh start loads the list and plays row 0; the ribbon's Next and
 Previous move through the list with wrap-around; a click on a row plays it; F9 in the list and a
-system-wide hot key play the next row; Stop brings silence and Play restarts the selected row; a
+system-wide hot key and the tray menu play the next row; Stop brings silence and Play restarts the selected row; a
 restart plays the channel that was played last."""
 
 import os
@@ -39,7 +39,7 @@ def main():
         expect(world, "Three")
         subprocess.run(["xdotool", "key", "F9"], check=True)  # the list has the focus after the click
         expect(world, "One")
-        world.press_hot_key("Play Next")
+        world.app.tray_click("Play Next Channel")
         expect(world, "Two")
 
         world.click_ribbon("Channel Controls", "Stop")
