@@ -1,6 +1,7 @@
 #include "ribbon/RibbonBar.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QEvent>
@@ -294,6 +295,14 @@ QAction* CRibbonBar::AddMenuCommand(QMenu* pMenu, UINT nID, const QString& strLa
 {
     QAction* action = pMenu->addAction(strLabel);
     action->setCheckable(true);
+    // One group per menu: its entries show radio marks, one of which the update sets.
+    auto* group = pMenu->findChild<QActionGroup*>();
+    if (!group)
+    {
+        group = new QActionGroup(pMenu);
+        group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    }
+    group->addAction(action);
     action->setData(nID);
     connect(action, &QAction::triggered, this,
             [this, action, nID]

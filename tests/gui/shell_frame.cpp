@@ -15,8 +15,10 @@
 #include "ribbon/CustomMFCRibbonBar.h"
 
 #include <QAbstractButton>
+#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QLabel>
 #include <QMdiArea>
@@ -25,6 +27,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
@@ -439,6 +442,22 @@ private slots:
         SShell::Settle();
         QVERIFY(!autoStart->isChecked());
         QVERIFY(!QFile::exists(autostart::EntryPath()));
+    }
+
+    void marksFollowWhenTheLoopGoesIdle()
+    {
+        SShell shell;
+        QAbstractButton* autoPlay = shell.Element(ID_AUTO_PLAY);
+        QVERIFY(autoPlay->isChecked());
+        autoPlay->click();
+        QVERIFY(autoPlay->isChecked());
+        // No explicit update: run the event loop until it is about to wait; the update has run then.
+        QEventLoop loop;
+        connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &loop,
+                &QEventLoop::quit);
+        QTimer::singleShot(10000, &loop, &QEventLoop::quit); // a guard against a hang, not a measure
+        loop.exec();
+        QVERIFY(!autoPlay->isChecked());
     }
 
     void autoStartBeforeAnyUpdateCountsAsOn()
