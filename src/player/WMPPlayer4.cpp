@@ -265,6 +265,7 @@ void CWMPPlayer4::Load()
     if (!m_pMpv)
         return;
     SetStreamTitle(QString());
+    ResetPosition();
     m_strLastError.clear();
     if (!CStreamAddress::IsPlayable(m_strUrl))
     {
@@ -305,7 +306,17 @@ void CWMPPlayer4::Stop()
     const char* args[]{"stop", nullptr};
     mpv_command(m_pMpv, args);
     SetStreamTitle(QString());
+    ResetPosition();
     m_status.StopRequested();
+}
+
+void CWMPPlayer4::ResetPosition()
+{
+    // The old stream's position and length must not linger until mpv reports the new ones.
+    m_bSeekable = false;
+    m_dPosition = m_dDuration = -1;
+    m_pBar->SetSeekable(false);
+    m_pBar->SetPosition(m_dPosition, m_dDuration);
 }
 
 void CWMPPlayer4::DrainEvents()

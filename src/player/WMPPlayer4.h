@@ -63,6 +63,7 @@ private:
     void OnStatusChanged();
     void SetStreamTitle(const QString& strTitle);
     void OnRenderContextChanged(bool bAvailable);
+    void ResetPosition();
 
     mpv_handle* m_pMpv = nullptr;
     CMpvRenderWidget* m_pVideo = nullptr;

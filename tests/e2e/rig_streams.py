@@ -13,8 +13,8 @@ Classes:
                   its own frequency (MP3, 64 kbps); ICY titles through the admin API; a source can be
                   killed and started again.
   StaticHttpServer  a threaded HTTP server for a folder (channel lists, web pages, HLS segments).
-  HlsChannel      a live TV channel: ffmpeg's test picture and a tone cut into HLS segments, served by
-                  a StaticHttpServer.
+  HlsChannel      a TV channel: ffmpeg's test picture and a tone cut into HLS segments, served by a
+                  StaticHttpServer; live, or a finished recording that can be seeked.
 
 Typical use in a test::
 
@@ -26,9 +26,10 @@ Typical use in a test::
 
 Command line (used by the C++ GUI tests, which drive it over a pipe)::
 
-    rig_streams.py serve [--pulse] [--radio MOUNT:FREQ[:TITLE]]... [--hls]
+    rig_streams.py serve [--pulse] [--radio MOUNT:FREQ[:TITLE]]... [--hls] [--vod SECONDS]
 
-prints one JSON line {"pulse_server": ..., "radio": {MOUNT: URL}, "tv": URL, "dead": URL} and then
+prints one JSON line {"pulse_server": ..., "radio": {MOUNT: URL}, "tv": URL, "vod": URL, "dead": URL}
+and then
 answers one JSON line per command read from stdin:
     record SECONDS       -> {"frequency": F, "rms": R, "silent": bool}
     title MOUNT TEXT     -> {"ok": true}
@@ -474,13 +475,16 @@ class StaticHttpServer:
 
 
 class HlsChannel:
-    """A live HLS TV channel: ffmpeg's moving test picture with a tone, 1 s segments.
+    """A TV channel over HLS: ffmpeg's moving test picture with a tone, 1 s segments.
 
+    By default a live channel (a sliding window of segments, made in real time). With vod_seconds it
+    is a finished recording of that length instead, which a player can seek in.
     ``url`` is the playlist address (served by its own StaticHttpServer)."""
 
-    def __init__(self, frequency=1000, size="320x240"):
+    def __init__(self, frequency=1000, size="320x240", vod_seconds=None):
         self.frequency = frequency
         self.size = size
+        self.vod_seconds = vod_seconds
         self.dir = None
         self.proc = None
         self.http = None
@@ -489,21 +493,29 @@ class HlsChannel:
         self.dir = _scratch_dir("hls.")
         out = os.path.join(self.dir, "tv")
         os.makedirs(out)
-        args = ["ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error", "-re",
+        live = self.vod_seconds is None
+        args = ["ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error"] + (["-re"] if live else []) + [
                 "-f", "lavfi", "-i", "testsrc=size=%s:rate=25" % self.size,
-                "-f", "lavfi", "-i", "sine=frequency=%d:sample_rate=44100" % self.frequency,
-                "-c:v", "libx264", "-preset", "ultrafast", "-tune", "zerolatency", "-pix_fmt", "yuv420p",
-                "-g", "25", "-keyint_min", "25", "-sc_threshold", "0",
-                "-c:a", "aac", "-b:a", "64k", "-ac", "1",
-                "-f", "hls", "-hls_time", "1", "-hls_list_size", "6",
-                "-hls_flags", "delete_segments+omit_endlist+temp_file",
-                "-hls_segment_filename", os.path.join(out, "seg%05d.ts"), os.path.join(out, "index.m3u8")]
+                "-f", "lavfi", "-i", "sine=frequency=%d:sample_rate=44100" % self.frequency]
+        if not live:
+            args += ["-t", str(self.vod_seconds)]
+        args += ["-c:v", "libx264", "-preset", "ultrafast", "-tune", "zerolatency", "-pix_fmt", "yuv420p",
+                 "-g", "25", "-keyint_min", "25", "-sc_threshold", "0",
+                 "-c:a", "aac", "-b:a", "64k", "-ac", "1", "-f", "hls", "-hls_time", "1"]
+        if live:
+            args += ["-hls_list_size", "6", "-hls_flags", "delete_segments+omit_endlist+temp_file"]
+        else:
+            args += ["-hls_list_size", "0", "-hls_playlist_type", "vod"]
+        args += ["-hls_segment_filename", os.path.join(out, "seg%05d.ts"), os.path.join(out, "index.m3u8")]
         self.proc = spawn(args, log_path=os.path.join(self.dir, "ffmpeg.log"))
-        self.http = StaticHttpServer(self.dir).start()
         playlist = os.path.join(out, "index.m3u8")
+        if not live:
+            if self.proc.wait(timeout) != 0:
+                raise RuntimeError("HLS ffmpeg failed")
+        self.http = StaticHttpServer(self.dir).start()
 
         def ready():
-            if self.proc.poll() is not None:
+            if live and self.proc.poll() is not None:
                 raise RuntimeError("HLS ffmpeg ended")
             try:
                 with open(playlist) as f:
@@ -544,6 +556,7 @@ def _serve(argv):
     parser.add_argument("--pulse", action="store_true", help="start PulseAudio with a null sink")
     parser.add_argument("--radio", action="append", default=[], help="MOUNT:FREQ[:TITLE]")
     parser.add_argument("--hls", action="store_true", help="start a live HLS TV channel")
+    parser.add_argument("--vod", type=int, metavar="SECONDS", help="an HLS recording of that length")
     opts = parser.parse_args(argv)
 
     started = []
@@ -568,6 +581,10 @@ def _serve(argv):
             tv = HlsChannel().start()
             started.append(tv)
             info["tv"] = tv.url
+        if opts.vod:
+            vod = HlsChannel(frequency=660, vod_seconds=opts.vod).start()
+            started.append(vod)
+            info["vod"] = vod.url
         # An address where nothing listens.
         info["dead"] = "http://%s:%d/nothing" % (HOST, free_port())
         print(json.dumps(info), flush=True)

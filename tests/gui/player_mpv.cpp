@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSlider>
 #include <QtTest>
 
 namespace
@@ -69,7 +70,7 @@ private slots:
         QVERIFY(!strRig.isEmpty());
         m_rig.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_rig.start("python3", {strRig, "serve", "--pulse", "--radio", "/low:440:First title", "--radio",
-                                "/high:1320", "--hls"});
+                                "/high:1320", "--hls", "--vod", "20"});
         QVERIFY(m_rig.waitForStarted());
         m_servers = ReadReply(120000);
         QVERIFY2(!m_servers.isEmpty(), "the stream rig did not start");
@@ -224,6 +225,33 @@ private slots:
         QVERIFY(!first.isNull());
         QTRY_VERIFY_WITH_TIMEOUT(pPicture->grabFramebuffer() != first, kStartTimeoutMs);
         QVERIFY(!Listen(1.0)["silent"].toBool());
+    }
+
+    void positionBarOnlyForSeekableStreams()
+    {
+        CWMPPlayer4 player;
+        player.resize(480, 300);
+        player.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&player));
+        QSlider* pPosition = nullptr;
+        for (QSlider* pSlider : player.ControlBar()->findChildren<QSlider*>())
+            if (pSlider->accessibleName() == "Position")
+                pPosition = pSlider;
+        QVERIFY(pPosition);
+
+        player.put_URL(Radio("/low"));
+        QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
+        QVERIFY(!pPosition->isEnabled());
+
+        player.put_URL(m_servers["vod"].toString());
+        QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(pPosition->isEnabled(), kStartTimeoutMs);
+        // A click far right on the bar jumps towards the end of the recording.
+        QTest::mouseClick(pPosition, Qt::LeftButton, {}, QPoint(pPosition->width() - 4, pPosition->height() / 2));
+        QTRY_VERIFY_WITH_TIMEOUT(pPosition->value() > pPosition->maximum() / 2, kStartTimeoutMs);
+
+        player.get_controls().stop();
+        QVERIFY(!pPosition->isEnabled());
     }
 
     void tvStartedWhileHiddenShowsItsPictureOnceShown()
