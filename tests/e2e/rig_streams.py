@@ -13,6 +13,7 @@ Classes:
                   its own frequency (MP3, 64 kbps); ICY titles through the admin API; a source can be
                   killed and started again.
   StaticHttpServer  a threaded HTTP server for a folder (channel lists, web pages, HLS segments).
+  LocalFileTrap   network playlists that point at local media files.
   HlsChannel      a TV channel: ffmpeg's test picture and a tone cut into HLS segments, served by a
                   StaticHttpServer; live, or a finished recording that can be seeked.
 
@@ -26,10 +27,10 @@ Typical use in a test::
 
 Command line (used by the C++ GUI tests, which drive it over a pipe)::
 
-    rig_streams.py serve [--pulse] [--radio MOUNT:FREQ[:TITLE]]... [--hls] [--vod SECONDS]
+    rig_streams.py serve [--pulse] [--radio MOUNT:FREQ[:TITLE]]... [--hls] [--vod SECONDS] [--trap]
 
-prints one JSON line {"pulse_server": ..., "radio": {MOUNT: URL}, "tv": URL, "vod": URL, "dead": URL}
-and then
+prints one JSON line {"pulse_server": ..., "radio": {MOUNT: URL}, "tv": URL, "vod": URL,
+"trap_m3u": URL, "trap_hls": URL, "dead": URL} and then
 answers one JSON line per command read from stdin:
     record SECONDS       -> {"frequency": F, "rms": R, "silent": bool}
     title MOUNT TEXT     -> {"ok": true}
@@ -546,6 +547,60 @@ class HlsChannel:
         self.stop()
 
 
+class LocalFileTrap:
+    """Playlists on an HTTP server that point at local media files (a 2 kHz tone), to prove that a
+    player does not follow a network playlist onto the local disk: ``m3u_url`` (an M3U list with a
+    file:// address and a bare path) and ``hls_url`` (HLS whose segments are file:// addresses)."""
+
+    FREQUENCY = 2000
+
+    def __init__(self):
+        self.dir = None
+        self.http = None
+
+    def start(self):
+        self.dir = _scratch_dir("trap.")
+        local = os.path.join(self.dir, "local")
+        served = os.path.join(self.dir, "served")
+        os.makedirs(local)
+        os.makedirs(served)
+        tone = "sine=frequency=%d:sample_rate=44100:duration=20" % self.FREQUENCY
+        mp3 = os.path.join(local, "tone.mp3")
+        ts = os.path.join(local, "tone.ts")
+        for out, codec in ((mp3, ["-c:a", "libmp3lame", "-b:a", "64k"]), (ts, ["-c:a", "aac", "-f", "mpegts"])):
+            subprocess.run(["ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error", "-f", "lavfi", "-i", tone]
+                           + codec + [out], check=True, preexec_fn=_die_with_parent)
+        with open(os.path.join(served, "list.m3u"), "w") as f:
+            f.write("#EXTM3U\nfile://%s\n%s\n" % (mp3, mp3))
+        with open(os.path.join(served, "index.m3u8"), "w") as f:
+            f.write("#EXTM3U\n#EXT-X-VERSION:3\n#EXT-X-TARGETDURATION:20\n#EXT-X-PLAYLIST-TYPE:VOD\n"
+                    "#EXTINF:20.0,\nfile://%s\n#EXT-X-ENDLIST\n" % ts)
+        self.http = StaticHttpServer(served).start()
+        return self
+
+    @property
+    def m3u_url(self):
+        return self.http.url("/list.m3u")
+
+    @property
+    def hls_url(self):
+        return self.http.url("/index.m3u8")
+
+    def stop(self):
+        if self.http:
+            self.http.stop()
+            self.http = None
+        if self.dir:
+            shutil.rmtree(self.dir, ignore_errors=True)
+            self.dir = None
+
+    def __enter__(self):
+        return self.start()
+
+    def __exit__(self, *exc):
+        self.stop()
+
+
 # --------------------------------------------------------------------------------------------------
 # Command line
 
@@ -557,6 +612,7 @@ def _serve(argv):
     parser.add_argument("--radio", action="append", default=[], help="MOUNT:FREQ[:TITLE]")
     parser.add_argument("--hls", action="store_true", help="start a live HLS TV channel")
     parser.add_argument("--vod", type=int, metavar="SECONDS", help="an HLS recording of that length")
+    parser.add_argument("--trap", action="store_true", help="playlists that point at local files")
     opts = parser.parse_args(argv)
 
     started = []
@@ -585,6 +641,11 @@ def _serve(argv):
             vod = HlsChannel(frequency=660, vod_seconds=opts.vod).start()
             started.append(vod)
             info["vod"] = vod.url
+        if opts.trap:
+            trap = LocalFileTrap().start()
+            started.append(trap)
+            info["trap_m3u"] = trap.m3u_url
+            info["trap_hls"] = trap.hls_url
         # An address where nothing listens.
         info["dead"] = "http://%s:%d/nothing" % (HOST, free_port())
         print(json.dumps(info), flush=True)

@@ -70,7 +70,7 @@ private slots:
         QVERIFY(!strRig.isEmpty());
         m_rig.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_rig.start("python3", {strRig, "serve", "--pulse", "--radio", "/low:440:First title", "--radio",
-                                "/high:1320", "--hls", "--vod", "20"});
+                                "/high:1320", "--hls", "--vod", "20", "--trap"});
         QVERIFY(m_rig.waitForStarted());
         m_servers = ReadReply(120000);
         QVERIFY2(!m_servers.isEmpty(), "the stream rig did not start");
@@ -162,6 +162,27 @@ private slots:
         // What played before has stopped and nothing new was opened.
         QVERIFY(Listen(1.0)["silent"].toBool());
         QVERIFY2(seen.m_seen.size() == 1, qPrintable(seen.Text()));
+    }
+
+    // A list from a server must not lead the player onto the local disk, neither through a playlist
+    // nor through HLS segments.
+    void networkPlaylistsDoNotOpenLocalFiles_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::newRow("m3u") << m_servers["trap_m3u"].toString();
+        QTest::newRow("hls") << m_servers["trap_hls"].toString();
+    }
+
+    void networkPlaylistsDoNotOpenLocalFiles()
+    {
+        QFETCH(QString, address);
+        CWMPPlayer4 player;
+        player.show();
+        const CStatusLog seen(player);
+        player.put_URL(address);
+        QTRY_VERIFY_WITH_TIMEOUT(player.get_status().startsWith("Error: "), kStartTimeoutMs);
+        QVERIFY(Listen(1.0)["silent"].toBool());
+        QVERIFY2(!seen.m_seen.contains("Playing"), qPrintable(seen.Text()));
     }
 
     void unreachableStreamIsAnErrorNeverPlaying_data()
