@@ -105,7 +105,11 @@ CListCtrlModel::CListCtrlModel(QObject* parent)
     connect(m_pSelection, &QItemSelectionModel::currentChanged, this, &CListCtrlModel::OnCurrentChanged);
 }
 
-CListCtrlModel::~CListCtrlModel() = default;
+CListCtrlModel::~CListCtrlModel()
+{
+    // The selection model outlives this part of the object (it is a child): it must not call back.
+    m_pSelection->disconnect(this);
+}
 
 bool CListCtrlModel::DeleteAllItems()
 {

@@ -70,8 +70,6 @@ public:
     unsigned GetExtendedStyle() const { return m_nExtendedStyle; }
     int GetColumnWidth(int nCol) const;
     int GetColumnFormat(int nCol) const;
-    // The selected/focused bits of a row as the owner was last told them.
-    unsigned GetItemState(int nItem) const { return m_states.value(nItem, 0); }
     QItemSelectionModel* SelectionModel() const { return m_pSelection; }
 
     // QAbstractItemModel

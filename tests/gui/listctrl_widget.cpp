@@ -2,6 +2,7 @@
 // keyboard; keys reported as virtual keys; the stream address column hidden but readable.
 #include "platform/ListCtrlWidget.h"
 
+#include <QAbstractItemModelTester>
 #include <QHeaderView>
 #include <QtTest>
 
@@ -85,6 +86,56 @@ private slots:
         QCOMPARE(m_pList->GetSelectedItem(), -1);
         QVERIFY(m_pList->SelectAndFocusItem(0));
         QCOMPARE(m_changes, (QList<SChange>{{0, kSelectedFocused}}));
+    }
+
+    // A row inserted above the selected one moves the selection along without a notification.
+    void insertAboveSelection()
+    {
+        QVERIFY(m_pList->SelectAndFocusItem(5));
+        m_changes.clear();
+        QCOMPARE(m_pList->InsertItem(2, "new"), 2);
+        QCOMPARE(m_pList->GetSelectedItem(), 6);
+        QCOMPARE(m_pList->GetItemText(6, 1), QStringLiteral("Channel 6"));
+        QVERIFY(m_pList->SelectAndFocusItem(6));
+        QVERIFY(m_changes.isEmpty());
+        QVERIFY(m_pList->SelectAndFocusItem(5));
+        QCOMPARE(m_changes, (QList<SChange>{{6, 0}, {5, kSelectedFocused}}));
+    }
+
+    // Views see a consistent model through fills, batched appends, selection and column changes.
+    void modelStaysConsistent()
+    {
+        QAbstractItemModelTester tester(m_pList->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        Fill(*m_pList, 300);
+        QVERIFY(m_pList->SelectAndFocusItem(299));
+        QCOMPARE(m_pList->model()->rowCount(), 300);
+        m_pList->InsertItem(300, "301");
+        m_pList->SetItemText(300, 1, "late");
+        QCoreApplication::processEvents();
+        QCOMPARE(m_pList->model()->rowCount(), 301);
+        QCOMPARE(m_pList->model()->index(300, 1).data().toString(), QStringLiteral("late"));
+        m_pList->InsertItem(0, "first");
+        m_pList->SetItemText(0, 1, "a much longer text than the cell held before");
+        m_pList->SetItemText(0, 1, "short");
+        QCOMPARE(m_pList->GetItemText(0, 1), QStringLiteral("short"));
+        m_pList->DeleteColumn(1);
+        QCOMPARE(m_pList->GetItemText(1, 1), QStringLiteral("About 1"));
+        Fill(*m_pList, 20);
+        QCoreApplication::processEvents();
+        QCOMPARE(m_pList->model()->rowCount(), 20);
+
+        // Cells rewritten many times, growing and shrinking, keep their latest text.
+        QStringList latest(20);
+        for (int i = 0; i < 3000; ++i)
+        {
+            latest[i % 20] = QString((i * 37) % 200 + 1, QChar('a' + i % 26));
+            QVERIFY(m_pList->SetItemText(i % 20, 2, latest[i % 20]));
+        }
+        for (int row = 0; row < 20; ++row)
+        {
+            QCOMPARE(m_pList->GetItemText(row, 2), latest[row]);
+            QCOMPARE(m_pList->GetItemText(row, 1), QStringLiteral("Channel %1").arg(row + 1));
+        }
     }
 
     void selectionByMouseAndArrows()
