@@ -27,6 +27,8 @@ constexpr IntSetting kDisplayNonWorkingChannels{"DisplayNonWorkingChannels", 0};
 constexpr IntSetting kLastChannelIndex{"LastChannelIndex", 0};
 constexpr IntSetting kAutoPlay{"AutoPlay", 1};
 constexpr IntSetting kLastCategory{"LastCategory", 0};
+// A desktop notification with the new title when the playing stream's title changes.
+constexpr IntSetting kShowSongNotifications{"ShowSongNotifications", 1};
 // First-showing flags, named after the view classes.
 constexpr IntSetting kSorvanaViewSized{"CSorvanaView", 0};
 constexpr IntSetting kRadioSettingsViewSized{"CRadioSettingsView", 0};

@@ -38,6 +38,8 @@ const QHash<UINT, QString>& Table()
                         "Display or Hide Radio Channels")},
         {326, QStringLiteral("Refresh the Channels List below and Hide or Display TV Channels in the List.\n"
                              "Display or Hide TV Channels")},
+        {334, QStringLiteral("Show a desktop notification with the channel and the song title when the song "
+                             "changes.\nShow Song Notifications")},
         {57344, QStringLiteral("Vedrix by Palomer")},
         {57600, QStringLiteral("Create a new document\nNew")},
         {57601, QStringLiteral("Open an existing document\nOpen")},

@@ -6,6 +6,8 @@
 #include "app/StringTable.h"
 #include "frame/ApplicationLook.h"
 #include "frame/ChannelListRefresh.h"
+#include "frame/MprisService.h"
+#include "frame/SongNotifier.h"
 #include "frame/TrayIcon.h"
 #include "platform/Autostart.h"
 #include "platform/DocTemplate.h"
@@ -83,6 +85,10 @@ bool CMainFrame::LoadFrame()
     connect(m_pRibbon, &CRibbonBar::CommandInvoked, this,
             [this](UINT nID) { SendMessage(this, WM_COMMAND, WPARAM(nID), 0); });
     CIdleUpdate::Instance()->Add(this, [this] { UpdateCommandElements(); });
+
+    // The desktop's media controls and song notifications follow what the player view plays.
+    (new CSongNotifier(GetNowPlaying(), this))->AddCommands(m_commandMap);
+    new CMprisService(GetNowPlaying(), this);
 
     // Alt+F4 is the window manager's, but without one it still only hides the window.
     auto* altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);

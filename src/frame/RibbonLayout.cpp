@@ -3,6 +3,7 @@
 #include "app/StringTable.h"
 #include "frame/ApplicationLook.h"
 #include "frame/MainFrame.h"
+#include "frame/SongNotifier.h"
 #include "ribbon/CustomMFCRibbonApplicationButton.h"
 #include "ribbon/CustomMFCRibbonBar.h"
 
@@ -76,6 +77,7 @@ void CMainFrame::InitializeRibbon()
     CRibbonPanel* radio = settingsCategory->AddPanel(QStringLiteral("Radio Control"), panelIcon);
     check(radio, ID_AUTO_STARTUP, "Auto Startup with Windows");
     check(radio, ID_AUTO_PLAY, "Play Last Channel Automatically");
+    check(radio, ID_SHOW_SONG_NOTIFICATIONS, "Show Song Notifications");
 
     CRibbonCategory* downloads = bar->AddCategory(QStringLiteral("Software Downloads"));
     CRibbonPanel* promoNav = downloads->AddPanel(QStringLiteral("Navigation"), panelIcon);

@@ -8,8 +8,11 @@
 #include "platform/WaitCursor.h"
 #include "platform/WinApp.h"
 #include "player/ChannelPlayer.h"
+#include "player/ChannelTypeAhead.h"
 #include "player/Explorer1.h"
 #include "player/FilterCommands.h"
+#include "player/NowPlaying.h"
+#include "player/NowPlayingReporter.h"
 #include "player/WMPPlayer4.h"
 
 #include <QCheckBox>
@@ -43,7 +46,8 @@ CSorvanaView::CSorvanaView(QWidget* parent)
       m_checkDisplayNonWorking(new QCheckBox(QStringLiteral("Display Non Working Channels"), this)),
       m_browser(new CExplorer1(this)),
       m_pLogic(std::make_unique<CChannelPlayer>(*m_listChannels, *m_player,
-                                                [this](UINT nID) { PostCommand(nID); }))
+                                                [this](UINT nID) { PostCommand(nID); })),
+      m_pNowPlaying(new CNowPlayingReporter(m_player, GetNowPlaying(), this))
 {
     m_listChannels->setObjectName(QStringLiteral("ChannelList"));
     m_player->setObjectName(QStringLiteral("MediaPlayer"));
@@ -71,8 +75,16 @@ CSorvanaView::CSorvanaView(QWidget* parent)
         m_pLogic->OnListItemChanged(nItem, nNewState);
     };
     m_listChannels->m_onKeyDown = [this](unsigned nVirtualKey) { m_pLogic->OnListKeyDown(nVirtualKey); };
-    m_pLogic->m_onOpenChannel = [this](const QString& strName) { m_player->SetDisplayName(strName); };
+    m_pLogic->m_onOpenChannel = [this](const QString& strName)
+    {
+        m_player->SetDisplayName(strName);
+        m_pNowPlaying->OpenChannel(strName,
+                                   m_listChannels->GetItemText(m_pLogic->GetCurrentRow(), kAddressColumn));
+    };
     m_player->m_onStatusChange = [this] { OnPlayerStatusChange(); };
+    // The stream's title joins the status text.
+    connect(m_player, &CWMPPlayer4::StreamTitleChange, this, [this] { OnPlayerStatusChange(); });
+    new CChannelTypeAhead(m_listChannels, [this](int nRow) { m_pLogic->SelectRow(nRow); });
 
     m_commandMap.On(ID_PLAY, [this] { OnPlay(); });
     m_commandMap.On(ID_TRAY_PLAY, [this] { OnPlay(); });
@@ -89,6 +101,7 @@ CSorvanaView::CSorvanaView(QWidget* parent)
 CSorvanaView::~CSorvanaView()
 {
     m_player->m_onStatusChange = nullptr;
+    disconnect(m_player, &CWMPPlayer4::StreamTitleChange, this, nullptr);
     m_player->get_controls().stop();
     UnregisterAllHotKeys(this);
 }
@@ -163,7 +176,7 @@ void CSorvanaView::OnDisplayNonWorkingChannels()
 void CSorvanaView::OnPlayerStatusChange()
 {
     if (CMDIFrameWnd* pMain = AfxGetMainWnd())
-        pMain->SetStatusText(m_player->get_status());
+        pMain->SetStatusText(CNowPlaying::StatusText(m_player->get_status(), m_player->StreamTitle()));
 }
 
 void CSorvanaView::ReloadChannelList()

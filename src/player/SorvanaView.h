@@ -8,6 +8,7 @@
 class CChannelPlayer;
 class CExplorer1;
 class CListCtrlWidget;
+class CNowPlayingReporter;
 class CWMPPlayer4;
 class QCheckBox;
 
@@ -50,4 +51,5 @@ private:
     QCheckBox* m_checkDisplayNonWorking;
     CExplorer1* m_browser;
     std::unique_ptr<CChannelPlayer> m_pLogic;
+    CNowPlayingReporter* m_pNowPlaying;
 };

@@ -34,6 +34,8 @@ public:
     QString URL() const { return m_strUrl; }
     // The stream's current title (ICY title or the stream's own title tag), "" if none.
     QString StreamTitle() const { return m_strTitle; }
+    // Whether the current stream's playback has begun (and not ended or been stopped since).
+    bool IsPlaying() const { return m_status.IsPlaying(); }
     // Whether the picture area shows video now.
     bool HasVideo() const { return m_bVideo; }
     CPlayerControlBar* ControlBar() const { return m_pBar; }

@@ -366,6 +366,7 @@ private slots:
             " panel Radio Control",
             "  Auto Startup with Windows 322 check",
             "  Play Last Channel Automatically 323 check",
+            "  Show Song Notifications 334 check",
             "category Software Downloads",
             " panel Navigation",
             "  Open In New Window 311 small",

@@ -1,0 +1,97 @@
+#include "frame/MprisAdaptors.h"
+
+#include "app/StringTable.h"
+#include "frame/MprisService.h"
+
+#include <QDBusError>
+
+using EAction = CNowPlaying::EAction;
+
+CMprisRootAdaptor::CMprisRootAdaptor(CMprisService* pService)
+    : QDBusAbstractAdaptor(pService), m_pService(pService)
+{
+}
+
+QString CMprisRootAdaptor::Identity() const
+{
+    return AppTitle();
+}
+
+QString CMprisRootAdaptor::DesktopEntry() const
+{
+    return QStringLiteral("vedrix");
+}
+
+void CMprisRootAdaptor::Raise()
+{
+    m_pService->Raise();
+}
+
+void CMprisRootAdaptor::Quit()
+{
+    m_pService->Quit();
+}
+
+CMprisPlayerAdaptor::CMprisPlayerAdaptor(CMprisService* pService)
+    : QDBusAbstractAdaptor(pService), m_pService(pService)
+{
+}
+
+QString CMprisPlayerAdaptor::PlaybackStatus() const
+{
+    return m_pService->NowPlaying()->PlaybackStatus();
+}
+
+QVariantMap CMprisPlayerAdaptor::Metadata() const
+{
+    return CMprisService::BusMetadata(m_pService->NowPlaying()->Metadata());
+}
+
+bool CMprisPlayerAdaptor::CanControlPlayer() const
+{
+    return m_pService->NowPlaying()->IsPlayerPresent();
+}
+
+void CMprisPlayerAdaptor::Play()
+{
+    m_pService->Act(EAction::Play);
+}
+
+void CMprisPlayerAdaptor::Pause()
+{
+    m_pService->Act(EAction::Pause);
+}
+
+void CMprisPlayerAdaptor::PlayPause()
+{
+    m_pService->Act(EAction::PlayPause);
+}
+
+void CMprisPlayerAdaptor::Stop()
+{
+    m_pService->Act(EAction::Stop);
+}
+
+void CMprisPlayerAdaptor::Next()
+{
+    m_pService->Act(EAction::Next);
+}
+
+void CMprisPlayerAdaptor::Previous()
+{
+    m_pService->Act(EAction::Previous);
+}
+
+void CMprisPlayerAdaptor::Seek(qlonglong)
+{
+    // A live stream cannot seek (CanSeek is false): nothing happens, as the interface asks.
+}
+
+void CMprisPlayerAdaptor::SetPosition(const QDBusObjectPath&, qlonglong) {}
+
+void CMprisPlayerAdaptor::OpenUri(const QString&)
+{
+    if (calledFromDBus())
+        sendErrorReply(QDBusError::NotSupported,
+                       QStringLiteral("Channels are chosen from the channel list."));
+}

@@ -1,0 +1,44 @@
+#pragma once
+// The program as a media player on the session bus (MPRIS 2): org.mpris.MediaPlayer2.vedrix at
+// /org/mpris/MediaPlayer2, so that the desktop's media keys and panel widgets can show what plays
+// and control it. Requests go the way the ribbon's do: as commands posted to the main window, which
+// routes them to the player view when that is the active view.
+//
+// Without a session bus the service does nothing, quietly.
+#include "player/NowPlaying.h"
+
+#include <QObject>
+#include <QVariantMap>
+
+class CMprisService : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr const char* kServiceName = "org.mpris.MediaPlayer2.vedrix";
+    static constexpr const char* kObjectPath = "/org/mpris/MediaPlayer2";
+    static constexpr const char* kPlayerInterface = "org.mpris.MediaPlayer2.Player";
+
+    CMprisService(CNowPlaying* pNowPlaying, QObject* parent);
+    ~CMprisService() override;
+
+    // Whether the object is on the bus (the name is asked for without waiting for the answer).
+    bool IsRegistered() const { return m_bRegistered; }
+
+    CNowPlaying* NowPlaying() const { return m_pNowPlaying; }
+    // The Player interface's properties that change, in their bus form.
+    QVariantMap PlayerProperties() const;
+    static QVariantMap BusMetadata(const QVariantMap& metadata);
+
+    // What the interfaces' methods do.
+    void Raise();
+    void Quit();
+    void Act(CNowPlaying::EAction action);
+
+private:
+    void OnNowPlayingChanged();
+
+    CNowPlaying* m_pNowPlaying;
+    bool m_bRegistered = false;
+    // What the desktop was last told, to announce only what changed.
+    QVariantMap m_lastProperties;
+};

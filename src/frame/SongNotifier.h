@@ -1,0 +1,35 @@
+#pragma once
+// A desktop notification (org.freedesktop.Notifications) with the channel's name and the new title
+// whenever the playing stream's title changes, while "ShowSongNotifications" is on. Each one
+// replaces the one before, so a long evening of radio leaves one bubble, not a pile of them.
+//
+// The ribbon's check box "Show Song Notifications" (command 334) switches it; the main frame
+// handles that command, so it works whichever view is active.
+#include "platform/CmdTarget.h"
+
+#include <QObject>
+
+class CNowPlaying;
+
+constexpr UINT ID_SHOW_SONG_NOTIFICATIONS = 334;
+
+class CSongNotifier : public QObject
+{
+    Q_OBJECT
+public:
+    CSongNotifier(CNowPlaying* pNowPlaying, QObject* parent);
+
+    // The toggle and update handlers of command 334.
+    void AddCommands(CCommandMap& commandMap);
+    bool IsEnabled();
+    void Toggle();
+
+    // The id the notification server gave the last notification (0 before the first answer).
+    uint LastNotificationId() const { return m_nLastId; }
+
+private:
+    void OnSongChanged(const QString& strChannel, const QString& strTitle);
+
+    int m_nShow = -1; // the stored choice, -1 until read
+    uint m_nLastId = 0;
+};

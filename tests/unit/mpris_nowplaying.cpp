@@ -1,0 +1,136 @@
+// What the desktop is told about the channel that plays and what its media controls do: the track's
+// metadata, the status text with the stream's title, the command each media-control request posts
+// (a live stream pauses by stopping), and when a song notification is due.
+#include "player/ChannelPlayer.h"
+#include "player/NowPlaying.h"
+#include "player/PlayerStatus.h"
+
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QtTest>
+
+using EAction = CNowPlaying::EAction;
+Q_DECLARE_METATYPE(EAction)
+
+class TestNowPlaying : public QObject
+{
+    Q_OBJECT
+private slots:
+    void metadata_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("expectedTitle");
+        QTest::newRow("stream title") << "Artist - Song" << "Artist - Song";
+        QTest::newRow("no title: the channel's name") << "" << "Radio One";
+    }
+    void metadata()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, expectedTitle);
+        CNowPlaying now;
+        QVERIFY(now.Metadata().isEmpty());
+        now.OpenChannel(QStringLiteral("Radio One"), QStringLiteral("http://127.0.0.1/one"));
+        now.SetStreamTitle(title);
+        const QVariantMap metadata = now.Metadata();
+        QCOMPARE(metadata.value("xesam:title").toString(), expectedTitle);
+        QCOMPARE(metadata.value("xesam:artist").toStringList(), QStringList{"Radio One"});
+        QCOMPARE(metadata.value("xesam:url").toString(), QStringLiteral("http://127.0.0.1/one"));
+        // A D-Bus object path, outside /org/mpris which the interface keeps for itself.
+        const QString track = metadata.value("mpris:trackid").toString();
+        QVERIFY2(QRegularExpression("^(/[A-Za-z0-9_]+)+$").match(track).hasMatch(), qPrintable(track));
+        QVERIFY(!track.startsWith("/org/mpris"));
+    }
+
+    void eachChannelOpenedIsANewTrack()
+    {
+        CNowPlaying now;
+        now.OpenChannel("One", "http://a/1");
+        const QString first = now.TrackId();
+        now.OpenChannel("Two", "http://a/2");
+        QVERIFY(now.TrackId() != first);
+        now.Reset();
+        QVERIFY(now.Metadata().isEmpty());
+        QCOMPARE(now.PlaybackStatus(), QStringLiteral("Stopped"));
+        QVERIFY(!now.IsPlayerPresent());
+    }
+
+    void statusText_data()
+    {
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("expected");
+        const QString playing = CPlayerStatus::kPlaying;
+        QTest::newRow("playing with a title") << playing << "Song" << "Playing: Song";
+        QTest::newRow("playing without one") << playing << "" << "Playing";
+        QTest::newRow("buffering keeps its text") << CPlayerStatus::Buffering(40) << "Song" << "Buffering: 40%";
+        QTest::newRow("connecting") << CPlayerStatus::kConnecting << "Song" << "Connecting...";
+        QTest::newRow("error") << CPlayerStatus::Error("cannot open the stream") << "Song"
+                               << "Error: cannot open the stream";
+    }
+    void statusText()
+    {
+        QFETCH(QString, status);
+        QFETCH(QString, title);
+        QFETCH(QString, expected);
+        QCOMPARE(CNowPlaying::StatusText(status, title), expected);
+    }
+
+    void commandFor_data()
+    {
+        using namespace playercmd;
+        QTest::addColumn<EAction>("action");
+        QTest::addColumn<bool>("playing");
+        QTest::addColumn<uint>("command");
+        QTest::newRow("play while stopped") << EAction::Play << false << ID_PLAY;
+        QTest::newRow("play while playing: nothing") << EAction::Play << true << 0u;
+        QTest::newRow("pause while playing stops") << EAction::Pause << true << ID_STOP;
+        QTest::newRow("pause while stopped: nothing") << EAction::Pause << false << 0u;
+        QTest::newRow("play-pause while playing stops") << EAction::PlayPause << true << ID_STOP;
+        QTest::newRow("play-pause while stopped plays") << EAction::PlayPause << false << ID_PLAY;
+        QTest::newRow("stop") << EAction::Stop << true << ID_STOP;
+        QTest::newRow("next") << EAction::Next << false << ID_PLAY_NEXT;
+        QTest::newRow("previous") << EAction::Previous << true << ID_PLAY_PREVIOUS;
+    }
+    void commandFor()
+    {
+        QFETCH(EAction, action);
+        QFETCH(bool, playing);
+        QFETCH(uint, command);
+        QCOMPARE(CNowPlaying::CommandFor(action, playing), command);
+    }
+
+    // A notification is due for every new title of a channel, including the same song heard again
+    // after the channel was opened anew, and never for a title that went away.
+    void songChanges()
+    {
+        CNowPlaying now;
+        QSignalSpy songs(&now, &CNowPlaying::SongChanged);
+        now.OpenChannel("One", "http://a/1");
+        now.SetStreamTitle("First");
+        now.SetStreamTitle("First");
+        now.SetStreamTitle("");
+        now.SetStreamTitle("Second");
+        now.OpenChannel("One", "http://a/1");
+        now.SetStreamTitle("Second");
+        QCOMPARE(songs.size(), 3);
+        QCOMPARE(songs[0], (QVariantList{"One", "First"}));
+        QCOMPARE(songs[1], (QVariantList{"One", "Second"}));
+        QCOMPARE(songs[2], (QVariantList{"One", "Second"}));
+    }
+
+    void changedOnlyWhenSomethingChanges()
+    {
+        CNowPlaying now;
+        QSignalSpy changed(&now, &CNowPlaying::Changed);
+        now.SetPlayerPresent(true);
+        now.SetPlayerPresent(true);
+        now.SetPlaying(true);
+        now.SetPlaying(true);
+        now.SetStreamTitle("");
+        QCOMPARE(changed.size(), 2);
+        QCOMPARE(now.PlaybackStatus(), QStringLiteral("Playing"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestNowPlaying)
+#include "mpris_nowplaying.moc"
