@@ -27,7 +27,8 @@ void* CMpvRenderWidget::GetProcAddress(void*, const char* name)
 void CMpvRenderWidget::OnMpvRenderUpdate(void* pCtx)
 {
     auto* pWidget = static_cast<CMpvRenderWidget*>(pCtx);
-    QMetaObject::invokeMethod(pWidget, [pWidget] { pWidget->OnRenderUpdate(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        pWidget, [pWidget] { pWidget->OnRenderUpdate(); }, Qt::QueuedConnection);
 }
 
 void CMpvRenderWidget::OnRenderUpdate()

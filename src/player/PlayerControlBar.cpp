@@ -18,7 +18,10 @@ QString FormatTime(double dSeconds)
     const qint64 nMinutes = nTotal / 60 % 60;
     const qint64 nSeconds = nTotal % 60;
     if (nHours > 0)
-        return QStringLiteral("%1:%2:%3").arg(nHours).arg(nMinutes, 2, 10, QChar('0')).arg(nSeconds, 2, 10, QChar('0'));
+        return QStringLiteral("%1:%2:%3")
+            .arg(nHours)
+            .arg(nMinutes, 2, 10, QChar('0'))
+            .arg(nSeconds, 2, 10, QChar('0'));
     return QStringLiteral("%1:%2").arg(nMinutes).arg(nSeconds, 2, 10, QChar('0'));
 }
 
@@ -74,20 +77,26 @@ CPlayerControlBar::CPlayerControlBar(QWidget* parent) : QWidget(parent)
 
     connect(m_pPlay, &QToolButton::clicked, this, &CPlayerControlBar::PlayClicked);
     connect(m_pStop, &QToolButton::clicked, this, &CPlayerControlBar::StopClicked);
-    connect(m_pMute, &QToolButton::toggled, this, [this](bool bMuted) {
-        UpdateMuteIcon();
-        emit MuteToggled(bMuted);
-    });
+    connect(m_pMute, &QToolButton::toggled, this,
+            [this](bool bMuted)
+            {
+                UpdateMuteIcon();
+                emit MuteToggled(bMuted);
+            });
     connect(m_pVolume, &QSlider::valueChanged, this, &CPlayerControlBar::VolumeChanged);
     // Seek once the user lets go (or clicks a page step), not on every pixel of a drag.
-    connect(m_pPosition, &QSlider::sliderReleased, this, [this] {
-        if (m_dDuration > 0)
-            emit SeekRequested(m_dDuration * m_pPosition->value() / kPositionSteps);
-    });
-    connect(m_pPosition, &QSlider::actionTriggered, this, [this](int nAction) {
-        if (nAction != QAbstractSlider::SliderMove && m_dDuration > 0)
-            emit SeekRequested(m_dDuration * m_pPosition->sliderPosition() / kPositionSteps);
-    });
+    connect(m_pPosition, &QSlider::sliderReleased, this,
+            [this]
+            {
+                if (m_dDuration > 0)
+                    emit SeekRequested(m_dDuration * m_pPosition->value() / kPositionSteps);
+            });
+    connect(m_pPosition, &QSlider::actionTriggered, this,
+            [this](int nAction)
+            {
+                if (nAction != QAbstractSlider::SliderMove && m_dDuration > 0)
+                    emit SeekRequested(m_dDuration * m_pPosition->sliderPosition() / kPositionSteps);
+            });
 }
 
 void CPlayerControlBar::SetSeekable(bool bSeekable)

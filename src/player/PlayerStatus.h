@@ -16,11 +16,11 @@ class CPlayerStatus
 {
 public:
     // Texts that callers and tests compare with.
-    static const QString kConnecting; // "Connecting..."
-    static const QString kPlaying;    // "Playing"
-    static const QString kStopped;    // "Stopped"
-    static QString Buffering(int nPercent);       // "Buffering: NN%"
-    static QString Error(const QString& strWhy);  // "Error: <why>"
+    static const QString kConnecting;            // "Connecting..."
+    static const QString kPlaying;               // "Playing"
+    static const QString kStopped;               // "Stopped"
+    static QString Buffering(int nPercent);      // "Buffering: NN%"
+    static QString Error(const QString& strWhy); // "Error: <why>"
 
     // Why a file ended, as the engine reports it.
     enum class EndReason

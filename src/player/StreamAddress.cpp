@@ -4,7 +4,7 @@
 
 const QStringList& CStreamAddress::AllowedSchemes()
 {
-    static const QStringList schemes{"http", "https", "mms",   "mmsh", "rtsp",
+    static const QStringList schemes{"http", "https", "mms", "mmsh", "rtsp",
                                      "rtmp", "rtmps", "rtp", "srt",  "udp"};
     return schemes;
 }

@@ -152,30 +152,38 @@ CWMPPlayer4::CWMPPlayer4(QWidget* parent) : QWidget(parent)
     pLayout->addWidget(m_pBar);
 
     connect(m_pVideo, &CMpvRenderWidget::RenderContextChanged, this, &CWMPPlayer4::OnRenderContextChanged);
-    connect(m_pBar, &CPlayerControlBar::PlayClicked, this, [this] {
-        if (!m_strUrl.isEmpty())
-            Load();
-    });
+    connect(m_pBar, &CPlayerControlBar::PlayClicked, this,
+            [this]
+            {
+                if (!m_strUrl.isEmpty())
+                    Load();
+            });
     connect(m_pBar, &CPlayerControlBar::StopClicked, this, &CWMPPlayer4::Stop);
-    connect(m_pBar, &CPlayerControlBar::VolumeChanged, this, [this](int nVolume) {
-        if (!m_pMpv)
-            return;
-        double dVolume = nVolume;
-        mpv_set_property_async(m_pMpv, 0, "volume", MPV_FORMAT_DOUBLE, &dVolume);
-    });
-    connect(m_pBar, &CPlayerControlBar::MuteToggled, this, [this](bool bMuted) {
-        if (!m_pMpv)
-            return;
-        int nFlag = bMuted ? 1 : 0;
-        mpv_set_property_async(m_pMpv, 0, "mute", MPV_FORMAT_FLAG, &nFlag);
-    });
-    connect(m_pBar, &CPlayerControlBar::SeekRequested, this, [this](double dSeconds) {
-        if (!m_pMpv || !m_bSeekable)
-            return;
-        const QByteArray target = QByteArray::number(dSeconds, 'f', 3);
-        const char* args[]{"seek", target.constData(), "absolute", nullptr};
-        mpv_command_async(m_pMpv, 0, args);
-    });
+    connect(m_pBar, &CPlayerControlBar::VolumeChanged, this,
+            [this](int nVolume)
+            {
+                if (!m_pMpv)
+                    return;
+                double dVolume = nVolume;
+                mpv_set_property_async(m_pMpv, 0, "volume", MPV_FORMAT_DOUBLE, &dVolume);
+            });
+    connect(m_pBar, &CPlayerControlBar::MuteToggled, this,
+            [this](bool bMuted)
+            {
+                if (!m_pMpv)
+                    return;
+                int nFlag = bMuted ? 1 : 0;
+                mpv_set_property_async(m_pMpv, 0, "mute", MPV_FORMAT_FLAG, &nFlag);
+            });
+    connect(m_pBar, &CPlayerControlBar::SeekRequested, this,
+            [this](double dSeconds)
+            {
+                if (!m_pMpv || !m_bSeekable)
+                    return;
+                const QByteArray target = QByteArray::number(dSeconds, 'f', 3);
+                const char* args[]{"seek", target.constData(), "absolute", nullptr};
+                mpv_command_async(m_pMpv, 0, args);
+            });
 
     m_status.m_onChange = [this] { OnStatusChanged(); };
     if (!m_pMpv)
@@ -211,9 +219,11 @@ void CWMPPlayer4::CreateMpv()
     // Runs on an mpv thread: only queue the draining for the GUI thread.
     mpv_set_wakeup_callback(
         m_pMpv,
-        [](void* pCtx) {
+        [](void* pCtx)
+        {
             auto* pPlayer = static_cast<CWMPPlayer4*>(pCtx);
-            QMetaObject::invokeMethod(pPlayer, [pPlayer] { pPlayer->DrainEvents(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                pPlayer, [pPlayer] { pPlayer->DrainEvents(); }, Qt::QueuedConnection);
         },
         this);
 }

@@ -62,7 +62,6 @@ class TestPlayerMpv : public QObject
 
     QString Radio(const char* mount) const { return m_servers["radio"].toObject()[mount].toString(); }
 
-
 private slots:
     void initTestCase()
     {
@@ -103,7 +102,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
         QVERIFY(nChanges >= 2);
         QJsonObject heard = Listen();
-        QVERIFY2(qAbs(heard["frequency"].toDouble() - kLowTone) < 15, qPrintable(QJsonDocument(heard).toJson()));
+        QVERIFY2(qAbs(heard["frequency"].toDouble() - kLowTone) < 15,
+                 qPrintable(QJsonDocument(heard).toJson()));
         QTRY_COMPARE_WITH_TIMEOUT(player.StreamTitle(), QStringLiteral("First title"), kStartTimeoutMs);
         QVERIFY(!player.HasVideo());
         // An audio-only channel paints its name and status, not a black box.
@@ -121,7 +121,8 @@ private slots:
         player.put_URL(Radio("/high"));
         QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
         heard = Listen();
-        QVERIFY2(qAbs(heard["frequency"].toDouble() - kHighTone) < 30, qPrintable(QJsonDocument(heard).toJson()));
+        QVERIFY2(qAbs(heard["frequency"].toDouble() - kHighTone) < 30,
+                 qPrintable(QJsonDocument(heard).toJson()));
         const CStatusLog seen(player);
         player.put_URL(Radio("/high"));
         QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
@@ -225,7 +226,8 @@ private slots:
         player.put_URL(Radio("/high"));
         QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
         QCOMPARE(Rig("kill /high")["ok"].toBool(), true);
-        QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Stopped: the stream ended"), kStartTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Stopped: the stream ended"),
+                                  kStartTimeoutMs);
         QVERIFY(Listen(1.0)["silent"].toBool());
         QCOMPARE(Rig("start /high")["ok"].toBool(), true);
         player.put_URL(Radio("/high"));
@@ -268,7 +270,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
         QTRY_VERIFY_WITH_TIMEOUT(pPosition->isEnabled(), kStartTimeoutMs);
         // A click far right on the bar jumps towards the end of the recording.
-        QTest::mouseClick(pPosition, Qt::LeftButton, {}, QPoint(pPosition->width() - 4, pPosition->height() / 2));
+        QTest::mouseClick(pPosition, Qt::LeftButton, {},
+                          QPoint(pPosition->width() - 4, pPosition->height() / 2));
         QTRY_VERIFY_WITH_TIMEOUT(pPosition->value() > pPosition->maximum() / 2, kStartTimeoutMs);
 
         player.get_controls().stop();

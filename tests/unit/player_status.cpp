@@ -48,8 +48,8 @@ QStringList Run(const QStringList& steps)
                                   : how == "stop"     ? Reason::Stopped
                                   : how == "redirect" ? Reason::Redirect
                                                       : Reason::Error;
-            const Failure failure = w.value(3) == "open"    ? Failure::CannotOpen
-                                    : w.value(3) == "audio" ? Failure::AudioDevice
+            const Failure failure = w.value(3) == "open"     ? Failure::CannotOpen
+                                    : w.value(3) == "audio"  ? Failure::AudioDevice
                                     : w.value(3) == "format" ? Failure::UnknownFormat
                                                              : Failure::Other;
             status.FileEnded(id, reason, failure, w.size() > 4 ? w.mid(4).join(' ') : QString());
@@ -89,29 +89,28 @@ private slots:
         QTest::newRow("cannot open, with the engine's reason")
             << QStringList{"load 4", "start 4", "end 4 error open Connection refused"}
             << QStringList{connecting, cannotOpen + " (Connection refused)"};
-        QTest::newRow("unknown format")
-            << QStringList{"load 4", "start 4", "end 4 error format"}
-            << QStringList{connecting, "Error: unsupported stream format"};
+        QTest::newRow("unknown format") << QStringList{"load 4", "start 4", "end 4 error format"}
+                                        << QStringList{connecting, "Error: unsupported stream format"};
         QTest::newRow("end before any sound is an error")
             << QStringList{"load 1", "start 1", "end 1 eof"} << QStringList{connecting, cannotOpen};
-        QTest::newRow("live stream drops")
-            << QStringList{"ao 1", "load 1", "start 1", "restart", "end 1 eof"}
-            << QStringList{connecting, playing, "Stopped: the stream ended"};
+        QTest::newRow("live stream drops") << QStringList{"ao 1", "load 1", "start 1", "restart", "end 1 eof"}
+                                           << QStringList{connecting, playing, "Stopped: the stream ended"};
         QTest::newRow("refused address")
             << QStringList{"refuse"} << QStringList{"Error: unsupported address"};
-        QTest::newRow("stop")
-            << QStringList{"ao 1", "load 1", "start 1", "restart", "stop", "end 1 stop"}
-            << QStringList{connecting, playing, "Stopped"};
+        QTest::newRow("stop") << QStringList{"ao 1", "load 1", "start 1", "restart", "stop", "end 1 stop"}
+                              << QStringList{connecting, playing, "Stopped"};
         QTest::newRow("stop before the file started; its late start changes nothing")
             << QStringList{"load 1", "stop", "start 1", "restart"} << QStringList{connecting, "Stopped"};
         QTest::newRow("the replaced stream's end does not overwrite the new one")
-            << QStringList{"ao 1", "load 1", "start 1", "restart", "load 2", "end 1 stop", "start 2", "restart"}
+            << QStringList{"ao 1",   "load 1",     "start 1", "restart",
+                           "load 2", "end 1 stop", "start 2", "restart"}
             << QStringList{connecting, playing, connecting, playing};
         QTest::newRow("replaced stream fails late: ignored")
             << QStringList{"ao 1", "load 1", "start 1", "load 2", "end 1 error open", "start 2", "restart"}
             << QStringList{connecting, playing};
         QTest::newRow("start of another entry than the requested one is ignored")
-            << QStringList{"ao 1", "load 2", "start 1", "restart", "end 1 error open"} << QStringList{connecting};
+            << QStringList{"ao 1", "load 2", "start 1", "restart", "end 1 error open"}
+            << QStringList{connecting};
         QTest::newRow("entry id unknown: the next start is ours")
             << QStringList{"ao 1", "load -1", "end 7 stop", "start 8", "restart"}
             << QStringList{connecting, playing};
@@ -122,8 +121,8 @@ private slots:
             << QStringList{"ao 1", "load 1", "start 1", "end 1 error open", "start 2", "restart"}
             << QStringList{connecting, cannotOpen, connecting, playing};
         QTest::newRow("underrun shows buffering, then playing again")
-            << QStringList{"ao 1", "load 1", "start 1", "restart", "cache 1", "buffer 37", "buffer 37",
-                           "buffer 80", "cache 0"}
+            << QStringList{"ao 1",      "load 1",    "start 1",   "restart", "cache 1",
+                           "buffer 37", "buffer 37", "buffer 80", "cache 0"}
             << QStringList{connecting, playing, "Buffering: 0%", "Buffering: 37%", "Buffering: 80%", playing};
         QTest::newRow("cache state before playback is not shown")
             << QStringList{"load 1", "start 1", "cache 1", "buffer 50"} << QStringList{connecting};
@@ -143,17 +142,34 @@ private slots:
     {
         QTest::addColumn<QString>("address");
         QTest::addColumn<bool>("playable");
-        for (const char* ok : {"http://radio.example/live", "HTTPS://radio.example:8443/a.m3u8",
-                               "mms://media.example/x", "mmsh://media.example/x", "rtsp://192.0.2.7/live",
-                               "rtmp://tv.example/app/key", "rtmps://tv.example/app", "rtp://239.1.1.1:5004",
-                               "srt://192.0.2.1:9000", "udp://@:1234", "  http://padded.example/  ",
-                               "http://[2001:db8::1]:8000/stream"})
+        for (const char* ok :
+             {"http://radio.example/live", "HTTPS://radio.example:8443/a.m3u8", "mms://media.example/x",
+              "mmsh://media.example/x", "rtsp://192.0.2.7/live", "rtmp://tv.example/app/key",
+              "rtmps://tv.example/app", "rtp://239.1.1.1:5004", "srt://192.0.2.1:9000", "udp://@:1234",
+              "  http://padded.example/  ", "http://[2001:db8::1]:8000/stream"})
             QTest::newRow(ok) << QString(ok) << true;
-        for (const char* bad : {"", "   ", "file:///etc/passwd", "FILE:/etc/passwd", "/etc/passwd", "passwd",
-                                "../x.mp3", "javascript:alert(1)", "data:audio/mp3;base64,AAAA",
-                                "ftp://files.example/a.mp3", "av://lavfi:sine", "lavfi://sine", "memory://abc",
-                                "--script=/tmp/x.lua", "http://", "http:///etc/passwd", "udp://@", "smb://host/share",
-                                "ytdl://abc", "edl://a;b", "http://host/a\nb", "fd://0"})
+        for (const char* bad : {"",
+                                "   ",
+                                "file:///etc/passwd",
+                                "FILE:/etc/passwd",
+                                "/etc/passwd",
+                                "passwd",
+                                "../x.mp3",
+                                "javascript:alert(1)",
+                                "data:audio/mp3;base64,AAAA",
+                                "ftp://files.example/a.mp3",
+                                "av://lavfi:sine",
+                                "lavfi://sine",
+                                "memory://abc",
+                                "--script=/tmp/x.lua",
+                                "http://",
+                                "http:///etc/passwd",
+                                "udp://@",
+                                "smb://host/share",
+                                "ytdl://abc",
+                                "edl://a;b",
+                                "http://host/a\nb",
+                                "fd://0"})
             QTest::newRow(qPrintable(QStringLiteral("refuse %1").arg(QString(bad).replace('\n', "\\n"))))
                 << QString(bad) << false;
     }
