@@ -37,10 +37,10 @@ constexpr int kRuns = 7;
 // a few channels marked OFF, a trailing comma-free description.
 QByteArray GenerateList(int nLines)
 {
-    static const char* const languages[] = {"Hindi",    "English", "Tamil",   "Chinese", "French",  "German",
+    static const char* const languages[] = {"Hindi",     "English", "Tamil",   "Chinese", "French", "German",
                                             "Bulgarian", "Romania", "Spanish", "Arabic",  "Telugu", "Bangla"};
-    static const char* const genres[] = {"Music and talk", "News around the clock", "Classic hits",
-                                         "Sports and weather", "Devotional songs", "Jazz and blues"};
+    static const char* const genres[] = {"Music and talk",     "News around the clock", "Classic hits",
+                                         "Sports and weather", "Devotional songs",      "Jazz and blues"};
     std::mt19937 random(20240601);
     QString text;
     text.reserve(qsizetype(nLines) * 120);

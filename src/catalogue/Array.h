@@ -6,8 +6,7 @@
 #include <utility>
 #include <vector>
 
-template <class TYPE, class ARG_TYPE = const TYPE&>
-class CArray
+template <class TYPE, class ARG_TYPE = const TYPE&> class CArray
 {
 public:
     void RemoveAll() { m_items.clear(); }

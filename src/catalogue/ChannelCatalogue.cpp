@@ -12,7 +12,7 @@ namespace
 struct SFilter
 {
     int nSlot;
-    int nField; // 4 = language, 0 = type
+    int nField;                 // 4 = language, 0 = type
     QLatin1StringView texts[6]; // compared in order; unused entries are empty
 };
 
@@ -110,13 +110,13 @@ bool CChannelCatalogue::ReadLines(QIODevice& device)
 
 int CChannelCatalogue::Load()
 {
-    m_channels.RemoveAll();
     const QString strPath = GetChannelListPath();
     {
         QFile file(strPath);
         // Unbuffered: the reader has its own buffer, a second one would only copy the bytes again.
         if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
             return 0;
+        m_channels.RemoveAll();
         // Read to the end of the file rather than counting bytes per line, so lines that end in a lone
         // CR or LF do not stop the reading early. A failed read keeps what was read before it.
         ReadLines(file);

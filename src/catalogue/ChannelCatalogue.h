@@ -12,8 +12,8 @@ class CChannelCatalogue
 {
 public:
     // Empties m_channels, reads every line of the channel list file into the catalogue and deletes the
-    // file. Non-zero when the file could be opened, even if it held no line; 0 (and nothing read,
-    // nothing deleted) when it could not. A read error ends the reading quietly: the lines read so far
+    // file. Non-zero when the file could be opened, even if it held no line; 0 (and nothing emptied,
+    // read or deleted) when it could not. A read error ends the reading quietly: the lines read so far
     // stay, the file is deleted all the same, and the load counts as a success.
     int Load();
     // Reads the lines of an open device as Load does (no deletion); false when reading failed.

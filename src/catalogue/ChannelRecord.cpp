@@ -56,8 +56,7 @@ qsizetype FindComma(QStringView line, qsizetype nFrom)
 }
 
 // Calls store(k, text) for the seven fields in order.
-template <class Store>
-void CutFields(QStringView line, Store&& store)
+template <class Store> void CutFields(QStringView line, Store&& store)
 {
     qsizetype nPos = FindComma(line, 0);
     store(0, TrimmedSubstring(line, 0, nPos));

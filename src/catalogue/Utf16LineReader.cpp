@@ -22,7 +22,8 @@ const char16_t* FindLineEnd(const char16_t* p, const char16_t* pEnd)
     while (pEnd - p >= 8)
     {
         const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const int nMask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(units, cr), _mm_cmpeq_epi16(units, lf)));
+        const int nMask =
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(units, cr), _mm_cmpeq_epi16(units, lf)));
         if (nMask)
             return p + __builtin_ctz(unsigned(nMask)) / 2;
         p += 8;

@@ -10,7 +10,8 @@
 class CListSelectionModel : public QItemSelectionModel
 {
 public:
-    explicit CListSelectionModel(CListCtrlModel* pModel) : QItemSelectionModel(pModel, pModel), m_pOwner(pModel)
+    explicit CListSelectionModel(CListCtrlModel* pModel)
+        : QItemSelectionModel(pModel, pModel), m_pOwner(pModel)
     {
     }
 
@@ -40,8 +41,7 @@ public:
     }
 
 private:
-    template <class F>
-    void Run(F&& operation)
+    template <class F> void Run(F&& operation)
     {
         CListCtrlModel::CNotificationBatch batch(*m_pOwner);
         operation();
@@ -91,7 +91,8 @@ void CListCtrlModel::SColumn::Compact()
     for (SCell& cell : m_cells)
     {
         const qsizetype nStart = qsizetype(text.size());
-        text.insert(text.end(), m_text.begin() + cell.m_nStart, m_text.begin() + cell.m_nStart + cell.m_nLength);
+        text.insert(text.end(), m_text.begin() + cell.m_nStart,
+                    m_text.begin() + cell.m_nStart + cell.m_nLength);
         cell.m_nStart = nStart;
     }
     m_text = std::move(text);

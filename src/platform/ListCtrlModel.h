@@ -113,8 +113,8 @@ private:
     unsigned CurrentState(int nRow) const;
 
     QList<SColumn> m_columns;
-    int m_nRows = 0;        // rows held
-    int m_nShownRows = 0;   // rows the views have been told about; the rest follow in FlushRows
+    int m_nRows = 0;      // rows held
+    int m_nShownRows = 0; // rows the views have been told about; the rest follow in FlushRows
     bool m_bFlushQueued = false;
     unsigned m_nExtendedStyle = 0;
     QItemSelectionModel* m_pSelection;

@@ -105,7 +105,8 @@ private slots:
     // Views see a consistent model through fills, batched appends, selection and column changes.
     void modelStaysConsistent()
     {
-        QAbstractItemModelTester tester(m_pList->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester tester(m_pList->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         Fill(*m_pList, 300);
         QVERIFY(m_pList->SelectAndFocusItem(299));
         QCOMPARE(m_pList->model()->rowCount(), 300);

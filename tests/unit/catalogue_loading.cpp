@@ -22,7 +22,8 @@ const QString kHeader = QStringLiteral("Type,Channel,Address,Extra,Language,Abou
 
 QString Line(const QString& type, const QString& name, const QString& language, const QString& status = "ON")
 {
-    return QStringLiteral("%1,%2,http://streams.example/%2,x,%3,About %2,%4").arg(type, name, language, status);
+    return QStringLiteral("%1,%2,http://streams.example/%2,x,%3,About %2,%4")
+        .arg(type, name, language, status);
 }
 
 bool WriteChannelList(const QByteArray& bytes)
@@ -147,27 +148,46 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<bool>("listed");
 
-        QTest::newRow("hindi, Indian off") << "DisplayIndianChannels" << 0 << "Radio" << "hindi" << false;
-        QTest::newRow("Hindi FM, Indian off") << "DisplayIndianChannels" << 0 << "Radio" << "Hindi FM" << true;
-        QTest::newRow("TELUGU, Indian off") << "DisplayIndianChannels" << 0 << "Radio" << "TELUGU" << false;
-        QTest::newRow("Gujrati, Indian off") << "DisplayIndianChannels" << 0 << "Radio" << "Gujrati" << false;
-        QTest::newRow("Gujarati, Indian off") << "DisplayIndianChannels" << 0 << "Radio" << "Gujarati" << true;
-        QTest::newRow("Tamil, Indian on") << "DisplayIndianChannels" << 1 << "Radio" << "Tamil" << true;
-        QTest::newRow("Romanian, Romanian off") << "DisplayRomanianChannels" << 0 << "Radio" << "Romanian" << false;
-        QTest::newRow("ROMANIA, Romanian off") << "DisplayRomanianChannels" << 0 << "Radio" << "ROMANIA" << false;
-        QTest::newRow("Romani, Romanian off") << "DisplayRomanianChannels" << 0 << "Radio" << "Romani" << true;
-        QTest::newRow("chinese, Chinese off") << "DisplayChineseChannels" << 0 << "Radio" << "chinese" << false;
-        QTest::newRow("English, English off") << "DisplayEnglishChannels" << 0 << "Radio" << "English" << false;
-        QTest::newRow("English, English 5") << "DisplayEnglishChannels" << 5 << "Radio" << "English" << true;
-        QTest::newRow("French, French off") << "DisplayFrenchChannels" << 0 << "Radio" << "FRENCH" << false;
-        QTest::newRow("German, German off") << "DisplayGermanChannels" << 0 << "Radio" << "German" << false;
-        QTest::newRow("Bulgarian, Bulgarian off") << "DisplayBulgarianChannels" << 0 << "Radio" << "bulgarian"
-                                                  << false;
-        QTest::newRow("radio, Radio off") << "DisplayRadioChannels" << 0 << "radio" << "English" << false;
-        QTest::newRow("Radio FM, Radio off") << "DisplayRadioChannels" << 0 << "Radio FM" << "English" << true;
-        QTest::newRow("TV, TV on") << "DisplayTVChannels" << 1 << "TV" << "English" << true;
-        QTest::newRow("Tv, TV -1 counts as on") << "DisplayTVChannels" << -1 << "Tv" << "English" << true;
-        QTest::newRow("empty type, Radio off") << "DisplayRadioChannels" << 0 << "" << "" << true;
+        QTest::newRow("hindi, Indian off") << "DisplayIndianChannels" << 0 << "Radio"
+                                           << "hindi" << false;
+        QTest::newRow("Hindi FM, Indian off") << "DisplayIndianChannels" << 0 << "Radio"
+                                              << "Hindi FM" << true;
+        QTest::newRow("TELUGU, Indian off") << "DisplayIndianChannels" << 0 << "Radio"
+                                            << "TELUGU" << false;
+        QTest::newRow("Gujrati, Indian off") << "DisplayIndianChannels" << 0 << "Radio"
+                                             << "Gujrati" << false;
+        QTest::newRow("Gujarati, Indian off") << "DisplayIndianChannels" << 0 << "Radio"
+                                              << "Gujarati" << true;
+        QTest::newRow("Tamil, Indian on") << "DisplayIndianChannels" << 1 << "Radio"
+                                          << "Tamil" << true;
+        QTest::newRow("Romanian, Romanian off") << "DisplayRomanianChannels" << 0 << "Radio"
+                                                << "Romanian" << false;
+        QTest::newRow("ROMANIA, Romanian off") << "DisplayRomanianChannels" << 0 << "Radio"
+                                               << "ROMANIA" << false;
+        QTest::newRow("Romani, Romanian off") << "DisplayRomanianChannels" << 0 << "Radio"
+                                              << "Romani" << true;
+        QTest::newRow("chinese, Chinese off") << "DisplayChineseChannels" << 0 << "Radio"
+                                              << "chinese" << false;
+        QTest::newRow("English, English off") << "DisplayEnglishChannels" << 0 << "Radio"
+                                              << "English" << false;
+        QTest::newRow("English, English 5") << "DisplayEnglishChannels" << 5 << "Radio"
+                                            << "English" << true;
+        QTest::newRow("French, French off") << "DisplayFrenchChannels" << 0 << "Radio"
+                                            << "FRENCH" << false;
+        QTest::newRow("German, German off") << "DisplayGermanChannels" << 0 << "Radio"
+                                            << "German" << false;
+        QTest::newRow("Bulgarian, Bulgarian off") << "DisplayBulgarianChannels" << 0 << "Radio"
+                                                  << "bulgarian" << false;
+        QTest::newRow("radio, Radio off") << "DisplayRadioChannels" << 0 << "radio"
+                                          << "English" << false;
+        QTest::newRow("Radio FM, Radio off") << "DisplayRadioChannels" << 0 << "Radio FM"
+                                             << "English" << true;
+        QTest::newRow("TV, TV on") << "DisplayTVChannels" << 1 << "TV"
+                                   << "English" << true;
+        QTest::newRow("Tv, TV -1 counts as on") << "DisplayTVChannels" << -1 << "Tv"
+                                                << "English" << true;
+        QTest::newRow("empty type, Radio off") << "DisplayRadioChannels" << 0 << ""
+                                               << "" << true;
     }
     void filters()
     {
@@ -196,9 +216,10 @@ private slots:
         QFETCH(QStringList, rows);
         if (displayNonWorking)
             QVERIFY(WriteSettingInt("DisplayNonWorkingChannels", displayNonWorking));
-        QVERIFY(WriteChannelList({kHeader, Line("Radio", "A", "English"), Line("Radio", "B", "English", "OFF"),
-                                  Line("Radio", "C", "English", "OFF-AIR"), Line("Radio", "D", "English", "xOFFLINE"),
-                                  Line("Radio", "off", "English", "off"), Line("Radio", "On", "English", "On")}));
+        QVERIFY(WriteChannelList(
+            {kHeader, Line("Radio", "A", "English"), Line("Radio", "B", "English", "OFF"),
+             Line("Radio", "C", "English", "OFF-AIR"), Line("Radio", "D", "English", "xOFFLINE"),
+             Line("Radio", "off", "English", "off"), Line("Radio", "On", "English", "On")}));
         CListCtrlModel list;
         QCOMPARE(Fill(list), rows);
     }
@@ -231,7 +252,8 @@ private slots:
         QTest::newRow("CR LF") << Utf16Le(lines.join("\r\n") + "\r\n");
         QTest::newRow("LF") << Utf16Le(lines.join("\n") + "\n");
         QTest::newRow("CR") << Utf16Le(lines.join("\r") + "\r");
-        QTest::newRow("mixed, blank lines") << Utf16Le(lines[0] + "\r\n\n\r" + lines[1] + "\n\r\r\n" + lines[2]);
+        QTest::newRow("mixed, blank lines")
+            << Utf16Le(lines[0] + "\r\n\n\r" + lines[1] + "\n\r\r\n" + lines[2]);
         QTest::newRow("no end on last line") << Utf16Le(lines.join("\r\n"));
         QTest::newRow("odd byte at the end") << Utf16Le(lines.join("\r\n")) + QByteArray("\x41", 1);
         QTest::newRow("byte-order mark") << QByteArray("\xFF\xFE", 2) + Utf16Le(lines.join("\r\n"));
@@ -290,6 +312,12 @@ private slots:
         QCOMPARE(Fill(list), (QStringList{"1 A", "2 B"}));
         QCOMPARE(Titles(list), (QStringList{"Sr No", "Channel", "About", "Language", "Address"}));
         QCOMPARE(list.GetSelectedItem(), 1);
+
+        // Something at the path that cannot be opened as a file is left alone too.
+        QVERIFY(QDir().mkpath(GetChannelListPath()));
+        QCOMPARE(Fill(list), (QStringList{"1 A", "2 B"}));
+        QVERIFY(QFileInfo(GetChannelListPath()).isDir());
+        QVERIFY(QDir().rmdir(GetChannelListPath()));
     }
 
     // A file that opens but cannot be read ends the reading quietly; it is still removed.
@@ -315,9 +343,10 @@ private slots:
     // A read error in the middle keeps the complete lines read before it.
     void readErrorKeepsEarlierLines()
     {
-        const QByteArray bytes = Utf16Le(QStringList{kHeader, Line("Radio", "A", "English"),
-                                                     Line("Radio", "B", "English"), Line("Radio", "C", "English")}
-                                             .join("\r\n"));
+        const QByteArray bytes =
+            Utf16Le(QStringList{kHeader, Line("Radio", "A", "English"), Line("Radio", "B", "English"),
+                                Line("Radio", "C", "English")}
+                        .join("\r\n"));
         const qint64 nFailAt = bytes.indexOf(Utf16Le("Radio,C")) + 4;
         CTrickleDevice device(bytes, 7, nFailAt);
         CChannelCatalogue catalogue;
@@ -340,7 +369,8 @@ private slots:
     {
         QFETCH(qsizetype, bufferBytes);
         QFETCH(qint64, chunk);
-        static const char16_t raw[] = u"\uFEFFab\r\ncd\rx\n\n\r\r\nlong line \xD800 with\x0000 units\r\r\n,end";
+        static const char16_t raw[] =
+            u"\uFEFFab\r\ncd\rx\n\n\r\r\nlong line \xD800 with\x0000 units\r\r\n,end";
         const QString text(reinterpret_cast<const QChar*>(raw), qsizetype(std::size(raw)) - 1);
         static const char16_t rawLong[] = u"long line \xD800 with\x0000 units";
         const QString longLine(reinterpret_cast<const QChar*>(rawLong), qsizetype(std::size(rawLong)) - 1);
@@ -348,8 +378,8 @@ private slots:
         CUtf16LineReader::EResult end;
         const QStringList lines = ReadAll(device, bufferBytes, &end);
         QCOMPARE(end, CUtf16LineReader::END);
-        const QStringList expected{QChar(0xFEFF) + QStringLiteral("ab"), "cd", "x", "", "", "",
-                                   longLine, "", ",end"};
+        const QStringList expected{
+            QChar(0xFEFF) + QStringLiteral("ab"), "cd", "x", "", "", "", longLine, "", ",end"};
         QCOMPARE(lines, expected);
     }
 

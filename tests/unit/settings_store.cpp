@@ -10,9 +10,15 @@
 namespace
 {
 const settings::IntSetting* const kCachedSettings[] = {
-    &settings::kDisplayRadioChannels,   &settings::kDisplayTVChannels,       &settings::kLastCategory,
-    &settings::kDisplayChineseChannels, &settings::kDisplayEnglishChannels,  &settings::kDisplayIndianChannels,
-    &settings::kDisplayFrenchChannels,  &settings::kDisplayGermanChannels,   &settings::kDisplayBulgarianChannels,
+    &settings::kDisplayRadioChannels,
+    &settings::kDisplayTVChannels,
+    &settings::kLastCategory,
+    &settings::kDisplayChineseChannels,
+    &settings::kDisplayEnglishChannels,
+    &settings::kDisplayIndianChannels,
+    &settings::kDisplayFrenchChannels,
+    &settings::kDisplayGermanChannels,
+    &settings::kDisplayBulgarianChannels,
     &settings::kDisplayRomanianChannels,
 };
 } // namespace
@@ -22,12 +28,6 @@ class TestSettingsStore : public QObject
     Q_OBJECT
 private slots:
     void init() { testsupport::ClearSettings(); }
-
-    void settingsFileLocation()
-    {
-        QCOMPARE(testsupport::SettingsFilePath(),
-                 qEnvironmentVariable("XDG_CONFIG_HOME") + "/Palomer/Vedrix by Palomer.conf");
-    }
 
     // A first start behaves as if the defaults were stored; reading creates nothing.
     void defaultsWithoutStore()
@@ -122,8 +122,9 @@ private slots:
             binary.append(char((i * 7919 + 13) % 256));
         QTest::newRow("binary garbage") << binary;
         QTest::newRow("UTF-16 text") << testsupport::Utf16Le("[Settings]\r\nDisplayTVChannels=1\r\n");
-        QTest::newRow("not numbers") << QByteArray("[Settings]\nDisplayTVChannels=yes\nDisplayRadioChannels=\n"
-                                                   "DisplayEnglishChannels=1,0\nAutoPlay=0x10\n");
+        QTest::newRow("not numbers") << QByteArray(
+            "[Settings]\nDisplayTVChannels=yes\nDisplayRadioChannels=\n"
+            "DisplayEnglishChannels=1,0\nAutoPlay=0x10\n");
         QTest::newRow("out of range") << QByteArray("[Settings]\nDisplayTVChannels=99999999999\n"
                                                     "DisplayRadioChannels=-4294967296\nAutoPlay=1e3\n");
         QTest::newRow("other group") << QByteArray("[Setting]\nDisplayTVChannels=1\nAutoPlay=0\n");
