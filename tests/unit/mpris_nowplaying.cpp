@@ -20,8 +20,10 @@ private slots:
     {
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("expectedTitle");
-        QTest::newRow("stream title") << "Artist - Song" << "Artist - Song";
-        QTest::newRow("no title: the channel's name") << "" << "Radio One";
+        QTest::newRow("stream title") << "Artist - Song"
+                                      << "Artist - Song";
+        QTest::newRow("no title: the channel's name") << ""
+                                                      << "Radio One";
     }
     void metadata()
     {
@@ -60,10 +62,14 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("expected");
         const QString playing = CPlayerStatus::kPlaying;
-        QTest::newRow("playing with a title") << playing << "Song" << "Playing: Song";
-        QTest::newRow("playing without one") << playing << "" << "Playing";
-        QTest::newRow("buffering keeps its text") << CPlayerStatus::Buffering(40) << "Song" << "Buffering: 40%";
-        QTest::newRow("connecting") << CPlayerStatus::kConnecting << "Song" << "Connecting...";
+        QTest::newRow("playing with a title") << playing << "Song"
+                                              << "Playing: Song";
+        QTest::newRow("playing without one") << playing << ""
+                                             << "Playing";
+        QTest::newRow("buffering keeps its text") << CPlayerStatus::Buffering(40) << "Song"
+                                                  << "Buffering: 40%";
+        QTest::newRow("connecting") << CPlayerStatus::kConnecting << "Song"
+                                    << "Connecting...";
         QTest::newRow("error") << CPlayerStatus::Error("cannot open the stream") << "Song"
                                << "Error: cannot open the stream";
     }

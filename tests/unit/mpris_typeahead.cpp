@@ -63,8 +63,8 @@ private slots:
         QTest::newRow("longer text wraps too") << names << 3 << "tw" << QList<int>{4, 1};
         QTest::newRow("no match keeps the selection") << names << 2 << "x" << QList<int>{2};
         QTest::newRow("a miss stays a miss until a pause") << names << 0 << "tx|o" << QList<int>{1, 1, 0};
-        QTest::newRow("spaces and digits are text")
-            << QStringList{"Radio 1", "Radio 2", "Radio 10"} << 0 << "radio 2" << QList<int>{1, 1, 1, 1, 1, 1, 1};
+        QTest::newRow("spaces and digits are text") << QStringList{"Radio 1", "Radio 2", "Radio 10"} << 0
+                                                    << "radio 2" << QList<int>{1, 1, 1, 1, 1, 1, 1};
         QTest::newRow("empty list") << QStringList{} << -1 << "a" << QList<int>{-1};
     }
     void typing()
