@@ -1,0 +1,163 @@
+#!/usr/bin/env python3
+"""Time to sound: from the moment a channel is asked for to its first audible sample at the
+PulseAudio null sink, all on the same Icecast stream (MP3, 64 kbps) on 127.0.0.1.
+
+- Vedrix, channel switch by hot key: the program plays a channel; Play Next (Ctrl+Alt+N, sent
+  through XTEST) is pressed; the time runs to the next channel's tone after the old one's silence.
+- Vedrix, channel switch by a second start: `vedrix N` hands the number to the running instance.
+- Vedrix, cold start: exec with auto play on, to the last channel's tone (includes the download
+  dialog's one-second wait and the list download).
+- mpv --no-video URL, ffplay -nodisp URL, cvlc URL: exec to the tone.
+
+Budgets: a switch at most 400 ms and faster than each other player's start; cold start at most 2 s.
+"""
+
+import os
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import benchlib as b  # noqa: E402
+
+from Xlib import X, XK, display  # noqa: E402
+from Xlib.ext import xtest  # noqa: E402
+
+MOUNTS = list(b.TONES)
+PEERS = ["mpv", "ffplay", "cvlc"]
+SWITCH_BUDGET = 0.400
+COLD_BUDGET = 2.0
+
+
+def press(d, keys):
+    """Presses and releases a key combination through XTEST; returns the time of the press."""
+    codes = [d.keysym_to_keycode(XK.string_to_keysym(k)) for k in keys]
+    t = time.monotonic()
+    for code in codes:
+        xtest.fake_input(d, X.KeyPress, code)
+    for code in reversed(codes):
+        xtest.fake_input(d, X.KeyRelease, code)
+    d.sync()
+    return t
+
+
+def measure(world, request, frequency, after_gap, what):
+    """Runs request() (which returns the request's time) with the monitor recording; seconds to sound."""
+    with b.MonitorRecorder(world.pulse) as rec:
+        t = request()
+        seconds = b.wait_for_sound(rec, t, frequency, after_gap=after_gap, timeout=30)
+    if seconds is None:
+        raise RuntimeError("no %d Hz tone after %s" % (frequency, what))
+    return seconds
+
+
+def wait_playing(world, frequency):
+    with b.MonitorRecorder(world.pulse) as rec:
+        if b.wait_for_sound(rec, time.monotonic() - 0.5, frequency, timeout=60) is None:
+            raise RuntimeError("the program does not play %d Hz" % frequency)
+
+
+def vedrix_switches(world, runs):
+    """Hot key and second-start switches in one running program; lists of seconds."""
+    world.write_settings(hot_keys=True)
+    hot, second = [], []
+    with b.Vedrix() as app:
+        app.start_and_wait_ready()
+        row = 0
+        wait_playing(world, b.TONES[MOUNTS[row]])
+        d = display.Display()
+        try:
+            for _ in range(runs):
+                row = (row + 1) % len(MOUNTS)
+                hot.append(measure(world, lambda: press(d, ["Control_L", "Alt_L", "n"]), b.TONES[MOUNTS[row]],
+                                   True, "Play Next"))
+                time.sleep(0.5)
+        finally:
+            d.close()
+        for _ in range(runs):
+            row = (row + 1) % len(MOUNTS)
+
+            def second_start(number=row + 1):
+                t = time.monotonic()
+                subprocess.Popen([app.bin, str(number)], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                 stderr=subprocess.DEVNULL)
+                return t
+            second.append(measure(world, second_start, b.TONES[MOUNTS[row]], True, "a second start"))
+            time.sleep(0.5)
+        app.stop()
+    return hot, second
+
+
+def vedrix_cold(world, app):
+    world.write_settings()
+
+    def start():
+        t = time.monotonic()
+        app.start()
+        return t
+    try:
+        return measure(world, start, b.TONES[MOUNTS[0]], False, "a cold start")
+    finally:
+        app.stop()
+
+
+def peer_start(world, name):
+    procs = []
+
+    def start():
+        t = time.monotonic()
+        procs.append(b.start_peer(world, name, world.url(MOUNTS[0])))
+        return t
+    try:
+        return measure(world, start, b.TONES[MOUNTS[0]], False, name)
+    finally:
+        for p in procs:
+            b.stop_tree(p)
+
+
+def main():
+    results = {}
+    with b.World() as world:
+        with b.MonitorRecorder(world.pulse) as rec:
+            time.sleep(1)
+            delay = rec.delivery_delay()
+        b.note("monitor delivery delay (median, behind the least delayed chunk): %.1f ms" % (delay * 1000))
+
+        b.note("Vedrix channel switches ...")
+        results["hot"], results["second"] = vedrix_switches(world, b.RUNS)
+        # One after the other, run by run, so that a busy moment of the machine hits all alike.
+        with b.Vedrix() as app:
+            for run in range(b.RUNS):
+                b.note("run %d of %d ..." % (run + 1, b.RUNS))
+                results.setdefault("cold", []).append(vedrix_cold(world, app))
+                for name in PEERS:
+                    results.setdefault(name, []).append(peer_start(world, name))
+                    time.sleep(0.3)
+
+    switch = b.median(results["hot"])
+    labels = [("hot", "Vedrix: Play Next hot key (switch)"), ("second", "Vedrix: second start `vedrix N` (switch)"),
+              ("cold", "Vedrix: cold start, auto play"), ("mpv", "mpv --no-video URL"),
+              ("ffplay", "ffplay -nodisp URL"), ("cvlc", "cvlc URL")]
+    rows = []
+    for key, label in labels:
+        values = results[key]
+        rows.append([label, "%.0f" % (b.median(values) * 1000), "%.0f" % (min(values) * 1000),
+                     "%.0f" % (max(values) * 1000), len(values), "%.2f" % (switch / b.median(values))])
+    b.print_table("Time to sound (ms; %d runs each; monitor delivery delay %.1f ms)" % (b.RUNS, delay * 1000),
+                  ["", "median", "min", "max", "runs", "hot-key switch / this"], rows)
+
+    cold = b.median(results["cold"])
+    checks = [("channel switch (hot key) <= %d ms" % (SWITCH_BUDGET * 1000), switch <= SWITCH_BUDGET,
+               "%.0f ms" % (switch * 1000)),
+              ("channel switch faster than each other player's start",
+               all(switch < b.median(results[p]) for p in PEERS),
+               ", ".join("%s %.2fx" % (p, switch / b.median(results[p])) for p in PEERS)),
+              ("cold start to sound <= %.1f s" % COLD_BUDGET, cold <= COLD_BUDGET, "%.0f ms" % (cold * 1000))]
+    print()
+    for text, ok, figure in checks:
+        print("%-56s %-28s %s" % (text, figure, "met" if ok else "MISSED"))
+    return 0 if all(ok for _, ok, _ in checks) else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
