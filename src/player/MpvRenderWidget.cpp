@@ -16,6 +16,9 @@ CMpvRenderWidget::CMpvRenderWidget(mpv_handle* pMpv, QWidget* parent) : QOpenGLW
 CMpvRenderWidget::~CMpvRenderWidget()
 {
     FreeRenderContext();
+    // The base class destroys the GL context later; this part of the object is gone by then.
+    if (context())
+        disconnect(context(), nullptr, this, nullptr);
 }
 
 void* CMpvRenderWidget::GetProcAddress(void*, const char* name)
