@@ -1,0 +1,56 @@
+#include "player/ReconnectPolicy.h"
+
+namespace
+{
+constexpr int kLongestBackoffSeconds = 16;
+constexpr int kSteadyRetrySeconds = 30;
+} // namespace
+
+CReconnectPolicy::CReconnectPolicy(QObject* parent) : QObject(parent)
+{
+    m_timer.setSingleShot(true);
+    connect(&m_timer, &QTimer::timeout, this,
+            [this]
+            {
+                if (m_onAttempt)
+                    m_onAttempt();
+            });
+}
+
+QString CReconnectPolicy::Text(int nAttempt)
+{
+    return QStringLiteral("Reconnecting... (attempt %1)").arg(nAttempt);
+}
+
+int CReconnectPolicy::DelaySeconds(int nAttempt)
+{
+    if (nAttempt < 1)
+        return 1;
+    // 1, 2, 4, 8, 16; the shift stays small so it cannot overflow however long the retrying lasts.
+    if (nAttempt <= 5)
+        return qMin(1 << (nAttempt - 1), kLongestBackoffSeconds);
+    return kSteadyRetrySeconds;
+}
+
+void CReconnectPolicy::Cancel()
+{
+    m_timer.stop();
+    m_nAttempt = 0;
+    m_bPlayed = false;
+}
+
+void CReconnectPolicy::PlaybackStarted()
+{
+    m_timer.stop();
+    m_nAttempt = 0;
+    m_bPlayed = true;
+}
+
+bool CReconnectPolicy::StreamEnded()
+{
+    if (!m_bPlayed)
+        return false;
+    ++m_nAttempt;
+    m_timer.start(DelaySeconds(m_nAttempt) * 1000);
+    return true;
+}

@@ -1,0 +1,3 @@
+list(APPEND VEDRIX_CORE_SOURCES
+  player/ReconnectPolicy.h player/ReconnectPolicy.cpp
+)
