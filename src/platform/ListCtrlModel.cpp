@@ -53,13 +53,13 @@ private:
 QStringView CListCtrlModel::SColumn::Text(int nRow) const
 {
     const SCell& cell = m_cells[nRow];
-    return QStringView(m_text.data() + cell.m_nStart, cell.m_nLength);
+    return QStringView(m_text).mid(cell.m_nStart, cell.m_nLength);
 }
 
 CListCtrlModel::SCell CListCtrlModel::SColumn::Store(QStringView text)
 {
-    const SCell cell{qsizetype(m_text.size()), text.size()};
-    m_text.insert(m_text.end(), text.utf16(), text.utf16() + text.size());
+    const SCell cell{m_text.size(), text.size()};
+    m_text.append(text);
     return cell;
 }
 
@@ -73,26 +73,25 @@ void CListCtrlModel::SColumn::Set(int nRow, QStringView text)
     SCell& cell = m_cells[nRow];
     if (text.size() <= cell.m_nLength)
     {
-        std::copy(text.utf16(), text.utf16() + text.size(), m_text.data() + cell.m_nStart);
+        std::copy(text.begin(), text.end(), m_text.begin() + cell.m_nStart);
         m_nDeadText += cell.m_nLength - text.size();
         cell.m_nLength = text.size();
         return;
     }
     m_nDeadText += cell.m_nLength;
     cell = Store(text);
-    if (m_nDeadText > 4096 && m_nDeadText > qsizetype(m_text.size()) / 2)
+    if (m_nDeadText > 4096 && m_nDeadText > m_text.size() / 2)
         Compact();
 }
 
 void CListCtrlModel::SColumn::Compact()
 {
-    std::vector<char16_t> text;
-    text.reserve(m_text.size() - size_t(m_nDeadText));
+    QString text;
+    text.reserve(m_text.size() - m_nDeadText);
     for (SCell& cell : m_cells)
     {
-        const qsizetype nStart = qsizetype(text.size());
-        text.insert(text.end(), m_text.begin() + cell.m_nStart,
-                    m_text.begin() + cell.m_nStart + cell.m_nLength);
+        const qsizetype nStart = text.size();
+        text.append(QStringView(m_text).mid(cell.m_nStart, cell.m_nLength));
         cell.m_nStart = nStart;
     }
     m_text = std::move(text);
@@ -119,7 +118,7 @@ bool CListCtrlModel::DeleteAllItems()
     {
         // Give the memory back: the next fill may be much smaller than this one.
         column.m_cells = QList<SCell>();
-        column.m_text = std::vector<char16_t>();
+        column.m_text = QString();
         column.m_nDeadText = 0;
     }
     m_nRows = 0;

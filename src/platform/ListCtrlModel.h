@@ -13,8 +13,6 @@
 #include <QList>
 #include <QSet>
 
-#include <vector>
-
 class QItemSelection;
 class QItemSelectionModel;
 
@@ -94,7 +92,7 @@ private:
         int m_nFormat = LVCFMT_LEFT;
         int m_nWidth = 0;
         QList<SCell> m_cells; // one per row
-        std::vector<char16_t> m_text;
+        QString m_text;       // grows in place where the allocator can (realloc), unlike a std::vector
         qsizetype m_nDeadText = 0;
 
         QStringView Text(int nRow) const;
