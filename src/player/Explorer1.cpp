@@ -1,10 +1,52 @@
 #include "player/Explorer1.h"
 
+#include "web/WebPage.h"
+
+#include <QMetaObject>
+
 CExplorer1::CExplorer1(QWidget* parent) : CWebPane(parent) {}
 
 CExplorer1::~CExplorer1() = default;
 
 void CExplorer1::Navigate2(const QString& strUrl)
 {
-    CWebPane::Navigate2(QUrl(strUrl));
+    m_strPendingUrl = strUrl;
+    if (isVisible())
+        QueuePendingNavigation();
+}
+
+void CExplorer1::QueuePendingNavigation()
+{
+    if (m_bQueued)
+        return;
+    m_bQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this]
+        {
+            m_bQueued = false;
+            if (m_strPendingUrl.isEmpty() || !isVisible())
+                return;
+            const QUrl url(m_strPendingUrl);
+            m_strPendingUrl.clear();
+            CWebPane::Navigate2(url);
+        },
+        Qt::QueuedConnection);
+}
+
+void CExplorer1::showEvent(QShowEvent* e)
+{
+    CWebPane::showEvent(e);
+    if (CWebPage* pPage = GetPage())
+        pPage->setLifecycleState(QWebEnginePage::LifecycleState::Active);
+    if (!m_strPendingUrl.isEmpty())
+        QueuePendingNavigation();
+}
+
+void CExplorer1::hideEvent(QHideEvent* e)
+{
+    CWebPane::hideEvent(e);
+    // Frozen, the renderer runs no timers or scripts; a page still on screen cannot be frozen.
+    if (CWebPage* pPage = GetPage(); pPage && !pPage->isVisible())
+        pPage->setLifecycleState(QWebEnginePage::LifecycleState::Frozen);
 }

@@ -63,6 +63,10 @@ constexpr Option kOptions[]{
     {"vid", "no"},
     {"ao", "pulse,"},
     {"audio-client-name", "Vedrix"},
+    // PulseAudio asks for more sound each time its buffer runs low; mpv's default of about 100 ms
+    // woke its threads so often that they used twice the CPU time. 200 ms is the audio buffer that
+    // mpv itself keeps; a channel switch and Stop drop it, so they are not slower.
+    {"pulse-buffer", "200"},
     {"hwdec", "no"},
     {"gpu-hwdec-interop", "no"},
     {"osd-level", "0"},
@@ -209,8 +213,11 @@ void CWMPPlayer4::CreateMpv()
     mpv_observe_property(m_pMpv, kPropPausedForCache, "paused-for-cache", MPV_FORMAT_FLAG);
     mpv_observe_property(m_pMpv, kPropBufferingState, "cache-buffering-state", MPV_FORMAT_INT64);
     mpv_observe_property(m_pMpv, kPropSeekable, "seekable", MPV_FORMAT_FLAG);
-    mpv_observe_property(m_pMpv, kPropTimePos, "time-pos", MPV_FORMAT_DOUBLE);
-    mpv_observe_property(m_pMpv, kPropDuration, "duration", MPV_FORMAT_DOUBLE);
+    // Whole seconds: mpv reports a change only when the value in the asked format changes, and as
+    // doubles the position (about 14 times a second) and a live stream's growing length (5 times)
+    // woke the GUI thread far more often than the bar, which shows seconds, can change.
+    mpv_observe_property(m_pMpv, kPropTimePos, "time-pos", MPV_FORMAT_INT64);
+    mpv_observe_property(m_pMpv, kPropDuration, "duration", MPV_FORMAT_INT64);
     mpv_observe_property(m_pMpv, kPropVolume, "volume", MPV_FORMAT_DOUBLE);
     mpv_observe_property(m_pMpv, kPropMute, "mute", MPV_FORMAT_FLAG);
     mpv_observe_property(m_pMpv, kPropVoConfigured, "vo-configured", MPV_FORMAT_FLAG);
@@ -389,6 +396,7 @@ void CWMPPlayer4::HandlePropertyChange(const mpv_event& event)
     const bool bHasValue = pProperty->format != MPV_FORMAT_NONE && pProperty->data;
     const auto flag = [&] { return bHasValue && *static_cast<int*>(pProperty->data) != 0; };
     const auto number = [&] { return bHasValue ? *static_cast<double*>(pProperty->data) : -1.0; };
+    const auto seconds = [&] { return bHasValue ? double(*static_cast<int64_t*>(pProperty->data)) : -1.0; };
     switch (event.reply_userdata)
     {
     case kPropPausedForCache:
@@ -402,11 +410,11 @@ void CWMPPlayer4::HandlePropertyChange(const mpv_event& event)
         m_pBar->SetSeekable(m_bSeekable);
         break;
     case kPropTimePos:
-        m_dPosition = number();
+        m_dPosition = seconds();
         m_pBar->SetPosition(m_dPosition, m_dDuration);
         break;
     case kPropDuration:
-        m_dDuration = number();
+        m_dDuration = seconds();
         m_pBar->SetPosition(m_dPosition, m_dDuration);
         break;
     case kPropVolume:
