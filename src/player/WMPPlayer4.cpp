@@ -159,8 +159,10 @@ CWMPPlayer4::CWMPPlayer4(QWidget* parent) : QWidget(parent)
     connect(m_pBar, &CPlayerControlBar::PlayClicked, this,
             [this]
             {
-                if (!m_strUrl.isEmpty())
-                    Load();
+                if (m_strUrl.isEmpty())
+                    return;
+                m_reconnect.Cancel();
+                Load();
             });
     connect(m_pBar, &CPlayerControlBar::StopClicked, this, &CWMPPlayer4::Stop);
     connect(m_pBar, &CPlayerControlBar::VolumeChanged, this,
@@ -190,6 +192,7 @@ CWMPPlayer4::CWMPPlayer4(QWidget* parent) : QWidget(parent)
             });
 
     m_status.m_onChange = [this] { OnStatusChanged(); };
+    m_reconnect.m_onAttempt = [this] { Load(); };
     if (!m_pMpv)
         m_status.LoadRefused(QStringLiteral("the media player could not be started"));
 }
@@ -258,6 +261,7 @@ void CWMPPlayer4::OnRenderContextChanged(bool bAvailable)
 
 void CWMPPlayer4::put_URL(const QString& strUrl)
 {
+    m_reconnect.Cancel();
     m_strUrl = strUrl;
     Load();
 }
@@ -269,7 +273,12 @@ CWMPControls& CWMPPlayer4::get_controls()
 
 QString CWMPPlayer4::get_status() const
 {
-    return m_status.Text();
+    return ShownStatus();
+}
+
+QString CWMPPlayer4::ShownStatus() const
+{
+    return m_reconnect.IsReconnecting() ? CReconnectPolicy::Text(m_reconnect.Attempt()) : m_status.Text();
 }
 
 void CWMPPlayer4::SetDisplayName(const QString& strName)
@@ -322,9 +331,11 @@ void CWMPPlayer4::Stop()
         return;
     const char* args[]{"stop", nullptr};
     mpv_command(m_pMpv, args);
+    m_reconnect.Cancel();
     SetStreamTitle(QString());
     ResetPosition();
     m_status.StopRequested();
+    OnStatusChanged();
 }
 
 void CWMPPlayer4::ResetPosition()
@@ -365,10 +376,14 @@ void CWMPPlayer4::HandleEvent(const mpv_event& event)
     case MPV_EVENT_END_FILE:
     {
         const auto* pEnd = static_cast<const mpv_event_end_file*>(event.data);
+        // Decided before the status hears of the end, so that a drop shows as the reconnect at once.
+        if (pEnd->reason == MPV_END_FILE_REASON_EOF || pEnd->reason == MPV_END_FILE_REASON_ERROR)
+            m_reconnect.StreamEnded();
         m_status.FileEnded(pEnd->playlist_entry_id, EndReasonOf(pEnd->reason),
                            pEnd->reason == MPV_END_FILE_REASON_ERROR ? FailureOf(pEnd->error)
                                                                      : CPlayerStatus::Failure::None,
                            m_strLastError);
+        OnStatusChanged();
         break;
     }
     case MPV_EVENT_LOG_MESSAGE:
@@ -451,7 +466,13 @@ void CWMPPlayer4::SetStreamTitle(const QString& strTitle)
 
 void CWMPPlayer4::OnStatusChanged()
 {
-    m_pVideo->SetStatusText(m_status.Text());
+    if (m_status.IsPlaying())
+        m_reconnect.PlaybackStarted();
+    const QString strShown = ShownStatus();
+    if (strShown == m_strShownStatus)
+        return;
+    m_strShownStatus = strShown;
+    m_pVideo->SetStatusText(strShown);
     emit StatusChange();
     if (m_onStatusChange)
         m_onStatusChange();

@@ -8,6 +8,7 @@
 // call into mpv happens on the GUI thread.
 #include "player/MediaPlayer.h"
 #include "player/PlayerStatus.h"
+#include "player/ReconnectPolicy.h"
 
 #include <QWidget>
 
@@ -63,6 +64,9 @@ private:
     void HandleEvent(const mpv_event& event);
     void HandlePropertyChange(const mpv_event& event);
     void OnStatusChanged();
+    // The status the user sees: while a dropped stream is being reconnected, the attempt under way
+    // rather than the attempt's own connecting and failing.
+    QString ShownStatus() const;
     void SetStreamTitle(const QString& strTitle);
     void OnRenderContextChanged(bool bAvailable);
     void ResetPosition();
@@ -72,6 +76,8 @@ private:
     CPlayerControlBar* m_pBar = nullptr;
     CControls m_controls{*this};
     CPlayerStatus m_status;
+    CReconnectPolicy m_reconnect;
+    QString m_strShownStatus;
     QString m_strUrl;
     QString m_strTitle;
     QString m_strLastError; // mpv's last error message while the current stream loads
