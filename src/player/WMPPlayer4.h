@@ -3,9 +3,10 @@
 // stop, volume, mute, position). Audio goes to the system's sound server.
 //
 // Only network stream addresses are opened (see CStreamAddress); anything else shows an error status
-// and opens nothing. mpv runs without user configuration, scripts, key bindings or an on-screen
-// controller. Its callbacks arrive on its own threads and only queue work for the GUI thread; every
-// call into mpv happens on the GUI thread.
+// and opens nothing. A stream that drops after it played is opened again (see CReconnectPolicy).
+// mpv runs without user configuration, scripts, key bindings or an on-screen controller. Its
+// callbacks arrive on its own threads and only queue work for the GUI thread; every call into mpv
+// happens on the GUI thread.
 #include "player/MediaPlayer.h"
 #include "player/PlayerStatus.h"
 #include "player/ReconnectPolicy.h"

@@ -226,7 +226,8 @@ private slots:
         player.put_URL(Radio("/high"));
         QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
         QCOMPARE(Rig("kill /high")["ok"].toBool(), true);
-        QTRY_VERIFY_WITH_TIMEOUT(player.get_status().startsWith("Reconnecting... (attempt "), kStartTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(player.get_status().startsWith("Reconnecting... (attempt "),
+                                 kStartTimeoutMs);
         QVERIFY(!player.IsPlaying());
         QVERIFY(Listen(1.0)["silent"].toBool());
         QCOMPARE(Rig("start /high")["ok"].toBool(), true);
