@@ -270,5 +270,7 @@ void CX11HotKeyService::Ungrab(const std::vector<SKeyGrab>& grabs)
 {
     for (const SKeyGrab& g : grabs)
         xcb_ungrab_key(m_pConnection, g.keycode, m_root, g.mask);
-    xcb_flush(m_pConnection);
+    // A round trip, not just a flush: once this returns the server has released the keys, so another
+    // client (or a registration of ours right after) can take them at once.
+    free(xcb_get_input_focus_reply(m_pConnection, xcb_get_input_focus(m_pConnection), nullptr));
 }

@@ -77,7 +77,9 @@ def restart_hls(hls, port):
 
 
 def test_radio():
-    with PlayerWorld() as world:
+    # The player notices a drop once it has played out what the server sent ahead; a one-second
+    # burst keeps that wait short.
+    with PlayerWorld(burst_bytes=8192) as world:
         world.extra_lines = ["Radio,Gone,%s,,English,Never on the air,ON" % world.ice.url("/gone")]
         world.write_list()
         world.start()

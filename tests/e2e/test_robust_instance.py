@@ -86,6 +86,9 @@ def test_killed_twice_with_window_and_web_engine():
                     http.reset()
 
                 app.start_and_wait_ready(":silent")
+                # The download dialog shows even while the main window is hidden; let it finish.
+                wait_for(lambda: http.count("/tvlist.zip") > 0, "the channel list download")
+                wait_for(lambda: not app.window_shown(), "the download dialog to close")
                 check_owner(app)
                 app.tray_click("Exit")
                 assert app.wait_exit() == 0
