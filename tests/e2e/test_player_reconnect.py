@@ -89,7 +89,9 @@ def test_radio():
 
         # The source dies and comes back: the channel plays again by itself.
         seconds = drop(world, "/one")
-        assert seconds <= 2.0, "the reconnect showed after %.1f s" % seconds
+        # The player learns of the drop when it has played out the sound it holds (the server's burst
+        # and the sound server's buffer): about two seconds here, a little more on a loaded machine.
+        assert seconds <= 3.0, "the reconnect showed after %.1f s" % seconds
         world.wait_silence()
         # Later attempts fail too while the source is away; the count goes up.
         wait_tooltip(world, lambda t: t.endswith(RECONNECTING + "2)"), 5, "the second attempt")
