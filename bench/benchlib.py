@@ -59,10 +59,108 @@ def note(text):
 # The world
 
 
-class World:
-    """PulseAudio, Icecast with three tone radios and the HTTP server of the list and the banner."""
+class DirectStream:
+    """The same tone radios (MP3, 64 kbps, the same 16 KiB burst on connect) from a plain HTTP server
+    that answers at once: Icecast hands a new listener its first bytes only at its own pace (about
+    half a second on loopback), which no player can be quicker than; this shows what is left."""
 
-    def __init__(self):
+    RATE = 8000      # bytes per second of a 64 kbps stream
+    BURST = 16384
+    CHUNK = 1400
+
+    def __init__(self, root):
+        self.root = root
+        self.files = {}
+        self.httpd = None
+
+    def start(self):
+        import http.server
+        import threading as _threading
+        for mount, frequency in TONES.items():
+            path = os.path.join(self.root, "tone%d.mp3" % frequency)
+            subprocess.run(["ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error", "-y", "-f", "lavfi",
+                            "-i", "sine=frequency=%d:sample_rate=44100" % frequency, "-t", "20", "-ac", "1",
+                            "-c:a", "libmp3lame", "-b:a", "64k", "-write_xing", "0", "-id3v2_version", "0",
+                            "-f", "mp3", path], check=True)
+            with open(path, "rb") as f:
+                self.files[mount] = f.read()
+        stream = self
+
+        class Handler(http.server.BaseHTTPRequestHandler):
+            protocol_version = "HTTP/1.0"
+
+            def log_message(self, *args):
+                pass
+
+            def do_GET(self):
+                data = stream.files.get(self.path)
+                if data is None:
+                    self.send_error(404)
+                    return
+                self.send_response(200)
+                self.send_header("Content-Type", "audio/mpeg")
+                self.send_header("icy-name", self.path.strip("/"))
+                self.end_headers()
+                position, sent, started = 0, 0, time.monotonic()
+                try:
+                    while True:
+                        size = stream.BURST if sent == 0 else stream.CHUNK
+                        part = bytearray()
+                        while len(part) < size:
+                            take = data[position:position + size - len(part)]
+                            part += take
+                            position = (position + len(take)) % len(data)
+                        self.wfile.write(part)
+                        self.wfile.flush()
+                        sent += len(part)
+                        due = started + (sent - stream.BURST) / stream.RATE
+                        time.sleep(max(0.0, due - time.monotonic()))
+                except OSError:
+                    pass
+
+        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+        self.httpd.daemon_threads = True
+        _threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
+        return self
+
+    def url(self, mount):
+        return "http://127.0.0.1:%d%s" % (self.httpd.server_address[1], mount)
+
+    def stop(self):
+        if self.httpd:
+            self.httpd.shutdown()
+            self.httpd.server_close()
+            self.httpd = None
+
+
+def first_byte_time(url):
+    """Seconds from connecting to a stream's address to its first audio byte (after the headers)."""
+    import socket
+    import urllib.parse
+    parts = urllib.parse.urlsplit(url)
+    t = time.monotonic()
+    with socket.create_connection((parts.hostname, parts.port), timeout=10) as sock:
+        sock.sendall(("GET %s HTTP/1.0\r\nHost: %s\r\nIcy-MetaData: 1\r\n\r\n" % (parts.path, parts.netloc)).encode())
+        received = b""
+        while True:
+            chunk = sock.recv(65536)
+            if not chunk:
+                raise RuntimeError("the stream ended")
+            received += chunk
+            head, sep, body = received.partition(b"\r\n\r\n")
+            if sep and body:
+                return time.monotonic() - t
+
+
+class World:
+    """PulseAudio, Icecast with three tone radios and the HTTP server of the list and the banner;
+    with direct=True also the same radios from a DirectStream. ``use(kind)`` lists the channels of
+    "icecast" or "direct" in the channel list that the program downloads."""
+
+    def __init__(self, direct=False):
+        self.direct = direct
+        self.stream = None
+        self.kind = "icecast"
         self.pulse = self.ice = self.http = None
         self.root = tempfile.mkdtemp(prefix="bench.", dir=os.environ.get("TMPDIR"))
         self.site = os.path.join(self.root, "site")
@@ -74,10 +172,9 @@ class World:
             os.makedirs(os.path.join(self.site, "banners", "vedrix"))
             with open(os.path.join(self.site, "banners", "vedrix", "index.html"), "w") as f:
                 f.write("<html><body style='background:#fc0;margin:0'><h3>Banner</h3></body></html>")
-            lines = ["Type,Channel,Address,Extra,Language,About,Status"]
-            lines += ["Radio,%s,%s,,English,Tone %d,ON" % (m.strip("/"), self.ice.url(m), f) for m, f in TONES.items()]
-            with open(os.path.join(self.site, "tvlist.zip"), "wb") as f:
-                f.write(("\r\n".join(lines) + "\r\n").encode("utf-16-le"))
+            if self.direct:
+                self.stream = DirectStream(self.root).start()
+            self.use("icecast")
             self.http = StaticHttpServer(self.site).start()
             os.environ.update(self.pulse.env())
         except BaseException:
@@ -86,14 +183,22 @@ class World:
         return self
 
     def __exit__(self, *exc):
-        for server in (self.http, self.ice, self.pulse):
+        for server in (self.http, self.stream, self.ice, self.pulse):
             if server:
                 server.stop()
         shutil.rmtree(self.root, ignore_errors=True)
         return False
 
+    def use(self, kind):
+        """Streams from "icecast" or "direct" from now on, in url() and in the channel list."""
+        self.kind = kind
+        lines = ["Type,Channel,Address,Extra,Language,About,Status"]
+        lines += ["Radio,%s,%s,,English,Tone %d,ON" % (m.strip("/"), self.url(m), f) for m, f in TONES.items()]
+        with open(os.path.join(self.site, "tvlist.zip"), "wb") as f:
+            f.write(("\r\n".join(lines) + "\r\n").encode("utf-16-le"))
+
     def url(self, mount="/one"):
-        return self.ice.url(mount)
+        return self.stream.url(mount) if self.kind == "direct" else self.ice.url(mount)
 
     def write_settings(self, banner=True, hot_keys=False, **values):
         """A fresh settings file: the local servers (the banner's unreachable unless banner) and values."""

@@ -2,7 +2,7 @@
 """CPU: seconds of CPU time (utime + stime of the process and all its children, from /proc) over
 60 seconds of the same radio stream, Vedrix with its window shown beside mpv --no-video; budget
 Vedrix at most 1.3 times mpv. Then Vedrix hidden in the tray and stopped: the clock ticks it uses
-over 20 seconds, which should be none.
+over 20 seconds (from 10 seconds after it was hidden and stopped), which should be none.
 """
 
 import os
@@ -17,6 +17,7 @@ from Xlib.ext import xtest  # noqa: E402
 
 PLAY_SECONDS = float(os.environ.get("BENCH_PLAY_SECONDS", "60"))
 IDLE_SECONDS = float(os.environ.get("BENCH_IDLE_SECONDS", "20"))
+SETTLE_SECONDS = 10
 MOUNT = "/one"
 RATIO_BUDGET = 1.3
 
@@ -88,11 +89,19 @@ def vedrix_idle(world, app):
     try:
         app.wait_for(app.window_shown)
         wait_playing(world)
-        app.close_window()
-        app.wait_for(lambda: not app.window_shown(), "the window to hide")
+        for attempt in range(3):
+            app.close_window()
+            try:
+                app.wait_for(lambda: not app.window_shown(), "the window to hide", timeout=10)
+                break
+            except AssertionError:
+                if attempt == 2:
+                    raise
         press(["Control_L", "Alt_L", "s"])
         wait_silent(world)
-        time.sleep(3)
+        # The web engine's renderer does a moment's work (about 20 ms) once its page is hidden; what
+        # counts is what runs after that.
+        time.sleep(SETTLE_SECONDS)
         seconds, by_process = cpu_over(app.proc.pid, IDLE_SECONDS)
         return round(seconds * b.CLOCK_TICKS), by_process
     finally:

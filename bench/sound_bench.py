@@ -115,47 +115,74 @@ def peer_start(world, name):
             b.stop_tree(p)
 
 
+LABELS = [("floor", "the server's first audio byte (socket)"),
+          ("hot", "Vedrix: Play Next hot key (switch)"),
+          ("second", "Vedrix: second start `vedrix N` (switch)"),
+          ("cold", "Vedrix: cold start, auto play"),
+          ("mpv", "mpv --no-video URL"),
+          ("ffplay", "ffplay -nodisp URL"),
+          ("cvlc", "cvlc URL")]
+KINDS = [("icecast", "Icecast"), ("direct", "direct HTTP")]
+
+
+def measure_kind(world, kind):
+    world.use(kind)
+    results = {"floor": [b.first_byte_time(world.url(MOUNTS[0])) for _ in range(b.RUNS)]}
+    b.note("%s: Vedrix channel switches ..." % kind)
+    results["hot"], results["second"] = vedrix_switches(world, b.RUNS)
+    # One after the other, run by run, so that a busy moment of the machine hits all alike.
+    with b.Vedrix() as app:
+        for run in range(b.RUNS):
+            b.note("%s: run %d of %d ..." % (kind, run + 1, b.RUNS))
+            results.setdefault("cold", []).append(vedrix_cold(world, app))
+            for name in PEERS:
+                results.setdefault(name, []).append(peer_start(world, name))
+                time.sleep(0.3)
+    return results
+
+
 def main():
-    results = {}
-    with b.World() as world:
+    with b.World(direct=True) as world:
         with b.MonitorRecorder(world.pulse) as rec:
             time.sleep(1)
             delay = rec.delivery_delay()
-        b.note("monitor delivery delay (median, behind the least delayed chunk): %.1f ms" % (delay * 1000))
+        results = {kind: measure_kind(world, kind) for kind, _ in KINDS}
 
-        b.note("Vedrix channel switches ...")
-        results["hot"], results["second"] = vedrix_switches(world, b.RUNS)
-        # One after the other, run by run, so that a busy moment of the machine hits all alike.
-        with b.Vedrix() as app:
-            for run in range(b.RUNS):
-                b.note("run %d of %d ..." % (run + 1, b.RUNS))
-                results.setdefault("cold", []).append(vedrix_cold(world, app))
-                for name in PEERS:
-                    results.setdefault(name, []).append(peer_start(world, name))
-                    time.sleep(0.3)
-
-    switch = b.median(results["hot"])
-    labels = [("hot", "Vedrix: Play Next hot key (switch)"), ("second", "Vedrix: second start `vedrix N` (switch)"),
-              ("cold", "Vedrix: cold start, auto play"), ("mpv", "mpv --no-video URL"),
-              ("ffplay", "ffplay -nodisp URL"), ("cvlc", "cvlc URL")]
+    ms = lambda seconds: "%.0f" % (seconds * 1000)
     rows = []
-    for key, label in labels:
-        values = results[key]
-        rows.append([label, "%.0f" % (b.median(values) * 1000), "%.0f" % (min(values) * 1000),
-                     "%.0f" % (max(values) * 1000), len(values), "%.2f" % (switch / b.median(values))])
-    b.print_table("Time to sound (ms; %d runs each; monitor delivery delay %.1f ms)" % (b.RUNS, delay * 1000),
-                  ["", "median", "min", "max", "runs", "hot-key switch / this"], rows)
+    for key, label in LABELS:
+        row = [label]
+        for kind, _ in KINDS:
+            values = results[kind][key]
+            switch = b.median(results[kind]["hot"])
+            row += [ms(b.median(values)), "%s-%s" % (ms(min(values)), ms(max(values))),
+                    "%.2f" % (switch / b.median(values))]
+        rows.append(row)
+    header = [""]
+    for _, name in KINDS:
+        header += [name + " median", "min-max", "switch / this"]
+    b.print_table("Time to sound in ms (medians of %d runs; \"switch / this\" = the hot-key switch's median "
+                  "divided by this row's; monitor delivery delay %.1f ms)" % (b.RUNS, delay * 1000), header, rows)
 
-    cold = b.median(results["cold"])
+    ice = results["icecast"]
+    switch = b.median(ice["hot"])
+    cold = b.median(ice["cold"])
+    floor = b.median(ice["floor"])
     checks = [("channel switch (hot key) <= %d ms" % (SWITCH_BUDGET * 1000), switch <= SWITCH_BUDGET,
-               "%.0f ms" % (switch * 1000)),
+               "%.0f ms (%.0f ms after the server's first byte)" % (switch * 1000, (switch - floor) * 1000)),
               ("channel switch faster than each other player's start",
-               all(switch < b.median(results[p]) for p in PEERS),
-               ", ".join("%s %.2fx" % (p, switch / b.median(results[p])) for p in PEERS)),
-              ("cold start to sound <= %.1f s" % COLD_BUDGET, cold <= COLD_BUDGET, "%.0f ms" % (cold * 1000))]
+               all(switch < b.median(ice[p]) for p in PEERS),
+               ", ".join("%s %.2fx" % (p, switch / b.median(ice[p])) for p in PEERS)),
+              ("cold start to sound <= %.1f s" % COLD_BUDGET, cold <= COLD_BUDGET,
+               "%.0f ms (%.0f ms after the server's first byte)" % (cold * 1000, (cold - floor) * 1000))]
+    direct = results["direct"]
     print()
+    print("On Icecast (the budgets):")
     for text, ok, figure in checks:
-        print("%-56s %-28s %s" % (text, figure, "met" if ok else "MISSED"))
+        print("  %-54s %-50s %s" % (text, figure, "met" if ok else "MISSED"))
+    print("On the direct HTTP server: switch %.0f ms, cold start %.0f ms, switch / mpv %.2f"
+          % (b.median(direct["hot"]) * 1000, b.median(direct["cold"]) * 1000,
+             b.median(direct["hot"]) / b.median(direct["mpv"])))
     return 0 if all(ok for _, ok, _ in checks) else 1
 
 
