@@ -45,12 +45,12 @@ def alive(pid):
 
 def kill_hard(app):
     """kill -9 of the running program; waits until its tray icon is gone from the bus. Returns the
-    process ids of the helpers it had started (the web engine's), which lose their parent."""
-    helpers = children(app.proc.pid)
+    process ids of the processes it had started (the web engine's), which lose their parent."""
+    orphans = children(app.proc.pid)
     app.proc.send_signal(signal.SIGKILL)
     app.proc.wait()
     wait_for(lambda: app.tray_item() is None, "the killed program's tray icon to go")
-    return helpers
+    return orphans
 
 
 def check_owner(app):
@@ -70,7 +70,7 @@ def check_owner(app):
 
 
 def test_killed_twice_with_window_and_web_engine():
-    helpers = []
+    orphans = []
     with HttpRig(site()) as http:
         settings = {"Servers": {"ChannelListServer": http.base_url, "BannerServer": http.base_url}}
         with App(settings=settings) as app:
@@ -80,7 +80,7 @@ def test_killed_twice_with_window_and_web_engine():
                     wait_for(app.window_shown, "the window")
                     wait_for(lambda: http.count("/banners/vedrix/") > 0, "the banner to load")
                     before = runtime_entries()
-                    helpers += kill_hard(app)
+                    orphans += kill_hard(app)
                     # The channel is left behind as it was.
                     assert before <= runtime_entries()
                     http.reset()
@@ -93,7 +93,7 @@ def test_killed_twice_with_window_and_web_engine():
                 app.tray_click("Exit")
                 assert app.wait_exit() == 0
             finally:
-                for pid in helpers:
+                for pid in orphans:
                     if alive(pid):
                         os.kill(pid, signal.SIGKILL)
 
