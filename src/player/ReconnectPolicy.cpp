@@ -9,12 +9,16 @@ constexpr int kSteadyRetrySeconds = 30;
 CReconnectPolicy::CReconnectPolicy(QObject* parent) : QObject(parent)
 {
     m_timer.setSingleShot(true);
-    connect(&m_timer, &QTimer::timeout, this,
-            [this]
-            {
-                if (m_onAttempt)
-                    m_onAttempt();
-            });
+    connect(&m_timer, &QTimer::timeout, this, &CReconnectPolicy::WaitOver);
+}
+
+void CReconnectPolicy::WaitOver()
+{
+    m_timer.stop();
+    // The attempt opens a new stream, whose own end counts again.
+    m_bEndSeen = false;
+    if (m_onAttempt)
+        m_onAttempt();
 }
 
 QString CReconnectPolicy::Text(int nAttempt)
@@ -37,10 +41,14 @@ void CReconnectPolicy::Cancel()
     m_timer.stop();
     m_nAttempt = 0;
     m_bPlayed = false;
+    m_bEndSeen = false;
 }
 
 void CReconnectPolicy::PlaybackStarted()
 {
+    // What a dropped stream sent ahead still playing is not the stream coming back.
+    if (m_bEndSeen)
+        return;
     m_timer.stop();
     m_nAttempt = 0;
     m_bPlayed = true;
@@ -48,8 +56,11 @@ void CReconnectPolicy::PlaybackStarted()
 
 bool CReconnectPolicy::StreamEnded()
 {
+    if (m_bEndSeen)
+        return m_timer.isActive();
     if (!m_bPlayed)
         return false;
+    m_bEndSeen = true;
     ++m_nAttempt;
     m_timer.start(DelaySeconds(m_nAttempt) * 1000);
     return true;

@@ -27,7 +27,9 @@ public:
     // The current stream plays (sound or picture comes out).
     void PlaybackStarted();
     // The current stream (or a reconnect attempt) ended by itself. Returns whether an attempt is
-    // scheduled; false when the stream never played.
+    // scheduled; false when the stream never played. The player may call it as soon as the server
+    // ends a live stream, while the sound sent ahead still plays: a stream's end counts once, and
+    // that sound playing on does not count as the stream playing again.
     bool StreamEnded();
 
     // Between a drop and the stream playing again (waiting for an attempt or inside one).
@@ -38,6 +40,9 @@ public:
     // Milliseconds of the pending wait, -1 when none is pending.
     int PendingDelayMs() const { return m_timer.isActive() ? m_timer.interval() : -1; }
 
+    // The wait is over (the timer calls it): the attempt begins with m_onAttempt.
+    void WaitOver();
+
     // Called when the wait for an attempt is over: open the address again.
     std::function<void()> m_onAttempt;
 
@@ -45,4 +50,5 @@ private:
     QTimer m_timer;
     int m_nAttempt = 0;
     bool m_bPlayed = false; // the stream asked for has played since the user's request
+    bool m_bEndSeen = false; // the current stream's end has been counted; its attempt is not under way yet
 };

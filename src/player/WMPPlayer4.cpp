@@ -23,6 +23,7 @@ enum PropertyId : quint64
     kPropVoConfigured,
     kPropIcyTitle,
     kPropCurrentAo,
+    kPropDemuxerIdle,
 };
 
 // Network protocols that the demuxer may open for references inside a stream (HLS segments and keys,
@@ -141,6 +142,19 @@ QString DetailOf(const mpv_event_log_message& message)
         strText = strText.mid(nColon + 2);
     return strText.size() <= 80 ? strText : QString();
 }
+
+// The value of a key in an mpv map, if it is there with that format.
+const mpv_node* MapValue(const mpv_node& map, const char* key, mpv_format format)
+{
+    if (map.format != MPV_FORMAT_NODE_MAP)
+        return nullptr;
+    for (int i = 0; i < map.u.list->num; ++i)
+    {
+        if (qstrcmp(map.u.list->keys[i], key) == 0 && map.u.list->values[i].format == format)
+            return &map.u.list->values[i];
+    }
+    return nullptr;
+}
 } // namespace
 
 CWMPPlayer4::CWMPPlayer4(QWidget* parent) : QWidget(parent)
@@ -226,6 +240,9 @@ void CWMPPlayer4::CreateMpv()
     mpv_observe_property(m_pMpv, kPropVoConfigured, "vo-configured", MPV_FORMAT_FLAG);
     mpv_observe_property(m_pMpv, kPropIcyTitle, "metadata/by-key/icy-title", MPV_FORMAT_STRING);
     mpv_observe_property(m_pMpv, kPropCurrentAo, "current-ao", MPV_FORMAT_STRING);
+    // The demuxer stops reading when its cache is full or the stream has ended; a live stream never
+    // fills the cache, so this changes when the server drops it.
+    mpv_observe_property(m_pMpv, kPropDemuxerIdle, "demuxer-cache-idle", MPV_FORMAT_FLAG);
     // Runs on an mpv thread: only queue the draining for the GUI thread.
     mpv_set_wakeup_callback(
         m_pMpv,
@@ -311,16 +328,8 @@ void CWMPPlayer4::Load()
         m_status.LoadRefused(QString::fromUtf8(mpv_error_string(nError)));
         return;
     }
-    qint64 nEntry = CPlayerStatus::kAnyEntry;
-    if (result.format == MPV_FORMAT_NODE_MAP)
-    {
-        for (int i = 0; i < result.u.list->num; ++i)
-        {
-            const mpv_node& value = result.u.list->values[i];
-            if (qstrcmp(result.u.list->keys[i], "playlist_entry_id") == 0 && value.format == MPV_FORMAT_INT64)
-                nEntry = value.u.int64;
-        }
-    }
+    const mpv_node* pEntry = MapValue(result, "playlist_entry_id", MPV_FORMAT_INT64);
+    const qint64 nEntry = pEntry ? pEntry->u.int64 : CPlayerStatus::kAnyEntry;
     mpv_free_node_contents(&result);
     m_status.LoadRequested(nEntry);
 }
@@ -450,9 +459,30 @@ void CWMPPlayer4::HandlePropertyChange(const mpv_event& event)
     case kPropIcyTitle:
         SetStreamTitle(bHasValue ? QString::fromUtf8(*static_cast<char**>(pProperty->data)) : QString());
         break;
+    case kPropDemuxerIdle:
+        if (flag())
+            OnDemuxerIdle();
+        break;
     default:
         break;
     }
+}
+
+void CWMPPlayer4::OnDemuxerIdle()
+{
+    // A live stream that plays and whose demuxer has read to its end: the server dropped it. Sound
+    // sent ahead (the server's burst and the cache) would keep mpv playing for a second or two
+    // before the file ends; the user sees the reconnect, and the first attempt's wait runs, now.
+    if (!m_status.IsPlaying() || m_bSeekable || m_reconnect.IsReconnecting())
+        return;
+    mpv_node state{};
+    if (mpv_get_property(m_pMpv, "demuxer-cache-state", MPV_FORMAT_NODE, &state) < 0)
+        return;
+    const mpv_node* pEof = MapValue(state, "eof", MPV_FORMAT_FLAG);
+    const bool bEof = pEof && pEof->u.flag != 0;
+    mpv_free_node_contents(&state);
+    if (bEof && m_reconnect.StreamEnded())
+        OnStatusChanged();
 }
 
 void CWMPPlayer4::SetStreamTitle(const QString& strTitle)

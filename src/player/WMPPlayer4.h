@@ -65,6 +65,7 @@ private:
     void HandleEvent(const mpv_event& event);
     void HandlePropertyChange(const mpv_event& event);
     void OnStatusChanged();
+    void OnDemuxerIdle();
     // The status the user sees: while a dropped stream is being reconnected, the attempt under way
     // rather than the attempt's own connecting and failing.
     QString ShownStatus() const;

@@ -40,9 +40,8 @@ def fail(message):
 
 
 class PlayerWorld:
-    def __init__(self, tv=False, extra_lines=(), burst_bytes=16384):
+    def __init__(self, tv=False, extra_lines=()):
         self.tv = tv
-        self.burst_bytes = burst_bytes
         self.extra_lines = list(extra_lines)
         self.pulse = self.ice = self.hls = self.http = self.app = None
         self.ui = None
@@ -55,7 +54,7 @@ class PlayerWorld:
         try:
             self.pulse = PulseAudio().start()
             self.ice = Icecast([Radio("/one", 440, name="One"), Radio("/two", 660, name="Two"),
-                                Radio("/three", 880, name="Three")], burst_bytes=self.burst_bytes).start()
+                                Radio("/three", 880, name="Three")]).start()
             if self.tv:
                 self.hls = HlsChannel(frequency=1000).start()
             os.makedirs(os.path.join(self.site, "banners", "vedrix"))

@@ -6,7 +6,7 @@
 
 namespace
 {
-// Runs a script ("play", "end", "cancel") and describes the state after each step as
+// Runs a script ("play", "end", "try" for the wait being over, "cancel") and describes the state after each step as
 // "attempt/pending wait in ms", e.g. "2/2000"; an "end" that schedules nothing adds "!".
 QStringList Run(const QStringList& steps)
 {
@@ -19,6 +19,8 @@ QStringList Run(const QStringList& steps)
             policy.PlaybackStarted();
         else if (step == "cancel")
             policy.Cancel();
+        else if (step == "try")
+            policy.WaitOver();
         else if (!policy.StreamEnded())
             mark = "!";
         seen.append(QStringLiteral("%1/%2%3").arg(policy.Attempt()).arg(policy.PendingDelayMs()).arg(mark));
@@ -57,15 +59,23 @@ private slots:
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("drop and failing attempts back off")
-            << QStringList{"play", "end", "end", "end", "end", "end", "end", "end"}
-            << QStringList{"0/-1", "1/1000", "2/2000", "3/4000", "4/8000", "5/16000", "6/30000", "7/30000"};
+            << QStringList{"play", "end", "try", "end", "try", "end", "try", "end", "try", "end", "try", "end", "try", "end"}
+            << QStringList{"0/-1", "1/1000", "1/-1", "2/2000", "2/-1", "3/4000", "3/-1", "4/8000",
+                           "4/-1", "5/16000", "5/-1", "6/30000", "6/-1", "7/30000"};
         QTest::newRow("never played: an error, not a reconnect")
             << QStringList{"end", "end"} << QStringList{"0/-1!", "0/-1!"};
         QTest::newRow("playing again starts the backoff over")
-            << QStringList{"play", "end", "end", "end", "play", "end"}
-            << QStringList{"0/-1", "1/1000", "2/2000", "3/4000", "0/-1", "1/1000"};
+            << QStringList{"play", "end", "try", "end", "try", "play", "end"}
+            << QStringList{"0/-1", "1/1000", "1/-1", "2/2000", "2/-1", "0/-1", "1/1000"};
+        // The server ends a live stream; the sound it sent ahead plays on and then ends too.
+        QTest::newRow("source end then playback end: one reconnect")
+            << QStringList{"play", "end", "play", "end", "try", "end"}
+            << QStringList{"0/-1", "1/1000", "1/1000", "1/1000", "1/-1", "2/2000"};
         QTest::newRow("stop or another channel while waiting")
-            << QStringList{"play", "end", "end", "cancel"} << QStringList{"0/-1", "1/1000", "2/2000", "0/-1"};
+            << QStringList{"play", "end", "try", "end", "cancel"}
+            << QStringList{"0/-1", "1/1000", "1/-1", "2/2000", "0/-1"};
+        QTest::newRow("cancel during an attempt")
+            << QStringList{"play", "end", "try", "cancel", "end"} << QStringList{"0/-1", "1/1000", "1/-1", "0/-1", "0/-1!"};
         // The next stream has to play before its own drop is retried.
         QTest::newRow("after a cancel the new stream never played")
             << QStringList{"play", "end", "cancel", "end"} << QStringList{"0/-1", "1/1000", "0/-1", "0/-1!"};
