@@ -22,14 +22,14 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 SOURCE = os.environ.get("VEDRIX_SOURCE") or os.path.dirname(HERE)
 sys.path.insert(0, os.path.join(SOURCE, "tests", "e2e"))
-from rig_streams import Icecast, PulseAudio, Radio, StaticHttpServer, free_port, stop_process  # noqa: E402
+from rig_streams import (Icecast, PulseAudio, Radio, StaticHttpServer, free_port, rising_crossings,  # noqa: E402
+                         stop_process)
 import rig_app  # noqa: E402
 
 RUNS = max(1, int(os.environ.get("BENCH_RUNS", "5")))
 TONES = {"/one": 440, "/two": 660, "/three": 880}
 # Ctrl+Alt with these keys: the hot keys Play Next and Stop (virtual-key codes, HOTKEYF_CONTROL|ALT).
 HOT_KEYS = {"Play Next": ("n", 0x4E), "Stop": ("s", 0x53)}
-MOD_CONTROL_ALT = 0x2 | 0x1
 CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
 
 
@@ -59,7 +59,7 @@ def note(text):
 # The world
 
 
-class DirectStream:
+class DirectStream(StaticHttpServer):
     """The same tone radios (MP3, 64 kbps, the same 16 KiB burst on connect) from a plain HTTP server
     that answers at once: Icecast hands a new listener its first bytes only at its own pace (about
     half a second on loopback), which no player can be quicker than; this shows what is left."""
@@ -69,13 +69,10 @@ class DirectStream:
     CHUNK = 1400
 
     def __init__(self, root):
-        self.root = root
+        super().__init__(root)
         self.files = {}
-        self.httpd = None
 
     def start(self):
-        import http.server
-        import threading as _threading
         for mount, frequency in TONES.items():
             path = os.path.join(self.root, "tone%d.mp3" % frequency)
             subprocess.run(["ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error", "-y", "-f", "lavfi",
@@ -84,6 +81,10 @@ class DirectStream:
                             "-f", "mp3", path], check=True)
             with open(path, "rb") as f:
                 self.files[mount] = f.read()
+        return super().start()
+
+    def _handler(self):
+        import http.server
         stream = self
 
         class Handler(http.server.BaseHTTPRequestHandler):
@@ -118,19 +119,7 @@ class DirectStream:
                 except OSError:
                     pass
 
-        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
-        self.httpd.daemon_threads = True
-        _threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
-        return self
-
-    def url(self, mount):
-        return "http://127.0.0.1:%d%s" % (self.httpd.server_address[1], mount)
-
-    def stop(self):
-        if self.httpd:
-            self.httpd.shutdown()
-            self.httpd.server_close()
-            self.httpd = None
+        return Handler
 
 
 def first_byte_time(url):
@@ -202,11 +191,7 @@ class World:
 
     def write_settings(self, banner=True, hot_keys=False, **values):
         """A fresh settings file: the local servers (the banner's unreachable unless banner) and values."""
-        settings = {key.replace(" ", "%20"): value for key, value in values.items()}
-        if hot_keys:
-            for name, (_, vk) in HOT_KEYS.items():
-                settings[name.replace(" ", "%20") + "%20Key"] = vk
-                settings[name.replace(" ", "%20") + "%20Mod"] = MOD_CONTROL_ALT
+        settings = rig_app.settings_values(values, HOT_KEYS if hot_keys else {})
         server = self.http.base_url()
         banner_server = server if banner else "http://127.0.0.1:%d" % free_port()
         rig_app.write_settings({"Servers": {"ChannelListServer": server, "BannerServer": banner_server},
@@ -271,14 +256,6 @@ class Vedrix(rig_app.App):
 
     def __init__(self):
         super().__init__(log_name="vedrix-bench")
-
-    def start(self, *args):
-        assert self.proc is None or self.proc.poll() is not None
-        log = open(self.log_path, "ab")
-        self.proc = subprocess.Popen([self.bin, *args], stdout=log, stderr=subprocess.STDOUT,
-                                     stdin=subprocess.DEVNULL)
-        log.close()
-        return self.proc
 
     def stop(self):
         self.kill()
@@ -371,15 +348,7 @@ GAP = 0.02              # a silence this long separates one stream's sound from 
 
 def local_frequency(samples, start, seconds=0.1, rate=MonitorRecorder.RATE):
     """The tone's frequency over a stretch, from zero crossings with a small hysteresis (0 if quiet)."""
-    part = samples[start:start + int(seconds * rate)]
-    state, crossings = 0, []
-    for i, s in enumerate(part):
-        if s > THRESHOLD and state <= 0:
-            if state < 0:
-                crossings.append(i)
-            state = 1
-        elif s < -THRESHOLD and state >= 0:
-            state = -1
+    crossings = rising_crossings(samples[start:start + int(seconds * rate)], THRESHOLD)
     if len(crossings) < 3:
         return 0.0
     return (len(crossings) - 1) * rate / (crossings[-1] - crossings[0])

@@ -32,7 +32,6 @@ import rig_app  # noqa: E402
 TONES = {"One": 440, "Two": 660, "Three": 880, "Test TV": 1000}
 # Hot keys that the tests store: Ctrl+Alt with P (Play), N (Next), B (Prev), S (Stop).
 HOT_KEYS = {"Play": ("p", 0x50), "Play Next": ("n", 0x4E), "Play Prev": ("b", 0x42), "Stop": ("s", 0x53)}
-MOD_CONTROL_ALT = 0x2 | 0x1
 
 
 def fail(message):
@@ -97,14 +96,9 @@ class PlayerWorld:
 
     def write_settings(self, values, hot_keys=False):
         """A fresh settings file: the local servers plus the given Settings values."""
-        values = {key.replace(" ", "%20"): value for key, value in values.items()}
-        if hot_keys:
-            for name, (_, vk) in HOT_KEYS.items():
-                values[name.replace(" ", "%20") + "%20Key"] = vk
-                values[name.replace(" ", "%20") + "%20Mod"] = MOD_CONTROL_ALT
         server = self.http.base_url()
         rig_app.write_settings({"Servers": {"ChannelListServer": server, "BannerServer": server},
-                                "Settings": values})
+                                "Settings": rig_app.settings_values(values, HOT_KEYS if hot_keys else {})})
 
     def setting(self, key):
         """A value of the Settings section as the program stored it, or None."""

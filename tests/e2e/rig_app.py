@@ -29,6 +29,7 @@ import configparser
 import os
 import subprocess
 import sys
+import tempfile
 import time
 
 # python3-dbus and python3-xlib come with the system's Python; the tests may run under another build.
@@ -42,6 +43,8 @@ ITEM = "org.kde.StatusNotifierItem"
 MENU = "com.canonical.dbusmenu"
 PROPS = "org.freedesktop.DBus.Properties"
 WAIT = 60
+# The modifier bits of a hot key stored with Ctrl+Alt (HOTKEYF_CONTROL | HOTKEYF_ALT).
+MOD_CONTROL_ALT = 0x2 | 0x1
 
 
 def run_tests(namespace):
@@ -82,6 +85,29 @@ def write_settings(sections):
             f.write("[%s]\n" % section)
             for key, value in values.items():
                 f.write("%s=%s\n" % (key, value))
+
+
+def settings_values(values, hot_keys):
+    """The Settings section from values under their plain names ("Last Channel Index"), with each hot
+    key of {action: (key, virtual-key code)} stored as Ctrl+Alt and that key."""
+    settings = {key.replace(" ", "%20"): value for key, value in values.items()}
+    for name, (_, vk) in hot_keys.items():
+        settings[name.replace(" ", "%20") + "%20Key"] = vk
+        settings[name.replace(" ", "%20") + "%20Mod"] = MOD_CONTROL_ALT
+    return settings
+
+
+def make_site(list_text=None):
+    """A fresh folder laid out as the program's servers are: the banner page and, when given, the
+    channel list (tvlist.zip, UTF-16LE as the real one). Returns its path."""
+    root = tempfile.mkdtemp(prefix="site.", dir=os.environ.get("TMPDIR"))
+    os.makedirs(os.path.join(root, "banners", "vedrix"))
+    with open(os.path.join(root, "banners", "vedrix", "index.html"), "w") as f:
+        f.write("<html><body>Banner</body></html>")
+    if list_text is not None:
+        with open(os.path.join(root, "tvlist.zip"), "wb") as f:
+            f.write(list_text.encode("utf-16-le"))
+    return root
 
 
 def wait_for(predicate, what=None, timeout=WAIT):

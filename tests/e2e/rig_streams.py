@@ -119,6 +119,32 @@ def _is_root():
     return os.geteuid() == 0
 
 
+class _Server:
+    """What the servers here share: ``with`` starts one and stops it at the end, and ``stop`` ends the
+    child process, the HTTP server and the scratch folder of those that have them (it may be called
+    again, and after a start that failed half-way)."""
+
+    proc = None
+    http = None
+    dir = None
+
+    def stop(self):
+        stop_process(self.proc)
+        self.proc = None
+        if self.http:
+            self.http.stop()
+            self.http = None
+        if self.dir:
+            shutil.rmtree(self.dir, ignore_errors=True)
+            self.dir = None
+
+    def __enter__(self):
+        return self.start()
+
+    def __exit__(self, *exc):
+        self.stop()
+
+
 # --------------------------------------------------------------------------------------------------
 # Sound
 
@@ -132,6 +158,21 @@ class Measurement:
     @property
     def silent(self):
         return self.rms < 0.01
+
+
+def rising_crossings(samples, band):
+    """Indexes where the signal rises through zero, with a hysteresis: it must have gone below -band
+    and comes back above band, so noise within the band does not count."""
+    state = 0
+    crossings = []
+    for i, s in enumerate(samples):
+        if s > band and state <= 0:
+            if state < 0:
+                crossings.append(i)
+            state = 1
+        elif s < -band and state >= 0:
+            state = -1
+    return crossings
 
 
 def analyse_pcm(samples, rate):
@@ -148,23 +189,14 @@ def analyse_pcm(samples, rate):
     rms = math.sqrt(total / n) / 32768.0
     if rms < 0.01:
         return Measurement(0.0, rms)
-    band = max(64, int(rms * 32768 * 0.2))
-    state = 0
-    crossings = []
-    for i, s in enumerate(samples):
-        if s > band and state <= 0:
-            if state < 0:
-                crossings.append(i)
-            state = 1
-        elif s < -band and state >= 0:
-            state = -1
+    crossings = rising_crossings(samples, max(64, int(rms * 32768 * 0.2)))
     if len(crossings) < 2:
         return Measurement(0.0, rms)
     periods = len(crossings) - 1
     return Measurement(periods * rate / (crossings[-1] - crossings[0]), rms)
 
 
-class PulseAudio:
+class PulseAudio(_Server):
     """A PulseAudio server with a null sink named ``vedrix_null`` as its default sink.
 
     ``env()`` returns PULSE_SERVER for clients (libmpv, parec). Needs XDG_RUNTIME_DIR (tools/testenv
@@ -246,19 +278,6 @@ class PulseAudio:
             samples.byteswap()
         return analyse_pcm(samples, self.RATE)
 
-    def stop(self):
-        stop_process(self.proc)
-        self.proc = None
-        if self.dir:
-            shutil.rmtree(self.dir, ignore_errors=True)
-            self.dir = None
-
-    def __enter__(self):
-        return self.start()
-
-    def __exit__(self, *exc):
-        self.stop()
-
 
 # --------------------------------------------------------------------------------------------------
 # Icecast
@@ -273,7 +292,7 @@ class Radio:
     name: str = ""
 
 
-class Icecast:
+class Icecast(_Server):
     """Icecast 2 on a free port with one ffmpeg tone source per Radio.
 
     As root Icecast insists on dropping to nobody/nogroup, so its folder is made writable for them.
@@ -408,17 +427,7 @@ class Icecast:
     def stop(self):
         for mount in list(self.sources):
             self.kill_source(mount)
-        stop_process(self.proc)
-        self.proc = None
-        if self.dir:
-            shutil.rmtree(self.dir, ignore_errors=True)
-            self.dir = None
-
-    def __enter__(self):
-        return self.start()
-
-    def __exit__(self, *exc):
-        self.stop()
+        super().stop()
 
 
 # --------------------------------------------------------------------------------------------------
@@ -438,7 +447,7 @@ class _QuietHandler(http.server.SimpleHTTPRequestHandler):
         super().end_headers()
 
 
-class StaticHttpServer:
+class StaticHttpServer(_Server):
     """Serves a folder over HTTP on 127.0.0.1 from a thread of this process."""
 
     def __init__(self, root, port=0):
@@ -447,9 +456,12 @@ class StaticHttpServer:
         self.httpd = None
         self.thread = None
 
+    def _handler(self):
+        """What answers the requests: the folder's files."""
+        return functools.partial(_QuietHandler, directory=self.root)
+
     def start(self):
-        handler = functools.partial(_QuietHandler, directory=self.root)
-        self.httpd = http.server.ThreadingHTTPServer((HOST, self.port), handler)
+        self.httpd = http.server.ThreadingHTTPServer((HOST, self.port), self._handler())
         self.httpd.daemon_threads = True
         self.port = self.httpd.server_address[1]
         self.thread = threading.Thread(target=self.httpd.serve_forever, name="http", daemon=True)
@@ -468,14 +480,8 @@ class StaticHttpServer:
             self.httpd.server_close()
             self.httpd = None
 
-    def __enter__(self):
-        return self.start()
 
-    def __exit__(self, *exc):
-        self.stop()
-
-
-class HlsChannel:
+class HlsChannel(_Server):
     """A TV channel over HLS: ffmpeg's moving test picture with a tone, 1 s segments.
 
     By default a live channel (a sliding window of segments, made in real time). With vod_seconds it
@@ -530,24 +536,8 @@ class HlsChannel:
     def url(self):
         return self.http.url("/tv/index.m3u8")
 
-    def stop(self):
-        stop_process(self.proc)
-        self.proc = None
-        if self.http:
-            self.http.stop()
-            self.http = None
-        if self.dir:
-            shutil.rmtree(self.dir, ignore_errors=True)
-            self.dir = None
 
-    def __enter__(self):
-        return self.start()
-
-    def __exit__(self, *exc):
-        self.stop()
-
-
-class LocalFileTrap:
+class LocalFileTrap(_Server):
     """Playlists on an HTTP server that point at local media files (a 2 kHz tone), to prove that a
     player does not follow a network playlist onto the local disk: ``m3u_url`` (an M3U list with a
     file:// address and a bare path) and ``hls_url`` (HLS whose segments are file:// addresses)."""
@@ -585,20 +575,6 @@ class LocalFileTrap:
     @property
     def hls_url(self):
         return self.http.url("/index.m3u8")
-
-    def stop(self):
-        if self.http:
-            self.http.stop()
-            self.http = None
-        if self.dir:
-            shutil.rmtree(self.dir, ignore_errors=True)
-            self.dir = None
-
-    def __enter__(self):
-        return self.start()
-
-    def __exit__(self, *exc):
-        self.stop()
 
 
 # --------------------------------------------------------------------------------------------------

@@ -7,23 +7,12 @@ import os
 import signal
 import subprocess
 import sys
-import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from rig_app import App, run_tests, wait_for  # noqa: E402
+from rig_app import App, make_site, run_tests, wait_for  # noqa: E402
 from rig_http import HttpRig  # noqa: E402
 
 LIST = "Type,Channel,Address,Extra,Language,About,Status\r\nRadio,One,http://127.0.0.1:9/one,,English,Tone,ON\r\n"
-
-
-def site():
-    root = tempfile.mkdtemp(prefix="site.", dir=os.environ.get("TMPDIR"))
-    os.makedirs(os.path.join(root, "banners", "vedrix"))
-    with open(os.path.join(root, "banners", "vedrix", "index.html"), "w") as f:
-        f.write("<html><body>Banner</body></html>")
-    with open(os.path.join(root, "tvlist.zip"), "wb") as f:
-        f.write(LIST.encode("utf-16-le"))
-    return root
 
 
 def runtime_entries():
@@ -71,7 +60,7 @@ def check_owner(app):
 
 def test_killed_twice_with_window_and_web_engine():
     orphans = []
-    with HttpRig(site()) as http:
+    with HttpRig(make_site(LIST)) as http:
         settings = {"Servers": {"ChannelListServer": http.base_url, "BannerServer": http.base_url}}
         with App(settings=settings) as app:
             try:

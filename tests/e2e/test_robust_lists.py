@@ -8,10 +8,9 @@ brings its window up, the tray menu answers, and Exit ends it with 0."""
 import os
 import random
 import sys
-import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from rig_app import App, run_tests, wait_for  # noqa: E402
+from rig_app import App, make_site, run_tests, wait_for  # noqa: E402
 from rig_http import HttpRig  # noqa: E402
 
 HEADER = "Type,Channel,Address,Extra,Language,About,Status"
@@ -128,10 +127,7 @@ class World:
     """The HTTP server with the banner and the list, and the program started hidden against it."""
 
     def __init__(self, make_list):
-        self.site = tempfile.mkdtemp(prefix="site.", dir=os.environ.get("TMPDIR"))
-        os.makedirs(os.path.join(self.site, "banners", "vedrix"))
-        with open(os.path.join(self.site, "banners", "vedrix", "index.html"), "w") as f:
-            f.write("<html><body>Banner</body></html>")
+        self.site = make_site()
         self.make_list = make_list
 
     def run(self):

@@ -8,10 +8,9 @@ import os
 import random
 import stat
 import sys
-import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from rig_app import App, run_tests, settings_path, wait_for  # noqa: E402
+from rig_app import App, make_site, run_tests, settings_path, wait_for  # noqa: E402
 from rig_http import HttpRig  # noqa: E402
 import player_a11y  # noqa: E402
 
@@ -22,16 +21,6 @@ LIST = ("Type,Channel,Address,Extra,Language,About,Status\r\n"
 DEFAULTS = {"Online Channel Player": True, "Settings": False, "Display Radio Channels": True,
             "Display TV Channels": False, "English": True, "Indian": True,
             "Play Last Channel Automatically": True}
-
-
-def site():
-    root = tempfile.mkdtemp(prefix="site.", dir=os.environ.get("TMPDIR"))
-    os.makedirs(os.path.join(root, "banners", "vedrix"))
-    with open(os.path.join(root, "banners", "vedrix", "index.html"), "w") as f:
-        f.write("<html><body>Banner</body></html>")
-    with open(os.path.join(root, "tvlist.zip"), "wb") as f:
-        f.write(LIST.encode("utf-16-le"))
-    return root
 
 
 def obeying_permissions(app):
@@ -80,7 +69,7 @@ def run_program(prepare, servers_readable, rewritten=False):
     With rewritten, the program's own values replace the store's content; otherwise it stays as it was."""
     os.environ.update(player_a11y.ENV)
     config = os.path.dirname(settings_path())
-    with HttpRig(site()) as http:
+    with HttpRig(make_site(LIST)) as http:
         prepare(http)
         before = snapshot(config)
         with App() as app:
