@@ -87,6 +87,9 @@ constexpr Option kOptions[]{
     {"demuxer-max-bytes", "32MiB"},
     {"demuxer-max-back-bytes", "4MiB"},
     {"cache-pause-wait", "1"},
+    // The stream being replaced goes at once: mpv would give it 0.1 s to say goodbye to its server
+    // (an RTSP teardown) before cancelling it, and a channel switch waited for that.
+    {"demuxer-termination-timeout", "0"},
     {"network-timeout", "15"},
 };
 
