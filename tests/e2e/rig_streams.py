@@ -111,6 +111,11 @@ def wait_until(predicate, timeout, what):
         time.sleep(0.05)
 
 
+def mp3_encoder(kbps=64, channels=1):
+    """ffmpeg's output options for the MP3 of a tone radio."""
+    return ["-ac", str(channels), "-c:a", "libmp3lame", "-b:a", "%dk" % kbps]
+
+
 def _scratch_dir(prefix):
     return tempfile.mkdtemp(prefix=prefix, dir=os.environ.get("TMPDIR"))
 
@@ -301,9 +306,10 @@ class Icecast(_Server):
     SOURCE_PASSWORD = "rig-source"
     ADMIN_PASSWORD = "rig-admin"
 
-    def __init__(self, radios, burst_bytes=16384):
+    def __init__(self, radios, burst_bytes=16384, kbps=64, channels=1):
         self.radios = {r.mount: r for r in radios}
         self.burst_bytes = burst_bytes
+        self.kbps, self.channels = kbps, channels
         self.port = None
         self.dir = None
         self.proc = None
@@ -392,8 +398,7 @@ class Icecast(_Server):
         target = "icecast://source:%s@%s:%d%s" % (self.SOURCE_PASSWORD, HOST, self.port, mount)
         args = ["ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error", "-re",
                 "-f", "lavfi", "-i", "sine=frequency=%d:sample_rate=44100" % radio.frequency,
-                "-ac", "1", "-c:a", "libmp3lame", "-b:a", "64k", "-content_type", "audio/mpeg",
-                "-ice_name", radio.name or mount.strip("/"), "-f", "mp3", target]
+                *mp3_encoder(self.kbps, self.channels), "-content_type", "audio/mpeg", "-ice_name", radio.name or mount.strip("/"), "-f", "mp3", target]
         self.sources[mount] = spawn(args, log_path=os.path.join(self.dir, "source%s.log" % mount.replace("/", "_")))
         wait_until(lambda: self._on_air(mount), timeout, "Icecast mount " + mount)
         if radio.title:
