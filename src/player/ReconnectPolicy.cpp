@@ -14,9 +14,8 @@ CReconnectPolicy::CReconnectPolicy(QObject* parent) : QObject(parent)
 
 void CReconnectPolicy::WaitOver()
 {
-    m_timer.stop();
     // The attempt opens a new stream, whose own end counts again.
-    m_bEndSeen = false;
+    m_timer.stop();
     if (m_onAttempt)
         m_onAttempt();
 }
@@ -41,26 +40,24 @@ void CReconnectPolicy::Cancel()
     m_timer.stop();
     m_nAttempt = 0;
     m_bPlayed = false;
-    m_bEndSeen = false;
 }
 
 void CReconnectPolicy::PlaybackStarted()
 {
     // What a dropped stream sent ahead still playing is not the stream coming back.
-    if (m_bEndSeen)
+    if (IsWaiting())
         return;
-    m_timer.stop();
     m_nAttempt = 0;
     m_bPlayed = true;
 }
 
 bool CReconnectPolicy::StreamEnded()
 {
-    if (m_bEndSeen)
-        return m_timer.isActive();
+    // Counted already: the wait for its attempt runs.
+    if (IsWaiting())
+        return true;
     if (!m_bPlayed)
         return false;
-    m_bEndSeen = true;
     ++m_nAttempt;
     m_timer.start(DelaySeconds(m_nAttempt) * 1000);
     return true;

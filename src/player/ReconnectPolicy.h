@@ -50,5 +50,4 @@ private:
     QTimer m_timer;
     int m_nAttempt = 0;
     bool m_bPlayed = false; // the stream asked for has played since the user's request
-    bool m_bEndSeen = false; // the current stream's end has been counted; its attempt is not under way yet
 };

@@ -30,6 +30,12 @@ def wait_tooltip(world, predicate, timeout, what):
     raise AssertionError("no %s within %.0f s; the tool tip says %r\n%s" % (what, timeout, text, world.app.log()))
 
 
+def attempt_of(text):
+    """The reconnect attempt the tool tip shows, 0 when none."""
+    head, sep, tail = text.rpartition(RECONNECTING)
+    return int(tail.rstrip(")")) if sep and tail.rstrip(")").isdigit() else 0
+
+
 def playing(text):
     return text.endswith("\nPlaying")
 
@@ -90,8 +96,9 @@ def test_radio():
         # Shown when the stream's end arrives, not once the sound sent ahead has played out.
         assert seconds <= 2.0, "the reconnect showed after %.1f s" % seconds
         world.wait_silence()
-        # Later attempts fail too while the source is away; the count goes up.
-        wait_tooltip(world, lambda t: t.endswith(RECONNECTING + "2)"), 5, "the second attempt")
+        # Later attempts fail too while the source is away; the count goes up (past 2 when listening
+        # for the silence took long on a busy machine).
+        wait_tooltip(world, lambda t: attempt_of(t) >= 2, 5, "a later attempt")
         world.ice.start_source("/one")
         back = time.monotonic()
         world.wait_tone(440, timeout=10)
