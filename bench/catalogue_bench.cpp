@@ -116,12 +116,12 @@ SResult Measure(const QByteArray& bytes)
             if (nUnits == 0)
                 std::exit(1);
         }
-        GetSettingsCache()->Reset();
+        CSettingsCache cache;
         // A reload ends with the catalogue's destruction, so that is timed too.
         const auto t0 = Clock::now();
         const double c0 = CpuSeconds();
         {
-            CChannelCatalogue catalogue;
+            CChannelCatalogue catalogue(CDisplayChoices::FromSettings(cache));
             FillChannelList(list, catalogue);
         }
         const double dCpu = CpuSeconds() - c0;

@@ -21,9 +21,6 @@ bool WriteValue(const QString& strSection, const QString& strName, const QVarian
     // file is rewritten with it); only an access error means the value did not reach the disk.
     return store.status() != QSettings::AccessError;
 }
-
-CSettingsCache g_defaultCache;
-CSettingsCache* g_pCache = &g_defaultCache;
 } // namespace
 
 int ReadSectionInt(const QString& strSection, const QString& strName, int nDefault)
@@ -60,44 +57,34 @@ bool WriteSettingInt(const QString& strName, int nValue)
 
 void CSettingsCache::Reset()
 {
-    for (int& slot : m_slots)
-        slot = -1;
+    for (auto& slot : m_slots)
+        slot.reset();
 }
 
 const settings::IntSetting& CSettingsCache::SettingOf(int nSlot)
 {
     using namespace settings;
     static const IntSetting* const table[kSettingSlotCount] = {
-        &kDisplayRadioChannels,   &kDisplayTVChannels,       &kLastCategory,
-        &kDisplayChineseChannels, &kDisplayEnglishChannels,  &kDisplayIndianChannels,
-        &kDisplayFrenchChannels,  &kDisplayGermanChannels,   &kDisplayBulgarianChannels,
-        &kDisplayRomanianChannels, nullptr,
+        &kDisplayRadioChannels,   &kDisplayTVChannels,      &kLastCategory,
+        &kDisplayChineseChannels, &kDisplayEnglishChannels, &kDisplayIndianChannels,
+        &kDisplayFrenchChannels,  &kDisplayGermanChannels,  &kDisplayBulgarianChannels,
+        &kDisplayRomanianChannels,
     };
-    Q_ASSERT(nSlot >= 1 && nSlot <= 10);
+    Q_ASSERT(nSlot >= 1 && nSlot <= kSettingSlotCount);
     return *table[nSlot - 1];
 }
 
 int CSettingsCache::Read(int nSlot)
 {
-    int& slot = Slot(nSlot);
-    if (slot == -1 && nSlot != SLOT_COMMAND_LINE_CHANNEL)
+    auto& slot = m_slots[nSlot - 1];
+    if (!slot)
         slot = ReadSettingInt(SettingOf(nSlot));
-    return slot;
+    return *slot;
 }
 
 void CSettingsCache::Toggle(int nSlot)
 {
     const int v = Read(nSlot);
     WriteSettingInt(SettingOf(nSlot).name, v == 0 ? 1 : 0);
-    Slot(nSlot) = -1;
-}
-
-CSettingsCache* GetSettingsCache()
-{
-    return g_pCache;
-}
-
-void SetSettingsCache(CSettingsCache* pCache)
-{
-    g_pCache = pCache ? pCache : &g_defaultCache;
+    Forget(nSlot);
 }

@@ -4,6 +4,7 @@
 #include "app/SettingNames.h"
 
 #include <QString>
+#include <optional>
 
 // Returns the stored value, or nDefault when the value is missing or unreadable. Never creates a value.
 int ReadSettingInt(const QString& strName, int nDefault);
@@ -16,7 +17,9 @@ int ReadSectionInt(const QString& strSection, const QString& strName, int nDefau
 bool WriteSectionInt(const QString& strSection, const QString& strName, int nValue);
 QString ReadSectionString(const QString& strSection, const QString& strName, const QString& strDefault);
 
-// The settings cache: eleven slots, -1 = not loaded. Slot 11 is the channel number of the command line.
+// The settings cache: the values that are read for every channel line and on every idle pass, each
+// loaded from the settings file once until a writer empties its slot. Whether a slot is loaded is
+// kept apart from its value, so any stored value, -1 included, is read once.
 enum ESettingSlot
 {
     SLOT_DISPLAY_RADIO = 1,
@@ -29,28 +32,27 @@ enum ESettingSlot
     SLOT_DISPLAY_GERMAN = 8,
     SLOT_DISPLAY_BULGARIAN = 9,
     SLOT_DISPLAY_ROMANIAN = 10,
-    SLOT_COMMAND_LINE_CHANNEL = 11,
 };
-constexpr int kSettingSlotCount = 11;
+constexpr int kSettingSlotCount = 10;
 
 class CSettingsCache
 {
 public:
-    CSettingsCache() { Reset(); }
+    // Empties every slot.
     void Reset();
-    // Slot n (1-based); -1 = not loaded.
-    int& Slot(int nSlot) { return m_slots[nSlot - 1]; }
-    // Cached read: loads the slot's value with its default when the slot is -1.
+    // Whether slot n (1-based) holds a value.
+    bool IsLoaded(int nSlot) const { return m_slots[nSlot - 1].has_value(); }
+    // Cached read: loads the slot's value (with its default) when the slot is empty.
     int Read(int nSlot);
+    // Puts a value in the slot without touching the settings file (tests, fuzzing).
+    void Set(int nSlot, int nValue) { m_slots[nSlot - 1] = nValue; }
+    // Empties the slot: the next read goes to the settings file.
+    void Forget(int nSlot) { m_slots[nSlot - 1].reset(); }
     // Writes the negation of the cached value (1 if it was 0, else 0) and empties the slot.
     void Toggle(int nSlot);
-    // Name and default of a slot that is loaded from the store (slots 1 to 10).
+    // Name and default of a slot's value.
     static const settings::IntSetting& SettingOf(int nSlot);
 
 private:
-    int m_slots[kSettingSlotCount];
+    std::optional<int> m_slots[kSettingSlotCount];
 };
-
-// The application's cache (the global pointer to its slot 1). Tests may install their own.
-CSettingsCache* GetSettingsCache();
-void SetSettingsCache(CSettingsCache* pCache);

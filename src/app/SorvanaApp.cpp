@@ -10,6 +10,7 @@
 #include "hotkeys/RadioSettingsView.h"
 #include "platform/DocTemplate.h"
 #include "platform/HotKeyBackend.h"
+#include "platform/MessageBox.h"
 #include "platform/SingleInstance.h"
 #include "player/SorvanaDoc.h"
 #include "player/SorvanaView.h"
@@ -34,6 +35,13 @@ template <typename Doc, typename View> CDocTemplate* MakeTemplate(UINT nIDResour
     return new CDocTemplate(
         nIDResource, LoadString(nIDResource), [] { return new Doc(); }, [] { return new View(); });
 }
+
+// The same for a view that works with the application's shared objects.
+template <typename Doc, typename View> CDocTemplate* MakeTemplate(UINT nIDResource, CAppContext& context)
+{
+    return new CDocTemplate(
+        nIDResource, LoadString(nIDResource), [] { return new Doc(); }, [&context] { return new View(context); });
+}
 } // namespace
 
 int& CSorvanaApp::PrepareArguments(int& argc)
@@ -47,7 +55,6 @@ CSorvanaApp::CSorvanaApp(int& argc, char** argv) : QApplication(PrepareArguments
 {
     // libmpv refuses to start under any other numeric locale; QApplication has just set the user's.
     std::setlocale(LC_NUMERIC, "C");
-    SetSettingsCache(&m_cache);
     InitVedrixResources();
     setOrganizationName(QString::fromLatin1(settings::kOrganization));
     setApplicationName(QStringLiteral("vedrix"));
@@ -62,16 +69,19 @@ CSorvanaApp::CSorvanaApp(int& argc, char** argv) : QApplication(PrepareArguments
 
 CSorvanaApp::~CSorvanaApp()
 {
+    // The views give up their hot keys as they go; the service goes after them, while the
+    // application still has its connection to the display.
     delete m_pMainWnd;
     m_pMainWnd = nullptr;
-    SetSettingsCache(nullptr);
+    m_context.SetMainWnd(nullptr);
+    m_context.SetHotKeyService(nullptr);
 }
 
 bool CSorvanaApp::CheckRunningInstance()
 {
     m_commandLine = ParseCommandLine(arguments(), applicationFilePath());
     if (m_commandLine.bHasChannel)
-        m_cache.Slot(SLOT_COMMAND_LINE_CHANNEL) = m_commandLine.nChannel;
+        m_context.SetStartChannel(m_commandLine.nChannel);
 
     m_pInstance = new CSingleInstance(QString(), this);
     if (m_pInstance->Start())
@@ -80,7 +90,7 @@ bool CSorvanaApp::CheckRunningInstance()
         return false;
     }
     QStringList requests;
-    const int channel = m_cache.Slot(SLOT_COMMAND_LINE_CHANNEL);
+    const int channel = m_commandLine.bHasChannel ? m_commandLine.nChannel : -1;
     if (m_commandLine.bHasChannel)
         requests << QString::number(channel);
     // A channel number alone leaves the running window as it is; anything else brings it up.
@@ -108,8 +118,8 @@ void CSorvanaApp::OnInstanceRequest(const QString& strLine)
 
 void CSorvanaApp::AddDocTemplates()
 {
-    AddDocTemplate(MakeTemplate<CSorvanaDoc, CSorvanaView>(strings::IDR_SORVANA_TYPE));
-    AddDocTemplate(MakeTemplate<CRadioSettingsDoc, CRadioSettingsView>(strings::IDR_SORVANA_TYPE));
+    AddDocTemplate(MakeTemplate<CSorvanaDoc, CSorvanaView>(strings::IDR_SORVANA_TYPE, m_context));
+    AddDocTemplate(MakeTemplate<CRadioSettingsDoc, CRadioSettingsView>(strings::IDR_SORVANA_TYPE, m_context));
     AddDocTemplate(MakeTemplate<CPromoDoc, CPromoView>(strings::IDR_PROMO_TYPE));
     AddDocTemplate(MakeTemplate<CHardwareStoreDoc, CHardwareStoreView>(strings::IDR_HARDWARE_TYPE));
 }
@@ -120,15 +130,17 @@ bool CSorvanaApp::InitInstance()
         return false;
     const bool bShow = m_commandLine.nCmdShow == SW_SHOW;
 
-    InstallHotKeyService();
+    m_context.SetHotKeyService(CreateHotKeyService());
     AddDocTemplates();
 
-    auto* frame = new CMainFrame();
+    auto* frame = new CMainFrame(m_context, this);
     m_pMainWnd = frame;
+    m_context.SetMainWnd(frame);
     frame->RestoreWindowPlacement();
     if (!frame->LoadFrame())
     {
         m_pMainWnd = nullptr;
+        m_context.SetMainWnd(nullptr);
         delete frame;
         return false;
     }
@@ -147,8 +159,9 @@ int CSorvanaApp::Run()
 
 void CSorvanaApp::OnAppAbout()
 {
-    CAboutDlg dlg(m_pMainWnd);
-    dlg.exec();
+    auto* pDlg = new CAboutDlg(m_pMainWnd);
+    pDlg->setAttribute(Qt::WA_DeleteOnClose);
+    pDlg->open();
 }
 
 void CSorvanaApp::OnFileNew()
@@ -156,32 +169,47 @@ void CSorvanaApp::OnFileNew()
     const auto& templates = GetDocTemplates();
     if (templates.empty() || !m_pMainWnd)
         return;
-    CDocTemplate* chosen = templates.front().get();
-    if (templates.size() > 1)
+    if (templates.size() == 1)
     {
-        QStringList names;
-        for (const auto& t : templates)
-            names << t->GetDocString(2);
-        CNewTypeDlg dlg(names, m_pMainWnd);
-        if (dlg.exec() != QDialog::Accepted || dlg.GetSelection() < 0)
-            return;
-        chosen = templates[size_t(dlg.GetSelection())].get();
+        m_pMainWnd->OpenDocument(templates.front().get());
+        return;
     }
-    m_pMainWnd->OpenDocument(chosen);
+    QStringList names;
+    for (const auto& t : templates)
+        names << t->GetDocString(2);
+    auto* pDlg = new CNewTypeDlg(names, m_pMainWnd);
+    pDlg->setAttribute(Qt::WA_DeleteOnClose);
+    connect(pDlg, &QDialog::accepted, this,
+            [this, pDlg]
+            {
+                const int nChoice = pDlg->GetSelection();
+                const auto& all = GetDocTemplates();
+                if (m_pMainWnd && nChoice >= 0 && size_t(nChoice) < all.size())
+                    m_pMainWnd->OpenDocument(all[size_t(nChoice)].get());
+            });
+    pDlg->open();
 }
 
 void CSorvanaApp::OnFileOpen()
 {
     if (!m_pMainWnd)
         return;
-    const QString file = QFileDialog::getOpenFileName(m_pMainWnd, QStringLiteral("Open"), QString(),
-                                                      QStringLiteral("All Files (*)"));
-    if (file.isEmpty())
+    auto* pDlg = new QFileDialog(m_pMainWnd, QStringLiteral("Open"), QString(), QStringLiteral("All Files (*)"));
+    pDlg->setAttribute(Qt::WA_DeleteOnClose);
+    pDlg->setFileMode(QFileDialog::ExistingFile);
+    pDlg->setAcceptMode(QFileDialog::AcceptOpen);
+    connect(pDlg, &QFileDialog::fileSelected, this, &CSorvanaApp::ImportChosenFile);
+    pDlg->open();
+}
+
+void CSorvanaApp::ImportChosenFile(const QString& strFile)
+{
+    if (strFile.isEmpty() || !m_pMainWnd)
         return;
     QString error;
-    if (!ImportChannelListFile(file, &error))
+    if (!ImportChannelListFile(strFile, &error))
     {
-        QMessageBox::warning(m_pMainWnd, AppTitle(), error);
+        ShowMessageBox(m_pMainWnd, AppTitle(), QMessageBox::Warning, error);
         return;
     }
     SendMessage(m_pMainWnd->GetActiveView(), WM_RELOAD_CHANNELS);

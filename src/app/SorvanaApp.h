@@ -1,8 +1,8 @@
 #pragma once
 // The application: settings cache, single instance and command line, the four document templates,
 // the main frame, and the application's own commands (About, New, Open).
+#include "app/AppContext.h"
 #include "app/CommandLine.h"
-#include "app/Settings.h"
 #include "platform/WinApp.h"
 
 #include <QApplication>
@@ -27,6 +27,7 @@ public:
     // The four templates in category order: player, settings, promotion, store.
     void AddDocTemplates();
     const SCommandLine& GetCommandLine() const { return m_commandLine; }
+    CAppContext& GetContext() { return m_context; }
 
     void OnAppAbout();
     void OnFileNew();
@@ -39,8 +40,9 @@ private:
     // Sets what must be set before the application object exists; returns argc unchanged.
     static int& PrepareArguments(int& argc);
     void OnInstanceRequest(const QString& strLine);
+    void ImportChosenFile(const QString& strFile);
 
-    CSettingsCache m_cache;
+    CAppContext m_context;
     CSingleInstance* m_pInstance = nullptr;
     SCommandLine m_commandLine;
 };

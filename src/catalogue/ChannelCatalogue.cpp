@@ -6,6 +6,7 @@
 #include "platform/ListCtrl.h"
 
 #include <QFile>
+#include <algorithm>
 
 namespace
 {
@@ -55,12 +56,25 @@ bool EqualsIgnoringCase(const QString& strField, QLatin1StringView text)
 }
 } // namespace
 
-bool CChannelCatalogue::IsHidden(const CChannelRecord& record)
+CDisplayChoices::CDisplayChoices()
 {
-    CSettingsCache* pCache = GetSettingsCache();
+    std::fill(std::begin(m_abShown), std::end(m_abShown), true);
+}
+
+CDisplayChoices CDisplayChoices::FromSettings(CSettingsCache& cache)
+{
+    CDisplayChoices choices;
+    for (const SFilter& filter : kFilters)
+        choices.SetShown(filter.nSlot, cache.Read(filter.nSlot) != 0);
+    choices.m_bShowNonWorking = ReadSettingInt(settings::kDisplayNonWorkingChannels) != 0;
+    return choices;
+}
+
+bool CChannelCatalogue::IsHidden(const CChannelRecord& record) const
+{
     for (const SFilter& filter : kFilters)
     {
-        if (pCache->Read(filter.nSlot) != 0)
+        if (m_choices.IsShown(filter.nSlot))
             continue;
         const QString& strField = record.Field(filter.nField);
         for (QLatin1StringView text : filter.texts)
@@ -138,7 +152,7 @@ void InsertChannelColumns(CChannelCatalogue& catalogue, CListCtrl& list)
 
 void InsertChannelRows(CListCtrl& list, CChannelCatalogue& catalogue)
 {
-    const bool bShowNonWorking = ReadSettingInt(settings::kDisplayNonWorkingChannels) != 0;
+    const bool bShowNonWorking = catalogue.m_choices.m_bShowNonWorking;
     const auto& channels = catalogue.m_channels;
     // One string for every serial number: the list copies the text, so a row costs no allocation here.
     QString strSerial;

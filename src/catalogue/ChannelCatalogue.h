@@ -6,11 +6,33 @@
 #include "catalogue/StringPool.h"
 
 class CListCtrl;
+class CSettingsCache;
 class QIODevice;
+
+// The user's display choices, taken once for a whole load: which filter slots show their channels
+// (settings cache slots 1 to 10; the category and last-category slots are not filters) and whether
+// channels marked "OFF" are listed.
+class CDisplayChoices
+{
+public:
+    // Everything shown but the channels marked "OFF".
+    CDisplayChoices();
+    // The cached choices of the settings and "DisplayNonWorkingChannels".
+    static CDisplayChoices FromSettings(CSettingsCache& cache);
+
+    bool IsShown(int nSlot) const { return m_abShown[nSlot]; }
+    void SetShown(int nSlot, bool bShown) { m_abShown[nSlot] = bShown; }
+    bool m_bShowNonWorking = false;
+
+private:
+    bool m_abShown[11];
+};
 
 class CChannelCatalogue
 {
 public:
+    explicit CChannelCatalogue(const CDisplayChoices& choices = CDisplayChoices()) : m_choices(choices) {}
+
     // Empties m_channels, reads every line of the channel list file into the catalogue and deletes the
     // file. Non-zero when the file could be opened, even if it held no line; 0 (and nothing emptied,
     // read or deleted) when it could not. A read error ends the reading quietly: the lines read so far
@@ -30,9 +52,12 @@ private:
     // AddLine for a line that the caller keeps.
     void AddLineView(QStringView line);
     // Whether the display choices hide this channel (the first filter that matches decides).
-    static bool IsHidden(const CChannelRecord& record);
+    bool IsHidden(const CChannelRecord& record) const;
 
+    CDisplayChoices m_choices;
     CStringPool m_pool;
+
+    friend void InsertChannelRows(CListCtrl& list, CChannelCatalogue& catalogue);
 };
 
 // The reload of the player's list: Load, and when that succeeded, clear the list and rebuild its
@@ -41,7 +66,7 @@ void FillChannelList(CListCtrl& list, CChannelCatalogue& catalogue);
 // The five columns: "Sr No", then header fields 1, 5 and 4, then field 2 (the stream address, hidden).
 void InsertChannelColumns(CChannelCatalogue& catalogue, CListCtrl& list);
 // One row per listed channel, numbered from 1 in the order shown. Channels whose status contains
-// "OFF" are left out unless "DisplayNonWorkingChannels" is set.
+// "OFF" are left out unless the display choices list them.
 void InsertChannelRows(CListCtrl& list, CChannelCatalogue& catalogue);
 
 // Column widths in pixels; the stream address column is hidden.

@@ -49,23 +49,31 @@ CDlgFileDownloader::CDlgFileDownloader(QWidget* pParent)
     m_timer.setSingleShot(true);
     m_timer.setInterval(kStartDelayMs);
     connect(&m_timer, &QTimer::timeout, this, &CDlgFileDownloader::OnTimer);
+    connect(&m_downloadManager, &CFileDownloadManager::Finished, this, &CDlgFileDownloader::OnFetched);
+    // Whichever way the dialog ends (fetched, failed, closed in the first second), the caller hears once.
+    connect(this, &QDialog::finished, this,
+            [this](int nCode)
+            {
+                int nResult = 0;
+                if (nCode == kResultFetched)
+                {
+                    nResult = ReplaceFile(m_strDownloadedFile, m_strDestination) ? 1 : 0;
+                    QFile::remove(m_strDownloadedFile);
+                    m_strDownloadedFile.clear();
+                }
+                emit DownloadFinished(nResult);
+            });
 }
 
 CDlgFileDownloader::~CDlgFileDownloader() = default;
 
-int CDlgFileDownloader::DownloadFile(const QString& strUrl, const QString& strDestination)
+void CDlgFileDownloader::DownloadFile(const QString& strUrl, const QString& strDestination)
 {
     m_strFileUrl = strUrl;
+    m_strDestination = strDestination;
     m_strDownloadedFile.clear();
     OnInitDialog();
-    const int nResult = exec();
-    if (nResult != kResultFetched)
-        return 0;
-
-    const bool bCopied = ReplaceFile(m_strDownloadedFile, strDestination);
-    QFile::remove(m_strDownloadedFile);
-    m_strDownloadedFile.clear();
-    return bCopied ? 1 : 0;
+    open();
 }
 
 void CDlgFileDownloader::OnInitDialog()
@@ -83,14 +91,16 @@ void CDlgFileDownloader::OnTimer()
 {
     m_timer.stop();
     m_bTransferring = true;
-    int nFetched = 0;
-    {
-        CWaitCursor wait;
-        m_downloadManager.m_strUrl = m_strFileUrl;
-        nFetched = m_downloadManager.Download();
-    }
+    m_pWait = std::make_unique<CWaitCursor>();
+    m_downloadManager.m_strUrl = m_strFileUrl;
+    m_downloadManager.Start();
+}
+
+void CDlgFileDownloader::OnFetched(bool bSuccess)
+{
+    m_pWait.reset();
     m_bTransferring = false;
-    if (nFetched)
+    if (bSuccess)
     {
         m_strDownloadedFile = m_downloadManager.m_strTempFile;
         done(kResultFetched);

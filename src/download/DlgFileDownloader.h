@@ -1,13 +1,17 @@
 #pragma once
 // The small modal dialog that fetches one file: it shows m_strMessage, waits a second (the user can
-// still close it then), fetches the URL into a temporary file, ends itself, and DownloadFile then
-// puts the fetched file in place of the destination.
+// still close it then), fetches the URL into a temporary file, puts the fetched file in place of the
+// destination and ends itself. It is modal over its parent window without a loop of its own: the
+// outcome comes as DownloadFinished.
 #include "download/FileDownloadManager.h"
 
 #include <QDialog>
 #include <QIcon>
 #include <QString>
 #include <QTimer>
+#include <memory>
+
+class CWaitCursor;
 
 class QLabel;
 
@@ -30,15 +34,20 @@ public:
     explicit CDlgFileDownloader(QWidget* pParent = nullptr);
     ~CDlgFileDownloader() override;
 
-    // Runs the dialog and, when the fetch succeeded, replaces strDestination with what was fetched.
-    // Non-zero when the destination now holds the fetched file; 0 leaves the destination as it was.
-    int DownloadFile(const QString& strUrl, const QString& strDestination);
+    // Opens the dialog and starts the download; when the fetch succeeds, strDestination is replaced
+    // with what was fetched. DownloadFinished follows once with non-zero when the destination now holds
+    // the fetched file, and 0 when it was left as it was. Deleting the dialog before then (the program
+    // quits) cancels the transfer and writes nothing.
+    void DownloadFile(const QString& strUrl, const QString& strDestination);
 
     QIcon m_hIcon;
     CFileDownloadManager m_downloadManager;
     QString m_strFileUrl;
     QString m_strDownloadedFile;
     QString m_strMessage;
+
+signals:
+    void DownloadFinished(int nResult);
 
 public slots:
     // Esc and the close box end the dialog with kResultFailed before the fetch; during the fetch
@@ -48,11 +57,14 @@ public slots:
 private:
     void OnInitDialog();
     void OnTimer();
+    void OnFetched(bool bSuccess);
     // Copies strSource over strDestination through a file beside it and a rename, so the destination
     // is either the old file or the complete new one.
     static bool ReplaceFile(const QString& strSource, const QString& strDestination);
 
     QLabel* m_pMessage;
     QTimer m_timer;
+    QString m_strDestination;
+    std::unique_ptr<CWaitCursor> m_pWait; // while the transfer runs
     bool m_bTransferring = false;
 };

@@ -2,14 +2,16 @@
 
 #include "app/ServerAddresses.h"
 #include "app/SettingNames.h"
+#include "app/StringTable.h"
 #include "catalogue/DataFolder.h"
 #include "download/DlgFileDownloader.h"
 #include "platform/MDIFrameWnd.h"
+#include "platform/MessageBox.h"
 #include "platform/Messages.h"
 #include "platform/View.h"
 
 #include <QDesktopServices>
-#include <QMessageBox>
+#include <QPointer>
 #include <QUrl>
 
 namespace
@@ -21,30 +23,35 @@ void OpenInBrowser(const QUrl& url)
 }
 } // namespace
 
-int RefreshChannelList(CMDIFrameWnd* pFrame)
+CDlgFileDownloader* RefreshChannelList(CMDIFrameWnd* pFrame)
 {
-    const QString strDestination = GetChannelListPath();
+    // A refresh asked for while one runs (a filter changed twice in a row) is the same refresh: the
+    // list is filtered when it is loaded, after the download, with the choices of that moment.
+    if (pFrame)
+        if (auto* pRunning = pFrame->findChild<CDlgFileDownloader*>(QString(), Qt::FindDirectChildrenOnly))
+            return pRunning;
 
-    CDlgFileDownloader dlg(pFrame);
-    dlg.m_strMessage = QStringLiteral("Loading Channels List Now...");
-    const int nResult = dlg.DownloadFile(servers::ChannelListUrl().toString(), strDestination);
-
-    if (nResult)
-    {
-        if (CView* pView = pFrame ? pFrame->GetActiveView() : nullptr)
-            SendMessage(pView, WM_RELOAD_CHANNELS, 0, 0);
-    }
-    else
-    {
-        QMessageBox box(QMessageBox::Information, QString::fromUtf8(settings::kApplication),
-                        QStringLiteral("Failed to Update Load Channels List.\n\n"
-                                       "Please make sure you Computer is connected to Internet.\n\n"
-                                       "In case the problem persists please do write to us at ") +
-                            servers::SupportEmail() + QLatin1Char('.'),
-                        QMessageBox::Ok, pFrame);
-        box.exec();
-    }
-    return nResult;
+    auto* pDlg = new CDlgFileDownloader(pFrame);
+    pDlg->m_strMessage = QStringLiteral("Loading Channels List Now...");
+    QPointer<CMDIFrameWnd> frame(pFrame);
+    QObject::connect(pDlg, &CDlgFileDownloader::DownloadFinished, pDlg,
+                     [pDlg, frame](int nResult)
+                     {
+                         pDlg->deleteLater();
+                         if (nResult)
+                         {
+                             if (CView* pView = frame ? frame->GetActiveView() : nullptr)
+                                 SendMessage(pView, WM_RELOAD_CHANNELS, 0, 0);
+                             return;
+                         }
+                         ShowMessageBox(frame, AppTitle(), QMessageBox::Information,
+                                        QStringLiteral("Failed to Update Load Channels List.\n\n"
+                                                       "Please make sure you Computer is connected to Internet.\n\n"
+                                                       "In case the problem persists please do write to us at ") +
+                                            servers::SupportEmail() + QLatin1Char('.'));
+                     });
+    pDlg->DownloadFile(servers::ChannelListUrl().toString(), GetChannelListPath());
+    return pDlg;
 }
 
 void OpenPromotionSite()

@@ -15,6 +15,7 @@
 #include "platform/View.h"
 #include "platform/WaitCursor.h"
 #include "platform/WinApp.h"
+#include "app/AppContext.h"
 #include "ribbon/CustomMFCRibbonApplicationButton.h"
 #include "ribbon/CustomMFCRibbonBar.h"
 
@@ -50,8 +51,8 @@ constexpr int kPane2Chars = 28;
 constexpr QSize kDefaultSize(960, 680);
 } // namespace
 
-CMainFrame::CMainFrame()
-    : m_nAppLook(UINT(ReadSectionInt(settings::kWorkspaceSection, settings::kApplicationLook.name,
+CMainFrame::CMainFrame(CAppContext& context, CWinApp* pApp)
+    : CMDIFrameWnd(pApp), m_context(context), m_nAppLook(UINT(ReadSectionInt(settings::kWorkspaceSection, settings::kApplicationLook.name,
                                      settings::kApplicationLook.defaultValue)))
 {
     // Caption, system menu, sizing border; no minimise or maximise box.
@@ -68,7 +69,7 @@ CMainFrame::~CMainFrame()
 {
     // Views may run the event loop while they go (players, web pages); the frame must still be whole
     // then, and its idle update must not run on a half-destroyed frame.
-    CIdleUpdate::Instance()->Remove(this);
+    m_context.IdleUpdate().Remove(this);
     CloseAllDocuments();
 }
 
@@ -84,11 +85,11 @@ bool CMainFrame::LoadFrame()
 
     connect(m_pRibbon, &CRibbonBar::CommandInvoked, this,
             [this](UINT nID) { SendMessage(this, WM_COMMAND, WPARAM(nID), 0); });
-    CIdleUpdate::Instance()->Add(this, [this] { UpdateCommandElements(); });
+    m_context.IdleUpdate().Add(this, [this] { UpdateCommandElements(); });
 
     // The desktop's media controls and song notifications follow what the player view plays.
-    (new CSongNotifier(GetNowPlaying(), this))->AddCommands(m_commandMap);
-    new CMprisService(GetNowPlaying(), this);
+    (new CSongNotifier(&m_context.NowPlaying(), this))->AddCommands(m_commandMap);
+    new CMprisService(&m_context.NowPlaying(), this);
 
     // Alt+F4 is the window manager's, but without one it still only hides the window.
     auto* altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
@@ -156,7 +157,7 @@ void CMainFrame::UpdateStatusPanes()
     if (!m_pStatusPane1 || !m_pStatusPane2)
         return;
     QString description, text;
-    switch (GetSettingsCache()->Read(SLOT_LAST_CATEGORY))
+    switch (m_context.Settings().Read(SLOT_LAST_CATEGORY))
     {
     case 0:
         description = QStringLiteral("This Pane Displays Current Status");
@@ -236,9 +237,6 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_RENEW_STATUS_PANES:
         UpdateStatusPanes();
         break;
-    case WM_TRAY_NOTIFY:
-        OnTrayNotify(lParam);
-        return 1;
     case WM_OPEN_CATEGORY:
         OpenCategoryView(wParam);
         break;
@@ -259,7 +257,7 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void CMainFrame::OpenCategoryView(WPARAM nIndex)
 {
-    CWinApp* app = AfxGetApp();
+    CWinApp* app = GetApp();
     if (!app || app->GetDocTemplates().empty())
         return;
     const size_t count = app->GetDocTemplates().size();
@@ -270,34 +268,16 @@ void CMainFrame::OpenCategoryView(WPARAM nIndex)
 
 void CMainFrame::OpenTemplate(WPARAM nIndex)
 {
-    CWinApp* app = AfxGetApp();
+    CWinApp* app = GetApp();
     if (app && nIndex < app->GetDocTemplates().size())
         OpenDocument(app->GetDocTemplates()[size_t(nIndex)].get());
-}
-
-void CMainFrame::OnTrayNotify(LPARAM lParam)
-{
-    switch (UINT(lParam & 0xFFFF))
-    {
-    case WM_LBUTTONDBLCLK:
-        ShowAndActivate();
-        break;
-    case WM_RBUTTONUP:
-        // The menu itself is shown by the tray (the desktop's panel, over D-Bus); its entries only
-        // need their current state.
-        if (m_pTray)
-            m_pTray->UpdateMenuState();
-        break;
-    default:
-        break;
-    }
 }
 
 void CMainFrame::OnAutoStartup()
 {
     // Not determined yet (-1) counts as on: the entry is removed.
     m_nAutoStartState = autostart::SetAutoStart(m_nAutoStartState == autostart::kOff,
-                                                QCoreApplication::applicationFilePath());
+                                                QCoreApplication::applicationFilePath(), AppTitle());
 }
 
 void CMainFrame::OnUpdateAutoStartup(CCmdUI* pCmdUI)
@@ -322,9 +302,9 @@ void CMainFrame::ToggleAutoPlay()
 
 void CMainFrame::OnUpdateAutoPlay(CCmdUI* pCmdUI)
 {
-    if (m_nAutoPlay == -1)
+    if (!m_nAutoPlay)
         m_nAutoPlay = ReadSettingInt(settings::kAutoPlay);
-    pCmdUI->SetCheck(m_nAutoPlay);
+    pCmdUI->SetCheck(*m_nAutoPlay);
 }
 
 void CMainFrame::UpdateCommandElements()

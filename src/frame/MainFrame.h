@@ -3,7 +3,10 @@
 // the tray icon and the start-up options. Its close box only hides it; the tray's Exit ends the program.
 #include "platform/MDIFrameWnd.h"
 
+#include <optional>
+
 class QLabel;
+class CAppContext;
 class CCustomMFCRibbonBar;
 class CCustomMFCRibbonApplicationButton;
 class CTrayIcon;
@@ -47,7 +50,7 @@ class CMainFrame : public CMDIFrameWnd
 {
     Q_OBJECT
 public:
-    CMainFrame();
+    CMainFrame(CAppContext& context, CWinApp* pApp);
     ~CMainFrame() override;
 
     // Builds the window: tray icon, look, ribbon (which opens the start category's view once the
@@ -58,11 +61,15 @@ public:
     void ApplyApplicationLook(UINT nLook);
     UINT GetApplicationLook() const { return m_nAppLook; }
 
+    CAppContext& GetContext() const { return m_context; }
+
+public slots:
     // Restores the window if minimised, shows it and brings it to the front.
     void ShowAndActivate();
     // Closes the frame for real and ends the message loop (the tray's Exit).
     void CloseForReal();
 
+public:
     // The window's last normal rectangle, from the Workspace section; never shows the window.
     bool RestoreWindowPlacement();
     void SaveWindowPlacement() const;
@@ -85,16 +92,16 @@ private:
     void UpdateStatusPanes();
     void OpenCategoryView(WPARAM nIndex);
     void OpenTemplate(WPARAM nIndex);
-    void OnTrayNotify(LPARAM lParam);
     void OnAutoStartup();
     void OnUpdateAutoStartup(CCmdUI* pCmdUI);
     void ToggleAutoPlay();
     void OnUpdateAutoPlay(CCmdUI* pCmdUI);
     void UpdateCommandElements();
 
+    CAppContext& m_context;
     // Start-up options (-1 = not determined yet).
     int m_nAutoStartState = -1;
-    int m_nAutoPlay = -1;
+    std::optional<int> m_nAutoPlay; // the stored value, once read
     CTrayIcon* m_pTray = nullptr;
     QLabel* m_pStatusPane1 = nullptr;
     QLabel* m_pStatusPane2 = nullptr;

@@ -2,7 +2,6 @@
 
 #include "frame/MainFrame.h"
 #include "frame/MprisAdaptors.h"
-#include "platform/WinApp.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -14,11 +13,13 @@ namespace
 constexpr uint kDoNotQueue = 4; // DBUS_NAME_FLAG_DO_NOT_QUEUE
 const QString kTrackIdKey = QStringLiteral("mpris:trackid");
 
-void PostToMainWindow(UINT nID)
-{
-    PostMessage(AfxGetMainWnd(), WM_COMMAND, WPARAM(nID));
-}
 } // namespace
+
+void CMprisService::PostToMainWindow(UINT nID)
+{
+    // The service belongs to the main window.
+    PostMessage(parent(), WM_COMMAND, WPARAM(nID));
+}
 
 CMprisService::CMprisService(CNowPlaying* pNowPlaying, QObject* parent)
     : QObject(parent), m_pNowPlaying(pNowPlaying)

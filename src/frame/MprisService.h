@@ -36,6 +36,7 @@ public:
 
 private:
     void OnNowPlayingChanged();
+    void PostToMainWindow(UINT nID);
 
     CNowPlaying* m_pNowPlaying;
     bool m_bRegistered = false;

@@ -1,5 +1,5 @@
 // The ribbon's layout: four categories, one per document template and in the same order.
-#include "app/Settings.h"
+#include "app/AppContext.h"
 #include "app/StringTable.h"
 #include "frame/ApplicationLook.h"
 #include "frame/MainFrame.h"
@@ -102,7 +102,7 @@ void CMainFrame::InitializeRibbon()
     connect(styleMenu, &QMenu::aboutToShow, this, [this] { UpdateCommandElements(); });
 
     // The start category; values that name no category start with the player.
-    int category = GetSettingsCache()->Read(SLOT_LAST_CATEGORY);
+    int category = m_context.Settings().Read(SLOT_LAST_CATEGORY);
     if (category < 0 || category >= bar->GetCategoryCount())
         category = 0;
     bar->SetActiveCategory(bar->GetCategory(category));

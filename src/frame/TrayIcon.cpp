@@ -7,7 +7,7 @@
 #include <QMenu>
 #include <QSystemTrayIcon>
 
-CTrayIcon::CTrayIcon(CMDIFrameWnd* pFrame) : QObject(pFrame), m_pFrame(pFrame)
+CTrayIcon::CTrayIcon(CMainFrame* pFrame) : QObject(pFrame), m_pFrame(pFrame)
 {
     m_pMenu = new QMenu(LoadString(strings::IDS_TRAY_MENU_NAME), pFrame);
     const std::pair<UINT, const char*> items[] = {
@@ -51,10 +51,12 @@ CTrayIcon::CTrayIcon(CMDIFrameWnd* pFrame) : QObject(pFrame), m_pFrame(pFrame)
                 {
                 case QSystemTrayIcon::Trigger: // a panel's Activate arrives as Trigger
                 case QSystemTrayIcon::DoubleClick:
-                    SendMessage(m_pFrame, WM_TRAY_NOTIFY, kTrayIconId, WM_LBUTTONDBLCLK);
+                    m_pFrame->ShowAndActivate();
                     break;
                 case QSystemTrayIcon::Context:
-                    SendMessage(m_pFrame, WM_TRAY_NOTIFY, kTrayIconId, WM_RBUTTONUP);
+                    // The menu itself is shown by the tray (the desktop's panel, over D-Bus); its
+                    // entries only need their current state.
+                    UpdateMenuState();
                     break;
                 default:
                     break;

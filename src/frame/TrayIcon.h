@@ -1,6 +1,6 @@
 #pragma once
-// The notification-area icon of the main frame (id 90) and its menu. Clicks come back to the frame as
-// WM_USER+2 with the mouse message in lParam; menu entries reach it as ordinary commands.
+// The notification-area icon of the main frame (id 90) and its menu. A click that restores the window
+// calls the frame; menu entries reach it as ordinary commands.
 #include "platform/Messages.h"
 
 #include <QObject>
@@ -10,7 +10,7 @@
 class QAction;
 class QMenu;
 class QSystemTrayIcon;
-class CMDIFrameWnd;
+class CMainFrame;
 
 constexpr UINT kTrayIconId = 90;
 constexpr int kTrayTipMaxChars = 127;
@@ -20,7 +20,7 @@ class CTrayIcon : public QObject
     Q_OBJECT
 public:
     // Adds the icon with the application title as its tip, and the menu.
-    explicit CTrayIcon(CMDIFrameWnd* pFrame);
+    explicit CTrayIcon(CMainFrame* pFrame);
     ~CTrayIcon() override;
 
     // The title alone for an empty status, else title, line feed, status; at most 127 characters.
@@ -36,7 +36,7 @@ public:
     std::vector<std::pair<UINT, QAction*>> GetEntries() const { return m_entries; }
 
 private:
-    CMDIFrameWnd* m_pFrame;
+    CMainFrame* m_pFrame;
     QSystemTrayIcon* m_pIcon = nullptr;
     QMenu* m_pMenu = nullptr;
     std::vector<std::pair<UINT, QAction*>> m_entries;

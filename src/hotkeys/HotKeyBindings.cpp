@@ -72,22 +72,22 @@ HotKeyBinding LoadHotKey(const QString& strName)
     return b;
 }
 
-void RegisterStoredHotKey(const QString& strName, int nId, QObject* pWnd)
+void RegisterStoredHotKey(CHotKeyService& service, const QString& strName, int nId, QObject* pWnd)
 {
     const HotKeyBinding b = LoadHotKey(strName);
-    UnregisterHotKey(pWnd, nId);
+    service.UnregisterHotKey(pWnd, nId);
     if (b.wVirtualKey != 0)
-        RegisterHotKey(pWnd, nId, b.wModifiers, b.wVirtualKey);
+        service.RegisterHotKey(pWnd, nId, b.wModifiers, b.wVirtualKey);
 }
 
-void RegisterAllHotKeys(QObject* pWnd)
+void RegisterAllHotKeys(CHotKeyService& service, QObject* pWnd)
 {
     for (const SHotKeyAction& action : kHotKeyActions)
-        RegisterStoredHotKey(QString::fromLatin1(action.pszName), action.nId, pWnd);
+        RegisterStoredHotKey(service, QString::fromLatin1(action.pszName), action.nId, pWnd);
 }
 
-void UnregisterAllHotKeys(QObject* pWnd)
+void UnregisterAllHotKeys(CHotKeyService& service, QObject* pWnd)
 {
     for (const SHotKeyAction& action : kHotKeyActions)
-        UnregisterHotKey(pWnd, action.nId);
+        service.UnregisterHotKey(pWnd, action.nId);
 }

@@ -52,8 +52,8 @@ HotKeyBinding LoadHotKey(const QString& strName);
 
 // Drops the window's registration of nId, then registers the stored binding if it has a key. A
 // refusal is silent: the action then has no hot key.
-void RegisterStoredHotKey(const QString& strName, int nId, QObject* pWnd);
+void RegisterStoredHotKey(CHotKeyService& service, const QString& strName, int nId, QObject* pWnd);
 // RegisterStoredHotKey for every action, in id order.
-void RegisterAllHotKeys(QObject* pWnd);
+void RegisterAllHotKeys(CHotKeyService& service, QObject* pWnd);
 // Unregisters ids 1 to 4 of the window, in this order.
-void UnregisterAllHotKeys(QObject* pWnd);
+void UnregisterAllHotKeys(CHotKeyService& service, QObject* pWnd);

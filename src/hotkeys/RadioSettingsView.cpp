@@ -1,12 +1,14 @@
 #include "hotkeys/RadioSettingsView.h"
 
+#include "app/AppContext.h"
 #include "app/Settings.h"
 #include "app/StringTable.h"
 #include "hotkeys/HotKeyBindings.h"
 #include "hotkeys/HotKeyCtrl.h"
+#include "frame/ViewSizing.h"
 #include "platform/MDIFrameWnd.h"
 #include "platform/WaitCursor.h"
-#include "platform/WinApp.h"
+#include "platform/MessageBox.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -67,7 +69,7 @@ void PlaceLabel(QLabel* label, const QRect& rect, bool bRightAligned, int nCentr
 }
 } // namespace
 
-CRadioSettingsView::CRadioSettingsView(QWidget* parent) : CView(parent)
+CRadioSettingsView::CRadioSettingsView(CAppContext& context, QWidget* parent) : CView(parent), m_context(context)
 {
     // Created in the form's tab order.
     auto* group = new QGroupBox(tr("System Wide Hot Keys"), this);
@@ -141,8 +143,8 @@ void CRadioSettingsView::OnInitialUpdate()
 {
     CWaitCursor wait;
     ShowParentFrameMaximized();
-    SizeMainWindowOnce(settings::kRadioSettingsViewSized);
-    CMDIFrameWnd* main = AfxGetMainWnd();
+    SizeMainWindowOnce(this, settings::kRadioSettingsViewSized);
+    CMDIFrameWnd* main = GetMainFrame();
     PostMessage(main, WM_RENEW_STATUS_PANES, 0, 0);
     if (main)
         main->SetStatusText(QString());
@@ -154,8 +156,9 @@ void CRadioSettingsView::LoadHotKeyRow(int nRow)
     const SHotKeyAction& action = kHotKeyActions[size_t(nRow - 1)];
     const HotKeyBinding binding = LoadHotKey(QString::fromLatin1(action.pszName));
     GetHotKeyCtrl(nRow)->SetHotKey(binding.wVirtualKey, binding.bControlModifiers);
-    UnregisterHotKey(this, action.nId);
-    if (binding.wVirtualKey != 0 && !RegisterHotKey(this, action.nId, binding.wModifiers, binding.wVirtualKey))
+    CHotKeyService& hotKeys = m_context.HotKeys();
+    hotKeys.UnregisterHotKey(this, action.nId);
+    if (binding.wVirtualKey != 0 && !hotKeys.RegisterHotKey(this, action.nId, binding.wModifiers, binding.wVirtualKey))
         ShowError(kRows[nRow - 1].pszLoadFailed);
 }
 
@@ -188,7 +191,5 @@ void CRadioSettingsView::ClearHotKeyRow(int nRow)
 
 void CRadioSettingsView::ShowError(const char* pszText)
 {
-    QMessageBox box(QMessageBox::Critical, AppTitle(), tr(pszText),
-                    QMessageBox::Ok, this);
-    box.exec();
+    ShowMessageBox(this, AppTitle(), QMessageBox::Critical, tr(pszText));
 }

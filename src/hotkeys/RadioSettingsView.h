@@ -7,13 +7,14 @@
 #include <QHash>
 #include <array>
 
+class CAppContext;
 class CHotKeyCtrl;
 
 class CRadioSettingsView : public CView
 {
     Q_OBJECT
 public:
-    explicit CRadioSettingsView(QWidget* parent = nullptr);
+    explicit CRadioSettingsView(CAppContext& context, QWidget* parent = nullptr);
     ~CRadioSettingsView() override;
 
     void OnInitialUpdate() override;
@@ -33,7 +34,10 @@ public:
     CHotKeyCtrl* GetHotKeyCtrl(int nRow) const { return m_hotKeys.at(size_t(nRow - 1)); }
 
 private:
+    // A message box over the view; boxes asked for together come one after another.
     void ShowError(const char* pszText);
+
+    CAppContext& m_context;
 
     std::array<CHotKeyCtrl*, 4> m_hotKeys{};
     QHash<int, QWidget*> m_controls;

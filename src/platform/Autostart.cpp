@@ -1,6 +1,5 @@
 #include "platform/Autostart.h"
 
-#include "app/StringTable.h"
 
 #include <QDir>
 #include <QFile>
@@ -76,7 +75,7 @@ int QueryAutoStart()
     return program.isFile() ? kOn : kOff;
 }
 
-int SetAutoStart(bool bEnable, const QString& strProgramPath)
+int SetAutoStart(bool bEnable, const QString& strProgramPath, const QString& strName)
 {
     if (PrepareFolder())
     {
@@ -88,7 +87,7 @@ int SetAutoStart(bool bEnable, const QString& strProgramPath)
                 QTextStream out(&f);
                 out << "[Desktop Entry]\n"
                     << "Type=Application\n"
-                    << "Name=" << AppTitle() << "\n"
+                    << "Name=" << strName << "\n"
                     << "Comment=Internet radio and TV player\n"
                     << "Exec=" << ExecValue(strProgramPath) << "\n"
                     << "Terminal=false\n"

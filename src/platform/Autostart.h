@@ -17,7 +17,7 @@ QString EntryPath();
 // missing, -2 when the folder cannot be created or written.
 int QueryAutoStart();
 // Writes (enable) or removes the entry for strProgramPath; then returns QueryAutoStart().
-int SetAutoStart(bool bEnable, const QString& strProgramPath);
+int SetAutoStart(bool bEnable, const QString& strProgramPath, const QString& strName);
 
 // One argument of an Exec line, quoted as the Desktop Entry format asks (always in double quotes),
 // before the file format's own escaping of backslashes.

@@ -1,6 +1,6 @@
 #include "platform/DocTemplate.h"
 
-#include "frame/ChildFrame.h"
+#include "platform/ChildFrame.h"
 #include "platform/Document.h"
 #include "platform/MDIFrameWnd.h"
 #include "platform/View.h"

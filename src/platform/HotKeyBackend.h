@@ -1,4 +1,8 @@
 #pragma once
-// Installs the hot key service of the running session: the X11 one under xcb, otherwise the
-// service stays one that refuses every registration. Called once by the application at start-up.
-void InstallHotKeyService();
+// The hot key service of the running session: the X11 one under xcb, otherwise none (null), and the
+// application keeps one that refuses every registration.
+#include "platform/HotKeyService.h"
+
+#include <memory>
+
+std::unique_ptr<CHotKeyService> CreateHotKeyService();

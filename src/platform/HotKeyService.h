@@ -1,8 +1,8 @@
 #pragma once
 // System-wide hot keys. RegisterHotKey refuses a combination that another client or this process
 // already holds; WM_HOTKEY with the id is posted to the registering window; a window's
-// registrations end when it is destroyed. The X11 backend (xcb passive grabs) is installed by the
-// application at start-up; without one every registration is refused.
+// registrations end when it is destroyed. The application keeps the service of the running session
+// (the X11 backend: xcb passive grabs); without one every registration is refused.
 #include "platform/Messages.h"
 
 #include <QObject>
@@ -21,15 +21,10 @@ public:
     virtual bool UnregisterHotKey(QObject* pWnd, int nId) = 0;
 };
 
-// The service in use (never null: a refusing one until a backend is installed).
-CHotKeyService* GetHotKeyService();
-void SetHotKeyService(CHotKeyService* pService);
-
-inline bool RegisterHotKey(QObject* pWnd, int nId, UINT fsModifiers, UINT nVirtualKey)
+// Refuses every registration: the service where the session offers none.
+class CRefusingHotKeyService : public CHotKeyService
 {
-    return GetHotKeyService()->RegisterHotKey(pWnd, nId, fsModifiers, nVirtualKey);
-}
-inline bool UnregisterHotKey(QObject* pWnd, int nId)
-{
-    return GetHotKeyService()->UnregisterHotKey(pWnd, nId);
-}
+public:
+    bool RegisterHotKey(QObject*, int, UINT, UINT) override { return false; }
+    bool UnregisterHotKey(QObject*, int) override { return false; }
+};

@@ -4,16 +4,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
-#include <QPointer>
 #include <QThread>
-
-CIdleUpdate* CIdleUpdate::Instance()
-{
-    static QPointer<CIdleUpdate> instance;
-    if (!instance)
-        instance = new CIdleUpdate(QCoreApplication::instance());
-    return instance;
-}
 
 CIdleUpdate::CIdleUpdate(QObject* parent) : QObject(parent)
 {

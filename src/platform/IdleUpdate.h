@@ -10,8 +10,8 @@ class CIdleUpdate : public QObject
 {
     Q_OBJECT
 public:
-    // The one instance of the GUI thread, created on first use.
-    static CIdleUpdate* Instance();
+    // Watches the event loop of the application's thread; the application owns the one instance.
+    explicit CIdleUpdate(QObject* parent = nullptr);
 
     // Runs fn at every idle moment until owner is destroyed.
     void Add(QObject* owner, std::function<void()> fn);
@@ -21,7 +21,6 @@ public:
     void RunNow();
 
 private:
-    explicit CIdleUpdate(QObject* parent);
     void OnAboutToBlock();
 
     struct Entry

@@ -1,13 +1,14 @@
 #include "platform/MDIFrameWnd.h"
 
-#include "frame/ChildFrame.h"
+#include "platform/ChildFrame.h"
 #include "platform/DocTemplate.h"
 #include "platform/View.h"
 #include "platform/WinApp.h"
 
 #include <QMdiArea>
 
-CMDIFrameWnd::CMDIFrameWnd(QWidget* parent) : QMainWindow(parent), m_pMDIArea(new QMdiArea(this))
+CMDIFrameWnd::CMDIFrameWnd(CWinApp* pApp, QWidget* parent)
+    : QMainWindow(parent), m_pApp(pApp), m_pMDIArea(new QMdiArea(this))
 {
     m_pMDIArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_pMDIArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -67,8 +68,7 @@ bool CMDIFrameWnd::OnCmdMsg(UINT nID, CCmdUI* pCmdUI)
             return true;
     if (CCmdTarget::OnCmdMsg(nID, pCmdUI))
         return true;
-    CWinApp* app = AfxGetApp();
-    return app && app->OnCmdMsg(nID, pCmdUI);
+    return m_pApp && m_pApp->OnCmdMsg(nID, pCmdUI);
 }
 
 LRESULT CMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM)

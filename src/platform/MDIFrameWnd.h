@@ -11,15 +11,18 @@ class CChildFrame;
 class CView;
 class CDocTemplate;
 class CDocument;
+class CWinApp;
 
 class CMDIFrameWnd : public QMainWindow, public CCmdTarget, public CMessageTarget
 {
     Q_OBJECT
 public:
-    explicit CMDIFrameWnd(QWidget* parent = nullptr);
+    // pApp: the application whose templates the frame opens and where its command routing ends.
+    explicit CMDIFrameWnd(CWinApp* pApp = nullptr, QWidget* parent = nullptr);
     ~CMDIFrameWnd() override;
 
     QMdiArea* GetMDIArea() const { return m_pMDIArea; }
+    CWinApp* GetApp() const { return m_pApp; }
     CChildFrame* MDIGetActive() const;
     CView* GetActiveView() const;
 
@@ -45,5 +48,6 @@ protected:
     QString m_strStatusText;
 
 private:
+    CWinApp* m_pApp;
     QMdiArea* m_pMDIArea;
 };

@@ -1,9 +1,7 @@
 #include "platform/View.h"
 
-#include "app/Settings.h"
-#include "frame/ChildFrame.h"
+#include "platform/ChildFrame.h"
 #include "platform/MDIFrameWnd.h"
-#include "platform/WinApp.h"
 
 CView::CView(QWidget* parent) : QWidget(parent) {}
 
@@ -42,19 +40,20 @@ void CView::ShowParentFrameMaximized()
         frame->showMaximized();
 }
 
-void CView::SizeMainWindowOnce(const settings::IntSetting& flag)
+CMDIFrameWnd* CView::GetMainFrame() const
 {
-    if (ReadSettingInt(flag) != 0)
-        return;
-    CMDIFrameWnd* main = AfxGetMainWnd();
+    return qobject_cast<CMDIFrameWnd*>(window());
+}
+
+void CView::FitMainWindowToView()
+{
+    CMDIFrameWnd* main = GetMainFrame();
     CChildFrame* frame = GetParentFrame();
-    if (main && frame)
-    {
-        // A form view's child frame is its form plus the frame's own title bar and borders.
-        const QSize form = GetFormSize();
-        main->FitToChildSize(form.isValid() ? form + (frame->size() - size()) : frame->size());
-    }
-    WriteSettingInt(flag.name, 1);
+    if (!main || !frame)
+        return;
+    // A form view's child frame is its form plus the frame's own title bar and borders.
+    const QSize form = GetFormSize();
+    main->FitToChildSize(form.isValid() ? form + (frame->size() - size()) : frame->size());
 }
 
 bool CView::event(QEvent* e)

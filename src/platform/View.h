@@ -3,12 +3,12 @@
 // map (then its document's) and every other message in DefWindowProc.
 #include "platform/CmdTarget.h"
 #include "platform/Document.h"
-#include "app/SettingNames.h"
 
 #include <QSize>
 #include <QWidget>
 
 class CChildFrame;
+class CMDIFrameWnd;
 
 class CView : public QWidget, public CCmdTarget, public CMessageTarget
 {
@@ -20,6 +20,8 @@ public:
     CDocument* GetDocument() const { return m_pDocument; }
     void SetDocument(CDocument* pDocument) { m_pDocument = pDocument; }
     CChildFrame* GetParentFrame() const;
+    // The main window that holds the view (null while the view is not inside one).
+    CMDIFrameWnd* GetMainFrame() const;
 
     // Called once, after the view, its document and its child frame exist and the frame is shown.
     virtual void OnInitialUpdate() {}
@@ -32,9 +34,8 @@ public:
 
     // Shows the parent child frame maximised.
     void ShowParentFrameMaximized();
-    // First-showing sizing: while the flag reads 0, size the main window once to fit this view's
-    // child frame (fitted to the form, for a form view), then write 1 to the flag.
-    void SizeMainWindowOnce(const settings::IntSetting& flag);
+    // Sizes the main window to fit this view's child frame (fitted to the form, for a form view).
+    void FitMainWindowToView();
 
 protected:
     bool event(QEvent* e) override;

@@ -1,6 +1,7 @@
 #pragma once
-// The application side of the document framework: the document templates and the main window.
-// CSorvanaApp derives from QApplication and from this; tests create one on the stack.
+// The application side of the document framework: the document templates, the main window and the
+// last stop of the command routing. CSorvanaApp derives from QApplication and from this; tests create
+// one on the stack. Frames are given the application they belong to; nothing looks it up globally.
 #include "platform/CmdTarget.h"
 
 #include <memory>
@@ -26,6 +27,3 @@ public:
 private:
     std::vector<std::unique_ptr<CDocTemplate>> m_templates;
 };
-
-CWinApp* AfxGetApp();
-CMDIFrameWnd* AfxGetMainWnd();

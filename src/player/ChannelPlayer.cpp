@@ -12,8 +12,10 @@
 
 using namespace playercmd;
 
-CChannelPlayer::CChannelPlayer(CListCtrl& list, CMediaPlayer& player, PostCommand postCommand)
-    : m_list(list), m_player(player), m_postCommand(std::move(postCommand))
+CChannelPlayer::CChannelPlayer(CListCtrl& list, CMediaPlayer& player, CSettingsCache& settings,
+                               PostCommand postCommand, int nStartChannel)
+    : m_list(list), m_player(player), m_settings(settings), m_postCommand(std::move(postCommand)),
+      m_nPendingChannel(nStartChannel < 0 ? -1 : nStartChannel)
 {
 }
 
@@ -101,7 +103,7 @@ bool CChannelPlayer::SelectChannelNumber(int nNumber)
     if (m_list.GetItemCount() == 0)
     {
         // The list has not arrived yet: the reload that brings it plays this number.
-        GetSettingsCache()->Slot(SLOT_COMMAND_LINE_CHANNEL) = nNumber;
+        m_nPendingChannel = nNumber;
         return false;
     }
     const int nRow = FindChannelNumber(nNumber);
@@ -115,16 +117,15 @@ void CChannelPlayer::ReloadChannelList()
 {
     // The load deletes the file it read: whether there was one tells whether the list was rebuilt.
     const bool bLoaded = QFileInfo::exists(GetChannelListPath());
-    CChannelCatalogue catalogue;
+    CChannelCatalogue catalogue(CDisplayChoices::FromSettings(m_settings));
     FillChannelList(m_list, catalogue);
 
-    // A channel number from the command line wins over the last channel, once: on the first list
-    // that was loaded after it arrived.
-    int& nCommandLineChannel = GetSettingsCache()->Slot(SLOT_COMMAND_LINE_CHANNEL);
-    if (bLoaded && nCommandLineChannel > -1)
+    // A channel number that waits wins over the last channel, once: on the first list that was
+    // loaded after it arrived.
+    if (bLoaded && m_nPendingChannel > -1)
     {
-        const int nRow = FindChannelNumber(nCommandLineChannel);
-        nCommandLineChannel = -1;
+        const int nRow = FindChannelNumber(m_nPendingChannel);
+        m_nPendingChannel = -1;
         if (nRow >= 0)
         {
             SelectRow(nRow);

@@ -10,6 +10,7 @@
 
 class CListCtrl;
 class CMediaPlayer;
+class CSettingsCache;
 
 // The player view's commands. In their own namespace: the main frame's header names the same ids.
 namespace playercmd
@@ -41,7 +42,10 @@ public:
     // Queues WM_COMMAND with the command to the view's own window.
     using PostCommand = std::function<void(UINT nID)>;
 
-    CChannelPlayer(CListCtrl& list, CMediaPlayer& player, PostCommand postCommand);
+    // nStartChannel: the channel number of the command line, played after the first list load
+    // instead of the last channel (-1: none).
+    CChannelPlayer(CListCtrl& list, CMediaPlayer& player, CSettingsCache& settings, PostCommand postCommand,
+                   int nStartChannel = -1);
 
     // The current channel: the selected row, -1 if none.
     int GetCurrentRow() const;
@@ -58,11 +62,13 @@ public:
     // Selects row nRow if it exists; true if it did.
     bool SelectLastChannel(int nRow);
     // Selects the row whose serial number is nNumber; true if there is one. While the list is still
-    // empty the number is kept and played after the next list load instead of the last channel.
+    // empty the number waits and is played after the next list load instead of the last channel.
     bool SelectChannelNumber(int nNumber);
+    // The number waiting for the list, -1 when none.
+    int GetPendingChannel() const { return m_nPendingChannel; }
 
-    // Fills the list from a fresh channel catalogue, then plays the channel given on the command line
-    // (once) or, with auto play on, the row played last.
+    // Fills the list from a fresh channel catalogue filtered by the display choices, then plays the
+    // channel number that waits (once) or, with auto play on, the row played last.
     void ReloadChannelList();
 
     // Notifications of the list and the hot key service.
@@ -79,5 +85,8 @@ private:
 
     CListCtrl& m_list;
     CMediaPlayer& m_player;
+    CSettingsCache& m_settings;
     PostCommand m_postCommand;
+    // A channel number that arrived before the list did; played by the next list load (-1: none).
+    int m_nPendingChannel;
 };

@@ -32,23 +32,24 @@ const SFilterCommand* FindFilterCommand(UINT nID)
     return nullptr;
 }
 
-void ToggleFilter(const SFilterCommand& command, const std::function<void()>& postRefresh)
+void ToggleFilter(CSettingsCache& settings, const SFilterCommand& command, const std::function<void()>& postRefresh)
 {
-    GetSettingsCache()->Toggle(command.nSlot);
+    settings.Toggle(command.nSlot);
     if (postRefresh)
         postRefresh();
 }
 
-void UpdateFilter(const SFilterCommand& command, CCmdUI* pCmdUI)
+void UpdateFilter(CSettingsCache& settings, const SFilterCommand& command, CCmdUI* pCmdUI)
 {
-    pCmdUI->SetCheck(GetSettingsCache()->Read(command.nSlot) != 0 ? 1 : 0);
+    pCmdUI->SetCheck(settings.Read(command.nSlot) != 0 ? 1 : 0);
 }
 
-void AddFilterCommands(CCommandMap& map, std::function<void()> postRefresh)
+void AddFilterCommands(CCommandMap& map, CSettingsCache& settings, std::function<void()> postRefresh)
 {
     for (const SFilterCommand& command : kFilterCommands)
     {
-        map.On(command.nID, [&command, postRefresh] { ToggleFilter(command, postRefresh); });
-        map.OnUpdate(command.nID, [&command](CCmdUI* pCmdUI) { UpdateFilter(command, pCmdUI); });
+        map.On(command.nID, [&settings, &command, postRefresh] { ToggleFilter(settings, command, postRefresh); });
+        map.OnUpdate(command.nID,
+                     [&settings, &command](CCmdUI* pCmdUI) { UpdateFilter(settings, command, pCmdUI); });
     }
 }

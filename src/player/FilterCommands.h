@@ -8,6 +8,8 @@
 #include <functional>
 #include <span>
 
+class CSettingsCache;
+
 constexpr UINT ID_DISPLAY_RADIO_CHANNELS = 325;
 constexpr UINT ID_DISPLAY_TV_CHANNELS = 326;
 constexpr UINT ID_DISPLAY_ENGLISH_CHANNELS = 327;
@@ -31,9 +33,9 @@ const SFilterCommand* FindFilterCommand(UINT nID);
 
 // Flips the stored choice (through the settings cache, which reloads it on the next read), then
 // posts the channel list refresh to the main window.
-void ToggleFilter(const SFilterCommand& command, const std::function<void()>& postRefresh);
+void ToggleFilter(CSettingsCache& settings, const SFilterCommand& command, const std::function<void()>& postRefresh);
 // Check mark = the stored choice; any value other than 0 shows checked.
-void UpdateFilter(const SFilterCommand& command, CCmdUI* pCmdUI);
+void UpdateFilter(CSettingsCache& settings, const SFilterCommand& command, CCmdUI* pCmdUI);
 
 // Adds the toggle and update handlers of all nine commands to a command map.
-void AddFilterCommands(CCommandMap& map, std::function<void()> postRefresh);
+void AddFilterCommands(CCommandMap& map, CSettingsCache& settings, std::function<void()> postRefresh);

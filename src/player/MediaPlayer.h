@@ -1,8 +1,19 @@
 #pragma once
 // What the player view needs of the embedded media player: set the address (which starts playing),
-// stop, read the status text, and hear when that text changes. CWMPPlayer4 is the real one.
+// stop, and read the state and its status text. CWMPPlayer4 is the real one; it signals changes.
 #include <QString>
-#include <functional>
+
+// What the player is doing, for code that acts on it; the status text says the same to the user.
+enum class EPlayerState
+{
+    Idle,         // nothing asked for yet
+    Connecting,   // opening the stream
+    Buffering,    // playback waits for data
+    Playing,      // sound or picture comes out
+    Reconnecting, // a stream that dropped is being opened again
+    Stopped,      // the user stopped, or a stream ended
+    Error         // the stream could not be opened or played
+};
 
 class CWMPControls
 {
@@ -20,6 +31,5 @@ public:
     virtual CWMPControls& get_controls() = 0;
     // A short human-readable text of the player's state.
     virtual QString get_status() const = 0;
-    // Raised whenever the status text changes; the handler reads get_status().
-    std::function<void()> m_onStatusChange;
+    virtual EPlayerState GetState() const = 0;
 };

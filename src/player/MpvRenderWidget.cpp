@@ -1,98 +1,67 @@
 #include "player/MpvRenderWidget.h"
 
+#include "player/MpvVideoWindow.h"
+
 #include <QLinearGradient>
-#include <QOpenGLContext>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
-#include <mpv/client.h>
-#include <mpv/render_gl.h>
+#include <QVBoxLayout>
 
-CMpvRenderWidget::CMpvRenderWidget(mpv_handle* pMpv, QWidget* parent) : QOpenGLWidget(parent), m_pMpv(pMpv)
+CMpvRenderWidget::CMpvRenderWidget(mpv_handle* pMpv, QWidget* parent) : QWidget(parent), m_pMpv(pMpv)
 {
     setMinimumSize(160, 90);
+    auto* pLayout = new QVBoxLayout(this);
+    pLayout->setContentsMargins(0, 0, 0, 0);
 }
 
 CMpvRenderWidget::~CMpvRenderWidget()
 {
     FreeRenderContext();
-    // The base class destroys the GL context later; this part of the object is gone by then.
-    if (context())
-        disconnect(context(), nullptr, this, nullptr);
 }
 
-void* CMpvRenderWidget::GetProcAddress(void*, const char* name)
+void CMpvRenderWidget::SetVideoWanted(bool bWanted)
 {
-    QOpenGLContext* pContext = QOpenGLContext::currentContext();
-    return pContext ? reinterpret_cast<void*>(pContext->getProcAddress(name)) : nullptr;
-}
-
-void CMpvRenderWidget::OnMpvRenderUpdate(void* pCtx)
-{
-    auto* pWidget = static_cast<CMpvRenderWidget*>(pCtx);
-    QMetaObject::invokeMethod(
-        pWidget, [pWidget] { pWidget->OnRenderUpdate(); }, Qt::QueuedConnection);
-}
-
-void CMpvRenderWidget::OnRenderUpdate()
-{
-    if (!m_pRender)
+    if (!bWanted || m_pContainer || !m_pMpv)
         return;
-    if (mpv_render_context_update(m_pRender) & MPV_RENDER_UPDATE_FRAME)
-        update();
+    m_pVideo = new CMpvVideoWindow(m_pMpv);
+    connect(m_pVideo, &CMpvVideoWindow::RenderContextChanged, this, &CMpvRenderWidget::RenderContextChanged);
+    // The container owns the window from here on.
+    m_pContainer = QWidget::createWindowContainer(m_pVideo, this);
+    m_pContainer->setObjectName(QStringLiteral("VideoWindow"));
+    m_pContainer->setFocusPolicy(Qt::NoFocus);
+    layout()->addWidget(m_pContainer);
+    UpdateVideoVisibility();
 }
 
-void CMpvRenderWidget::initializeGL()
+void CMpvRenderWidget::UpdateVideoVisibility()
 {
-    if (!m_pMpv || m_pRender)
+    // The window stays shown (its render context with it) while there is a video window at all: mpv
+    // needs the context to configure its video output, which is what "vo-configured" then reports.
+    // Before the picture is configured the info text would be hidden under an empty window, so the
+    // window is made as small as it can be until then.
+    if (!m_pContainer)
         return;
-    mpv_opengl_init_params glInit{&CMpvRenderWidget::GetProcAddress, nullptr};
-    mpv_render_param params[]{
-        {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_OPENGL)},
-        {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &glInit},
-        {MPV_RENDER_PARAM_INVALID, nullptr},
-    };
-    if (mpv_render_context_create(&m_pRender, m_pMpv, params) < 0)
-    {
-        m_pRender = nullptr;
-        return;
-    }
-    mpv_render_context_set_update_callback(m_pRender, &CMpvRenderWidget::OnMpvRenderUpdate, this);
-    // Moving the widget to another window replaces its GL context; the render context belongs to the
-    // old one and has to go with it (initializeGL makes a new one).
-    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &CMpvRenderWidget::FreeRenderContext,
-            Qt::UniqueConnection);
-    emit RenderContextChanged(true);
+    if (m_bVideoShown)
+        m_pContainer->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    else
+        m_pContainer->setMaximumSize(1, 1);
+    m_pContainer->show();
 }
 
 void CMpvRenderWidget::FreeRenderContext()
 {
-    if (!m_pRender)
-        return;
-    makeCurrent();
-    mpv_render_context_set_update_callback(m_pRender, nullptr, nullptr);
-    mpv_render_context_free(m_pRender);
-    m_pRender = nullptr;
-    doneCurrent();
-    emit RenderContextChanged(false);
+    if (m_pVideo)
+        m_pVideo->FreeRenderContext();
 }
 
-void CMpvRenderWidget::paintGL()
+bool CMpvRenderWidget::HasRenderContext() const
 {
-    if (m_pRender && m_bVideoShown)
-    {
-        const qreal dpr = devicePixelRatioF();
-        mpv_opengl_fbo fbo{static_cast<int>(defaultFramebufferObject()), int(width() * dpr),
-                           int(height() * dpr), 0};
-        int nFlip = 1;
-        mpv_render_param params[]{
-            {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
-            {MPV_RENDER_PARAM_FLIP_Y, &nFlip},
-            {MPV_RENDER_PARAM_INVALID, nullptr},
-        };
-        mpv_render_context_render(m_pRender, params);
-        return;
-    }
+    return m_pVideo && m_pVideo->HasRenderContext();
+}
+
+void CMpvRenderWidget::paintEvent(QPaintEvent*)
+{
     PaintInfo();
 }
 
@@ -177,6 +146,7 @@ void CMpvRenderWidget::SetVideoShown(bool bShown)
     if (bShown == m_bVideoShown)
         return;
     m_bVideoShown = bShown;
+    UpdateVideoVisibility();
     update();
 }
 

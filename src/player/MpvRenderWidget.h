@@ -1,50 +1,54 @@
 #pragma once
-// The player's picture area. While mpv shows video, it draws into this widget's framebuffer through
-// its OpenGL render API. Otherwise (an audio-only channel, nothing playing, an error) the widget
-// paints the channel's name, the status text and the stream's current title, so a radio channel
-// never looks like a dead black box.
-#include <QOpenGLWidget>
+// The player's picture area. Without a picture (an audio-only channel, nothing playing, an error) it
+// paints the channel's name, the status text and the stream's current title, so a radio channel never
+// looks like a dead black box; that needs no OpenGL. Only when a stream brings a picture does it get
+// a native child window where mpv draws through its OpenGL render API. Being a window of its own, the
+// picture never changes the surface of the main window, which is created once and never replaced.
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 
 struct mpv_handle;
-struct mpv_render_context;
+class CMpvVideoWindow;
 
-class CMpvRenderWidget : public QOpenGLWidget
+class CMpvRenderWidget : public QWidget
 {
     Q_OBJECT
 public:
     CMpvRenderWidget(mpv_handle* pMpv, QWidget* parent = nullptr);
     ~CMpvRenderWidget() override;
 
+    // Whether the stream has a picture to show: the video window is made (once) when it has; its
+    // OpenGL context follows when it is first shown.
+    void SetVideoWanted(bool bWanted);
     // Whether mpv has a video output configured (the property "vo-configured").
     void SetVideoShown(bool bShown);
     void SetDisplayName(const QString& strName);
     void SetStatusText(const QString& strStatus);
     void SetStreamTitle(const QString& strTitle);
 
-    // Releases mpv's render context with this widget's GL context current. Must run before the mpv
-    // handle is destroyed; the destructor calls it too.
+    // Releases mpv's render context (with its GL context current). Must run before the mpv handle is
+    // destroyed; the destructor calls it too.
     void FreeRenderContext();
-    bool HasRenderContext() const { return m_pRender != nullptr; }
+    bool HasRenderContext() const;
+    bool HasVideoWindow() const { return m_pContainer != nullptr; }
+    CMpvVideoWindow* VideoWindow() const { return m_pVideo; }
 
 signals:
     // mpv can show video only while there is a render context: it exists from the first showing of
-    // the widget on and goes when the widget's GL context goes.
+    // the video window on and goes when the window's GL context goes.
     void RenderContextChanged(bool bAvailable);
 
 protected:
-    void initializeGL() override;
-    void paintGL() override;
+    void paintEvent(QPaintEvent* e) override;
 
 private:
-    static void* GetProcAddress(void* pCtx, const char* name);
-    // Called on one of mpv's threads: it only queues OnRenderUpdate.
-    static void OnMpvRenderUpdate(void* pCtx);
-    void OnRenderUpdate();
     void PaintInfo();
+    void UpdateVideoVisibility();
 
     mpv_handle* m_pMpv;
-    mpv_render_context* m_pRender = nullptr;
+    CMpvVideoWindow* m_pVideo = nullptr;
+    QPointer<QWidget> m_pContainer;
     bool m_bVideoShown = false;
     QString m_strName;
     QString m_strStatus;

@@ -83,9 +83,9 @@ QVariantMap CNowPlaying::Metadata() const
     return metadata;
 }
 
-QString CNowPlaying::StatusText(const QString& strStatus, const QString& strTitle)
+QString CNowPlaying::StatusText(EPlayerState state, const QString& strStatus, const QString& strTitle)
 {
-    if (strStatus == CPlayerStatus::kPlaying && !strTitle.isEmpty())
+    if (state == EPlayerState::Playing && !strTitle.isEmpty())
         return strStatus + QStringLiteral(": ") + strTitle;
     return strStatus;
 }
@@ -109,10 +109,4 @@ UINT CNowPlaying::CommandFor(EAction action, bool bPlaying)
         return ID_PLAY_PREVIOUS;
     }
     return 0;
-}
-
-CNowPlaying* GetNowPlaying()
-{
-    static CNowPlaying instance;
-    return &instance;
 }

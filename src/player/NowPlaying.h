@@ -7,6 +7,7 @@
 // The rules that turn that state into what the desktop sees live here too, free of D-Bus, so that
 // they can be checked without a bus.
 #include "platform/Messages.h"
+#include "player/MediaPlayer.h"
 
 #include <QObject>
 #include <QString>
@@ -54,7 +55,7 @@ public:
     QVariantMap Metadata() const;
 
     // The player's status text with the stream's title joined to "Playing".
-    static QString StatusText(const QString& strStatus, const QString& strTitle);
+    static QString StatusText(EPlayerState state, const QString& strStatus, const QString& strTitle);
     // The command a media control's request posts (0 for none). A live stream cannot pause: pausing
     // stops it, and a pause or play that would not change anything does nothing.
     static UINT CommandFor(EAction action, bool bPlaying);
@@ -72,6 +73,3 @@ private:
     QString m_strTitle;
     quint64 m_nTrack = 0;
 };
-
-// The program's one instance, created on first use.
-CNowPlaying* GetNowPlaying();

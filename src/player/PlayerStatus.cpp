@@ -37,11 +37,12 @@ QString CPlayerStatus::FailureText(Failure failure)
     return QStringLiteral("playback failed");
 }
 
-void CPlayerStatus::SetText(const QString& strText)
+void CPlayerStatus::SetText(const QString& strText, EPlayerState state)
 {
-    if (strText == m_strText)
+    if (strText == m_strText && state == m_state)
         return;
     m_strText = strText;
+    m_state = state;
     if (m_onChange)
         m_onChange();
 }
@@ -60,7 +61,7 @@ void CPlayerStatus::LoadRequested(qint64 nEntryId)
     m_bPausedForCache = false;
     m_nBufferPercent = 0;
     m_bAudioFailed = false;
-    SetText(kConnecting);
+    SetText(kConnecting, EPlayerState::Connecting);
 }
 
 void CPlayerStatus::LoadRefused(const QString& strWhy)
@@ -68,7 +69,7 @@ void CPlayerStatus::LoadRefused(const QString& strWhy)
     m_bAwaitingStart = false;
     m_bHaveCurrent = false;
     m_bPlaying = false;
-    SetText(Error(strWhy));
+    SetText(Error(strWhy), EPlayerState::Error);
 }
 
 void CPlayerStatus::StopRequested()
@@ -77,7 +78,7 @@ void CPlayerStatus::StopRequested()
     m_bHaveCurrent = false;
     m_bPlaying = false;
     m_bPausedForCache = false;
-    SetText(kStopped);
+    SetText(kStopped, EPlayerState::Stopped);
 }
 
 void CPlayerStatus::FileStarted(qint64 nEntryId)
@@ -89,19 +90,22 @@ void CPlayerStatus::FileStarted(qint64 nEntryId)
     m_bHaveCurrent = true;
     m_bPlaying = false;
     m_bAudioFailed = false;
-    SetText(kConnecting);
+    SetText(kConnecting, EPlayerState::Connecting);
 }
 
 void CPlayerStatus::ShowPlayingOrBuffering()
 {
     if (m_bAudioFailed)
     {
-        SetText(Error(FailureText(Failure::AudioDevice)));
+        SetText(Error(FailureText(Failure::AudioDevice)), EPlayerState::Error);
         return;
     }
     if (!m_bAudioOpen && !m_bVideoShown)
         return;
-    SetText(m_bPausedForCache ? Buffering(m_nBufferPercent) : kPlaying);
+    if (m_bPausedForCache)
+        SetText(Buffering(m_nBufferPercent), EPlayerState::Buffering);
+    else
+        SetText(kPlaying, EPlayerState::Playing);
 }
 
 void CPlayerStatus::PlaybackRestarted()
@@ -124,7 +128,7 @@ void CPlayerStatus::AudioOutputFailed()
     if (!m_bHaveCurrent)
         return;
     m_bAudioFailed = true;
-    SetText(Error(FailureText(Failure::AudioDevice)));
+    SetText(Error(FailureText(Failure::AudioDevice)), EPlayerState::Error);
 }
 
 void CPlayerStatus::AudioOutputChanged(bool bOpen)
@@ -158,7 +162,7 @@ void CPlayerStatus::FileEnded(qint64 nEntryId, EndReason reason, Failure failure
     m_bPausedForCache = false;
     if (reason == EndReason::Stopped || reason == EndReason::Quit)
     {
-        SetText(kStopped);
+        SetText(kStopped, EPlayerState::Stopped);
         return;
     }
     // The engine goes on by itself after a redirection or with the next entry of a playlist that the
@@ -171,12 +175,14 @@ void CPlayerStatus::FileEnded(qint64 nEntryId, EndReason reason, Failure failure
     {
         // A live stream has no end: an end before any sound means nothing came, and an end after it
         // usually means the server dropped the connection.
-        SetText(bWasPlaying ? QStringLiteral("Stopped: the stream ended")
-                            : Error(FailureText(Failure::CannotOpen)));
+        if (bWasPlaying)
+            SetText(QStringLiteral("Stopped: the stream ended"), EPlayerState::Stopped);
+        else
+            SetText(Error(FailureText(Failure::CannotOpen)), EPlayerState::Error);
         return;
     }
     QString strWhy = FailureText(failure);
     if (!strDetail.isEmpty())
         strWhy += QStringLiteral(" (%1)").arg(strDetail);
-    SetText(Error(strWhy));
+    SetText(Error(strWhy), EPlayerState::Error);
 }

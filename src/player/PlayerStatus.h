@@ -8,6 +8,8 @@
 //
 // Files are told apart by the engine's playlist entry id, so the end of the stream being replaced
 // never overwrites the status of the stream that replaces it.
+#include "player/MediaPlayer.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <functional>
@@ -48,6 +50,7 @@ public:
     static constexpr qint64 kAnyEntry = -1;
 
     QString Text() const { return m_strText; }
+    EPlayerState State() const { return m_state; }
     bool IsPlaying() const { return m_bPlaying; }
 
     // The user's side.
@@ -75,11 +78,12 @@ public:
     std::function<void()> m_onChange;
 
 private:
-    void SetText(const QString& strText);
+    void SetText(const QString& strText, EPlayerState state);
     void ShowPlayingOrBuffering();
     bool IsCurrent(qint64 nEntryId) const;
 
     QString m_strText;
+    EPlayerState m_state = EPlayerState::Idle;
     qint64 m_nExpectedEntry = kAnyEntry;
     bool m_bAwaitingStart = false; // a load was requested and its file has not started yet
     qint64 m_nCurrentEntry = kAnyEntry;

@@ -3,13 +3,14 @@
 #include "app/ServerAddresses.h"
 #include "app/Settings.h"
 #include "hotkeys/HotKeyBindings.h"
+#include "frame/ViewSizing.h"
 #include "platform/ListCtrlWidget.h"
 #include "platform/MDIFrameWnd.h"
 #include "platform/WaitCursor.h"
-#include "platform/WinApp.h"
+#include "app/AppContext.h"
 #include "player/ChannelPlayer.h"
 #include "player/ChannelTypeAhead.h"
-#include "player/Explorer1.h"
+#include "web/Explorer1.h"
 #include "player/FilterCommands.h"
 #include "player/NowPlaying.h"
 #include "player/NowPlayingReporter.h"
@@ -41,13 +42,14 @@ constexpr int kBannerHeight = 96;
 constexpr int kListBottom = kPlayerHeight + kListHeight;
 } // namespace
 
-CSorvanaView::CSorvanaView(QWidget* parent)
-    : CView(parent), m_listChannels(new CListCtrlWidget(this)), m_player(new CWMPPlayer4(this)),
+CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
+    : CView(parent), m_context(context), m_listChannels(new CListCtrlWidget(this)), m_player(new CWMPPlayer4(this)),
       m_checkDisplayNonWorking(new QCheckBox(QStringLiteral("Display Non Working Channels"), this)),
       m_browser(new CExplorer1(this)),
-      m_pLogic(std::make_unique<CChannelPlayer>(*m_listChannels, *m_player,
-                                                [this](UINT nID) { PostCommand(nID); })),
-      m_pNowPlaying(new CNowPlayingReporter(m_player, GetNowPlaying(), this))
+      m_pLogic(std::make_unique<CChannelPlayer>(
+          *m_listChannels, *m_player, context.Settings(), [this](UINT nID) { PostCommand(nID); },
+          context.TakeStartChannel())),
+      m_pNowPlaying(new CNowPlayingReporter(m_player, &context.NowPlaying(), this))
 {
     m_listChannels->setObjectName(QStringLiteral("ChannelList"));
     m_player->setObjectName(QStringLiteral("MediaPlayer"));
@@ -81,7 +83,7 @@ CSorvanaView::CSorvanaView(QWidget* parent)
         m_pNowPlaying->OpenChannel(strName,
                                    m_listChannels->GetItemText(m_pLogic->GetCurrentRow(), kAddressColumn));
     };
-    m_player->m_onStatusChange = [this] { OnPlayerStatusChange(); };
+    connect(m_player, &CWMPPlayer4::StatusChange, this, [this] { OnPlayerStatusChange(); });
     // The stream's title joins the status text.
     connect(m_player, &CWMPPlayer4::StreamTitleChange, this, [this] { OnPlayerStatusChange(); });
     new CChannelTypeAhead(m_listChannels, [this](int nRow) { m_pLogic->SelectRow(nRow); });
@@ -94,16 +96,15 @@ CSorvanaView::CSorvanaView(QWidget* parent)
     m_commandMap.On(ID_TRAY_PLAY_NEXT, [this] { OnPlayNext(); });
     m_commandMap.On(ID_STOP, [this] { OnStop(); });
     m_commandMap.On(ID_TRAY_STOP, [this] { OnStop(); });
-    AddFilterCommands(m_commandMap,
-                      [] { PostMessage(AfxGetMainWnd(), WM_COMMAND, ID_REFRESH_CHANNEL_LIST, 0); });
+    AddFilterCommands(m_commandMap, context.Settings(),
+                      [this] { PostMessage(GetMainFrame(), WM_COMMAND, ID_REFRESH_CHANNEL_LIST, 0); });
 }
 
 CSorvanaView::~CSorvanaView()
 {
-    m_player->m_onStatusChange = nullptr;
-    disconnect(m_player, &CWMPPlayer4::StreamTitleChange, this, nullptr);
+    disconnect(m_player, nullptr, this, nullptr);
     m_player->get_controls().stop();
-    UnregisterAllHotKeys(this);
+    UnregisterAllHotKeys(m_context.HotKeys(), this);
 }
 
 QSize CSorvanaView::GetFormSize() const
@@ -117,12 +118,12 @@ void CSorvanaView::OnInitialUpdate()
     m_checkDisplayNonWorking->setChecked(m_bDisplayNonWorking != 0);
 
     CWaitCursor wait;
-    RegisterAllHotKeys(this);
+    RegisterAllHotKeys(m_context.HotKeys(), this);
     ShowParentFrameMaximized();
-    SizeMainWindowOnce(settings::kSorvanaViewSized);
+    SizeMainWindowOnce(this, settings::kSorvanaViewSized);
     m_listChannels->SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    PostMessage(AfxGetMainWnd(), WM_RENEW_STATUS_PANES, 0, 0);
-    PostMessage(AfxGetMainWnd(), WM_COMMAND, ID_REFRESH_CHANNEL_LIST, 0);
+    PostMessage(GetMainFrame(), WM_RENEW_STATUS_PANES, 0, 0);
+    PostMessage(GetMainFrame(), WM_COMMAND, ID_REFRESH_CHANNEL_LIST, 0);
     m_browser->Navigate2(servers::BannerUrl().toString());
 }
 
@@ -175,8 +176,9 @@ void CSorvanaView::OnDisplayNonWorkingChannels()
 
 void CSorvanaView::OnPlayerStatusChange()
 {
-    if (CMDIFrameWnd* pMain = AfxGetMainWnd())
-        pMain->SetStatusText(CNowPlaying::StatusText(m_player->get_status(), m_player->StreamTitle()));
+    if (CMDIFrameWnd* pMain = GetMainFrame())
+        pMain->SetStatusText(
+            CNowPlaying::StatusText(m_player->GetState(), m_player->get_status(), m_player->StreamTitle()));
 }
 
 void CSorvanaView::ReloadChannelList()

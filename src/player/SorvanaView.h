@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class CAppContext;
 class CChannelPlayer;
 class CExplorer1;
 class CListCtrlWidget;
@@ -22,7 +23,7 @@ class CSorvanaView : public CView
 {
     Q_OBJECT
 public:
-    explicit CSorvanaView(QWidget* parent = nullptr);
+    explicit CSorvanaView(CAppContext& context, QWidget* parent = nullptr);
     // Stops playback and gives up the view's four hot keys.
     ~CSorvanaView() override;
 
@@ -45,6 +46,7 @@ protected:
 private:
     void PostCommand(UINT nID);
 
+    CAppContext& m_context;
     CListCtrlWidget* m_listChannels;
     CWMPPlayer4* m_player;
     int m_bDisplayNonWorking = 0;

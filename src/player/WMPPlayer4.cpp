@@ -24,6 +24,7 @@ enum PropertyId : quint64
     kPropIcyTitle,
     kPropCurrentAo,
     kPropDemuxerIdle,
+    kPropTrackList,
 };
 
 // Network protocols that the demuxer may open for references inside a stream (HLS segments and keys,
@@ -158,6 +159,21 @@ const mpv_node* MapValue(const mpv_node& map, const char* key, mpv_format format
     }
     return nullptr;
 }
+// Whether mpv's track list holds a picture: a video track that is not a cover image.
+bool HasPicture(const mpv_node& tracks)
+{
+    if (tracks.format != MPV_FORMAT_NODE_ARRAY)
+        return false;
+    for (int i = 0; i < tracks.u.list->num; ++i)
+    {
+        const mpv_node& track = tracks.u.list->values[i];
+        const mpv_node* pType = MapValue(track, "type", MPV_FORMAT_STRING);
+        const mpv_node* pCover = MapValue(track, "albumart", MPV_FORMAT_FLAG);
+        if (pType && qstrcmp(pType->u.string, "video") == 0 && !(pCover && pCover->u.flag))
+            return true;
+    }
+    return false;
+}
 } // namespace
 
 CWMPPlayer4::CWMPPlayer4(QWidget* parent) : QWidget(parent)
@@ -246,6 +262,8 @@ void CWMPPlayer4::CreateMpv()
     // The demuxer stops reading when its cache is full or the stream has ended; a live stream never
     // fills the cache, so this changes when the server drops it.
     mpv_observe_property(m_pMpv, kPropDemuxerIdle, "demuxer-cache-idle", MPV_FORMAT_FLAG);
+    // Whether a stream brings a picture: only then does the picture area get its video window.
+    mpv_observe_property(m_pMpv, kPropTrackList, "track-list", MPV_FORMAT_NODE);
     // Runs on an mpv thread: only queue the draining for the GUI thread.
     mpv_set_wakeup_callback(
         m_pMpv,
@@ -294,6 +312,11 @@ CWMPControls& CWMPPlayer4::get_controls()
 QString CWMPPlayer4::get_status() const
 {
     return ShownStatus();
+}
+
+EPlayerState CWMPPlayer4::GetState() const
+{
+    return m_reconnect.IsReconnecting() ? EPlayerState::Reconnecting : m_status.State();
 }
 
 QString CWMPPlayer4::ShownStatus() const
@@ -354,6 +377,7 @@ void CWMPPlayer4::ResetPosition()
 {
     // The old stream's position and length must not linger until mpv reports the new ones.
     m_bSeekable = false;
+    m_bFinite = false;
     m_dPosition = m_dDuration = -1;
     m_pBar->SetSeekable(false);
     m_pBar->SetPosition(m_dPosition, m_dDuration);
@@ -388,8 +412,11 @@ void CWMPPlayer4::HandleEvent(const mpv_event& event)
     case MPV_EVENT_END_FILE:
     {
         const auto* pEnd = static_cast<const mpv_event_end_file*>(event.data);
-        // Decided before the status hears of the end, so that a drop shows as the reconnect at once.
-        if (pEnd->reason == MPV_END_FILE_REASON_EOF || pEnd->reason == MPV_END_FILE_REASON_ERROR)
+        // Decided before the status hears of the end, so that a drop shows as the reconnect at once. A
+        // stream with an end of its own that reaches it has ended, not dropped: it is played once.
+        const bool bEndedByItself = pEnd->reason == MPV_END_FILE_REASON_EOF && m_bFinite;
+        if ((pEnd->reason == MPV_END_FILE_REASON_EOF || pEnd->reason == MPV_END_FILE_REASON_ERROR) &&
+            !bEndedByItself)
             m_reconnect.StreamEnded();
         m_status.FileEnded(pEnd->playlist_entry_id, EndReasonOf(pEnd->reason),
                            pEnd->reason == MPV_END_FILE_REASON_ERROR ? FailureOf(pEnd->error)
@@ -434,6 +461,7 @@ void CWMPPlayer4::HandlePropertyChange(const mpv_event& event)
         break;
     case kPropSeekable:
         m_bSeekable = flag();
+        m_bFinite = m_bFinite || m_bSeekable;
         m_pBar->SetSeekable(m_bSeekable);
         break;
     case kPropTimePos:
@@ -442,6 +470,7 @@ void CWMPPlayer4::HandlePropertyChange(const mpv_event& event)
         break;
     case kPropDuration:
         m_dDuration = seconds();
+        m_bFinite = m_bFinite || m_dDuration > 0;
         m_pBar->SetPosition(m_dPosition, m_dDuration);
         break;
     case kPropVolume:
@@ -461,6 +490,10 @@ void CWMPPlayer4::HandlePropertyChange(const mpv_event& event)
         break;
     case kPropIcyTitle:
         SetStreamTitle(bHasValue ? QString::fromUtf8(*static_cast<char**>(pProperty->data)) : QString());
+        break;
+    case kPropTrackList:
+        if (bHasValue && HasPicture(*static_cast<mpv_node*>(pProperty->data)))
+            m_pVideo->SetVideoWanted(true);
         break;
     case kPropDemuxerIdle:
         if (flag())
@@ -502,11 +535,14 @@ void CWMPPlayer4::OnStatusChanged()
     if (m_status.IsPlaying())
         m_reconnect.PlaybackStarted();
     const QString strShown = ShownStatus();
-    if (strShown == m_strShownStatus)
+    const EPlayerState state = GetState();
+    if (strShown == m_strShownStatus && state == m_shownState)
         return;
     m_strShownStatus = strShown;
     m_pVideo->SetStatusText(strShown);
+    const bool bStateChanged = state != m_shownState;
+    m_shownState = state;
     emit StatusChange();
-    if (m_onStatusChange)
-        m_onStatusChange();
+    if (bStateChanged)
+        emit StateChanged(state);
 }

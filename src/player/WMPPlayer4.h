@@ -28,6 +28,7 @@ public:
     void put_URL(const QString& strUrl) override;
     CWMPControls& get_controls() override;
     QString get_status() const override;
+    EPlayerState GetState() const override;
 
     // The name shown in the picture area while an audio-only channel plays.
     void SetDisplayName(const QString& strName);
@@ -43,7 +44,9 @@ public:
     CPlayerControlBar* ControlBar() const { return m_pBar; }
 
 signals:
+    // The status text changed (and with it, perhaps, the state).
     void StatusChange();
+    void StateChanged(EPlayerState state);
     void StreamTitleChange();
 
 private:
@@ -85,6 +88,10 @@ private:
     QString m_strLastError; // mpv's last error message while the current stream loads
     bool m_bVideo = false;
     bool m_bSeekable = false;
+    // The current stream has an end of its own (a length, or it can seek): a file, or a recording
+    // whose playlist is complete. Such a stream ends rather than drops, and is not reconnected.
+    bool m_bFinite = false;
+    EPlayerState m_shownState = EPlayerState::Idle;
     double m_dPosition = -1;
     double m_dDuration = -1;
 };

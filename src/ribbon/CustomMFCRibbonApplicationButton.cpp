@@ -1,7 +1,6 @@
 #include "ribbon/CustomMFCRibbonApplicationButton.h"
 
-#include "platform/MDIFrameWnd.h"
-#include "platform/WinApp.h"
+#include "platform/Messages.h"
 
 #include <QMouseEvent>
 
@@ -16,7 +15,7 @@ void CCustomMFCRibbonApplicationButton::mousePressEvent(QMouseEvent* e)
     if (e->button() == Qt::LeftButton)
     {
         m_nLastPressTime = e->timestamp();
-        PostMessage(AfxGetMainWnd(), WM_NEXT_LOOK, 0, 0);
+        PostMessage(window(), WM_NEXT_LOOK, 0, 0);
     }
     e->accept();
 }
@@ -27,7 +26,7 @@ void CCustomMFCRibbonApplicationButton::mouseDoubleClickEvent(QMouseEvent* e)
     // mouse event; the double click stands for that press, as it does on systems that replace it.
     const bool bSamePress = m_nLastPressTime != 0 && e->timestamp() == m_nLastPressTime;
     if (e->button() == Qt::LeftButton && !bSamePress)
-        PostMessage(AfxGetMainWnd(), WM_NEXT_LOOK, 0, 0);
+        PostMessage(window(), WM_NEXT_LOOK, 0, 0);
     e->accept();
 }
 

@@ -1,13 +1,12 @@
 #include "ribbon/CustomMFCRibbonBar.h"
 
-#include "platform/MDIFrameWnd.h"
-#include "platform/WinApp.h"
+#include "platform/Messages.h"
 
 bool CCustomMFCRibbonBar::SetActiveCategory(CRibbonCategory* pCategory, bool bForceRecalc)
 {
     // Posted, not sent: the frame switches views after the ribbon shows the new category.
     const int index = GetCategoryIndex(pCategory);
     if (index >= 0)
-        PostMessage(AfxGetMainWnd(), WM_OPEN_CATEGORY, WPARAM(index), LPARAM(index));
+        PostMessage(window(), WM_OPEN_CATEGORY, WPARAM(index), LPARAM(index));
     return CRibbonBar::SetActiveCategory(pCategory, bForceRecalc);
 }

@@ -1,9 +1,9 @@
 #include "web/WebViewSetup.h"
 
+#include "frame/ViewSizing.h"
 #include "platform/MDIFrameWnd.h"
 #include "platform/View.h"
 #include "platform/WaitCursor.h"
-#include "platform/WinApp.h"
 #include "web/WebPane.h"
 
 #include <QVBoxLayout>
@@ -24,9 +24,9 @@ void InitialUpdate(CView* pView, const settings::IntSetting& flag, UINT nNavigat
     CWaitCursor wait;
     pView->ShowParentFrameMaximized();
     // A web view has no form size: the main window is fitted to the child frame as it is.
-    pView->SizeMainWindowOnce(flag);
+    SizeMainWindowOnce(pView, flag);
     PostMessage(pView, nNavigateMessage);
-    CMDIFrameWnd* pMain = AfxGetMainWnd();
+    CMDIFrameWnd* pMain = pView->GetMainFrame();
     PostMessage(pMain, WM_RENEW_STATUS_PANES);
     if (pMain)
         pMain->SetStatusText(QString());

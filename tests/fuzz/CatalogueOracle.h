@@ -164,15 +164,15 @@ inline QStringList SplitLines(const char16_t* units, qsizetype nUnits)
     return lines;
 }
 
-// Display choices from fuzz bytes: two bits per filter slot give 0 (hide), 1, 7 or -3 (any non-zero
-// value shows; -1 is avoided, it means "not loaded" and would send the cache to the settings file).
+// Display choices from fuzz bytes: two bits per filter slot give 0 (hide), 1, 7 or -1 (any non-zero
+// value shows).
 inline void SetChoices(CSettingsCache& cache, quint32 bits)
 {
-    static const int values[4] = {0, 1, 7, -3};
+    static const int values[4] = {0, 1, 7, -1};
     cache.Reset();
     for (int nSlot = SLOT_DISPLAY_RADIO; nSlot <= SLOT_DISPLAY_ROMANIAN; ++nSlot)
     {
-        cache.Slot(nSlot) = values[bits & 3];
+        cache.Set(nSlot, values[bits & 3]);
         bits >>= 2;
     }
 }

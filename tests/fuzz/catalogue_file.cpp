@@ -83,7 +83,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const quint32 nHash = Hash(data, size);
     CSettingsCache cache;
     oracle::SetChoices(cache, nHash);
-    SetSettingsCache(&cache);
 
     const qsizetype nUnits = qsizetype(size / 2);
     QList<char16_t> units(nUnits);
@@ -135,7 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         expected.AddLine(line, cache);
 
     CListCtrlModel model;
-    CChannelCatalogue catalogue;
+    CChannelCatalogue catalogue(CDisplayChoices::FromSettings(cache));
     FillChannelList(model, catalogue);
     if (QFile::exists(strPath))
         oracle::Fail("the channel list file was not deleted");
@@ -174,6 +173,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         oracle::Fail("too many rows");
 
     QCoreApplication::sendPostedEvents();
-    SetSettingsCache(nullptr);
     return 0;
 }

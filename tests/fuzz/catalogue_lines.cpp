@@ -18,13 +18,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     CSettingsCache cache;
     oracle::SetChoices(cache, quint32(data[0]) | quint32(data[1]) << 8 | quint32(data[2]) << 16);
-    SetSettingsCache(&cache);
 
     const qsizetype nUnits = qsizetype((size - 3) / 2);
     QString text(nUnits, Qt::Uninitialized);
     std::memcpy(text.data(), data + 3, size_t(nUnits) * 2); // the fuzz machines are little-endian
 
-    CChannelCatalogue catalogue;
+    CChannelCatalogue catalogue(CDisplayChoices::FromSettings(cache));
     oracle::SCatalogue expected;
     CStringPool pool;
     qsizetype start = 0;
@@ -52,6 +51,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         channels << oracle::FieldsOf(record);
     oracle::CheckCatalogue(expected, catalogue.m_header, channels);
 
-    SetSettingsCache(nullptr);
     return 0;
 }

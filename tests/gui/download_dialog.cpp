@@ -39,6 +39,26 @@ QString SourceRoot()
     return QFileInfo(QStringLiteral(__FILE__)).absoluteDir().absoluteFilePath(QStringLiteral("../.."));
 }
 
+// Runs a download to its end, as the dialog's caller sees it: its result once it has finished.
+int RunDownload(CDlgFileDownloader& dlg, const QString& strUrl, const QString& strDestination)
+{
+    int nResult = -1;
+    QObject::connect(&dlg, &CDlgFileDownloader::DownloadFinished, &dlg, [&nResult](int n) { nResult = n; });
+    dlg.DownloadFile(strUrl, strDestination);
+    testsupport::WaitFor([&nResult] { return nResult >= 0; }, 60000);
+    return nResult;
+}
+
+// The same for the channel list refresh of a frame.
+int RunRefresh(CMDIFrameWnd* pFrame)
+{
+    int nResult = -1;
+    CDlgFileDownloader* pDlg = RefreshChannelList(pFrame);
+    QObject::connect(pDlg, &CDlgFileDownloader::DownloadFinished, pDlg, [&nResult](int n) { nResult = n; });
+    testsupport::WaitFor([&nResult] { return nResult >= 0; }, 60000);
+    return nResult;
+}
+
 // tools/httpserver.py as a child process on a free port.
 class CTestServer
 {
@@ -245,7 +265,7 @@ private slots:
         QTest::addColumn<qint64>("maxBytes");
         QTest::addColumn<bool>("fetched");
         QTest::addColumn<QByteArray>("expected");
-        const qint64 cap = CFileDownloadManager().m_nMaxBytes;
+        const qint64 cap = CFileDownloadManager::kDefaultMaxBytes;
 
         QTest::newRow("replaces the destination") << "normal" << "" << 30000 << cap << true << kNew;
         QTest::newRow("body without length") << "unsized:5000" << "" << 30000 << cap << true << QByteArray(5000, 'v');
@@ -276,7 +296,7 @@ private slots:
         dlg.m_strMessage = QStringLiteral("Loading Channels List Now...");
         dlg.m_downloadManager.m_nTimeoutMs = timeoutMs;
         dlg.m_downloadManager.m_nMaxBytes = maxBytes;
-        const int nResult = dlg.DownloadFile(url.isEmpty() ? m_server.Url(QStringLiteral("/tvlist.zip")) : url, m_strDest);
+        const int nResult = RunDownload(dlg, url.isEmpty() ? m_server.Url(QStringLiteral("/tvlist.zip")) : url, m_strDest);
 
         QCOMPARE(nResult != 0, fetched);
         QCOMPARE(ReadAll(m_strDest), expected);
@@ -289,7 +309,7 @@ private slots:
     {
         const QString dest = m_destDir.filePath(QStringLiteral("missing/StationList.zip"));
         CDlgFileDownloader dlg;
-        QCOMPARE(dlg.DownloadFile(m_server.Url(QStringLiteral("/tvlist.zip")), dest), 0);
+        QCOMPARE(RunDownload(dlg, m_server.Url(QStringLiteral("/tvlist.zip")), dest), 0);
         QCOMPARE(m_server.Count(QStringLiteral("/tvlist.zip")), 1);
         QVERIFY(!QFileInfo::exists(dest));
         QCOMPARE(TempLeftovers(), QStringList());
@@ -308,7 +328,7 @@ private slots:
         CWindowWatcher watcher;
         watcher.m_dialogAction = CWindowWatcher::EDialogAction(action);
         CDlgFileDownloader dlg;
-        QCOMPARE(dlg.DownloadFile(m_server.Url(QStringLiteral("/tvlist.zip")), m_strDest), 0);
+        QCOMPARE(RunDownload(dlg, m_server.Url(QStringLiteral("/tvlist.zip")), m_strDest), 0);
         QCOMPARE(m_server.Count(QStringLiteral("/tvlist.zip")), 0);
         QCOMPARE(ReadAll(m_strDest), kOld);
     }
@@ -318,13 +338,13 @@ private slots:
         const QString url = m_server.Url(QStringLiteral("/tvlist.zip"));
         {
             CDlgFileDownloader dlg;
-            QVERIFY(dlg.DownloadFile(url, m_strDest));
+            QVERIFY(RunDownload(dlg, url, m_strDest));
         }
         QCOMPARE(ReadAll(m_strDest), kNew);
         QVERIFY(testsupport::WriteFile(m_root.filePath(QStringLiteral("tvlist.zip")), kMoved));
         {
             CDlgFileDownloader dlg;
-            QVERIFY(dlg.DownloadFile(url, m_strDest));
+            QVERIFY(RunDownload(dlg, url, m_strDest));
         }
         QCOMPARE(ReadAll(m_strDest), kMoved);
         QCOMPARE(m_server.Count(QStringLiteral("/tvlist.zip")), 2);
@@ -342,7 +362,7 @@ private slots:
     {
         QFETCH(QString, view);
         CWinApp app;
-        CMDIFrameWnd frame;
+        CMDIFrameWnd frame(&app);
         app.m_pMainWnd = &frame;
         frame.resize(640, 480);
         frame.show();
@@ -360,7 +380,7 @@ private slots:
             QVERIFY(frame.OpenDocument(&tmpl));
         CWindowWatcher watcher;
 
-        QCOMPARE(RefreshChannelList(&frame), 1);
+        QCOMPARE(RunRefresh(&frame), 1);
 
         QCOMPARE(watcher.m_strDialogTitle, QStringLiteral("Vedrix by Palomer"));
         QCOMPARE(watcher.m_strDialogMessage, QStringLiteral("Loading Channels List Now..."));
@@ -368,7 +388,7 @@ private slots:
         QCOMPARE(ReadAll(ChannelListPath()), kNew);
         if (pReloadView)
         {
-            // Sent, not posted: the view has reloaded by the time the refresh returns.
+            // Sent, not posted: the view has reloaded by the time the refresh reports its end.
             QCOMPARE(pReloadView->m_nReloads, 1);
             QCOMPARE(pReloadView->m_fileAtReload, kNew);
         }
@@ -380,7 +400,7 @@ private slots:
     void refreshFailureTellsTheUser()
     {
         CWinApp app;
-        CMDIFrameWnd frame;
+        CMDIFrameWnd frame(&app);
         app.m_pMainWnd = &frame;
         frame.show();
         CReloadView* pView = nullptr;
@@ -392,7 +412,7 @@ private slots:
         m_server.SetMode(QStringLiteral("/tvlist.zip"), QStringLiteral("status:404"));
         CWindowWatcher watcher;
 
-        QCOMPARE(RefreshChannelList(&frame), 0);
+        QCOMPARE(RunRefresh(&frame), 0);
 
         QCOMPARE(watcher.m_nMessageBoxes, 1);
         QCOMPARE(watcher.m_strBoxTitle, QStringLiteral("Vedrix by Palomer"));

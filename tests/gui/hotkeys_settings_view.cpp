@@ -7,6 +7,7 @@
 #include "hotkeys/HotKeyBindings.h"
 #include "hotkeys/HotKeyCtrl.h"
 #include "hotkeys/RadioSettingsDoc.h"
+#include "app/AppContext.h"
 #include "hotkeys/RadioSettingsView.h"
 #include "platform/DocTemplate.h"
 #include "platform/HotKeyBackend.h"
@@ -163,6 +164,7 @@ class TestHotKeySettingsView : public QObject
     Q_OBJECT
 private:
     CWinApp m_app;
+    CAppContext m_context;
     CMDIFrameWnd* m_pFrame = nullptr;
     CDocTemplate* m_pTemplate = nullptr;
     std::unique_ptr<CTracingHotKeyService> m_pService;
@@ -184,14 +186,13 @@ private:
 private slots:
     void initTestCase()
     {
-        InstallHotKeyService();
-        m_pService = std::make_unique<CTracingHotKeyService>(GetHotKeyService());
-        SetHotKeyService(m_pService.get());
-        m_pFrame = new CMDIFrameWnd;
+        m_pService = std::make_unique<CTracingHotKeyService>(CreateHotKeyService().release());
+        m_context.UseHotKeyService(m_pService.get());
+        m_pFrame = new CMDIFrameWnd(&m_app);
         m_app.m_pMainWnd = m_pFrame;
         m_pTemplate = new CDocTemplate(
             313, QStringLiteral("\nSettings\nSettings"), [] { return new CRadioSettingsDoc; },
-            [] { return new CRadioSettingsView; });
+            [this] { return new CRadioSettingsView(m_context); });
         m_app.AddDocTemplate(m_pTemplate);
         m_pFrame->resize(900, 700);
         m_pFrame->show();
@@ -199,7 +200,8 @@ private slots:
     void cleanupTestCase()
     {
         delete m_pFrame;
-        SetHotKeyService(m_pService->m_pReal);
+        m_context.UseHotKeyService(nullptr);
+        delete m_pService->m_pReal;
     }
     void init()
     {
@@ -244,8 +246,8 @@ private slots:
         // Closing the view gives the combinations back.
         m_pFrame->CloseAllDocuments();
         QObject other;
-        QVERIFY(RegisterHotKey(&other, 9, MOD_CONTROL | MOD_SHIFT, 0x41));
-        QVERIFY(UnregisterHotKey(&other, 9));
+        QVERIFY(m_pService->RegisterHotKey(&other, 9, MOD_CONTROL | MOD_SHIFT, 0x41));
+        QVERIFY(m_pService->UnregisterHotKey(&other, 9));
     }
 
     void combinationsHeldElsewhereAreReportedInRowOrder()
@@ -259,7 +261,7 @@ private slots:
                                      "Failed to Load HotKey to Stop Playing Channel."};
 
         CRadioSettingsView* view = Open();
-        QCOMPARE(m_pBoxes->Texts(), refused);
+        QTRY_COMPARE(m_pBoxes->Texts(), refused);
         for (const CMessageBoxCatcher::SBox& box : m_pBoxes->m_boxes)
         {
             QCOMPARE(box.caption, QStringLiteral("Vedrix by Palomer"));
@@ -275,7 +277,7 @@ private slots:
         m_pBoxes->m_boxes.clear();
         m_pService->m_trace.clear();
         Click(view, 1020);
-        QCOMPARE(m_pBoxes->Texts(), refused);
+        QTRY_COMPARE(m_pBoxes->Texts(), refused);
         QCOMPARE(StoredKey("Play Prev"), 0);
         QCOMPARE(StoredMod("Play Prev"), 0);
         QCOMPARE(m_pService->m_trace, QStringList({"U1", "R1", "U2", "R2!", "U3", "U4", "R4!"}));
@@ -291,7 +293,7 @@ private slots:
         // Row 1's combination for row 3 too: row 1 keeps it, row 3 is refused.
         view->GetHotKeyCtrl(3)->SetHotKey(kVkP, kCtrlAlt);
         Click(view, 1016);
-        QCOMPARE(m_pBoxes->Texts(), QStringList{"Failed to Load HotKey for Playing Previous Channel."});
+        QTRY_COMPARE(m_pBoxes->Texts(), QStringList{"Failed to Load HotKey for Playing Previous Channel."});
         QCOMPARE(StoredKey("Play Prev"), int(kVkP));
         QCOMPARE(StoredMod("Play Prev"), int(MOD_CONTROL | MOD_ALT));
 
@@ -303,7 +305,7 @@ private slots:
         m_pService->m_trace.clear();
         view->GetHotKeyCtrl(1)->SetHotKey(kVkQ, kCtrlAlt);
         Click(view, 1014);
-        QCOMPARE(m_pBoxes->Texts(), QStringList{"Failed to Load HotKey for Playing Channel."});
+        QTRY_COMPARE(m_pBoxes->Texts(), QStringList{"Failed to Load HotKey for Playing Channel."});
         QCOMPARE(m_pService->m_trace, QStringList({"U1", "R1!", "U2", "U3", "R3", "U4"}));
         QCOMPARE(StoredKey("Play"), int(kVkQ));
     }
@@ -348,7 +350,7 @@ private slots:
         Click(view, 1017);
         view->GetHotKeyCtrl(1)->SetHotKey(kVkG, HOTKEYF_CONTROL);
         Click(view, 1018);
-        QCOMPARE(m_pBoxes->Texts(), QStringList({"Failed to Store HotKey to Stop Playing.",
+        QTRY_COMPARE(m_pBoxes->Texts(), QStringList({"Failed to Store HotKey to Stop Playing.",
                                                  "Failed to Store HotKey to Play Channel."}));
         QCOMPARE(m_pBoxes->m_boxes[0].icon, QMessageBox::Critical);
         // The fields keep what was entered (Clear emptied its own) and no registration changed.
@@ -356,7 +358,7 @@ private slots:
         QCOMPARE(Held(view->GetHotKeyCtrl(1)), qMakePair(0, 0));
         QCOMPARE(m_pService->m_trace, QStringList());
         QObject other;
-        QVERIFY(!RegisterHotKey(&other, 9, MOD_CONTROL | MOD_ALT, kVkP));
+        QVERIFY(!m_pService->RegisterHotKey(&other, 9, MOD_CONTROL | MOD_ALT, kVkP));
     }
 
     void typingIntoTheField_data()

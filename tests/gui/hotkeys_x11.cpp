@@ -90,19 +90,24 @@ class TestHotKeysX11 : public QObject
 {
     Q_OBJECT
 private:
+    std::unique_ptr<CHotKeyService> m_pOwned;
     CHotKeyService* m_pService = nullptr;
+
+    bool RegisterHotKey(QObject* pWnd, int nId, UINT fsModifiers, UINT nVirtualKey)
+    {
+        return m_pService->RegisterHotKey(pWnd, nId, fsModifiers, nVirtualKey);
+    }
+    bool UnregisterHotKey(QObject* pWnd, int nId) { return m_pService->UnregisterHotKey(pWnd, nId); }
 
 private slots:
     void initTestCase()
     {
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
-        InstallHotKeyService();
-        m_pService = GetHotKeyService();
+        m_pOwned = CreateHotKeyService();
+        m_pService = m_pOwned.get();
         QVERIFY(dynamic_cast<CX11HotKeyService*>(m_pService));
-        // Installing twice keeps the one service.
-        InstallHotKeyService();
-        QCOMPARE(GetHotKeyService(), m_pService);
     }
+    void cleanupTestCase() { m_pOwned.reset(); }
 
     void pressedCombinationReachesTheWindow_data()
     {

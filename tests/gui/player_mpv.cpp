@@ -2,6 +2,7 @@
 // PulseAudio null sink, and the sink's monitor tells which tone is audible. The servers come from
 // tests/e2e/rig_streams.py, driven over a pipe.
 #include "player/MpvRenderWidget.h"
+#include "player/MpvVideoWindow.h"
 #include "player/PlayerControlBar.h"
 #include "player/WMPPlayer4.h"
 
@@ -95,7 +96,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&player));
         QCOMPARE(player.ControlBar()->Volume(), 50);
         int nChanges = 0;
-        player.m_onStatusChange = [&nChanges] { ++nChanges; };
+        QObject::connect(&player, &CWMPPlayer4::StatusChange, [&nChanges] { ++nChanges; });
 
         player.put_URL(Radio("/low"));
         QCOMPARE(player.get_status(), QStringLiteral("Connecting..."));
@@ -107,7 +108,9 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(player.StreamTitle(), QStringLiteral("First title"), kStartTimeoutMs);
         QVERIFY(!player.HasVideo());
         // An audio-only channel paints its name and status, not a black box.
-        const QImage picture = player.findChild<CMpvRenderWidget*>()->grabFramebuffer();
+        // Radio needs no picture: no video window, and so no OpenGL, is made for it.
+        QVERIFY(!player.findChild<CMpvRenderWidget*>()->HasVideoWindow());
+        const QImage picture = player.findChild<CMpvRenderWidget*>()->grab().toImage();
         QSet<QRgb> colours;
         for (int y = 0; y < picture.height(); y += 4)
             for (int x = 0; x < picture.width(); x += 4)
@@ -245,7 +248,8 @@ private slots:
         player.put_URL(m_servers["tv"].toString());
         QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
         QTRY_VERIFY_WITH_TIMEOUT(player.HasVideo(), kStartTimeoutMs);
-        auto* pPicture = player.findChild<CMpvRenderWidget*>();
+        CMpvVideoWindow* pPicture = player.findChild<CMpvRenderWidget*>()->VideoWindow();
+        QVERIFY(pPicture);
         const QImage first = pPicture->grabFramebuffer();
         QVERIFY(!first.isNull());
         QTRY_VERIFY_WITH_TIMEOUT(pPicture->grabFramebuffer() != first, kStartTimeoutMs);

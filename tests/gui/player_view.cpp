@@ -4,6 +4,7 @@
 // command routing, the refused address, the layout, and what it gives back when it closes.
 #include "TestSupport.h"
 
+#include "app/AppContext.h"
 #include "app/Settings.h"
 #include "catalogue/DataFolder.h"
 #include "platform/DocTemplate.h"
@@ -12,7 +13,7 @@
 #include "platform/MDIFrameWnd.h"
 #include "platform/WinApp.h"
 #include "player/ChannelPlayer.h"
-#include "player/Explorer1.h"
+#include "web/Explorer1.h"
 #include "player/FilterCommands.h"
 #include "player/SorvanaDoc.h"
 #include "player/SorvanaView.h"
@@ -31,6 +32,7 @@ namespace
 class CTestMainFrame : public CMDIFrameWnd
 {
 public:
+    using CMDIFrameWnd::CMDIFrameWnd;
     QList<QPair<UINT, WPARAM>> m_messages;
     QStringList m_statusTexts;
 
@@ -110,12 +112,12 @@ class TestPlayerView : public QObject
 private slots:
     void init()
     {
-        testsupport::ClearSettings();
+        testsupport::ClearSettings(&m_context.Settings());
         QSettings store(settings::kOrganization, settings::kApplication);
         // A closed local port: the banner must not reach out anywhere.
         store.setValue(QStringLiteral("Servers/BannerServer"), QStringLiteral("http://127.0.0.1:9"));
         store.sync();
-        SetHotKeyService(&m_hotKeys);
+        m_context.UseHotKeyService(&m_hotKeys);
         m_hotKeys.m_calls.clear();
     }
     void cleanup()
@@ -125,7 +127,7 @@ private slots:
         delete m_pFrame;
         m_pFrame = nullptr;
         QFile::remove(GetChannelListPath());
-        SetHotKeyService(nullptr);
+        m_context.UseHotKeyService(nullptr);
     }
 
     void initialUpdateAsksTheMainWindowForTheList()
@@ -194,12 +196,13 @@ private slots:
     void channelNumberOfTheCommandLine()
     {
         WriteSettingInt(settings::kLastChannelIndex.name, 0);
-        GetSettingsCache()->Slot(SLOT_COMMAND_LINE_CHANNEL) = 3;
+        m_context.SetStartChannel(3);
         CSorvanaView* view = Open();
         LoadList(view);
         QCOMPARE(view->GetPlayer()->URL(), Url(3));
         QCOMPARE(ReadSettingInt(settings::kLastChannelIndex), 2);
-        QCOMPARE(GetSettingsCache()->Slot(SLOT_COMMAND_LINE_CHANNEL), -1);
+        // Played once: the number was taken, and the next list plays the last channel again.
+        QCOMPARE(m_context.TakeStartChannel(), -1);
     }
 
     void playbackCommandsFromEverySource()
@@ -305,7 +308,7 @@ private slots:
 private:
     CSorvanaView* Open()
     {
-        m_pFrame = new CTestMainFrame;
+        m_pFrame = new CTestMainFrame(&m_app);
         m_app.m_pMainWnd = m_pFrame;
         m_pFrame->resize(400, 300);
         m_pFrame->show();
@@ -328,8 +331,9 @@ private:
     }
 
     CWinApp m_app;
+    CAppContext m_context;
     CDocTemplate m_template{100, QStringLiteral("\nSorvana\nSorvana"), [] { return new CSorvanaDoc; },
-                            [] { return new CSorvanaView; }};
+                            [this] { return new CSorvanaView(m_context); }};
     CTestMainFrame* m_pFrame = nullptr;
     CHotKeyRecorder m_hotKeys;
 };

@@ -2,6 +2,7 @@
 // its messages and commands as the ribbon, the tray and a second start drive it.
 #include "TestSupport.h"
 
+#include "app/AppContext.h"
 #include "app/Settings.h"
 #include "frame/ApplicationLook.h"
 #include "frame/MainFrame.h"
@@ -70,7 +71,7 @@ struct SShell
             app.AddDocTemplate(new CDocTemplate(
                 130, QStringLiteral("\nProbe\nProbe"), [] { return new CProbeDoc(); },
                 [i] { return new CProbeView(i); }));
-        frame = new CMainFrame();
+        frame = new CMainFrame(context, &app);
         app.m_pMainWnd = frame;
         frame->LoadFrame();
         Settle();
@@ -81,11 +82,11 @@ struct SShell
         delete frame;
     }
     // Runs the posted messages (category notice, then template opening) and the idle update.
-    static void Settle()
+    void Settle()
     {
         for (int i = 0; i < 3; ++i)
             QCoreApplication::sendPostedEvents();
-        CIdleUpdate::Instance()->RunNow();
+        context.IdleUpdate().RunNow();
     }
     QList<CProbeView*> OpenViews() const
     {
@@ -107,6 +108,7 @@ struct SShell
     }
 
     CWinApp app;
+    CAppContext context;
     CMainFrame* frame;
 };
 
@@ -174,7 +176,7 @@ private slots:
             before << v;
 
         PostMessage(shell.frame, WM_OPEN_CATEGORY, WPARAM(index), index);
-        SShell::Settle();
+        shell.Settle();
         for (const auto& v : before)
             QVERIFY(v.isNull());
         const auto views = shell.OpenViews();
@@ -189,7 +191,7 @@ private slots:
         QVERIFY(first);
         CCustomMFCRibbonBar* bar = shell.frame->GetRibbonBar();
         bar->SetActiveCategory(bar->GetActiveCategory());
-        SShell::Settle();
+        shell.Settle();
         QVERIFY(first.isNull());
         QCOMPARE(shell.OpenViews().size(), 1);
 
@@ -197,7 +199,7 @@ private slots:
         auto tabs = bar->findChildren<QToolButton*>(QStringLiteral("RibbonTab"));
         QCOMPARE(tabs.size(), 4);
         tabs[2]->click();
-        SShell::Settle();
+        shell.Settle();
         QCOMPARE(shell.OpenViews().value(0)->m_nTemplate, 2);
         QCOMPARE(bar->GetCategoryIndex(bar->GetActiveCategory()), 2);
     }
@@ -219,7 +221,7 @@ private slots:
         SShell shell;
         QCOMPARE(int(shell.frame->GetApplicationLook()), current);
         PostMessage(shell.frame, WM_NEXT_LOOK);
-        SShell::Settle();
+        shell.Settle();
         QCOMPARE(int(shell.frame->GetApplicationLook()), next);
         QCOMPARE(ReadSectionInt(settings::kWorkspaceSection, settings::kApplicationLook.name, 0), next);
     }
@@ -232,20 +234,20 @@ private slots:
         QCOMPARE(button->toolTip(), QStringLiteral("Click Here to Change Application Skin"));
         QTest::mousePress(button, Qt::LeftButton);
         QTest::mouseRelease(button, Qt::LeftButton);
-        SShell::Settle();
+        shell.Settle();
         QCOMPARE(int(shell.frame->GetApplicationLook()), 217);
         // A double click on its own (as a second press that the system replaced) asks once too.
         QMouseEvent dblClick(QEvent::MouseButtonDblClick, QPointF(10, 10),
                              button->mapToGlobal(QPointF(10, 10)), Qt::LeftButton, Qt::LeftButton,
                              Qt::NoModifier);
         QCoreApplication::sendEvent(button, &dblClick);
-        SShell::Settle();
+        shell.Settle();
         QCOMPARE(int(shell.frame->GetApplicationLook()), 218);
         QTest::mousePress(button, Qt::LeftButton);
-        SShell::Settle();
+        shell.Settle();
         QCOMPARE(int(shell.frame->GetApplicationLook()), 215);
         QTest::mousePress(button, Qt::RightButton);
-        SShell::Settle();
+        shell.Settle();
         QCOMPARE(int(shell.frame->GetApplicationLook()), 215);
         QCOMPARE(ReadSectionInt(settings::kWorkspaceSection, settings::kApplicationLook.name, 0), 215);
     }
@@ -275,7 +277,7 @@ private slots:
         QCOMPARE(ids, (QList<int>{215, 216, 217, 218}));
         QVERIFY(!actions[0]->isChecked() && !actions[1]->isChecked() && actions[2]->isChecked());
         actions[3]->trigger();
-        SShell::Settle();
+        shell.Settle();
         QCOMPARE(int(shell.frame->GetApplicationLook()), 218);
         QVERIFY(actions[3]->isChecked() && !actions[2]->isChecked());
     }
@@ -306,7 +308,7 @@ private slots:
             WriteSettingInt(settings::kLastCategory.name, category);
         SShell shell;
         shell.frame->SetStatusText(QStringLiteral("Playing Radio One"));
-        SShell::Settle();
+        shell.Settle();
         QCOMPARE(shell.frame->GetStatusPane(1)->text(), text);
         QCOMPARE(shell.frame->GetStatusPane(1)->toolTip(), tip);
         if (category == 7)
@@ -427,20 +429,20 @@ private slots:
 
         autoPlay->click();
         QVERIFY(autoPlay->isChecked()); // the click alone changes no mark
-        SShell::Settle();
+        shell.Settle();
         QVERIFY(!autoPlay->isChecked());
         QCOMPARE(ReadSettingInt(settings::kAutoPlay.name, -9), 0);
         autoPlay->click();
-        SShell::Settle();
+        shell.Settle();
         QVERIFY(autoPlay->isChecked());
         QCOMPARE(ReadSettingInt(settings::kAutoPlay.name, -9), 1);
 
         autoStart->click();
-        SShell::Settle();
+        shell.Settle();
         QVERIFY(autoStart->isChecked());
         QVERIFY(QFile::exists(autostart::EntryPath()));
         autoStart->click();
-        SShell::Settle();
+        shell.Settle();
         QVERIFY(!autoStart->isChecked());
         QVERIFY(!QFile::exists(autostart::EntryPath()));
     }
@@ -463,9 +465,10 @@ private slots:
 
     void autoStartBeforeAnyUpdateCountsAsOn()
     {
-        QVERIFY(autostart::SetAutoStart(true, QCoreApplication::applicationFilePath()) == autostart::kOn);
+        QVERIFY(autostart::SetAutoStart(true, QCoreApplication::applicationFilePath(), QStringLiteral("Vedrix by Palomer")) == autostart::kOn);
         CWinApp app;
-        CMainFrame frame; // not loaded: no ribbon, so no update has run
+        CAppContext context;
+        CMainFrame frame(context, &app); // not loaded: no ribbon, so no update has run
         app.m_pMainWnd = &frame;
         QCOMPARE(frame.GetAutoStartState(), -1);
         SendMessage(&frame, WM_COMMAND, ID_AUTO_STARTUP);
@@ -512,7 +515,7 @@ private slots:
             QTest::keyClick(frame, Qt::Key_F4, Qt::AltModifier);
         else
             SendMessage(frame, WM_COMMAND, ID_HIDE_TO_TRAY);
-        SShell::Settle();
+        shell.Settle();
         QVERIFY(frame);
         QVERIFY(!frame->isVisible());
         QCOMPARE(shell.OpenViews().size(), 1);
@@ -556,7 +559,7 @@ private slots:
         QVERIFY(!entry(ID_TRAY_STOP)->isEnabled());
         QVERIFY(entry(ID_TRAY_EXIT)->isEnabled() && entry(ID_TRAY_SHOW)->isEnabled());
         PostMessage(shell.frame, WM_OPEN_CATEGORY, 1, 1);
-        SShell::Settle();
+        shell.Settle();
         tray->UpdateMenuState();
         QVERIFY(!entry(ID_TRAY_PLAY)->isEnabled());
 
@@ -564,7 +567,7 @@ private slots:
         shell.frame->hide();
         entry(ID_TRAY_SHOW)->trigger();
         QVERIFY(!shell.frame->isVisible());
-        SShell::Settle();
+        shell.Settle();
         QVERIFY(shell.frame->isVisible());
     }
 

@@ -4,12 +4,12 @@
 
 #include "app/SettingNames.h"
 #include "app/Settings.h"
-#include "frame/ChildFrame.h"
+#include "platform/ChildFrame.h"
 #include "platform/DocTemplate.h"
 #include "platform/MDIFrameWnd.h"
 #include "platform/View.h"
 #include "platform/WinApp.h"
-#include "player/Explorer1.h"
+#include "web/Explorer1.h"
 #include "web/HardwareStoreDoc.h"
 #include "web/HardwareStoreView.h"
 #include "web/PromoDoc.h"
@@ -135,6 +135,7 @@ bool IsUniform(QWidget* w)
 class CTestMainFrame : public CMDIFrameWnd
 {
 public:
+    using CMDIFrameWnd::CMDIFrameWnd;
     QList<UINT> m_messages;
     QStringList m_statusTexts;
 
@@ -164,6 +165,7 @@ public slots:
 class TestWebViews : public QObject
 {
     Q_OBJECT
+    CWinApp m_app;
 
 private slots:
     void initTestCase();
@@ -237,8 +239,7 @@ void TestWebViews::initTestCase()
     QDesktopServices::setUrlHandler(QStringLiteral("vedrix-test"), &m_schemeCatcher, "Open");
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_schemeCatcher, "Open");
 
-    auto* app = AfxGetApp();
-    QVERIFY(app);
+    auto* app = &m_app;
     m_pPromoTemplate = new CDocTemplate(
         131, QStringLiteral("\nPromo"), [] { return new CPromoDoc; }, [] { return new CPromoView; });
     m_pStoreTemplate = new CDocTemplate(
@@ -261,8 +262,8 @@ void TestWebViews::init()
 {
     testsupport::ClearSettings();
     PointServersHere();
-    m_pFrame = new CTestMainFrame;
-    AfxGetApp()->m_pMainWnd = m_pFrame;
+    m_pFrame = new CTestMainFrame(&m_app);
+    m_app.m_pMainWnd = m_pFrame;
     m_pFrame->resize(900, 650);
     m_pFrame->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_pFrame));
@@ -270,7 +271,7 @@ void TestWebViews::init()
 
 void TestWebViews::cleanup()
 {
-    AfxGetApp()->m_pMainWnd = nullptr;
+    m_app.m_pMainWnd = nullptr;
     delete m_pFrame;
     m_pFrame = nullptr;
 }
@@ -628,7 +629,6 @@ int main(int argc, char** argv)
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
-    CWinApp winApp;
     TestWebViews test;
     return QTest::qExec(&test, argc, argv);
 }

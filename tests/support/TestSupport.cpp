@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QTest>
 
 namespace testsupport
 {
@@ -15,7 +16,7 @@ QString SettingsFilePath()
     return store.fileName();
 }
 
-void ClearSettings()
+void ClearSettings(CSettingsCache* pCache)
 {
     {
         QSettings store(settings::kOrganization, settings::kApplication);
@@ -23,7 +24,13 @@ void ClearSettings()
         store.sync();
     }
     QFile::remove(SettingsFilePath());
-    GetSettingsCache()->Reset();
+    if (pCache)
+        pCache->Reset();
+}
+
+bool WaitFor(const std::function<bool()>& condition, int nTimeoutMs)
+{
+    return QTest::qWaitFor(condition, nTimeoutMs);
 }
 
 QString SettingsFileText()

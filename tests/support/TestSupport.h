@@ -2,13 +2,19 @@
 // Helpers shared by the tests. Every test process runs under tools/testenv, which gives it its own
 // XDG folders; these helpers reset and inspect them between cases.
 #include <QString>
+#include <functional>
+
+class CSettingsCache;
 
 namespace testsupport
 {
 // Path of the settings file: $XDG_CONFIG_HOME/Palomer/Vedrix by Palomer.conf
 QString SettingsFilePath();
-// Removes every stored setting and empties the settings cache.
-void ClearSettings();
+// Removes every stored setting and empties the given settings cache.
+void ClearSettings(CSettingsCache* pCache = nullptr);
+// Lets the event loop run until condition() holds or nTimeoutMs have passed; whether it holds.
+// Tests wait for what they expect this way, never for a fixed number of event rounds or a fixed time.
+bool WaitFor(const std::function<bool()>& condition, int nTimeoutMs = 20000);
 // Raw text of the settings file ("" if missing).
 QString SettingsFileText();
 // Writes bytes to a file, creating its folder.

@@ -18,6 +18,13 @@ using testsupport::Utf16Le;
 
 namespace
 {
+// The settings cache of the loads under test.
+CSettingsCache& Cache()
+{
+    static CSettingsCache cache;
+    return cache;
+}
+
 const QString kHeader = QStringLiteral("Type,Channel,Address,Extra,Language,About,Status");
 
 QString Line(const QString& type, const QString& name, const QString& language, const QString& status = "ON")
@@ -55,7 +62,7 @@ QStringList Titles(const CListCtrlModel& list)
 
 QStringList Fill(CListCtrl& list)
 {
-    CChannelCatalogue catalogue;
+    CChannelCatalogue catalogue(CDisplayChoices::FromSettings(Cache()));
     FillChannelList(list, catalogue);
     return Rows(list);
 }
@@ -112,7 +119,7 @@ class TestCatalogueLoading : public QObject
 private slots:
     void init()
     {
-        testsupport::ClearSettings();
+        testsupport::ClearSettings(&Cache());
         QFile::remove(GetChannelListPath());
     }
 
@@ -136,8 +143,9 @@ private slots:
         QCOMPARE(list.GetItemText(1, 4), QStringLiteral("http://streams.example/Gamma"));
         QVERIFY(!QFile::exists(GetChannelListPath()));
         // The filters loaded the cache; the non-working choice is read per fill and never cached.
-        QCOMPARE(GetSettingsCache()->Slot(SLOT_DISPLAY_TV), 0);
-        QCOMPARE(GetSettingsCache()->Slot(SLOT_DISPLAY_RADIO), 1);
+        QVERIFY(Cache().IsLoaded(SLOT_DISPLAY_TV));
+        QCOMPARE(Cache().Read(SLOT_DISPLAY_TV), 0);
+        QCOMPARE(Cache().Read(SLOT_DISPLAY_RADIO), 1);
     }
 
     void filters_data()
@@ -288,7 +296,7 @@ private slots:
         CListCtrlModel list;
         QCOMPARE(Fill(list), QStringList{"1 A"});
         QVERIFY(WriteChannelList(QByteArray()));
-        CChannelCatalogue catalogue;
+        CChannelCatalogue catalogue(CDisplayChoices::FromSettings(Cache()));
         QVERIFY(catalogue.Load() != 0);
         QVERIFY(!QFile::exists(GetChannelListPath()));
 
@@ -333,7 +341,7 @@ private slots:
                 QSKIP("/proc/self/mem does not fail to read here");
         }
         CListCtrlModel list;
-        CChannelCatalogue catalogue;
+        CChannelCatalogue catalogue(CDisplayChoices::FromSettings(Cache()));
         QVERIFY(catalogue.Load() != 0);
         QCOMPARE(catalogue.m_channels.GetSize(), 0);
         QVERIFY(!QFileInfo(GetChannelListPath()).isSymLink());
@@ -349,7 +357,7 @@ private slots:
                         .join("\r\n"));
         const qint64 nFailAt = bytes.indexOf(Utf16Le("Radio,C")) + 4;
         CTrickleDevice device(bytes, 7, nFailAt);
-        CChannelCatalogue catalogue;
+        CChannelCatalogue catalogue(CDisplayChoices::FromSettings(Cache()));
         QVERIFY(!catalogue.ReadLines(device));
         QCOMPARE(catalogue.m_channels.GetSize(), 2);
         QCOMPARE(catalogue.m_channels[1].GetName(), QStringLiteral("B"));

@@ -95,9 +95,7 @@ private slots:
     {
         testsupport::ClearSettings();
         m_service = CRecordingHotKeyService();
-        SetHotKeyService(&m_service);
     }
-    void cleanup() { SetHotKeyService(nullptr); }
 
     void modifierTranslationBothWays()
     {
@@ -186,13 +184,13 @@ private slots:
                 store.setValue("Settings/Play Next Mod", mod);
         }
         QCOMPARE(int(LoadHotKey("Play Next").bControlModifiers), controlModifiers);
-        RegisterStoredHotKey("Play Next", 2, &m_window);
+        RegisterStoredHotKey(m_service, "Play Next", 2, &m_window);
         QCOMPARE(m_service.Trace(), trace);
     }
 
     void registerAllWithNothingStored()
     {
-        RegisterAllHotKeys(&m_window);
+        RegisterAllHotKeys(m_service, &m_window);
         QCOMPARE(m_service.Trace(), QStringList({"U1", "U2", "U3", "U4"}));
         QVERIFY(m_service.m_held.isEmpty());
     }
@@ -201,7 +199,7 @@ private slots:
     {
         QVERIFY(SaveHotKey("Stop", 0x50, HOTKEYF_CONTROL | HOTKEYF_ALT));
         QVERIFY(SaveHotKey("Play Next", 0x50, HOTKEYF_CONTROL | HOTKEYF_ALT));
-        RegisterAllHotKeys(&m_window);
+        RegisterAllHotKeys(m_service, &m_window);
         QCOMPARE(m_service.Trace(), QStringList({"U1", "U2", "R2:0x3/0x50", "U3", "U4", "R4:0x3/0x50!"}));
         QCOMPARE(m_service.m_held.size(), 1);
         QCOMPARE(m_service.m_held[0].nId, 2);
@@ -209,7 +207,7 @@ private slots:
 
     void unregisterAllInIdOrder()
     {
-        UnregisterAllHotKeys(&m_window);
+        UnregisterAllHotKeys(m_service, &m_window);
         QCOMPARE(m_service.Trace(), QStringList({"U1", "U2", "U3", "U4"}));
     }
 

@@ -78,7 +78,8 @@ private slots:
         QFETCH(QString, status);
         QFETCH(QString, title);
         QFETCH(QString, expected);
-        QCOMPARE(CNowPlaying::StatusText(status, title), expected);
+        const EPlayerState state = status == QLatin1String("Playing") ? EPlayerState::Playing : EPlayerState::Connecting;
+        QCOMPARE(CNowPlaying::StatusText(state, status, title), expected);
     }
 
     void commandFor_data()

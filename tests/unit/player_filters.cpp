@@ -23,8 +23,9 @@ int CheckOf(const CCommandMap& map, UINT nID)
 class TestPlayerFilters : public QObject
 {
     Q_OBJECT
+    CSettingsCache m_cache;
 private slots:
-    void init() { testsupport::ClearSettings(); }
+    void init() { testsupport::ClearSettings(&m_cache); }
 
     void table_data()
     {
@@ -57,7 +58,7 @@ private slots:
         QCOMPARE(QString::fromLatin1(CSettingsCache::SettingOf(slot).name), name);
 
         CCommandMap map;
-        AddFilterCommands(map, [] {});
+        AddFilterCommands(map, m_cache, [] {});
         QCOMPARE(CheckOf(map, id), check);
         QVERIFY(!QFile::exists(testsupport::SettingsFilePath())); // reading creates nothing
     }
@@ -67,7 +68,7 @@ private slots:
         WriteSettingInt("DisplayTVChannels", 5);
         int nRefreshes = 0;
         CCommandMap map;
-        AddFilterCommands(map, [&] { ++nRefreshes; });
+        AddFilterCommands(map, m_cache, [&] { ++nRefreshes; });
         QCOMPARE(CheckOf(map, ID_DISPLAY_TV_CHANNELS), 1);
         QVERIFY(map.Dispatch(ID_DISPLAY_TV_CHANNELS, nullptr));
         QCOMPARE(ReadSettingInt("DisplayTVChannels", -7), 0);
@@ -80,11 +81,11 @@ private slots:
     {
         QList<int> written;
         CCommandMap map;
-        AddFilterCommands(map, [&] { written.append(ReadSettingInt("DisplayTVChannels", -7)); });
+        AddFilterCommands(map, m_cache, [&] { written.append(ReadSettingInt("DisplayTVChannels", -7)); });
         map.Dispatch(ID_DISPLAY_TV_CHANNELS, nullptr);
         map.Dispatch(ID_DISPLAY_TV_CHANNELS, nullptr);
         QCOMPARE(written, (QList<int>{1, 0})); // one refresh after each write
-        QCOMPARE(GetSettingsCache()->Slot(SLOT_DISPLAY_TV), -1);
+        QVERIFY(!m_cache.IsLoaded(SLOT_DISPLAY_TV));
         QCOMPARE(CheckOf(map, ID_DISPLAY_TV_CHANNELS), 0);
         // The other choices are untouched.
         QCOMPARE(ReadSettingInt("DisplayRadioChannels", -7), -7);

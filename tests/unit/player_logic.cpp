@@ -93,6 +93,7 @@ public:
     void put_URL(const QString& strUrl) override { m_urls.append(strUrl); }
     CWMPControls& get_controls() override { return m_controls; }
     QString get_status() const override { return {}; }
+    EPlayerState GetState() const override { return EPlayerState::Idle; }
 
     QStringList m_urls;
     CControlsDouble m_controls;
@@ -106,12 +107,17 @@ struct SRig
     std::deque<UINT> posted;
     QList<UINT> allPosted;
     QStringList names;
-    CChannelPlayer logic{list, player, [this](UINT nID) {
-                             posted.push_back(nID);
-                             allPosted.append(nID);
-                         }};
+    CSettingsCache settings;
+    CChannelPlayer logic;
 
-    explicit SRig(int nRows = 0)
+    explicit SRig(int nRows = 0, int nStartChannel = -1)
+        : logic(list, player, settings,
+                [this](UINT nID)
+                {
+                    posted.push_back(nID);
+                    allPosted.append(nID);
+                },
+                nStartChannel)
     {
         list.m_onItemChanged = [this](int nItem, unsigned nState) { logic.OnListItemChanged(nItem, nState); };
         logic.m_onOpenChannel = [this](const QString& strName) { names.append(strName); };
@@ -328,15 +334,14 @@ private slots:
         QFETCH(int, number);
         QFETCH(int, firstPlayed);
         WriteSettingInt(settings::kLastChannelIndex.name, 3);
-        GetSettingsCache()->Slot(SLOT_COMMAND_LINE_CHANNEL) = number;
-        SRig rig;
+        SRig rig(0, number);
         rig.logic.ReloadChannelList(); // no file yet: the number waits
-        QCOMPARE(GetSettingsCache()->Slot(SLOT_COMMAND_LINE_CHANNEL), number);
+        QCOMPARE(rig.logic.GetPendingChannel(), number);
         PutChannelListFile(5);
         rig.logic.ReloadChannelList();
         rig.Pump();
         QCOMPARE(rig.player.m_urls, QStringList{SRig::UrlOf(firstPlayed)});
-        QCOMPARE(GetSettingsCache()->Slot(SLOT_COMMAND_LINE_CHANNEL), -1);
+        QCOMPARE(rig.logic.GetPendingChannel(), -1);
 
         PutChannelListFile(5);
         rig.logic.ReloadChannelList();
@@ -359,7 +364,7 @@ private slots:
         QVERIFY(!rig.logic.SelectChannelNumber(-5));
         rig.Pump();
         QCOMPARE(rig.player.m_urls.last(), SRig::UrlOf(1));
-        QCOMPARE(GetSettingsCache()->Slot(SLOT_COMMAND_LINE_CHANNEL), -1);
+        QCOMPARE(rig.logic.GetPendingChannel(), -1);
     }
 
     void hotKeysAndListKeys_data()

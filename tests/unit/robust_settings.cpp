@@ -71,7 +71,6 @@ private slots:
             QFile::remove(ConfigFolder());
         else
             QDir(ConfigFolder()).removeRecursively();
-        GetSettingsCache()->Reset();
     }
 
     void unusableStore_data()

@@ -5,6 +5,7 @@
 #include "app/Settings.h"
 
 #include <QFile>
+#include <QSettings>
 #include <QtTest>
 
 namespace
@@ -34,16 +35,13 @@ private slots:
     {
         const QList<int> expected{1, 0, 0, 1, 1, 1, 1, 1, 1, 1};
         CSettingsCache cache;
-        QList<int> loaded, values;
+        QList<int> values;
         for (int nSlot = 1; nSlot <= 10; ++nSlot)
         {
-            loaded << cache.Slot(nSlot);
+            QVERIFY(!cache.IsLoaded(nSlot));
             values << cache.Read(nSlot);
         }
-        QCOMPARE(loaded, QList<int>(10, -1));
         QCOMPARE(values, expected);
-        QCOMPARE(cache.Slot(SLOT_COMMAND_LINE_CHANNEL), -1);
-        QCOMPARE(cache.Read(SLOT_COMMAND_LINE_CHANNEL), -1);
         QCOMPARE(ReadSettingInt(settings::kDisplayNonWorkingChannels), 0);
         QCOMPARE(ReadSettingInt(settings::kAutoPlay), 1);
         QCOMPARE(ReadSettingInt("NeverWritten", 42), 42);
@@ -79,8 +77,30 @@ private slots:
         QCOMPARE(cache.Read(SLOT_DISPLAY_GERMAN), 0);
         QVERIFY(WriteSettingInt("DisplayGermanChannels", 1));
         QCOMPARE(cache.Read(SLOT_DISPLAY_GERMAN), 0);
-        cache.Slot(SLOT_DISPLAY_GERMAN) = -1;
+        cache.Forget(SLOT_DISPLAY_GERMAN);
         QCOMPARE(cache.Read(SLOT_DISPLAY_GERMAN), 1);
+    }
+
+    // A stored -1 (or its unsigned form) is a value like any other: it shows the channels, and it is
+    // read once, not on every line of a load.
+    void storedMinusOneIsReadOnce_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("-1") << "-1";
+        QTest::newRow("4294967295") << "4294967295";
+    }
+    void storedMinusOneIsReadOnce()
+    {
+        QFETCH(QString, stored);
+        {
+            QSettings store(settings::kOrganization, settings::kApplication);
+            store.setValue(QStringLiteral("Settings/DisplayGermanChannels"), stored);
+        }
+        CSettingsCache cache;
+        QCOMPARE(cache.Read(SLOT_DISPLAY_GERMAN), -1);
+        QVERIFY(cache.IsLoaded(SLOT_DISPLAY_GERMAN));
+        QVERIFY(WriteSettingInt("DisplayGermanChannels", 0));
+        QCOMPARE(cache.Read(SLOT_DISPLAY_GERMAN), -1); // from the cache, not the file
     }
 
     void toggle_data()
@@ -108,7 +128,7 @@ private slots:
         CSettingsCache cache;
         cache.Read(slot);
         cache.Toggle(slot);
-        QCOMPARE(cache.Slot(slot), -1);
+        QVERIFY(!cache.IsLoaded(slot));
         QCOMPARE(cache.Read(slot), written);
         QVERIFY(testsupport::SettingsFileText().contains(QString("\n%1=%2\n").arg(name).arg(written)));
     }

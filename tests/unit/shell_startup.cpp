@@ -105,7 +105,7 @@ private slots:
         QTemporaryDir dir;
         const QString program = dir.path() + QStringLiteral("/my programs/vedrix");
         QVERIFY(testsupport::WriteFile(program, "#!/bin/sh\n"));
-        QCOMPARE(autostart::SetAutoStart(true, program), autostart::kOn);
+        QCOMPARE(autostart::SetAutoStart(true, program, QStringLiteral("Vedrix by Palomer")), autostart::kOn);
         QFile entry(autostart::EntryPath());
         QVERIFY(entry.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(entry.readAll());
@@ -118,7 +118,7 @@ private slots:
         QVERIFY(testsupport::WriteFile(program, "#!/bin/sh\n"));
         QCOMPARE(autostart::QueryAutoStart(), autostart::kOn);
 
-        QCOMPARE(autostart::SetAutoStart(false, program), autostart::kOff);
+        QCOMPARE(autostart::SetAutoStart(false, program, QStringLiteral("Vedrix by Palomer")), autostart::kOff);
         QVERIFY(!QFile::exists(autostart::EntryPath()));
     }
 
@@ -129,9 +129,9 @@ private slots:
         QDir(folder).removeRecursively();
         QVERIFY(testsupport::WriteFile(folder, "x"));
         QCOMPARE(autostart::QueryAutoStart(), autostart::kUnavailable);
-        QCOMPARE(autostart::SetAutoStart(true, QCoreApplication::applicationFilePath()),
+        QCOMPARE(autostart::SetAutoStart(true, QCoreApplication::applicationFilePath(), QStringLiteral("Vedrix by Palomer")),
                  autostart::kUnavailable);
-        QCOMPARE(autostart::SetAutoStart(false, QCoreApplication::applicationFilePath()),
+        QCOMPARE(autostart::SetAutoStart(false, QCoreApplication::applicationFilePath(), QStringLiteral("Vedrix by Palomer")),
                  autostart::kUnavailable);
         QFile f(folder);
         QVERIFY(f.open(QIODevice::ReadOnly));

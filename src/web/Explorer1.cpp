@@ -1,4 +1,4 @@
-#include "player/Explorer1.h"
+#include "web/Explorer1.h"
 
 #include "web/WebPage.h"
 

@@ -1,4 +1,4 @@
-#include "frame/ChildFrame.h"
+#include "platform/ChildFrame.h"
 
 #include "platform/View.h"
 

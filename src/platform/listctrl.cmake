@@ -1,6 +1,0 @@
-list(APPEND VEDRIX_CORE_SOURCES
-  platform/ListCtrlModel.cpp platform/ListCtrlModel.h
-)
-list(APPEND VEDRIX_GUI_SOURCES
-  platform/ListCtrlWidget.cpp platform/ListCtrlWidget.h
-)
