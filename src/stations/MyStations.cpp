@@ -139,7 +139,9 @@ bool CMyStations::Save(const CStationList& stations)
     QDir().mkpath(QFileInfo(m_strPath).absolutePath());
     // QSaveFile writes a temporary file beside the list and renames it over the list on commit.
     QSaveFile file(m_strPath);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a buffered QSaveFile loses a short write in its final flush (disk full, file
+    // size limit) and commits the cut file; written directly, the short count shows here.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     const QByteArray data = WritePlaylist(stations, EPlaylistFormat::M3U);
     if (file.write(data) != data.size())

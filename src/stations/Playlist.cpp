@@ -10,17 +10,22 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
+#include <algorithm>
+
 namespace
 {
 constexpr const char* kXspfNamespace = "http://xspf.org/ns/0/";
 
 // Text files come as UTF-8 (with or without a byte-order mark), now and then as UTF-16 with a mark,
-// and old .m3u files as Latin-1: whatever is not valid UTF-8 is read as Latin-1.
+// and old .m3u files as Latin-1.
 QString DecodeText(const QByteArray& data)
 {
     QStringDecoder decoder(QStringConverter::encodingForData(data).value_or(QStringConverter::Utf8));
     QString strText = decoder(data);
-    if (decoder.hasError())
+    // A Latin-1 file has no valid UTF-8 sequence beyond ASCII; a UTF-8 file with a damaged spot has.
+    if (decoder.hasError() &&
+        std::all_of(strText.cbegin(), strText.cend(),
+                    [](QChar c) { return c.unicode() < 0x80 || c == QChar::ReplacementCharacter; }))
         strText = QString::fromLatin1(data);
     if (strText.startsWith(QChar(0xFEFF)))
         strText.remove(0, 1);
