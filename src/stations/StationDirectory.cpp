@@ -230,7 +230,9 @@ void CStationDirectory::OnDnsFinished()
         candidates = m_fallbackServers;
     if (candidates.isEmpty())
     {
-        m_pendingClicks.clear();
+        const QStringList clicks = std::exchange(m_pendingClicks, {});
+        for (const QString& strUuid : clicks)
+            emit ClickCounted(strUuid, false);
         Fail(tr("No server of the station directory could be found."));
         return;
     }
