@@ -26,6 +26,13 @@ Control paths (not part of the API):
     GET /__control?delay=S&garbage=0|1&status=NNN   change the switches while running (status=0 clears)
     GET /__clicks?uuid=U                            the clicks counted for a station, as text
     GET /__last                                     the last search: {"query": {...}, "user_agent": "..."}
+    GET /__count?path=/favicons/small.png           the requests for a path outside the API, as text
+
+Station logos, for the favicon cache:
+
+    GET /favicons/small.png   a 1x1 PNG
+    GET /favicons/huge.png    a PNG header followed by 1 MiB of zeros, with its Content-Length
+    GET /favicons/page.png    an HTML page sent as image/png, as misconfigured servers do
 """
 
 import argparse
@@ -72,6 +79,17 @@ STATIONS = [
 ]
 
 
+SMALL_PNG = bytes.fromhex(
+    "89504e470d0a1a0a0000000d4948445200000001000000010806000000"
+    "1f15c4890000000d49444154789c6360f8cfc0f01f0005000201e2a5f1"
+    "5a0000000049454e44ae426082")
+FAVICONS = {
+    "/favicons/small.png": SMALL_PNG,
+    "/favicons/huge.png": SMALL_PNG[:16] + bytes(1024 * 1024),
+    "/favicons/page.png": b"<html><body>Not found</body></html>",
+}
+
+
 class State:
     def __init__(self, delay, garbage, status):
         self.lock = threading.Lock()
@@ -80,6 +98,7 @@ class State:
         self.status = status
         self.clicks = {}
         self.last = {}
+        self.counts = {}
 
 
 class Handler(BaseHTTPRequestHandler):
@@ -107,6 +126,10 @@ class Handler(BaseHTTPRequestHandler):
             if path.startswith("/__"):
                 return self.control(path, query)
             if not path.startswith("/json/"):
+                with self.state.lock:
+                    self.state.counts[path] = self.state.counts.get(path, 0) + 1
+                if path in FAVICONS:
+                    return self.send_body(200, FAVICONS[path], "image/png")
                 return self.send_body(404, "not found\n", "text/plain")
             with self.state.lock:
                 delay, garbage, status = self.state.delay, self.state.garbage, self.state.status
@@ -136,6 +159,8 @@ class Handler(BaseHTTPRequestHandler):
                 return self.send_body(200, "ok\n", "text/plain")
             if path == "/__clicks":
                 return self.send_body(200, str(self.state.clicks.get(query.get("uuid", ""), 0)), "text/plain")
+            if path == "/__count":
+                return self.send_body(200, str(self.state.counts.get(query.get("path", ""), 0)), "text/plain")
             if path == "/__last":
                 return self.send_body(200, json.dumps(self.state.last))
         return self.send_body(404, "not found\n", "text/plain")

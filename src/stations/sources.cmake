@@ -3,6 +3,7 @@ list(APPEND VEDRIX_CORE_SOURCES
   stations/Playlist.cpp stations/Playlist.h
   stations/MyStations.cpp stations/MyStations.h
   stations/StationDirectory.cpp stations/StationDirectory.h
+  stations/FaviconCache.cpp stations/FaviconCache.h
 )
 # The directory client names itself "Vedrix/<version>" to the directory's servers.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/src/stations/StationDirectory.cpp PROPERTIES

@@ -4,9 +4,11 @@
 #include "TestSupport.h"
 
 #include "app/SettingNames.h"
+#include "stations/FaviconCache.h"
 #include "stations/MyStations.h"
 #include "stations/StationDirectory.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -70,6 +72,7 @@ public:
         delete pReply;
         return body;
     }
+    int Count(const QString& strPath) { return Get("/__count?path=" + strPath).toInt(); }
     int Clicks(const QString& strUuid) { return Get("/__clicks?uuid=" + strUuid).toInt(); }
     QJsonObject LastSearch() { return QJsonDocument::fromJson(Get("/__last")).object(); }
 
@@ -295,6 +298,41 @@ private slots:
         directory.CountClick(kBerlinUuid);
         QVERIFY(counted.wait(10000));
         QCOMPARE(counted.at(0).at(1).toBool(), true);
+    }
+
+    // Logos: fetched once, then from memory, then from disk in the next session; one too big or
+    // not a picture is refused and never stored.
+    void favicons()
+    {
+        const QUrl small(m_server.Base() + "/favicons/small.png");
+        const QUrl huge(m_server.Base() + "/favicons/huge.png");
+        const QUrl page(m_server.Base() + "/favicons/page.png");
+        {
+            CFaviconCache cache;
+            QVERIFY(cache.Folder().startsWith(QString::fromLocal8Bit(qgetenv("XDG_CACHE_HOME"))));
+            QSignalSpy ready(&cache, &CFaviconCache::Ready);
+            QSignalSpy failed(&cache, &CFaviconCache::Failed);
+            QVERIFY(cache.Get(small).isEmpty());
+            QVERIFY(cache.Get(small).isEmpty()); // one fetch for both
+            QVERIFY(ready.wait(10000));
+            const QByteArray bytes = ready.at(0).at(1).toByteArray();
+            QVERIFY(bytes.startsWith("\x89PNG"));
+            QCOMPARE(cache.Get(small), bytes);
+
+            QVERIFY(cache.Get(huge).isEmpty());
+            QVERIFY(cache.Get(page).isEmpty());
+            QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 2, 10000);
+            QVERIFY(cache.Get(huge).isEmpty());
+            QVERIFY(cache.Get(QUrl("file:///etc/passwd")).isEmpty());
+            QTest::qWait(200);
+            QCOMPARE(failed.count(), 2);
+            QCOMPARE(ready.count(), 1);
+            QCOMPARE(QDir(cache.Folder()).entryList(QDir::Files).size(), 1);
+        }
+        CFaviconCache nextSession;
+        QVERIFY(nextSession.Get(small).startsWith("\x89PNG"));
+        QCOMPARE(m_server.Count("/favicons/small.png"), 1);
+        QCOMPARE(m_server.Count("/favicons/huge.png"), 1);
     }
 
 private:
