@@ -62,7 +62,9 @@ CMyStations::EResult CMyStations::Add(const CStationRecord& station)
         return NotNetworkAddress;
     if (IndexOfAddress(record.m_strUrl) >= 0)
         return Duplicate;
-    record.m_strName = record.m_strName.simplified();
+    record.m_strName = CStationRecord::CleanText(record.m_strName);
+    record.m_strLanguage = CStationRecord::CleanText(record.m_strLanguage);
+    record.m_strDescription = CStationRecord::CleanText(record.m_strDescription);
     if (record.m_strName.isEmpty())
         record.m_strName = record.m_strUrl;
     if (record.m_strOrigin.isEmpty())
@@ -76,7 +78,7 @@ CMyStations::EResult CMyStations::Rename(int nIndex, const QString& strName)
 {
     if (nIndex < 0 || nIndex >= Count())
         return BadIndex;
-    const QString strSimplified = strName.simplified();
+    const QString strSimplified = CStationRecord::CleanText(strName);
     if (strSimplified.isEmpty())
         return EmptyName;
     CStationList stations = m_stations;

@@ -113,7 +113,9 @@ private:
         }
         m_seen.insert(strKey);
         record.m_strUrl = strAddress;
-        record.m_strName = record.m_strName.simplified();
+        record.m_strName = CStationRecord::CleanText(record.m_strName);
+        record.m_strLanguage = CStationRecord::CleanText(record.m_strLanguage);
+        record.m_strDescription = CStationRecord::CleanText(record.m_strDescription);
         if (record.m_strName.isEmpty())
             record.m_strName = strAddress;
         record.m_strOrigin = KnownOrigin(record.m_strOrigin);
@@ -135,7 +137,7 @@ QString DecodeAttribute(QString strValue)
 
 QString EncodeAttribute(const QString& strValue)
 {
-    QString strOut = strValue.simplified();
+    QString strOut = CStationRecord::CleanText(strValue);
     strOut.replace(u'&', QLatin1String("&amp;"));
     strOut.replace(u'"', QLatin1String("&quot;"));
     return strOut;
@@ -181,9 +183,11 @@ CStationRecord ParseExtInf(const QString& strLine)
 
 bool IsHlsPlaylist(const QString& strText)
 {
-    return strText.contains(QLatin1String("#EXT-X-TARGETDURATION")) ||
-           strText.contains(QLatin1String("#EXT-X-STREAM-INF")) ||
-           strText.contains(QLatin1String("#EXT-X-MEDIA-SEQUENCE"));
+    // Tags at the start of a line only: an address may carry the same letters.
+    static const QRegularExpression hlsTag(
+        QStringLiteral("^\\s*#EXT-X-(TARGETDURATION|STREAM-INF|MEDIA-SEQUENCE)"),
+        QRegularExpression::MultilineOption);
+    return hlsTag.match(strText).hasMatch();
 }
 
 void ParseM3u(const QString& strText, const QUrl& base, CPlaylistResult& result, CEntryCollector& collector)
@@ -402,7 +406,7 @@ QByteArray WriteM3u(const CStationList& stations)
             if (!pValue->trimmed().isEmpty())
                 strOut += QStringLiteral(" %1=\"%2\"").arg(QLatin1String(pszKey), EncodeAttribute(*pValue));
         }
-        strOut += u',' + station.m_strName.simplified() + u'\n';
+        strOut += u',' + CStationRecord::CleanText(station.m_strName) + u'\n';
         strOut += station.m_strUrl.trimmed() + u'\n';
     }
     return strOut.toUtf8();
@@ -416,7 +420,7 @@ QByteArray WritePls(const CStationList& stations)
     {
         ++n;
         strOut += QStringLiteral("File%1=%2\n").arg(n).arg(station.m_strUrl.trimmed());
-        strOut += QStringLiteral("Title%1=%2\n").arg(n).arg(station.m_strName.simplified());
+        strOut += QStringLiteral("Title%1=%2\n").arg(n).arg(CStationRecord::CleanText(station.m_strName));
         strOut += QStringLiteral("Length%1=-1\n").arg(n);
     }
     strOut += QStringLiteral("NumberOfEntries=%1\nVersion=2\n").arg(n);
@@ -437,9 +441,10 @@ QByteArray WriteXspf(const CStationList& stations)
     {
         xml.writeStartElement(QLatin1String("track"));
         xml.writeTextElement(QLatin1String("location"), station.m_strUrl.trimmed());
-        xml.writeTextElement(QLatin1String("title"), station.m_strName.simplified());
-        if (!station.m_strDescription.trimmed().isEmpty())
-            xml.writeTextElement(QLatin1String("annotation"), station.m_strDescription.simplified());
+        xml.writeTextElement(QLatin1String("title"), CStationRecord::CleanText(station.m_strName));
+        if (!CStationRecord::CleanText(station.m_strDescription).isEmpty())
+            xml.writeTextElement(QLatin1String("annotation"),
+                                 CStationRecord::CleanText(station.m_strDescription));
         xml.writeEndElement();
     }
     xml.writeEndElement();

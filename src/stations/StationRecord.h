@@ -24,6 +24,10 @@ public:
     // The directory's station uuid when the origin is "directory:<uuid>", otherwise "".
     QString DirectoryUuid() const;
 
+    // Text fit for a name, language or description: control characters and non-characters removed
+    // (they would break an exported XSPF file), white space folded.
+    static QString CleanText(const QString& strText);
+
     bool operator==(const CStationRecord&) const = default;
 };
 
