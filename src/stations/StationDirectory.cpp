@@ -149,7 +149,7 @@ void CStationDirectory::Search(const CDirectoryQuery& query)
     m_query = query;
     m_bSearchPending = true;
     m_timerSearch.start(m_nTimeoutMs);
-    if (m_urlServer.isValid() && !m_urlServer.isEmpty())
+    if (HaveServer())
         SendSearch();
     else
         FindServer();
@@ -162,7 +162,7 @@ void CStationDirectory::CountClick(const QString& strUuid)
         emit ClickCounted(strUuid, false);
         return;
     }
-    if (m_urlServer.isValid() && !m_urlServer.isEmpty())
+    if (HaveServer())
         SendClick(strUuid);
     else
     {
@@ -185,14 +185,17 @@ void CStationDirectory::Cancel()
     }
 }
 
-void CStationDirectory::FindServer()
+bool CStationDirectory::HaveServer()
 {
+    // The setting is read each time, so that a changed one counts from the next request on.
     const QUrl configured = servers::StationDirectoryUrl();
     if (configured.isValid() && !configured.isEmpty())
-    {
-        UseServer(configured);
-        return;
-    }
+        m_urlServer = configured;
+    return m_urlServer.isValid() && !m_urlServer.isEmpty();
+}
+
+void CStationDirectory::FindServer()
+{
     if (m_pDns)
         return; // a lookup is under way; its end sends what waits
     m_pDns = new QDnsLookup(QDnsLookup::SRV, m_strSrvName, this);
@@ -307,8 +310,7 @@ void CStationDirectory::OnSearchFinished()
     {
         const int nStatus = pReply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         // Another server may do better next time.
-        if (!servers::StationDirectoryUrl().isValid() || servers::StationDirectoryUrl().isEmpty())
-            m_urlServer.clear();
+        m_urlServer.clear();
         if (pReply->error() == QNetworkReply::OperationCanceledError)
             OnTimeout(); // the transfer timeout ended it
         else if (nStatus != 0)

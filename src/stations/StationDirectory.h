@@ -103,6 +103,7 @@ signals:
     void ClickCounted(const QString& strUuid, bool bCounted);
 
 private:
+    bool HaveServer();
     void FindServer();
     void OnDnsFinished();
     void UseServer(const QUrl& server);
