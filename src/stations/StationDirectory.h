@@ -5,11 +5,11 @@
 // twice, and always within Timeout() milliseconds (10 s), whatever the network does. A new Search()
 // replaces one that is still running, which then reports nothing.
 //
-// The server: the "StationDirectory" value of the "Servers" settings group when it is set (the
-// tests point it at a local fake); otherwise one of the servers that the DNS SRV record
-// "_api._tcp.radio-browser.info" lists, picked at random as the directory asks its clients to;
-// when that lookup fails or takes too long, one of FallbackServers(). The choice is kept until a
-// request to it fails.
+// The server: the "StationDirectory" value of the "Servers" settings group when it is set, read for
+// every request (the tests point it at a local fake, tools/fakedirectory.py); otherwise one of the
+// servers that the DNS SRV record "_api._tcp.radio-browser.info" lists, picked at random as the
+// directory asks its clients to; when that lookup fails or takes too long, one of FallbackServers().
+// The choice is kept until a request to it fails.
 #include "stations/StationRecord.h"
 
 #include <QList>
