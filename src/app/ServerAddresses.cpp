@@ -35,6 +35,11 @@ QUrl DownloadSiteUrl()
     return ServerWithPath("DownloadSite", "http://downloads.palomer.example", "/");
 }
 
+QUrl StationDirectoryUrl()
+{
+    return QUrl(ReadSectionString(settings::kServersSection, "StationDirectory", QString()));
+}
+
 QString SupportEmail()
 {
     return QStringLiteral("support@palomer.example");

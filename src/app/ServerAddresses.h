@@ -13,6 +13,9 @@ QUrl BannerUrl();
 QUrl PromotionUrl();
 // The software download site, path "/". Key "DownloadSite".
 QUrl DownloadSiteUrl();
+// The station directory's server, a base URL such as "http://127.0.0.1:8080" (its API paths go below
+// it). Empty unless key "StationDirectory" is set: the directory client then finds a server itself.
+QUrl StationDirectoryUrl();
 // The support e-mail address shown in the About box, the status pane and the failure message.
 QString SupportEmail();
 } // namespace servers

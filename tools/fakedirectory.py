@@ -1,0 +1,221 @@
+#!/usr/bin/env python3
+"""A stand-in for the public station directory (radio-browser's JSON API) on 127.0.0.1.
+
+Usage:
+    tools/fakedirectory.py [--port N] [--delay SECONDS] [--garbage] [--status NNN] [--verbose]
+
+    --port N         port on 127.0.0.1; 0 (the default) picks a free one
+    --delay SECONDS  wait this long before answering any /json/ request (to test time-outs)
+    --garbage        answer /json/ requests with a body that is not JSON
+    --status NNN     answer /json/ requests with this HTTP status and a short text body
+
+Once it listens it prints one line "PORT <n>" to stdout (flushed). It stops on SIGTERM or SIGINT.
+
+The API it answers, as the directory documents it:
+
+    GET /json/stations/search?name=&tag=&country=&language=&hidebroken=&order=&reverse=&limit=
+        a JSON array of stations with the documented fields; name, tag, country and language
+        match parts of the field, letter case ignored; hidebroken=true leaves out stations whose
+        last check failed; order=clickcount|votes|name with reverse=true for descending; limit
+    GET /json/url/<stationuuid>
+        counts a click; {"ok": true, "message": "retrieved station url", "stationuuid", "name",
+        "url"}, or {"ok": false, ...} with status 404 for an unknown station
+
+Control paths (not part of the API):
+
+    GET /__control?delay=S&garbage=0|1&status=NNN   change the switches while running (status=0 clears)
+    GET /__clicks?uuid=U                            the clicks counted for a station, as text
+    GET /__last                                     the last search: {"query": {...}, "user_agent": "..."}
+    GET /__count?path=/favicons/small.png           the requests for a path outside the API, as text
+
+Station logos, for the favicon cache:
+
+    GET /favicons/small.png   a 1x1 PNG
+    GET /favicons/huge.png    a PNG header followed by 1 MiB of zeros, with its Content-Length
+    GET /favicons/page.png    an HTML page sent as image/png, as misconfigured servers do
+"""
+
+import argparse
+import json
+import signal
+import sys
+import threading
+import time
+import urllib.parse
+from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+
+
+def station(uuid, name, url, url_resolved, tags, country, code, language, codec, bitrate, hls, ok, votes,
+            clicks):
+    return {
+        "changeuuid": "c" + uuid[1:], "stationuuid": uuid, "serveruuid": None, "name": name, "url": url,
+        "url_resolved": url_resolved, "homepage": "https://%s.example/" % name.lower().replace(" ", ""),
+        "favicon": "https://%s.example/favicon.png" % name.lower().replace(" ", ""), "tags": tags,
+        "country": country, "countrycode": code, "iso_3166_2": None, "state": "", "language": language,
+        "languagecodes": "", "votes": votes, "lastchangetime": "2024-01-01 10:00:00",
+        "lastchangetime_iso8601": "2024-01-01T10:00:00Z", "codec": codec, "bitrate": bitrate, "hls": hls,
+        "lastcheckok": ok, "lastchecktime": "2024-01-02 10:00:00", "clickcount": clicks, "clicktrend": 0,
+        "ssl_error": 0, "geo_lat": None, "geo_long": None, "has_extended_info": False,
+    }
+
+
+STATIONS = [
+    station("96062a7b-0601-11e8-ae97-52543be04c81", "Jazz Radio Berlin", "http://jazz-berlin.example/listen.pls",
+            "http://stream.jazz-berlin.example/live.mp3", "jazz,smooth jazz", "Germany", "DE", "german",
+            "MP3", 128, 0, 1, 420, 9000),
+    station("a1b2c3d4-0601-11e8-ae97-52543be04c81", "Smooth Jazz Paris", "https://jazz-paris.example/live.aac",
+            "https://jazz-paris.example/live.aac", "jazz,lounge", "France", "FR", "french", "AAC+", 64, 0, 1, 87,
+            15000),
+    station("b7e9f0aa-0601-11e8-ae97-52543be04c81", "Jazz Broken", "http://broken.example/jazz",
+            "http://broken.example/jazz", "jazz", "Germany", "DE", "german", "MP3", 128, 0, 0, 3, 99999),
+    station("c0ffee00-0601-11e8-ae97-52543be04c81", "Hindi Hits", "http://hindi.example/hits",
+            "http://hindi.example/hits", "bollywood,pop", "India", "IN", "hindi", "MP3", 192, 0, 1, 55, 3000),
+    station("d00dfeed-0601-11e8-ae97-52543be04c81", "Nachrichten TV", "https://tv.example/news/index.m3u8",
+            "https://tv.example/news/index.m3u8", "news", "Germany", "DE", "german,english", "UNKNOWN", 0, 1, 1,
+            12, 700),
+    # A station whose address the player must never open.
+    station("e0e0e0e0-0601-11e8-ae97-52543be04c81", "Jazz On Disk", "file:///srv/jazz.mp3", "file:///srv/jazz.mp3",
+            "jazz", "Germany", "DE", "german", "MP3", 128, 0, 1, 1, 5),
+]
+
+
+SMALL_PNG = bytes.fromhex(
+    "89504e470d0a1a0a0000000d4948445200000001000000010806000000"
+    "1f15c4890000000d49444154789c6360f8cfc0f01f0005000201e2a5f1"
+    "5a0000000049454e44ae426082")
+FAVICONS = {
+    "/favicons/small.png": SMALL_PNG,
+    "/favicons/huge.png": SMALL_PNG[:16] + bytes(1024 * 1024),
+    "/favicons/page.png": b"<html><body>Not found</body></html>",
+}
+
+
+class State:
+    def __init__(self, delay, garbage, status):
+        self.lock = threading.Lock()
+        self.delay = delay
+        self.garbage = garbage
+        self.status = status
+        self.clicks = {}
+        self.last = {}
+        self.counts = {}
+
+
+class Handler(BaseHTTPRequestHandler):
+    state = None
+    verbose = False
+    protocol_version = "HTTP/1.1"
+
+    def log_message(self, fmt, *args):
+        if self.verbose:
+            super().log_message(fmt, *args)
+
+    def send_body(self, status, body, content_type="application/json"):
+        data = body.encode("utf-8") if isinstance(body, str) else body
+        self.send_response(status)
+        self.send_header("Content-Type", content_type)
+        self.send_header("Content-Length", str(len(data)))
+        self.end_headers()
+        self.wfile.write(data)
+
+    def do_GET(self):
+        parts = urllib.parse.urlsplit(self.path)
+        path = urllib.parse.unquote(parts.path)
+        query = {k: v[0] for k, v in urllib.parse.parse_qs(parts.query, keep_blank_values=True).items()}
+        try:
+            if path.startswith("/__"):
+                return self.control(path, query)
+            if not path.startswith("/json/"):
+                with self.state.lock:
+                    self.state.counts[path] = self.state.counts.get(path, 0) + 1
+                if path in FAVICONS:
+                    return self.send_body(200, FAVICONS[path], "image/png")
+                return self.send_body(404, "not found\n", "text/plain")
+            with self.state.lock:
+                delay, garbage, status = self.state.delay, self.state.garbage, self.state.status
+            if delay > 0:
+                time.sleep(delay)
+            if status:
+                return self.send_body(status, "status %d\n" % status, "text/plain")
+            if garbage:
+                return self.send_body(200, "<html><body>502 Bad Gateway</body></html>{\"name\": ")
+            if path == "/json/stations/search":
+                return self.search(query)
+            if path.startswith("/json/url/"):
+                return self.click(path[len("/json/url/"):])
+            return self.send_body(404, "not found\n", "text/plain")
+        except (BrokenPipeError, ConnectionResetError):
+            return None
+
+    def control(self, path, query):
+        with self.state.lock:
+            if path == "/__control":
+                if "delay" in query:
+                    self.state.delay = float(query["delay"])
+                if "garbage" in query:
+                    self.state.garbage = query["garbage"] == "1"
+                if "status" in query:
+                    self.state.status = int(query["status"])
+                return self.send_body(200, "ok\n", "text/plain")
+            if path == "/__clicks":
+                return self.send_body(200, str(self.state.clicks.get(query.get("uuid", ""), 0)), "text/plain")
+            if path == "/__count":
+                return self.send_body(200, str(self.state.counts.get(query.get("path", ""), 0)), "text/plain")
+            if path == "/__last":
+                return self.send_body(200, json.dumps(self.state.last))
+        return self.send_body(404, "not found\n", "text/plain")
+
+    def search(self, query):
+        with self.state.lock:
+            self.state.last = {"query": query, "user_agent": self.headers.get("User-Agent", "")}
+        found = []
+        for s in STATIONS:
+            if query.get("hidebroken") == "true" and not s["lastcheckok"]:
+                continue
+            fields = {"name": s["name"], "tag": s["tags"], "country": s["country"], "language": s["language"]}
+            if all(query.get(k, "").lower() in v.lower() for k, v in fields.items()):
+                found.append(s)
+        order = query.get("order", "name")
+        if order in ("clickcount", "votes", "name"):
+            found.sort(key=lambda s: s[order], reverse=query.get("reverse") == "true")
+        limit = int(query.get("limit", "100000"))
+        return self.send_body(200, json.dumps(found[:limit]))
+
+    def click(self, uuid):
+        for s in STATIONS:
+            if s["stationuuid"] == uuid:
+                with self.state.lock:
+                    self.state.clicks[uuid] = self.state.clicks.get(uuid, 0) + 1
+                return self.send_body(200, json.dumps({
+                    "ok": True, "message": "retrieved station url", "stationuuid": uuid, "name": s["name"],
+                    "url": s["url_resolved"]}))
+        return self.send_body(404, json.dumps({"ok": False, "message": "did not find station with matching id"}))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--port", type=int, default=0)
+    parser.add_argument("--delay", type=float, default=0.0)
+    parser.add_argument("--garbage", action="store_true")
+    parser.add_argument("--status", type=int, default=0)
+    parser.add_argument("--verbose", action="store_true")
+    args = parser.parse_args()
+
+    Handler.state = State(args.delay, args.garbage, args.status)
+    Handler.verbose = args.verbose
+    server = ThreadingHTTPServer(("127.0.0.1", args.port), Handler)
+    server.daemon_threads = True
+
+    def stop(*_):
+        threading.Thread(target=server.shutdown, daemon=True).start()
+
+    signal.signal(signal.SIGTERM, stop)
+    signal.signal(signal.SIGINT, stop)
+    print("PORT %d" % server.server_address[1], flush=True)
+    server.serve_forever()
+    server.server_close()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
