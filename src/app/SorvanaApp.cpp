@@ -1,4 +1,5 @@
 #include "app/SorvanaApp.h"
+#include "app/Commands.h"
 
 #include "app/AboutDlg.h"
 #include "app/NewTypeDlg.h"

@@ -1,6 +1,6 @@
 #pragma once
 // The visual looks 210 to 218: a widget style, a palette and the ribbon's and status bar's style sheet.
-#include "platform/Messages.h"
+#include "app/Commands.h"
 
 #include <QString>
 
@@ -8,15 +8,6 @@ class QWidget;
 
 namespace looks
 {
-constexpr UINT ID_VIEW_APPLOOK_WIN_2000 = 210;
-constexpr UINT ID_VIEW_APPLOOK_OFF_XP = 211;
-constexpr UINT ID_VIEW_APPLOOK_WIN_XP = 212;
-constexpr UINT ID_VIEW_APPLOOK_OFF_2003 = 213;
-constexpr UINT ID_VIEW_APPLOOK_VS_2005 = 214;
-constexpr UINT ID_VIEW_APPLOOK_OFF_2007_BLUE = 215;
-constexpr UINT ID_VIEW_APPLOOK_OFF_2007_BLACK = 216;
-constexpr UINT ID_VIEW_APPLOOK_OFF_2007_SILVER = 217;
-constexpr UINT ID_VIEW_APPLOOK_OFF_2007_AQUA = 218;
 constexpr UINT kFirstLook = ID_VIEW_APPLOOK_WIN_2000;
 constexpr UINT kLastLook = ID_VIEW_APPLOOK_OFF_2007_AQUA;
 

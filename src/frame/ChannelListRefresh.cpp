@@ -1,4 +1,5 @@
 #include "frame/ChannelListRefresh.h"
+#include "app/Commands.h"
 
 #include "app/ServerAddresses.h"
 #include "app/SettingNames.h"

@@ -1,6 +1,7 @@
 #pragma once
 // The one top-level window: the ribbon, one view at a time in the MDI area, the two-pane status bar,
 // the tray icon and the start-up options. Its close box only hides it; the tray's Exit ends the program.
+#include "app/Commands.h"
 #include "platform/MDIFrameWnd.h"
 
 #include <optional>
@@ -10,41 +11,6 @@ class CAppContext;
 class CCustomMFCRibbonBar;
 class CCustomMFCRibbonApplicationButton;
 class CTrayIcon;
-
-// Command ids the main frame handles.
-constexpr UINT ID_REFRESH_CHANNELS = 310;
-constexpr UINT ID_OPEN_PROMOTION_SITE = 311;
-constexpr UINT ID_REFRESH_PROMOTION = 312;
-constexpr UINT ID_OPEN_DOWNLOAD_SITE = 315;
-constexpr UINT ID_REFRESH_STORE = 316;
-constexpr UINT ID_STOP = 317;
-constexpr UINT ID_PLAY = 319;
-constexpr UINT ID_PLAY_NEXT = 320;
-constexpr UINT ID_PLAY_PREVIOUS = 321;
-constexpr UINT ID_AUTO_STARTUP = 322;
-constexpr UINT ID_AUTO_PLAY = 323;
-constexpr UINT ID_HIDE_TO_TRAY = 324;
-constexpr UINT ID_DISPLAY_RADIO = 325;
-constexpr UINT ID_DISPLAY_TV = 326;
-constexpr UINT ID_FILTER_ENGLISH = 327;
-constexpr UINT ID_FILTER_GERMAN = 328;
-constexpr UINT ID_FILTER_FRENCH = 329;
-constexpr UINT ID_FILTER_CHINESE = 330;
-constexpr UINT ID_FILTER_INDIAN = 331;
-constexpr UINT ID_FILTER_BULGARIAN = 332;
-constexpr UINT ID_FILTER_ROMANIAN = 333;
-constexpr UINT ID_TRAY_SHOW = 32773;
-constexpr UINT ID_TRAY_EXIT = 32774;
-constexpr UINT ID_TRAY_PLAY_NEXT = 32785;
-constexpr UINT ID_TRAY_PLAY_PREVIOUS = 32784;
-constexpr UINT ID_TRAY_CUSTOMIZE = 32787;
-constexpr UINT ID_TRAY_STOP = 32789;
-constexpr UINT ID_TRAY_PLAY = 32791;
-constexpr UINT ID_FILE_NEW = 57600;
-constexpr UINT ID_FILE_OPEN = 57601;
-constexpr UINT ID_APP_ABOUT = 57664;
-// The first status pane's command id.
-constexpr UINT ID_STATUSBAR_PANE1 = 120;
 
 class CMainFrame : public CMDIFrameWnd
 {

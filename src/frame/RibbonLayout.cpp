@@ -61,16 +61,16 @@ void CMainFrame::InitializeRibbon()
     CRibbonPanel* management = player->AddPanel(QStringLiteral("Channel Management"), panelIcon);
     button(management, ID_REFRESH_CHANNELS, "Refresh Channels List", QIcon(), refresh);
     CRibbonPanel* filters = player->AddPanel(QStringLiteral("Channel Filters"), panelIcon);
-    check(filters, ID_FILTER_ENGLISH, "English");
-    check(filters, ID_FILTER_GERMAN, "German");
-    check(filters, ID_FILTER_FRENCH, "French");
-    check(filters, ID_FILTER_BULGARIAN, "Bulgarian");
-    check(filters, ID_FILTER_ROMANIAN, "Romanian");
-    check(filters, ID_FILTER_CHINESE, "Chinese");
-    check(filters, ID_FILTER_INDIAN, "Indian");
+    check(filters, ID_DISPLAY_ENGLISH_CHANNELS, "English");
+    check(filters, ID_DISPLAY_GERMAN_CHANNELS, "German");
+    check(filters, ID_DISPLAY_FRENCH_CHANNELS, "French");
+    check(filters, ID_DISPLAY_BULGARIAN_CHANNELS, "Bulgarian");
+    check(filters, ID_DISPLAY_ROMANIAN_CHANNELS, "Romanian");
+    check(filters, ID_DISPLAY_CHINESE_CHANNELS, "Chinese");
+    check(filters, ID_DISPLAY_INDIAN_CHANNELS, "Indian");
     CRibbonPanel* application = player->AddPanel(QStringLiteral("Application Management"), panelIcon);
-    check(application, ID_DISPLAY_RADIO, "Display Radio Channels");
-    check(application, ID_DISPLAY_TV, "Display TV Channels");
+    check(application, ID_DISPLAY_RADIO_CHANNELS, "Display Radio Channels");
+    check(application, ID_DISPLAY_TV_CHANNELS, "Display TV Channels");
     button(application, ID_HIDE_TO_TRAY, "Hide to System Tray", QIcon(), QIcon());
 
     CRibbonCategory* settingsCategory = bar->AddCategory(QStringLiteral("Settings"));
@@ -91,7 +91,7 @@ void CMainFrame::InitializeRibbon()
 
     // Right of the tabs: the Style drop-down, then About.
     auto* styleMenu = new QMenu(bar);
-    for (UINT look = looks::ID_VIEW_APPLOOK_OFF_2007_BLUE; look <= looks::ID_VIEW_APPLOOK_OFF_2007_AQUA;
+    for (UINT look = ID_VIEW_APPLOOK_OFF_2007_BLUE; look <= ID_VIEW_APPLOOK_OFF_2007_AQUA;
          ++look)
         bar->AddMenuCommand(styleMenu, look, looks::StyleMenuLabel(look));
     QToolButton* style = bar->AddDropDownToTabs(LoadString(strings::IDS_STYLE_LABEL), styleMenu);

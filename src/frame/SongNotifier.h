@@ -5,13 +5,13 @@
 //
 // The ribbon's check box "Show Song Notifications" (command 334) switches it; the main frame
 // handles that command, so it works whichever view is active.
+#include "app/Commands.h"
 #include "platform/CmdTarget.h"
 
 #include <QObject>
 
 class CNowPlaying;
 
-constexpr UINT ID_SHOW_SONG_NOTIFICATIONS = 334;
 
 class CSongNotifier : public QObject
 {

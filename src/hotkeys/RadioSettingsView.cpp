@@ -1,4 +1,5 @@
 #include "hotkeys/RadioSettingsView.h"
+#include "app/Commands.h"
 
 #include "app/AppContext.h"
 #include "app/Settings.h"

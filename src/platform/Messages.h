@@ -14,21 +14,6 @@ constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_HOTKEY = 0x0312;
 constexpr UINT WM_USER = 0x0400;
 
-// The program's private messages.
-constexpr UINT WM_RENEW_STATUS_PANES = WM_USER + 1;  // main frame: renew both status pane texts
-constexpr UINT WM_TRAY_NOTIFY = WM_USER + 2;         // main frame: tray icon callback (lParam = mouse message)
-constexpr UINT WM_OPEN_CATEGORY = WM_USER + 3;       // main frame: open the view of ribbon category wParam
-constexpr UINT WM_PLAY_CHANNEL_NUMBER = WM_USER + 4; // running instance: channel number from a second start
-constexpr UINT WM_NEXT_LOOK = WM_USER + 5;           // main frame: switch to the next visual look
-constexpr UINT WM_PROMO_NAVIGATE = WM_USER + 6;      // promotion view: navigate to its page and refresh
-constexpr UINT WM_STORE_NAVIGATE = WM_USER + 7;      // store view: navigate to its page
-constexpr UINT WM_RELOAD_CHANNELS = WM_USER + 8;     // player view: reload the channel list file
-constexpr UINT WM_OPEN_TEMPLATE = WM_USER + 9;       // main frame: open a new document of template wParam
-
-// Mouse messages that the tray callback carries in lParam.
-constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
-constexpr UINT WM_RBUTTONUP = 0x0205;
-
 class CMessageEvent : public QEvent
 {
 public:

@@ -10,7 +10,6 @@
 #include <QFileInfo>
 #include <climits>
 
-using namespace playercmd;
 
 CChannelPlayer::CChannelPlayer(CListCtrl& list, CMediaPlayer& player, CSettingsCache& settings,
                                PostCommand postCommand, int nStartChannel)

@@ -3,7 +3,7 @@
 // play request goes one way: select a row, the selection change posts Play, Play hands the row's
 // stream address to the media player. Needs only the list and the player interfaces, so the unit
 // tests run it against doubles.
-#include "platform/Messages.h"
+#include "app/Commands.h"
 
 #include <QString>
 #include <functional>
@@ -12,20 +12,6 @@ class CListCtrl;
 class CMediaPlayer;
 class CSettingsCache;
 
-// The player view's commands. In their own namespace: the main frame's header names the same ids.
-namespace playercmd
-{
-constexpr UINT ID_REFRESH_CHANNEL_LIST = 310; // handled by the main frame
-constexpr UINT ID_STOP = 317;
-constexpr UINT ID_PLAY = 319;
-constexpr UINT ID_PLAY_NEXT = 320;
-constexpr UINT ID_PLAY_PREVIOUS = 321;
-// The same from the tray menu.
-constexpr UINT ID_TRAY_PLAY_PREVIOUS = 32784;
-constexpr UINT ID_TRAY_PLAY_NEXT = 32785;
-constexpr UINT ID_TRAY_STOP = 32789;
-constexpr UINT ID_TRAY_PLAY = 32791;
-} // namespace playercmd
 
 // Keys that the channel list turns into commands.
 constexpr unsigned VK_PLAY_PREVIOUS_KEY = 0x77; // F8

@@ -2,6 +2,7 @@
 // The nine display-choice check boxes of the ribbon: radio, TV and seven language groups. Each one
 // flips its stored choice and asks the main window to download and rebuild the list; its check mark
 // shows the stored choice. One rule, nine rows of a table.
+#include "app/Commands.h"
 #include "app/SettingNames.h"
 #include "platform/CmdTarget.h"
 
@@ -10,15 +11,6 @@
 
 class CSettingsCache;
 
-constexpr UINT ID_DISPLAY_RADIO_CHANNELS = 325;
-constexpr UINT ID_DISPLAY_TV_CHANNELS = 326;
-constexpr UINT ID_DISPLAY_ENGLISH_CHANNELS = 327;
-constexpr UINT ID_DISPLAY_GERMAN_CHANNELS = 328;
-constexpr UINT ID_DISPLAY_FRENCH_CHANNELS = 329;
-constexpr UINT ID_DISPLAY_CHINESE_CHANNELS = 330;
-constexpr UINT ID_DISPLAY_INDIAN_CHANNELS = 331;
-constexpr UINT ID_DISPLAY_BULGARIAN_CHANNELS = 332;
-constexpr UINT ID_DISPLAY_ROMANIAN_CHANNELS = 333;
 
 struct SFilterCommand
 {

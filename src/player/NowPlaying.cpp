@@ -92,7 +92,6 @@ QString CNowPlaying::StatusText(EPlayerState state, const QString& strStatus, co
 
 UINT CNowPlaying::CommandFor(EAction action, bool bPlaying)
 {
-    using namespace playercmd;
     switch (action)
     {
     case EAction::Play:

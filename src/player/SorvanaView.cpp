@@ -1,4 +1,5 @@
 #include "player/SorvanaView.h"
+#include "app/Commands.h"
 
 #include "app/ServerAddresses.h"
 #include "app/Settings.h"
@@ -19,7 +20,6 @@
 #include <QCheckBox>
 #include <QVBoxLayout>
 
-using namespace playercmd;
 
 namespace
 {
@@ -97,7 +97,7 @@ CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
     m_commandMap.On(ID_STOP, [this] { OnStop(); });
     m_commandMap.On(ID_TRAY_STOP, [this] { OnStop(); });
     AddFilterCommands(m_commandMap, context.Settings(),
-                      [this] { PostMessage(GetMainFrame(), WM_COMMAND, ID_REFRESH_CHANNEL_LIST, 0); });
+                      [this] { PostMessage(GetMainFrame(), WM_COMMAND, ID_REFRESH_CHANNELS, 0); });
 }
 
 CSorvanaView::~CSorvanaView()
@@ -123,7 +123,7 @@ void CSorvanaView::OnInitialUpdate()
     SizeMainWindowOnce(this, settings::kSorvanaViewSized);
     m_listChannels->SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     PostMessage(GetMainFrame(), WM_RENEW_STATUS_PANES, 0, 0);
-    PostMessage(GetMainFrame(), WM_COMMAND, ID_REFRESH_CHANNEL_LIST, 0);
+    PostMessage(GetMainFrame(), WM_COMMAND, ID_REFRESH_CHANNELS, 0);
     m_browser->Navigate2(servers::BannerUrl().toString());
 }
 

@@ -1,4 +1,5 @@
 #include "ribbon/CustomMFCRibbonApplicationButton.h"
+#include "app/Commands.h"
 
 #include "platform/Messages.h"
 

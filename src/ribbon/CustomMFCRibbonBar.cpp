@@ -1,4 +1,5 @@
 #include "ribbon/CustomMFCRibbonBar.h"
+#include "app/Commands.h"
 
 #include "platform/Messages.h"
 

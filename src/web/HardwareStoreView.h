@@ -1,5 +1,6 @@
 #pragma once
 // The "More Softwares" category: the maker's software download site over the whole view.
+#include "app/Commands.h"
 #include "platform/View.h"
 
 class CWebPane;

@@ -1,4 +1,5 @@
 #include "web/PromoView.h"
+#include "app/Commands.h"
 
 #include "app/ServerAddresses.h"
 #include "web/WebPane.h"

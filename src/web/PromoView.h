@@ -1,5 +1,6 @@
 #pragma once
 // The "Software Downloads" category: the maker's promotion site over the whole view.
+#include "app/Commands.h"
 #include "platform/View.h"
 
 class CWebPane;

@@ -1,4 +1,5 @@
 #include "web/WebViewSetup.h"
+#include "app/Commands.h"
 
 #include "frame/ViewSizing.h"
 #include "platform/MDIFrameWnd.h"

@@ -2,6 +2,7 @@
 // ends up at the destination, what is left in the temporary folder, how many requests the server
 // saw, and what the user is told.
 #include "app/SettingNames.h"
+#include "app/Commands.h"
 #include "download/DlgFileDownloader.h"
 #include "frame/ChannelListRefresh.h"
 #include "platform/DocTemplate.h"

@@ -3,6 +3,7 @@
 // again, the channel number of a second start, hot keys, F9, the filter commands through the
 // command routing, the refused address, the layout, and what it gives back when it closes.
 #include "TestSupport.h"
+#include "app/Commands.h"
 
 #include "app/AppContext.h"
 #include "app/Settings.h"
@@ -25,7 +26,6 @@
 #include <QSettings>
 #include <QtTest>
 
-using namespace playercmd;
 
 namespace
 {
@@ -139,7 +139,7 @@ private slots:
         QList<UINT> messages;
         for (const auto& m : m_pFrame->m_messages)
             messages << (m.first == WM_COMMAND ? UINT(m.second) : m.first);
-        QCOMPARE(messages, (QList<UINT>{WM_RENEW_STATUS_PANES, ID_REFRESH_CHANNEL_LIST}));
+        QCOMPARE(messages, (QList<UINT>{WM_RENEW_STATUS_PANES, ID_REFRESH_CHANNELS}));
         QCOMPARE(m_hotKeys.Ids(false, view), (QList<int>{1, 2, 3, 4}));
         QCOMPARE(m_hotKeys.Ids(true, view), QList<int>{2});
         QCOMPARE(ReadSettingInt(settings::kSorvanaViewSized), 1);
@@ -253,10 +253,10 @@ private slots:
         CCmdUI ui(ID_DISPLAY_TV_CHANNELS);
         QVERIFY(m_pFrame->OnCmdMsg(ID_DISPLAY_TV_CHANNELS, &ui));
         QCOMPARE(ui.m_nCheck, 0);
-        const int nRefreshes = m_pFrame->CountCommand(ID_REFRESH_CHANNEL_LIST);
+        const int nRefreshes = m_pFrame->CountCommand(ID_REFRESH_CHANNELS);
         QVERIFY(m_pFrame->OnCmdMsg(ID_DISPLAY_TV_CHANNELS, nullptr));
         Settle();
-        QCOMPARE(m_pFrame->CountCommand(ID_REFRESH_CHANNEL_LIST), nRefreshes + 1);
+        QCOMPARE(m_pFrame->CountCommand(ID_REFRESH_CHANNELS), nRefreshes + 1);
         QCOMPARE(ReadSettingInt(settings::kDisplayTVChannels), 1);
         LoadList(view); // what the refresh does on success
         QCOMPARE(view->GetChannelList()->GetItemCount(), 5);

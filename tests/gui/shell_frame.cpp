@@ -1,6 +1,7 @@
 // The main frame with its ribbon, status panes, looks, start-up options and tray menu, driven through
 // its messages and commands as the ribbon, the tray and a second start drive it.
 #include "TestSupport.h"
+#include "app/Commands.h"
 
 #include "app/AppContext.h"
 #include "app/Settings.h"

@@ -1,6 +1,7 @@
 // The banner pane and the two web views against local HTTP servers: what loads when, the Refresh
 // message, the first-showing sizing, and where navigation may not go.
 #include "TestSupport.h"
+#include "app/Commands.h"
 
 #include "app/SettingNames.h"
 #include "app/Settings.h"

@@ -84,7 +84,6 @@ private slots:
 
     void commandFor_data()
     {
-        using namespace playercmd;
         QTest::addColumn<EAction>("action");
         QTest::addColumn<bool>("playing");
         QTest::addColumn<uint>("command");

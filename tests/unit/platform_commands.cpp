@@ -1,6 +1,7 @@
 // Messages and command routing: posted messages arrive after the current one, sent ones at once;
 // the first handler on the path wins; an element without any handler is disabled.
 #include "platform/CmdTarget.h"
+#include "app/Commands.h"
 #include "platform/Messages.h"
 
 #include <QCoreApplication>

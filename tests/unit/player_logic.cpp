@@ -12,7 +12,6 @@
 #include <QtTest>
 #include <deque>
 
-using namespace playercmd;
 
 namespace
 {

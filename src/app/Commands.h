@@ -1,0 +1,74 @@
+#pragma once
+// Every command and private message of the program, in one table: the ids that the ribbon, the tray
+// menu, the hot keys, the keys of the channel list and the desktop's media controls send, and the
+// messages that the windows post to each other. Code names these constants, never the numbers.
+#include "platform/Messages.h"
+
+// Private window messages (WM_USER + n).
+constexpr UINT WM_RENEW_STATUS_PANES = WM_USER + 1;  // main frame: renew both status pane texts
+constexpr UINT WM_TRAY_NOTIFY = WM_USER + 2;         // main frame: the tray icon's callback (id 90)
+constexpr UINT WM_OPEN_CATEGORY = WM_USER + 3;       // main frame: open the view of ribbon category wParam
+constexpr UINT WM_PLAY_CHANNEL_NUMBER = WM_USER + 4; // running instance: channel number from a second start
+constexpr UINT WM_NEXT_LOOK = WM_USER + 5;           // main frame: switch to the next visual look
+constexpr UINT WM_PROMO_NAVIGATE = WM_USER + 6;      // promotion view: navigate to its page and refresh
+constexpr UINT WM_STORE_NAVIGATE = WM_USER + 7;      // store view: navigate to its page
+constexpr UINT WM_RELOAD_CHANNELS = WM_USER + 8;     // player view: reload the channel list file
+constexpr UINT WM_OPEN_TEMPLATE = WM_USER + 9;       // main frame: open a new document of template wParam
+
+// The visual looks of the Style menu.
+constexpr UINT ID_VIEW_APPLOOK_WIN_2000 = 210;
+constexpr UINT ID_VIEW_APPLOOK_OFF_XP = 211;
+constexpr UINT ID_VIEW_APPLOOK_WIN_XP = 212;
+constexpr UINT ID_VIEW_APPLOOK_OFF_2003 = 213;
+constexpr UINT ID_VIEW_APPLOOK_VS_2005 = 214;
+constexpr UINT ID_VIEW_APPLOOK_OFF_2007_BLUE = 215;
+constexpr UINT ID_VIEW_APPLOOK_OFF_2007_BLACK = 216;
+constexpr UINT ID_VIEW_APPLOOK_OFF_2007_SILVER = 217;
+constexpr UINT ID_VIEW_APPLOOK_OFF_2007_AQUA = 218;
+
+// The ribbon's commands.
+constexpr UINT ID_REFRESH_CHANNELS = 310; // handled by the main frame
+constexpr UINT ID_OPEN_PROMOTION_SITE = 311;
+constexpr UINT ID_REFRESH_PROMOTION = 312;
+constexpr UINT ID_OPEN_DOWNLOAD_SITE = 315;
+constexpr UINT ID_REFRESH_STORE = 316;
+constexpr UINT ID_STOP = 317;
+constexpr UINT ID_PLAY = 319;
+constexpr UINT ID_PLAY_NEXT = 320;
+constexpr UINT ID_PLAY_PREVIOUS = 321;
+constexpr UINT ID_AUTO_STARTUP = 322;
+constexpr UINT ID_AUTO_PLAY = 323;
+constexpr UINT ID_HIDE_TO_TRAY = 324;
+constexpr UINT ID_DISPLAY_RADIO_CHANNELS = 325;
+constexpr UINT ID_DISPLAY_TV_CHANNELS = 326;
+constexpr UINT ID_DISPLAY_ENGLISH_CHANNELS = 327;
+constexpr UINT ID_DISPLAY_GERMAN_CHANNELS = 328;
+constexpr UINT ID_DISPLAY_FRENCH_CHANNELS = 329;
+constexpr UINT ID_DISPLAY_CHINESE_CHANNELS = 330;
+constexpr UINT ID_DISPLAY_INDIAN_CHANNELS = 331;
+constexpr UINT ID_DISPLAY_BULGARIAN_CHANNELS = 332;
+constexpr UINT ID_DISPLAY_ROMANIAN_CHANNELS = 333;
+constexpr UINT ID_SHOW_SONG_NOTIFICATIONS = 334;
+
+// The tray menu's commands.
+constexpr UINT ID_TRAY_SHOW = 32773;
+constexpr UINT ID_TRAY_EXIT = 32774;
+constexpr UINT ID_TRAY_PLAY_PREVIOUS = 32784;
+constexpr UINT ID_TRAY_PLAY_NEXT = 32785;
+constexpr UINT ID_TRAY_CUSTOMIZE = 32787;
+constexpr UINT ID_TRAY_STOP = 32789;
+constexpr UINT ID_TRAY_PLAY = 32791;
+
+// The application's own commands.
+constexpr UINT ID_FILE_NEW = 57600;
+constexpr UINT ID_FILE_OPEN = 57601;
+constexpr UINT ID_APP_ABOUT = 57664;
+
+// The first status pane's command id.
+constexpr UINT ID_STATUSBAR_PANE1 = 120;
+
+// The system-wide hot keys: their ids as registered, and the command each one posts to the player view.
+constexpr int ID_HOTKEY_PLAY = 1;
+constexpr int ID_HOTKEY_PLAY_NEXT = 2;
+constexpr int ID_HOTKEY_PLAY_PREVIOUS = 3;
+constexpr int ID_HOTKEY_STOP = 4;
