@@ -1,6 +1,7 @@
 list(APPEND VEDRIX_CORE_SOURCES
   app/StringTable.cpp app/StringTable.h
   app/CommandLine.cpp app/CommandLine.h
+  app/DesktopEntry.h
 )
 list(APPEND VEDRIX_GUI_SOURCES
   app/SorvanaApp.cpp app/SorvanaApp.h
