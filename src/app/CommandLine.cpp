@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <climits>
 
@@ -28,20 +30,88 @@ SCommandLine ParseCommandLine(const QStringList& args, const QString& strProgram
 {
     SCommandLine result;
     const QStringList rest = args.mid(1);
+    // The options are whole words, so that "-5" stays a channel number.
+    if (rest.contains(QLatin1String("--help")) || rest.contains(QLatin1String("-h")))
+    {
+        result.eAction = ECommandLineAction::Help;
+        return result;
+    }
+    if (rest.contains(QLatin1String("--version")))
+    {
+        result.eAction = ECommandLineAction::Version;
+        return result;
+    }
     QString text = rest.join(QLatin1Char(' '));
+    // The autostart entry's word; whatever stands beside it, the start is a hidden one.
     if (text.contains(QLatin1String(":silent")))
     {
         result.nCmdShow = SW_HIDE;
         return result;
     }
+    // A launcher may pass the program's own path or quote the number, as Windows shortcuts do.
     if (!strProgramPath.isEmpty())
         text.remove(strProgramPath);
     text.remove(QLatin1Char('"'));
     text = text.trimmed();
     if (text.isEmpty())
         return result;
+    static const QRegularExpression number(QStringLiteral("^[+-]?[0-9]+$"));
+    if (!number.match(text).hasMatch())
+    {
+        result.eAction = ECommandLineAction::Refuse;
+        result.strRefused = rest.join(QLatin1Char(' '));
+        return result;
+    }
     result.bHasChannel = true;
     result.nChannel = AToI(text);
     result.nCmdShow = SW_HIDE;
     return result;
+}
+
+QString VersionText()
+{
+    return QStringLiteral("Vedrix " VEDRIX_VERSION);
+}
+
+QString UsageText(const QString& strProgramName)
+{
+    return QStringLiteral(
+               "Usage: %1 [:silent | CHANNEL]\n"
+               "       %1 --help | --version\n"
+               "\n"
+               "Vedrix plays internet radio and TV channels. One Vedrix runs at a time: a second\n"
+               "start hands its request to the running one and ends.\n"
+               "\n"
+               "  (nothing)     show the window, or bring up the running one\n"
+               "  :silent       start hidden, with only the tray icon (as the autostart entry does)\n"
+               "  CHANNEL       start hidden and play the channel with that number, or have the\n"
+               "                running one play it\n"
+               "  -h, --help    print this help and end\n"
+               "  --version     print the version and end\n")
+        .arg(strProgramName);
+}
+
+SCommandLineAnswer AnswerCommandLine(const SCommandLine& commandLine, const QString& strProgramName)
+{
+    SCommandLineAnswer answer;
+    switch (commandLine.eAction)
+    {
+    case ECommandLineAction::Start:
+        break;
+    case ECommandLineAction::Help:
+        answer.nExitCode = 0;
+        answer.strOut = UsageText(strProgramName);
+        break;
+    case ECommandLineAction::Version:
+        answer.nExitCode = 0;
+        answer.strOut = VersionText() + QLatin1Char('\n');
+        break;
+    case ECommandLineAction::Refuse:
+        answer.nExitCode = 2;
+        answer.strErr = QStringLiteral("%1: \"%2\" is neither :silent nor a channel number.\n\n")
+                            .arg(strProgramName, commandLine.strRefused) +
+                        UsageText(strProgramName);
+        break;
+    }
+    return answer;
 }
