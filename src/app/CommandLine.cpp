@@ -26,10 +26,62 @@ int AToI(const QString& strText)
     return int(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
+namespace
+{
+// The options that QGuiApplication, QApplication and the xcb platform take out of the arguments.
+// The program reads its words before the application object exists (--help needs no display), so
+// it steps over them itself; a session manager restarts the program with -session ID.
+constexpr const char* kQtOptionsWithValue[] = {"-platform",
+                                               "-platformpluginpath",
+                                               "-platformtheme",
+                                               "-plugin",
+                                               "-qwindowgeometry",
+                                               "-geometry",
+                                               "-qwindowtitle",
+                                               "-title",
+                                               "-qwindowicon",
+                                               "-icon",
+                                               "-session",
+                                               "-display",
+                                               "-name",
+                                               "-style",
+                                               "-stylesheet",
+                                               "-visual"};
+constexpr const char* kQtOptionsAlone[] = {"-reverse", "-widgetcount", "-testability", "-sync",
+                                           "-nograb",  "-dograb",      "-cmap"};
+constexpr const char* kQtOptionPrefixes[] = {"-style=", "-stylesheet=", "-qmljsdebugger="};
+
+template <size_t N> bool IsOneOf(const QString& strWord, const char* const (&options)[N])
+{
+    return std::any_of(options, options + N,
+                       [&](const char* option) { return strWord == QLatin1String(option); });
+}
+
+QStringList WithoutQtOptions(const QStringList& args)
+{
+    QStringList rest;
+    for (qsizetype i = 0; i < args.size(); ++i)
+    {
+        // Qt reads "--platform" as "-platform".
+        QString word = args[i];
+        if (word.startsWith(QLatin1String("--")))
+            word.remove(0, 1);
+        const bool bPrefixed =
+            std::any_of(std::begin(kQtOptionPrefixes), std::end(kQtOptionPrefixes),
+                        [&](const char* prefix) { return word.startsWith(QLatin1String(prefix)); });
+        if (IsOneOf(word, kQtOptionsWithValue) && i + 1 < args.size())
+            ++i;
+        else if (!IsOneOf(word, kQtOptionsAlone) && !bPrefixed)
+            rest << args[i];
+    }
+    return rest;
+}
+} // namespace
+
 SCommandLine ParseCommandLine(const QStringList& args, const QString& strProgramPath)
 {
     SCommandLine result;
-    const QStringList rest = args.mid(1);
+    const QStringList rest = WithoutQtOptions(args.mid(1));
     // The options are whole words, so that "-5" stays a channel number.
     if (rest.contains(QLatin1String("--help")) || rest.contains(QLatin1String("-h")))
     {

@@ -29,7 +29,8 @@ struct SCommandLine
 };
 
 // args: the program's arguments, the first being the program itself. strProgramPath: the program's
-// full path, removed from the rest as well.
+// full path, removed from the rest as well. Qt's own options (-platform xcb, -style Fusion, -session
+// ID, ...) are left to Qt.
 SCommandLine ParseCommandLine(const QStringList& args, const QString& strProgramPath);
 
 // "Vedrix 1.0".

@@ -63,6 +63,9 @@ private slots:
         QTest::newRow("blanks only") << QStringList{kProgram, "  ", "\"\""} << -1 << SW_SHOW << false << -1;
         QTest::newRow("own path again") << QStringList{kProgram, kProgram} << -1 << SW_SHOW << false << -1;
         QTest::newRow("huge") << QStringList{kProgram, "99999999999999"} << -1 << SW_HIDE << true << INT_MAX;
+        QTest::newRow("Qt's options") << QStringList{kProgram,   "-platform", "xcb",      "--style=Fusion",
+                                                     "-session", "1a2b",      "-reverse", "7"}
+                                      << -1 << SW_HIDE << true << 7;
         QTest::newRow("--help") << QStringList{kProgram, "--help"} << 0 << SW_SHOW << false << -1;
         QTest::newRow("-h after a number")
             << QStringList{kProgram, "12", "-h"} << 0 << SW_SHOW << false << -1;
