@@ -2,6 +2,7 @@
 #include "app/Commands.h"
 
 #include "app/AboutDlg.h"
+#include "app/DesktopEntry.h"
 #include "app/NewTypeDlg.h"
 #include "app/Resources.h"
 #include "app/StringTable.h"
@@ -59,6 +60,8 @@ CSorvanaApp::CSorvanaApp(int& argc, char** argv) : QApplication(PrepareArguments
     InitVedrixResources();
     setOrganizationName(QString::fromLatin1(settings::kOrganization));
     setApplicationName(QStringLiteral("vedrix"));
+    // Wayland compositors and portals find the entry's name and icon through it.
+    setDesktopFileName(QString::fromLatin1(kDesktopEntryId));
     setWindowIcon(QIcon(QStringLiteral(":/res/icons/vedrix.svg")));
     // The main window is often hidden in the tray; closing a message box then must not end the program.
     setQuitOnLastWindowClosed(false);

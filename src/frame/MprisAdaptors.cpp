@@ -1,5 +1,6 @@
 #include "frame/MprisAdaptors.h"
 
+#include "app/DesktopEntry.h"
 #include "app/StringTable.h"
 #include "frame/MprisService.h"
 
@@ -19,7 +20,7 @@ QString CMprisRootAdaptor::Identity() const
 
 QString CMprisRootAdaptor::DesktopEntry() const
 {
-    return QStringLiteral("vedrix");
+    return QString::fromLatin1(kDesktopEntryId);
 }
 
 void CMprisRootAdaptor::Raise()

@@ -1,5 +1,6 @@
 #include "frame/SongNotifier.h"
 
+#include "app/DesktopEntry.h"
 #include "app/Settings.h"
 #include "player/NowPlaying.h"
 
@@ -55,7 +56,7 @@ void CSongNotifier::OnSongChanged(const QString& strChannel, const QString& strT
     QDBusMessage notify = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
-    const QVariantMap hints{{QStringLiteral("desktop-entry"), QStringLiteral("vedrix")}};
+    const QVariantMap hints{{QStringLiteral("desktop-entry"), QString::fromLatin1(kDesktopEntryId)}};
     notify << QStringLiteral("Vedrix") << m_nLastId << QStringLiteral("vedrix") << strChannel << strTitle
            << QStringList() << hints << kServerDecidesTimeout;
     // Never waits: a desktop without a notification server just gets an error reply later.

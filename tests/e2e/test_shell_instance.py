@@ -13,17 +13,18 @@ SETTINGS = {"Settings": {"LastCategory": 1}}
 
 
 def second_start_cases():
-    # (arguments of the second start, whether the hidden first window comes up)
-    return [((), True), ((":silent",), True), (("12",), False), (("-5",), True), (("abc",), False)]
+    # (arguments of the second start, its exit code, whether the hidden first window comes up); a word
+    # that is not a channel number is refused before the running instance hears of it.
+    return [((), 0, True), ((":silent",), 0, True), (("12",), 0, False), (("-5",), 0, True), (("abc",), 2, False)]
 
 
 def test_second_start_requests():
     with App(settings=SETTINGS) as app:
         app.start_and_wait_ready(":silent")
         assert not app.window_shown()
-        for args, shows in second_start_cases():
+        for args, code, shows in second_start_cases():
             # The second start returns once the first has handled its request.
-            assert app.run_second(*args) == 0, args
+            assert app.run_second(*args) == code, args
             if shows:
                 wait_for(app.window_shown, "the window after a second start with %r" % (args,))
             else:

@@ -43,28 +43,46 @@ private slots:
     void commandLine_data()
     {
         QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode"); // -1: the program starts
         QTest::addColumn<int>("show");
         QTest::addColumn<bool>("hasChannel");
         QTest::addColumn<int>("channel");
-        QTest::newRow("none") << QStringList{kProgram} << SW_SHOW << false << -1;
-        QTest::newRow(":silent") << QStringList{kProgram, ":silent"} << SW_HIDE << false << -1;
+        QTest::newRow("none") << QStringList{kProgram} << -1 << SW_SHOW << false << -1;
+        QTest::newRow(":silent") << QStringList{kProgram, ":silent"} << -1 << SW_HIDE << false << -1;
         QTest::newRow(":silent with a number")
-            << QStringList{kProgram, "12", ":silent"} << SW_HIDE << false << -1;
+            << QStringList{kProgram, "12", ":silent"} << -1 << SW_HIDE << false << -1;
         QTest::newRow(":silent inside a word")
-            << QStringList{kProgram, "x:silenty"} << SW_HIDE << false << -1;
-        QTest::newRow(":Silent is a text") << QStringList{kProgram, ":Silent"} << SW_HIDE << true << 0;
-        QTest::newRow("12") << QStringList{kProgram, "12"} << SW_HIDE << true << 12;
-        QTest::newRow("quoted 7") << QStringList{kProgram, "\"7\""} << SW_HIDE << true << 7;
-        QTest::newRow("-5") << QStringList{kProgram, "-5"} << SW_HIDE << true << -5;
-        QTest::newRow("abc") << QStringList{kProgram, "abc"} << SW_HIDE << true << 0;
-        QTest::newRow("12abc") << QStringList{kProgram, "12abc"} << SW_HIDE << true << 12;
-        QTest::newRow("blanks only") << QStringList{kProgram, "  ", "\"\""} << SW_SHOW << false << -1;
-        QTest::newRow("own path again") << QStringList{kProgram, kProgram} << SW_SHOW << false << -1;
-        QTest::newRow("huge") << QStringList{kProgram, "99999999999999"} << SW_HIDE << true << INT_MAX;
+            << QStringList{kProgram, "x:silenty"} << -1 << SW_HIDE << false << -1;
+        QTest::newRow(":silent beside an unknown word")
+            << QStringList{kProgram, "--foo", ":silent"} << -1 << SW_HIDE << false << -1;
+        QTest::newRow("12") << QStringList{kProgram, "12"} << -1 << SW_HIDE << true << 12;
+        QTest::newRow("quoted 7") << QStringList{kProgram, "\"7\""} << -1 << SW_HIDE << true << 7;
+        QTest::newRow("-5") << QStringList{kProgram, "-5"} << -1 << SW_HIDE << true << -5;
+        QTest::newRow("+8 after own path")
+            << QStringList{kProgram, kProgram, " +8"} << -1 << SW_HIDE << true << 8;
+        QTest::newRow("blanks only") << QStringList{kProgram, "  ", "\"\""} << -1 << SW_SHOW << false << -1;
+        QTest::newRow("own path again") << QStringList{kProgram, kProgram} << -1 << SW_SHOW << false << -1;
+        QTest::newRow("huge") << QStringList{kProgram, "99999999999999"} << -1 << SW_HIDE << true << INT_MAX;
+        QTest::newRow("Qt's options") << QStringList{kProgram,   "-platform", "xcb",      "--style=Fusion",
+                                                     "-session", "1a2b",      "-reverse", "7"}
+                                      << -1 << SW_HIDE << true << 7;
+        QTest::newRow("--help") << QStringList{kProgram, "--help"} << 0 << SW_SHOW << false << -1;
+        QTest::newRow("-h after a number")
+            << QStringList{kProgram, "12", "-h"} << 0 << SW_SHOW << false << -1;
+        QTest::newRow("--help beats :silent")
+            << QStringList{kProgram, ":silent", "--help"} << 0 << SW_SHOW << false << -1;
+        QTest::newRow("--version") << QStringList{kProgram, "--version"} << 0 << SW_SHOW << false << -1;
+        QTest::newRow("--foo") << QStringList{kProgram, "--foo"} << 2 << SW_SHOW << false << -1;
+        QTest::newRow("abc") << QStringList{kProgram, "abc"} << 2 << SW_SHOW << false << -1;
+        QTest::newRow("12abc") << QStringList{kProgram, "12abc"} << 2 << SW_SHOW << false << -1;
+        QTest::newRow("two numbers") << QStringList{kProgram, "1", "2"} << 2 << SW_SHOW << false << -1;
+        QTest::newRow(":Silent is a word") << QStringList{kProgram, ":Silent"} << 2 << SW_SHOW << false << -1;
+        QTest::newRow("--help=x") << QStringList{kProgram, "--help=x"} << 2 << SW_SHOW << false << -1;
     }
     void commandLine()
     {
         QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
         QFETCH(int, show);
         QFETCH(bool, hasChannel);
         QFETCH(int, channel);
@@ -73,6 +91,30 @@ private slots:
         QCOMPARE(c.bHasChannel, hasChannel);
         if (hasChannel)
             QCOMPARE(c.nChannel, channel);
+
+        const SCommandLineAnswer answer = AnswerCommandLine(c, QStringLiteral("vedrix"));
+        QCOMPARE(answer.nExitCode, exitCode);
+        if (exitCode == 0)
+        {
+            QVERIFY(answer.strErr.isEmpty());
+            if (args.contains(QStringLiteral("--version")))
+                QCOMPARE(answer.strOut, QStringLiteral("Vedrix 1.0\n"));
+            else
+                for (const char* form : {"Usage: vedrix [:silent | CHANNEL]", ":silent", "--version"})
+                    QVERIFY2(answer.strOut.contains(QLatin1String(form)), form);
+        }
+        else if (exitCode == 2)
+        {
+            // What was refused, then the usage, on standard error only.
+            QVERIFY(answer.strOut.isEmpty());
+            QVERIFY2(answer.strErr.startsWith(QStringLiteral("vedrix: \"%1\"").arg(args.mid(1).join(' '))),
+                     qPrintable(answer.strErr));
+            QVERIFY(answer.strErr.contains(QStringLiteral("Usage: vedrix")));
+        }
+        else
+        {
+            QVERIFY(answer.strOut.isEmpty() && answer.strErr.isEmpty());
+        }
     }
 
     void execLineRoundTrip_data()
