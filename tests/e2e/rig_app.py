@@ -48,21 +48,14 @@ MOD_CONTROL_ALT = 0x2 | 0x1
 
 
 def run_tests(namespace):
-    """Runs every test_* function of a test module in order; prints "N passed, M failed" and exits
-    non-zero when one failed."""
-    import traceback
-    passed = failed = 0
-    for name, fn in list(namespace.items()):
-        if name.startswith("test_") and callable(fn):
-            try:
-                fn()
-                passed += 1
-                print("PASS", name, flush=True)
-            except Exception:
-                failed += 1
-                print("FAIL", name, flush=True)
-                traceback.print_exc()
-    print("%d passed, %d failed" % (passed, failed))
+    """Runs every test_* function of a test module through unittest, in order; every failing case
+    is reported, then "N passed, M failed", and the exit code is non-zero when one failed."""
+    import unittest
+    cases = [unittest.FunctionTestCase(fn, description=name) for name, fn in list(namespace.items())
+             if name.startswith("test_") and callable(fn)]
+    result = unittest.TextTestRunner(stream=sys.stdout, verbosity=2).run(unittest.TestSuite(cases))
+    failed = len(result.failures) + len(result.errors)
+    print("%d passed, %d failed" % (result.testsRun - failed, failed), flush=True)
     sys.exit(1 if failed else 0)
 
 

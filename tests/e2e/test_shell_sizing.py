@@ -1,5 +1,6 @@
 """First showing on a fresh settings folder sizes the main window once and records it; the next start
-comes back at the size and place the window had."""
+comes back at the size and place the window had. A first start hidden in the tray sizes the window
+when it is first shown, to the size a shown first start gives."""
 
 import os
 import sys
@@ -40,6 +41,32 @@ def test_sized_once_then_kept():
         assert read_settings()["Settings"]["CRadioSettingsView"] == "1"
         app.tray_click("Exit")
         assert app.wait_exit() == 0
+
+
+def first_size(*args):
+    """The main window's size after a first start with args on a fresh settings folder, once shown."""
+    from rig_app import write_settings
+    write_settings({"Settings": {"LastCategory": 0}, "Servers": {"ChannelListServer": "http://127.0.0.1:9",
+                                                                 "BannerServer": "http://127.0.0.1:9"}})
+    with App() as app:
+        app.start_and_wait_ready(*args)
+        if args:
+            # Hidden: nothing is sized until the window is first shown.
+            wait_for(lambda: app.tray_menu(), "the tray menu")
+            assert read_settings().get("Settings", {}).get("CSorvanaView") is None
+            assert app.run_second() == 0  # brings the hidden window up
+        wait_for(app.window_shown, "the window")
+        wait_for(lambda: read_settings().get("Settings", {}).get("CSorvanaView") == "1", "the first-showing flag")
+        size = size_of(app)
+        app.tray_click("Exit")
+        assert app.wait_exit() == 0
+    return size
+
+
+def test_hidden_first_start_sizes_as_a_shown_one():
+    shown = first_size()
+    hidden = first_size("5")
+    assert hidden == shown, (hidden, shown)
 
 
 if __name__ == "__main__":
