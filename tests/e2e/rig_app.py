@@ -239,7 +239,9 @@ class App:
         delete = d.intern_atom("WM_DELETE_WINDOW")
         event = protocol.event.ClientMessage(window=window, client_type=protocols, data=(32, [delete, X.CurrentTime, 0, 0, 0]))
         window.send_event(event, event_mask=X.NoEventMask)
-        d.flush()
+        # A round trip, not a flush: the server has taken the event before the connection goes. With a
+        # flush alone the close was sometimes lost on a busy machine, and the window stayed shown.
+        d.sync()
         d.close()
 
     def press_keys(self, keys):
