@@ -23,6 +23,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLocale>
 #include <QMessageBox>
 
 #include <clocale>
@@ -196,6 +197,20 @@ bool CSorvanaApp::ImportChannelListFile(const QString& strSource, QString* pErro
         if (pError)
             *pError =
                 QStringLiteral("The file %1 cannot be opened.").arg(QDir::toNativeSeparators(strSource));
+        return false;
+    }
+    // The file is copied and then read on the user interface thread: a file larger than any channel
+    // list (a film chosen by mistake) is refused before either starts.
+    if (source.size() > kMaxChannelListBytes)
+    {
+        if (pError)
+        {
+            const QLocale locale;
+            *pError = QStringLiteral("The file %1 is not a channel list: it is %2, and a channel list "
+                                     "is at most %3.")
+                          .arg(QDir::toNativeSeparators(strSource), locale.formattedDataSize(source.size()),
+                               locale.formattedDataSize(kMaxChannelListBytes));
+        }
         return false;
     }
     // The chosen file may be the very file that the list is read from; then there is nothing to copy

@@ -92,6 +92,8 @@ void CChannelCatalogue::AddLineView(QStringView line)
 bool CChannelCatalogue::ReadLines(QIODevice& device)
 {
     CUtf16LineReader reader(device);
+    // A file without line ends would otherwise become one string as large as the file.
+    reader.SetByteLimit(kMaxChannelListBytes);
     QStringView line;
     for (;;)
     {

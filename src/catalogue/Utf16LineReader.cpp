@@ -62,7 +62,10 @@ bool CUtf16LineReader::Fill()
     // Keep reading until at least one whole code unit is there: a device may deliver one byte at a time.
     while (nBytes < 2)
     {
-        const qint64 nRead = m_device.read(pBytes + nBytes, nCapacityBytes - nBytes);
+        qint64 nWanted = nCapacityBytes - nBytes;
+        if (m_nBytesLeft >= 0)
+            nWanted = std::min(nWanted, m_nBytesLeft);
+        const qint64 nRead = nWanted > 0 ? m_device.read(pBytes + nBytes, nWanted) : 0;
         if (nRead < 0)
         {
             m_bError = true;
@@ -75,6 +78,8 @@ bool CUtf16LineReader::Fill()
             return false;
         }
         nBytes += nRead;
+        if (m_nBytesLeft >= 0)
+            m_nBytesLeft -= nRead;
     }
     if (nBytes % 2)
     {

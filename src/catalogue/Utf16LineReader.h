@@ -26,6 +26,10 @@ public:
     CUtf16LineReader(const CUtf16LineReader&) = delete;
     CUtf16LineReader& operator=(const CUtf16LineReader&) = delete;
 
+    // Reads no more than nBytes of the device from here on: what lies beyond counts as the end of the
+    // data, so a line is cut there. Negative = no limit (the default).
+    void SetByteLimit(qint64 nBytes) { m_nBytesLeft = nBytes; }
+
     EResult ReadLine(QString& strLine);
     // The same without copying: the view stays valid until the next call. A line that lies whole in
     // the buffer is not copied at all.
@@ -38,9 +42,10 @@ private:
     QIODevice& m_device;
     std::unique_ptr<char16_t[]> m_buffer;
     qsizetype m_nCapacityUnits;
-    qsizetype m_nPos = 0;   // next unread code unit
-    qsizetype m_nUnits = 0; // code units in the buffer
-    char m_oddByte = 0;     // low byte of a code unit whose high byte has not been read yet
+    qsizetype m_nPos = 0;     // next unread code unit
+    qsizetype m_nUnits = 0;   // code units in the buffer
+    qint64 m_nBytesLeft = -1; // what may still be read from the device; negative = no limit
+    char m_oddByte = 0;       // low byte of a code unit whose high byte has not been read yet
     bool m_bHaveOddByte = false;
     bool m_bSkipLineFeed = false; // the last line ended in CR: a LF right after it belongs to that end
     bool m_bEnd = false;

@@ -2,6 +2,8 @@
 // Fetches one URL into a new temporary file. Synchronous for the caller: Download() returns when the
 // transfer has ended, while the caller's event loop keeps running underneath (windows keep painting,
 // posted messages are still delivered).
+#include "catalogue/DataFolder.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -28,7 +30,7 @@ public:
     int m_nTimeoutMs = 30 * 1000;
     // A body larger than this fails: the channel list is small, and an endless answer must not
     // fill the disk.
-    qint64 m_nMaxBytes = qint64(64) * 1024 * 1024;
+    qint64 m_nMaxBytes = kMaxChannelListBytes;
 
 private:
     // Reads what has arrived into pFile; false when the body grew past m_nMaxBytes or the write failed.

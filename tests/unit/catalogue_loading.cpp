@@ -282,6 +282,24 @@ private slots:
         QCOMPARE(list.GetItemText(2999, 1), QStringLiteral("3000"));
     }
 
+    // A file without line ends is one line however large it is: the loader reads no further than the
+    // size the program takes for a channel list, and the line ends there.
+    void fileWithoutLineEndsIsCutAtTheCap()
+    {
+        const QString start = QStringLiteral("Radio,A,B,C,D,E,");
+        QByteArray bytes = Utf16Le(start);
+        bytes.append(QByteArray(kMaxChannelListBytes + 64 * 1024 - bytes.size(), 'x'));
+        QVERIFY(WriteChannelList(bytes));
+        bytes.clear();
+        bytes.squeeze();
+        CChannelCatalogue catalogue;
+        QVERIFY(catalogue.Load() != 0);
+        QCOMPARE(catalogue.m_header.m_strType, QStringLiteral("Radio"));
+        QCOMPARE(catalogue.m_header.m_strStatus.size(), kMaxChannelListBytes / 2 - start.size());
+        QCOMPARE(catalogue.m_channels.GetSize(), 0);
+        QVERIFY(!QFile::exists(GetChannelListPath()));
+    }
+
     void emptyFileClearsTheList()
     {
         QVERIFY(WriteChannelList({kHeader, Line("Radio", "A", "English")}));
