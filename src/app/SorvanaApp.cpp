@@ -80,6 +80,9 @@ bool CSorvanaApp::CheckRunningInstance()
         connect(m_pInstance, &CSingleInstance::RequestReceived, this, &CSorvanaApp::OnInstanceRequest);
         return false;
     }
+    // Without a channel there is no telling whether another copy runs: this one does not start.
+    if (!m_pInstance->IsSecondary())
+        return true;
     QStringList requests;
     const int channel = m_cache.Slot(SLOT_COMMAND_LINE_CHANNEL);
     if (m_commandLine.bHasChannel)
@@ -118,7 +121,12 @@ void CSorvanaApp::AddDocTemplates()
 bool CSorvanaApp::InitInstance()
 {
     if (CheckRunningInstance())
-        return false;
+    {
+        if (m_pInstance->IsSecondary())
+            return false;
+        ShowNoInstanceChannel();
+        return true;
+    }
     const bool bShow = m_commandLine.nCmdShow == SW_SHOW;
 
     InstallHotKeyService();
@@ -137,6 +145,20 @@ bool CSorvanaApp::InitInstance()
         frame->show();
     frame->setWindowTitle(AppTitle());
     return true;
+}
+
+void CSorvanaApp::ShowNoInstanceChannel()
+{
+    auto* box = new QMessageBox(
+        QMessageBox::Critical, AppTitle(),
+        QStringLiteral("%1 cannot start: it could not open the channel through which it finds a copy "
+                       "of itself that is already running, so it cannot make sure that it runs only "
+                       "once.\n\n%2")
+            .arg(AppTitle(), m_pInstance->ErrorString()),
+        QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    connect(box, &QMessageBox::finished, this, [] { QCoreApplication::exit(1); });
+    box->open();
 }
 
 int CSorvanaApp::Run()
