@@ -3,9 +3,27 @@
 #include "app/StringTable.h"
 #include "frame/MainFrame.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusInterface>
 #include <QIcon>
 #include <QMenu>
 #include <QSystemTrayIcon>
+
+namespace
+{
+// Whether the desktop has a StatusNotifierItem tray: a watcher on the session bus with a host
+// registered. Without one the icon sits in an XEmbed tray, which reports its own clicks.
+bool IsStatusNotifierHostRegistered()
+{
+    const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface() || !bus.interface()->isServiceRegistered(watcher))
+        return false;
+    QDBusInterface watcherObject(watcher, QStringLiteral("/StatusNotifierWatcher"), watcher, bus);
+    return watcherObject.property("IsStatusNotifierHostRegistered").toBool();
+}
+} // namespace
 
 CTrayIcon::CTrayIcon(CMDIFrameWnd* pFrame) : QObject(pFrame), m_pFrame(pFrame)
 {
@@ -42,6 +60,8 @@ CTrayIcon::CTrayIcon(CMDIFrameWnd* pFrame) : QObject(pFrame), m_pFrame(pFrame)
     connect(m_pMenu, &QMenu::aboutToShow, this, &CTrayIcon::UpdateMenuState);
 
     m_pIcon = new QSystemTrayIcon(QIcon(QStringLiteral(":/res/icons/vedrix.svg")), this);
+    // Asked when the icon is made, as Qt asks when it picks the kind of tray for the icon.
+    m_bStatusNotifier = IsStatusNotifierHostRegistered();
     m_pIcon->setToolTip(TipText(QString()));
     m_pIcon->setContextMenu(m_pMenu);
     connect(m_pIcon, &QSystemTrayIcon::activated, this,
@@ -49,7 +69,12 @@ CTrayIcon::CTrayIcon(CMDIFrameWnd* pFrame) : QObject(pFrame), m_pFrame(pFrame)
             {
                 switch (reason)
                 {
-                case QSystemTrayIcon::Trigger: // a panel's Activate arrives as Trigger
+                case QSystemTrayIcon::Trigger:
+                    // A panel's primary activation arrives as Trigger, and it has no double click.
+                    // On an XEmbed tray Trigger is a plain left click, which does nothing.
+                    if (m_bStatusNotifier)
+                        SendMessage(m_pFrame, WM_TRAY_NOTIFY, kTrayIconId, WM_LBUTTONDBLCLK);
+                    break;
                 case QSystemTrayIcon::DoubleClick:
                     SendMessage(m_pFrame, WM_TRAY_NOTIFY, kTrayIconId, WM_LBUTTONDBLCLK);
                     break;
