@@ -93,7 +93,7 @@ bool CChannelCatalogue::ReadLines(QIODevice& device)
 {
     CUtf16LineReader reader(device);
     // A file without line ends would otherwise become one string as large as the file.
-    reader.SetByteLimit(kMaxChannelListBytes);
+    reader.SetMaxLineUnits(kMaxChannelListBytes / 2);
     QStringView line;
     for (;;)
     {

@@ -92,9 +92,11 @@ private:
     qint64 m_nPos = 0;
 };
 
-QStringList ReadAll(QIODevice& device, qsizetype nBufferBytes, CUtf16LineReader::EResult* pEnd = nullptr)
+QStringList ReadAll(QIODevice& device, qsizetype nBufferBytes, CUtf16LineReader::EResult* pEnd = nullptr,
+                    qsizetype nMaxLineUnits = -1)
 {
     CUtf16LineReader reader(device, nBufferBytes);
+    reader.SetMaxLineUnits(nMaxLineUnits);
     QStringList lines;
     QString line;
     CUtf16LineReader::EResult result;
@@ -282,13 +284,14 @@ private slots:
         QCOMPARE(list.GetItemText(2999, 1), QStringLiteral("3000"));
     }
 
-    // A file without line ends is one line however large it is: the loader reads no further than the
-    // size the program takes for a channel list, and the line ends there.
-    void fileWithoutLineEndsIsCutAtTheCap()
+    // A file without line ends is one line however large it is: the loader cuts a line at the size
+    // the program takes for a channel list, and goes on after the line's end.
+    void lineLongerThanTheCapIsCut()
     {
         const QString start = QStringLiteral("Radio,A,B,C,D,E,");
         QByteArray bytes = Utf16Le(start);
         bytes.append(QByteArray(kMaxChannelListBytes + 64 * 1024 - bytes.size(), 'x'));
+        bytes.append(Utf16Le(QStringLiteral("\r\n") + Line("Radio", "Next", "English") + "\r\n"));
         QVERIFY(WriteChannelList(bytes));
         bytes.clear();
         bytes.squeeze();
@@ -296,7 +299,8 @@ private slots:
         QVERIFY(catalogue.Load() != 0);
         QCOMPARE(catalogue.m_header.m_strType, QStringLiteral("Radio"));
         QCOMPARE(catalogue.m_header.m_strStatus.size(), kMaxChannelListBytes / 2 - start.size());
-        QCOMPARE(catalogue.m_channels.GetSize(), 0);
+        QCOMPARE(catalogue.m_channels.GetSize(), 1);
+        QCOMPARE(catalogue.m_channels[0].m_strName, QStringLiteral("Next"));
         QVERIFY(!QFile::exists(GetChannelListPath()));
     }
 
@@ -399,6 +403,14 @@ private slots:
         const QStringList expected{
             QChar(0xFEFF) + QStringLiteral("ab"), "cd", "x", "", "", "", longLine, "", ",end"};
         QCOMPARE(lines, expected);
+
+        // Cut at four code units, the long line loses its rest up to its CR; the CR LF after that
+        // still ends an empty line.
+        CTrickleDevice again(Utf16Le(text) + "\x7F", chunk);
+        const QStringList cut = ReadAll(again, bufferBytes, &end, 4);
+        QCOMPARE(end, CUtf16LineReader::END);
+        QCOMPARE(cut, (QStringList{QChar(0xFEFF) + QStringLiteral("ab"), "cd", "x", "", "", "", "long", "",
+                                   ",end"}));
     }
 
     void dataFolder()
