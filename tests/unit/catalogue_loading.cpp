@@ -304,6 +304,30 @@ private slots:
         QVERIFY(!QFile::exists(GetChannelListPath()));
     }
 
+    // Names, addresses and descriptions share large blocks of storage: a record copied out lives on
+    // after the catalogue, and changing its text leaves the others alone.
+    void recordsOutliveTheCatalogue()
+    {
+        QVERIFY(
+            WriteChannelList({kHeader, Line("Radio", "One", "English"), Line("Radio", "Two", "English")}));
+        CChannelRecord first, second;
+        {
+            CChannelCatalogue catalogue;
+            QVERIFY(catalogue.Load() != 0);
+            QCOMPARE(catalogue.m_channels.GetSize(), 2);
+            first = catalogue.m_channels[0];
+            second = catalogue.m_channels[1];
+        }
+        first.m_strName += QStringLiteral(" and more");
+        QCOMPARE(first.m_strName, QStringLiteral("One and more"));
+        QCOMPARE(QString::fromUtf16(reinterpret_cast<const char16_t*>(second.m_strName.utf16())),
+                 QStringLiteral("Two"));
+        first = CChannelRecord();
+        second.m_strName.append(QStringLiteral(" and more"));
+        QCOMPARE(second.m_strName, QStringLiteral("Two and more"));
+        QCOMPARE(second.m_strLanguage, QStringLiteral("English"));
+    }
+
     void emptyFileClearsTheList()
     {
         QVERIFY(WriteChannelList({kHeader, Line("Radio", "A", "English")}));
