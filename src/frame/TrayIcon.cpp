@@ -5,13 +5,16 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QDBusInterface>
+#include <QDBusMessage>
+#include <QDBusVariant>
 #include <QIcon>
 #include <QMenu>
 #include <QSystemTrayIcon>
 
 namespace
 {
+constexpr int kWatcherReplyMsecs = 2000;
+
 // Whether the desktop has a StatusNotifierItem tray: a watcher on the session bus with a host
 // registered. Without one the icon sits in an XEmbed tray, which reports its own clicks.
 bool IsStatusNotifierHostRegistered()
@@ -20,8 +23,14 @@ bool IsStatusNotifierHostRegistered()
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected() || !bus.interface() || !bus.interface()->isServiceRegistered(watcher))
         return false;
-    QDBusInterface watcherObject(watcher, QStringLiteral("/StatusNotifierWatcher"), watcher, bus);
-    return watcherObject.property("IsStatusNotifierHostRegistered").toBool();
+    QDBusMessage call = QDBusMessage::createMethodCall(watcher, QStringLiteral("/StatusNotifierWatcher"),
+                                                       QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                       QStringLiteral("Get"));
+    call << watcher << QStringLiteral("IsStatusNotifierHostRegistered");
+    // A watcher that does not answer soon is taken as no tray of its kind.
+    const QDBusMessage reply = bus.call(call, QDBus::Block, kWatcherReplyMsecs);
+    return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
+           qvariant_cast<QDBusVariant>(reply.arguments().constFirst()).variant().toBool();
 }
 } // namespace
 
