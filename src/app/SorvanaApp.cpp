@@ -26,6 +26,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLocale>
 #include <QMessageBox>
 
 #include <clocale>
@@ -93,6 +94,9 @@ bool CSorvanaApp::CheckRunningInstance()
         connect(m_pInstance, &CSingleInstance::RequestReceived, this, &CSorvanaApp::OnInstanceRequest);
         return false;
     }
+    // Without a channel there is no telling whether another copy runs: this one does not start.
+    if (!m_pInstance->IsSecondary())
+        return true;
     QStringList requests;
     const int channel = m_commandLine.bHasChannel ? m_commandLine.nChannel : -1;
     if (m_commandLine.bHasChannel)
@@ -131,7 +135,12 @@ void CSorvanaApp::AddDocTemplates()
 bool CSorvanaApp::InitInstance()
 {
     if (CheckRunningInstance())
-        return false;
+    {
+        if (m_pInstance->IsSecondary())
+            return false;
+        ShowNoInstanceChannel();
+        return true;
+    }
     const bool bShow = m_commandLine.nCmdShow == SW_SHOW;
 
     m_context.SetHotKeyService(CreateHotKeyService());
@@ -152,6 +161,20 @@ bool CSorvanaApp::InitInstance()
         frame->show();
     frame->setWindowTitle(AppTitle());
     return true;
+}
+
+void CSorvanaApp::ShowNoInstanceChannel()
+{
+    auto* box = new QMessageBox(
+        QMessageBox::Critical, AppTitle(),
+        QStringLiteral("%1 cannot start: it could not open the channel through which it finds a copy "
+                       "of itself that is already running, so it cannot make sure that it runs only "
+                       "once.\n\n%2")
+            .arg(AppTitle(), m_pInstance->ErrorString()),
+        QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    connect(box, &QMessageBox::finished, this, [] { QCoreApplication::exit(1); });
+    box->open();
 }
 
 int CSorvanaApp::Run()
@@ -228,6 +251,20 @@ bool CSorvanaApp::ImportChannelListFile(const QString& strSource, QString* pErro
         if (pError)
             *pError =
                 QStringLiteral("The file %1 cannot be opened.").arg(QDir::toNativeSeparators(strSource));
+        return false;
+    }
+    // The file is copied and then read on the user interface thread: a file larger than any channel
+    // list (a film chosen by mistake) is refused before either starts.
+    if (source.size() > kMaxChannelListBytes)
+    {
+        if (pError)
+        {
+            const QLocale locale;
+            *pError = QStringLiteral("The file %1 is not a channel list: it is %2, and a channel list "
+                                     "is at most %3.")
+                          .arg(QDir::toNativeSeparators(strSource), locale.formattedDataSize(source.size()),
+                               locale.formattedDataSize(kMaxChannelListBytes));
+        }
         return false;
     }
     // The chosen file may be the very file that the list is read from; then there is nothing to copy

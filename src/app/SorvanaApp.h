@@ -17,12 +17,15 @@ public:
     ~CSorvanaApp() override;
 
     // Start-up; false ends the process at once (a second start, or a frame that cannot be made).
+    // Where no single-instance channel can be made, a message box says so and the process ends when
+    // it is closed.
     bool InitInstance();
     // InitInstance, then the message loop; the process's exit code.
     int Run();
 
-    // Reads the command line and looks for a running instance; true when one runs. A second start
-    // hands its request over before this returns.
+    // Reads the command line and looks for a running instance; true when one runs, or when there is
+    // no telling (no single-instance channel could be made). A second start hands its request over
+    // before this returns.
     bool CheckRunningInstance();
     // The four templates in category order: player, settings, promotion, store.
     void AddDocTemplates();
@@ -41,6 +44,7 @@ private:
     static int& PrepareArguments(int& argc);
     void OnInstanceRequest(const QString& strLine);
     void ImportChosenFile(const QString& strFile);
+    void ShowNoInstanceChannel();
 
     CAppContext m_context;
     CSingleInstance* m_pInstance = nullptr;

@@ -1,8 +1,11 @@
 #pragma once
 // An ordered, growable array of values, with the few operations the catalogue needs. ARG_TYPE is the
 // type in which Add takes its argument (a reference, so records are copied once, into the array).
+#include "platform/HugePages.h"
+
 #include <QtGlobal>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -13,14 +16,25 @@ public:
     // Appends a copy; returns the new element's index.
     qsizetype Add(ARG_TYPE item)
     {
+        Grow();
         m_items.push_back(item);
         return qsizetype(m_items.size()) - 1;
     }
     // Appends by moving, for elements the caller no longer needs.
     qsizetype Add(TYPE&& item)
     {
+        Grow();
         m_items.push_back(std::move(item));
         return qsizetype(m_items.size()) - 1;
+    }
+    // Makes room for nCount elements in all, so that adding up to that many moves none.
+    void Reserve(qsizetype nCount)
+    {
+        if (nCount > qsizetype(m_items.capacity()))
+        {
+            m_items.reserve(size_t(nCount));
+            hugepages::Advise(m_items.data(), m_items.capacity() * sizeof(TYPE));
+        }
     }
     qsizetype GetSize() const { return qsizetype(m_items.size()); }
     bool IsEmpty() const { return m_items.empty(); }
@@ -42,5 +56,11 @@ public:
     auto end() const { return m_items.end(); }
 
 private:
+    void Grow()
+    {
+        if (m_items.size() == m_items.capacity())
+            Reserve(qsizetype(std::max<size_t>(16, m_items.capacity() * 2)));
+    }
+
     std::vector<TYPE> m_items;
 };

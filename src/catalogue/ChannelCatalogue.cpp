@@ -8,6 +8,8 @@
 #include <QFile>
 #include <algorithm>
 
+#include <algorithm>
+
 namespace
 {
 struct SFilter
@@ -96,16 +98,27 @@ void CChannelCatalogue::AddLineView(QStringView line)
 {
     if (line.trimmed().isEmpty())
         return;
-    CChannelRecord record = ParseChannelLine(line, m_pool);
+    // The header's texts go to the list's column titles, which outlive the catalogue: they get
+    // storage of their own rather than keep a block of the pool alive.
     if (m_header.m_strType.isEmpty())
-        m_header = std::move(record);
-    else if (!IsHidden(record))
+    {
+        m_header = ParseChannelLine(line.toString());
+        return;
+    }
+    CChannelRecord record = ParseChannelLine(line, m_pool);
+    if (!IsHidden(record))
         m_channels.Add(std::move(record));
 }
 
 bool CChannelCatalogue::ReadLines(QIODevice& device)
 {
+    // Room for the channels of a list with lines of average length at once, rather than moving them
+    // all each time the array fills up; only what is written of it takes memory.
+    constexpr qint64 kBytesPerLine = 2 * 64;
+    m_channels.Reserve(qsizetype(std::min<qint64>(device.size(), kMaxChannelListBytes * 8) / kBytesPerLine));
     CUtf16LineReader reader(device);
+    // A file without line ends would otherwise become one string as large as the file.
+    reader.SetMaxLineUnits(kMaxChannelListBytes / 2);
     QStringView line;
     for (;;)
     {
@@ -154,6 +167,29 @@ void InsertChannelRows(CListCtrl& list, CChannelCatalogue& catalogue)
 {
     const bool bShowNonWorking = catalogue.m_choices.m_bShowNonWorking;
     const auto& channels = catalogue.m_channels;
+    // The list learns how much it will hold before the first row, so that it makes room once.
+    {
+        int nRows = 0;
+        qsizetype nDigits = 1;
+        qint64 nNextPower = 10;
+        QList<qsizetype> units(channellist::kColumnCount, 0);
+        for (const CChannelRecord& record : channels)
+        {
+            if (!bShowNonWorking && record.m_strStatus.contains(QLatin1StringView("OFF")))
+                continue;
+            if (++nRows == nNextPower)
+            {
+                ++nDigits;
+                nNextPower *= 10;
+            }
+            units[0] += nDigits;
+            units[1] += record.m_strName.size();
+            units[2] += record.m_strDescription.size();
+            units[3] += record.m_strLanguage.size();
+            units[channellist::kUrlColumn] += record.m_strUrl.size();
+        }
+        list.ReserveItems(nRows, units);
+    }
     // One string for every serial number: the list copies the text, so a row costs no allocation here.
     QString strSerial;
     strSerial.reserve(16);

@@ -38,7 +38,8 @@ public:
     // read or deleted) when it could not. A read error ends the reading quietly: the lines read so far
     // stay, the file is deleted all the same, and the load counts as a success.
     int Load();
-    // Reads the lines of an open device as Load does (no deletion); false when reading failed.
+    // Reads the lines of an open device as Load does (no deletion); false when reading failed. A line
+    // longer than kMaxChannelListBytes (a file without line ends) is cut there.
     bool ReadLines(QIODevice& device);
     // Header, channel or nothing: blank lines are dropped; until a header with a non-empty field 0
     // is stored every line replaces the header; later lines pass the display filters or are dropped.

@@ -88,7 +88,7 @@ CChannelRecord ParseChannelLine(QStringView line, CStringPool& pool)
                   case 1:
                   case 2:
                   case 5:
-                      record.Field(k) = text.toString();
+                      record.Field(k) = pool.Keep(text);
                       break;
                   default:
                       record.Field(k) = pool.Get(text);

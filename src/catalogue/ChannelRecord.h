@@ -41,5 +41,5 @@ class CStringPool;
 // fields the cutting rules produce (a failed comma search restarts the next search at the line's start).
 CChannelRecord ParseChannelLine(QString strLine);
 // The same for a line that the caller keeps; the short repeated fields (type, extra, language, status)
-// share their storage through the pool.
+// share their storage through the pool, and the others are copied into the pool's blocks.
 CChannelRecord ParseChannelLine(QStringView line, CStringPool& pool);

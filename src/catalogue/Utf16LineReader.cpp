@@ -102,6 +102,22 @@ CUtf16LineReader::EResult CUtf16LineReader::ReadLine(QString& strLine)
 CUtf16LineReader::EResult CUtf16LineReader::ReadLine(QStringView& line)
 {
     line = QStringView();
+    while (m_bSkipToLineEnd)
+    {
+        if (m_nPos == m_nUnits && !Fill())
+            return m_bError ? ERROR : END;
+        const char16_t* pBegin = m_buffer.get() + m_nPos;
+        const char16_t* pEnd = m_buffer.get() + m_nUnits;
+        const char16_t* p = FindLineEnd(pBegin, pEnd);
+        if (p == pEnd)
+        {
+            m_nPos = m_nUnits;
+            continue;
+        }
+        m_bSkipToLineEnd = false;
+        m_bSkipLineFeed = (*p == u'\r');
+        m_nPos = (p - m_buffer.get()) + 1;
+    }
     bool bPieces = false;  // the line began in an earlier buffer and is being put together
     bool bStarted = false; // some code unit (or a line end) of this line has been consumed
     for (;;)
@@ -127,6 +143,23 @@ CUtf16LineReader::EResult CUtf16LineReader::ReadLine(QStringView& line)
         }
         const char16_t* p = FindLineEnd(pBegin, pEnd);
         bStarted = true;
+        const qsizetype nHave = bPieces ? m_strPieces.size() : 0;
+        if (m_nMaxLineUnits >= 0 && nHave + (p - pBegin) > m_nMaxLineUnits)
+        {
+            const qsizetype nTake = m_nMaxLineUnits - nHave;
+            if (bPieces)
+            {
+                m_strPieces.append(reinterpret_cast<const QChar*>(pBegin), nTake);
+                line = m_strPieces;
+            }
+            else
+            {
+                line = QStringView(pBegin, nTake);
+            }
+            m_nPos = (pBegin - m_buffer.get()) + nTake;
+            m_bSkipToLineEnd = true;
+            return LINE;
+        }
         if (p == pEnd)
         {
             // The buffer is about to be refilled: keep what it holds of this line.

@@ -26,6 +26,10 @@ public:
     CUtf16LineReader(const CUtf16LineReader&) = delete;
     CUtf16LineReader& operator=(const CUtf16LineReader&) = delete;
 
+    // A line longer than nUnits code units is delivered cut after nUnits; the rest of it, up to its
+    // line end, is dropped. Negative = no limit (the default).
+    void SetMaxLineUnits(qsizetype nUnits) { m_nMaxLineUnits = nUnits; }
+
     EResult ReadLine(QString& strLine);
     // The same without copying: the view stays valid until the next call. A line that lies whole in
     // the buffer is not copied at all.
@@ -38,11 +42,13 @@ private:
     QIODevice& m_device;
     std::unique_ptr<char16_t[]> m_buffer;
     qsizetype m_nCapacityUnits;
+    qsizetype m_nMaxLineUnits = -1;
     qsizetype m_nPos = 0;   // next unread code unit
     qsizetype m_nUnits = 0; // code units in the buffer
     char m_oddByte = 0;     // low byte of a code unit whose high byte has not been read yet
     bool m_bHaveOddByte = false;
-    bool m_bSkipLineFeed = false; // the last line ended in CR: a LF right after it belongs to that end
+    bool m_bSkipLineFeed = false;  // the last line ended in CR: a LF right after it belongs to that end
+    bool m_bSkipToLineEnd = false; // the last line was cut: what is left of it is dropped
     bool m_bEnd = false;
     bool m_bError = false;
     QString m_strPieces; // a line that spans buffer refills, put together

@@ -3,6 +3,8 @@
 // once and Finished follows exactly once, with the outcome. Deleting the object, or Cancel(), ends a
 // transfer under way and removes its temporary file, so a program that quits in the middle of a
 // transfer leaves nothing behind and commits nothing.
+#include "catalogue/DataFolder.h"
+
 #include <QObject>
 #include <QString>
 #include <QtGlobal>
@@ -17,10 +19,6 @@ class CFileDownloadManager : public QObject
 {
     Q_OBJECT
 public:
-    // The most that any download may bring: the channel list is small, and an endless answer must not
-    // fill the disk. Channel list files that the user imports are held to the same limit.
-    static constexpr qint64 kDefaultMaxBytes = qint64(64) * 1024 * 1024;
-
     explicit CFileDownloadManager(QObject* parent = nullptr);
     ~CFileDownloadManager() override;
 
@@ -37,8 +35,9 @@ public:
 
     // A transfer that receives nothing for this long fails (connection, headers or body).
     int m_nTimeoutMs = 30 * 1000;
-    // A body larger than this fails.
-    qint64 m_nMaxBytes = kDefaultMaxBytes;
+    // A body larger than this fails: the channel list is small, and an endless answer must not
+    // fill the disk.
+    qint64 m_nMaxBytes = kMaxChannelListBytes;
 
 signals:
     void Finished(bool bSuccess);

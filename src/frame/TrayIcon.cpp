@@ -3,9 +3,36 @@
 #include "app/StringTable.h"
 #include "frame/MainFrame.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusVariant>
 #include <QIcon>
 #include <QMenu>
 #include <QSystemTrayIcon>
+
+namespace
+{
+constexpr int kWatcherReplyMsecs = 2000;
+
+// Whether the desktop has a StatusNotifierItem tray: a watcher on the session bus with a host
+// registered. Without one the icon sits in an XEmbed tray, which reports its own clicks.
+bool IsStatusNotifierHostRegistered()
+{
+    const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface() || !bus.interface()->isServiceRegistered(watcher))
+        return false;
+    QDBusMessage call = QDBusMessage::createMethodCall(watcher, QStringLiteral("/StatusNotifierWatcher"),
+                                                       QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                       QStringLiteral("Get"));
+    call << watcher << QStringLiteral("IsStatusNotifierHostRegistered");
+    // A watcher that does not answer soon is taken as no tray of its kind.
+    const QDBusMessage reply = bus.call(call, QDBus::Block, kWatcherReplyMsecs);
+    return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
+           qvariant_cast<QDBusVariant>(reply.arguments().constFirst()).variant().toBool();
+}
+} // namespace
 
 CTrayIcon::CTrayIcon(CMainFrame* pFrame) : QObject(pFrame), m_pFrame(pFrame)
 {
@@ -42,6 +69,8 @@ CTrayIcon::CTrayIcon(CMainFrame* pFrame) : QObject(pFrame), m_pFrame(pFrame)
     connect(m_pMenu, &QMenu::aboutToShow, this, &CTrayIcon::UpdateMenuState);
 
     m_pIcon = new QSystemTrayIcon(QIcon(QStringLiteral(":/res/icons/vedrix.svg")), this);
+    // Asked when the icon is made, as Qt asks when it picks the kind of tray for the icon.
+    m_bStatusNotifier = IsStatusNotifierHostRegistered();
     m_pIcon->setToolTip(TipText(QString()));
     m_pIcon->setContextMenu(m_pMenu);
     connect(m_pIcon, &QSystemTrayIcon::activated, this,
@@ -49,7 +78,12 @@ CTrayIcon::CTrayIcon(CMainFrame* pFrame) : QObject(pFrame), m_pFrame(pFrame)
             {
                 switch (reason)
                 {
-                case QSystemTrayIcon::Trigger: // a panel's Activate arrives as Trigger
+                case QSystemTrayIcon::Trigger:
+                    // A panel's primary activation arrives as Trigger, and it has no double click.
+                    // On an XEmbed tray Trigger is a plain left click, which does nothing.
+                    if (m_bStatusNotifier)
+                        m_pFrame->ShowAndActivate();
+                    break;
                 case QSystemTrayIcon::DoubleClick:
                     m_pFrame->ShowAndActivate();
                     break;

@@ -38,6 +38,9 @@ public:
 private:
     CMainFrame* m_pFrame;
     QSystemTrayIcon* m_pIcon = nullptr;
+    // A StatusNotifierItem panel reports its primary activation as QSystemTrayIcon::Trigger, which
+    // restores the window; an XEmbed tray reports a plain left click the same way.
+    bool m_bStatusNotifier = false;
     QMenu* m_pMenu = nullptr;
     std::vector<std::pair<UINT, QAction*>> m_entries;
 };

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
@@ -26,12 +27,14 @@ bool PrepareFolder()
     return info.isDir() && info.isWritable();
 }
 
-// The value of the Exec key in the [Desktop Entry] group, or a null string.
-QString ReadExecValue(const QString& strPath)
+// The keys of the [Desktop Entry] group with their values as written (the first of a repeated key),
+// or an empty map when the file cannot be read.
+QHash<QString, QString> ReadDesktopEntry(const QString& strPath)
 {
+    QHash<QString, QString> keys;
     QFile f(strPath);
     if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {};
+        return keys;
     QTextStream in(&f);
     bool bInGroup = false;
     while (!in.atEnd())
@@ -39,14 +42,23 @@ QString ReadExecValue(const QString& strPath)
         const QString line = in.readLine().trimmed();
         if (line.startsWith(QLatin1Char('[')))
             bInGroup = line == QLatin1String("[Desktop Entry]");
-        else if (bInGroup && line.startsWith(QLatin1String("Exec")))
+        else if (bInGroup && !line.startsWith(QLatin1Char('#')) && line.contains(QLatin1Char('=')))
         {
             const QString key = line.section(QLatin1Char('='), 0, 0).trimmed();
-            if (key == QLatin1String("Exec"))
-                return line.section(QLatin1Char('='), 1).trimmed();
+            if (!keys.contains(key))
+                keys.insert(key, line.section(QLatin1Char('='), 1).trimmed());
         }
     }
-    return {};
+    return keys;
+}
+
+// Desktops switch an autostart entry off without removing it: the session settings of GNOME, KDE
+// and Xfce write Hidden=true (the XDG way) or X-GNOME-Autostart-enabled=false into it.
+bool IsSwitchedOff(const QHash<QString, QString>& entry)
+{
+    return entry.value(QStringLiteral("Hidden")).compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 ||
+           entry.value(QStringLiteral("X-GNOME-Autostart-enabled"))
+                   .compare(QLatin1String("false"), Qt::CaseInsensitive) == 0;
 }
 } // namespace
 
@@ -65,8 +77,9 @@ int QueryAutoStart()
 {
     if (!PrepareFolder())
         return kUnavailable;
-    const QString exec = ReadExecValue(EntryPath());
-    if (exec.isEmpty())
+    const QHash<QString, QString> entry = ReadDesktopEntry(EntryPath());
+    const QString exec = entry.value(QStringLiteral("Exec"));
+    if (exec.isEmpty() || IsSwitchedOff(entry))
         return kOff;
     const QStringList args = SplitExecValue(exec);
     if (args.isEmpty())

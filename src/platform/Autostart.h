@@ -13,8 +13,9 @@ constexpr int kUnavailable = -2; // the autostart folder cannot be created or wr
 QString FolderPath();
 QString EntryPath();
 
-// 1 when the entry exists and its program exists, 0 when there is no entry or its program is
-// missing, -2 when the folder cannot be created or written.
+// 1 when the entry exists and its program exists, 0 when there is no entry, its program is
+// missing or the desktop has switched it off (Hidden=true, X-GNOME-Autostart-enabled=false), -2
+// when the folder cannot be created or written.
 int QueryAutoStart();
 // Writes (enable) or removes the entry for strProgramPath; then returns QueryAutoStart().
 int SetAutoStart(bool bEnable, const QString& strProgramPath, const QString& strName);

@@ -1,6 +1,7 @@
 #pragma once
 // The list control operations that the catalogue and the player view use. The real control is a
 // model of our own behind a QTableView (CListCtrlModel / CChannelListView); unit tests use doubles.
+#include <QList>
 #include <QString>
 #include <functional>
 
@@ -28,6 +29,13 @@ public:
     virtual int InsertItem(int nItem, const QString& strText) = 0;
     virtual bool SetItemText(int nItem, int nSubItem, const QString& strText) = 0;
     virtual QString GetItemText(int nItem, int nSubItem) const = 0;
+    // A hint before nRows rows are appended whose cells of column c hold textUnits[c] code units in
+    // all: a list may make room for them at once. Nothing by default.
+    virtual void ReserveItems(int nRows, const QList<qsizetype>& textUnits)
+    {
+        Q_UNUSED(nRows);
+        Q_UNUSED(textUnits);
+    }
 
     // Index of the first selected row, -1 if none.
     virtual int GetSelectedItem() const = 0;

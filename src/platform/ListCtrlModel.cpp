@@ -1,5 +1,7 @@
 #include "platform/ListCtrlModel.h"
 
+#include "platform/HugePages.h"
+
 #include <QItemSelectionModel>
 
 #include <algorithm>
@@ -55,6 +57,21 @@ QStringView CListCtrlModel::SColumn::Text(int nRow) const
     const SCell& cell = m_cells[nRow];
     return QStringView(m_text).mid(cell.m_nStart, cell.m_nLength);
 }
+
+namespace
+{
+// Makes room in a buffer that is filled from start to end for nMore elements. A new allocation asks
+// for huge pages before anything is written to it.
+template <class TBuffer> void Reserve(TBuffer& buffer, qsizetype nMore)
+{
+    const qsizetype nNeeded = buffer.size() + nMore;
+    if (nNeeded <= buffer.capacity())
+        return;
+    buffer.reserve(nNeeded);
+    hugepages::Advise(buffer.constData() + buffer.size(),
+                      size_t(buffer.capacity() - buffer.size()) * sizeof(*buffer.constData()));
+}
+} // namespace
 
 CListCtrlModel::SCell CListCtrlModel::SColumn::Store(QStringView text)
 {
@@ -236,6 +253,16 @@ QString CListCtrlModel::GetItemText(int nItem, int nSubItem) const
     if (nItem < 0 || nItem >= m_nRows || nSubItem < 0 || nSubItem >= m_columns.size())
         return QString();
     return m_columns[nSubItem].Text(nItem).toString();
+}
+
+void CListCtrlModel::ReserveItems(int nRows, const QList<qsizetype>& textUnits)
+{
+    for (qsizetype nCol = 0; nCol < m_columns.size(); ++nCol)
+    {
+        SColumn& column = m_columns[nCol];
+        Reserve(column.m_cells, nRows);
+        Reserve(column.m_text, textUnits.value(nCol));
+    }
 }
 
 int CListCtrlModel::GetSelectedItem() const

@@ -54,6 +54,7 @@ public:
     int InsertItem(int nItem, const QString& strText) override;
     bool SetItemText(int nItem, int nSubItem, const QString& strText) override;
     QString GetItemText(int nItem, int nSubItem) const override;
+    void ReserveItems(int nRows, const QList<qsizetype>& textUnits) override;
     int GetSelectedItem() const override;
     bool EnsureVisible(int nItem) override;
     bool SelectAndFocusItem(int nItem) override;

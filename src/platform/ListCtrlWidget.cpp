@@ -84,6 +84,11 @@ int CListCtrlWidget::GetItemCount() const
     return m_pModel->GetItemCount();
 }
 
+void CListCtrlWidget::ReserveItems(int nRows, const QList<qsizetype>& textUnits)
+{
+    m_pModel->ReserveItems(nRows, textUnits);
+}
+
 int CListCtrlWidget::InsertItem(int nItem, const QString& strText)
 {
     return m_pModel->InsertItem(nItem, strText);

@@ -22,6 +22,7 @@ public:
     int GetItemCount() const override;
     int InsertItem(int nItem, const QString& strText) override;
     bool SetItemText(int nItem, int nSubItem, const QString& strText) override;
+    void ReserveItems(int nRows, const QList<qsizetype>& textUnits) override;
     QString GetItemText(int nItem, int nSubItem) const override;
     int GetSelectedItem() const override;
     bool EnsureVisible(int nItem) override;

@@ -1,5 +1,6 @@
 #include "platform/SingleInstance.h"
 
+#include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -10,6 +11,8 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace
@@ -48,6 +51,37 @@ private:
     int m_fd = -1;
     bool m_bLocked = false;
 };
+
+constexpr int kAbstractAttempts = 20;
+constexpr int kAbstractRetryMsecs = 50;
+
+// A name without a folder lives in Linux's abstract socket namespace: no file, nothing left behind by
+// a killed process, and no limit of a path's length.
+bool IsAbstractName(const QString& strName)
+{
+    return !strName.startsWith(QLatin1Char('/'));
+}
+
+// The folder that a process of this user and session shares with the others: the runtime folder, or
+// the temporary folder where there is none.
+QString SharedFolder()
+{
+    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::tempPath();
+    return folder;
+}
+
+// Abstract names are seen by every user of the machine: only our own user may talk to us, and we
+// hand our request only to an instance of our own user.
+bool IsPeerOurUser(qintptr nDescriptor)
+{
+    ucred cred{};
+    socklen_t nLength = sizeof(cred);
+    if (::getsockopt(int(nDescriptor), SOL_SOCKET, SO_PEERCRED, &cred, &nLength) != 0)
+        return false;
+    return cred.uid == ::getuid();
+}
 } // namespace
 
 CSingleInstance::CSingleInstance(const QString& strServerName, QObject* parent)
@@ -63,20 +97,41 @@ CSingleInstance::~CSingleInstance()
 
 QString CSingleInstance::DefaultServerName()
 {
-    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+    const QString folder = SharedFolder();
+    const QString path = folder + QStringLiteral("/vedrix-%1.sock").arg(::getuid());
+    // A socket's path must fit its address (107 bytes), and the folder must take a new file. Where
+    // either fails the name goes to the abstract namespace, still one per user and runtime folder
+    // (so that test sessions with folders of their own stay apart).
+    if (QFile::encodeName(path).size() < qsizetype(sizeof(sockaddr_un::sun_path)) &&
+        QFileInfo(folder).isWritable())
+        return path;
+    const QByteArray folderHash =
+        QCryptographicHash::hash(QFile::encodeName(folder), QCryptographicHash::Sha1).toHex().left(16);
+    return QStringLiteral("vedrix-%1-%2").arg(::getuid()).arg(QString::fromLatin1(folderHash));
+}
+
+QString CSingleInstance::LockPath() const
+{
+    if (!IsAbstractName(m_strServerName))
+        return m_strServerName + QLatin1String(".lock");
+    QString folder = SharedFolder();
+    if (!QFileInfo(folder).isWritable())
         folder = QDir::tempPath();
-    return folder + QStringLiteral("/vedrix-%1.sock").arg(::getuid());
+    return folder + QLatin1Char('/') + m_strServerName + QLatin1String(".lock");
 }
 
 bool CSingleInstance::Start()
 {
     // Only one start at a time decides.
-    const CElectionLock lock(m_strServerName + QLatin1String(".lock"));
+    const CElectionLock lock(LockPath());
     const bool bLocked = lock.IsLocked();
+    const bool bAbstract = IsAbstractName(m_strServerName);
 
     auto* server = new QLocalServer(this);
-    for (int attempt = 0; attempt < 2; ++attempt)
+    if (bAbstract)
+        server->setSocketOptions(QLocalServer::AbstractNamespaceOption);
+    const int nAttempts = bAbstract ? kAbstractAttempts : 2;
+    for (int attempt = 0; attempt < nAttempts; ++attempt)
     {
         if (server->listen(m_strServerName))
         {
@@ -84,26 +139,43 @@ bool CSingleInstance::Start()
             connect(server, &QLocalServer::newConnection, this, &CSingleInstance::OnNewConnection);
             return true;
         }
+        m_strError = server->errorString();
         if (server->serverError() != QAbstractSocket::AddressInUseError)
             break;
         auto* client = new QLocalSocket(this);
+        if (bAbstract)
+            client->setSocketOptions(QLocalSocket::AbstractNamespaceOption);
         client->connectToServer(m_strServerName);
         if (client->waitForConnected(kConnectMsecs))
         {
+            if (bAbstract && !IsPeerOurUser(client->socketDescriptor()))
+            {
+                // Another user holds the name: neither ours to join nor ours to take.
+                delete client;
+                break;
+            }
             m_pClient = client;
             delete server;
             return false;
         }
         delete client;
+        if (bAbstract)
+        {
+            // The kernel frees an abstract name with its last socket, so nothing is ever left behind:
+            // its holder is between binding and listening, or does not answer at all. Ask again a
+            // little later; at the end there is no channel to be had.
+            QThread::msleep(kAbstractRetryMsecs);
+            continue;
+        }
         // Nobody answers on the socket: it was left by a process that ended without closing it.
         // Under the lock no other start can be between listening and accepting at this moment.
         if (!bLocked)
             break;
         QLocalServer::removeServer(m_strServerName);
     }
-    // No socket to be had: run anyway, as the only instance we know of.
+    // Neither the running instance nor a channel of our own: the caller must not run as a second copy.
     delete server;
-    return true;
+    return false;
 }
 
 bool CSingleInstance::Forward(const QStringList& lines, int nMsecs)
@@ -133,6 +205,12 @@ void CSingleInstance::OnNewConnection()
 {
     while (QLocalSocket* socket = m_pServer->nextPendingConnection())
     {
+        if (IsAbstractName(m_strServerName) && !IsPeerOurUser(socket->socketDescriptor()))
+        {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { OnReadyRead(socket); });
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         if (socket->bytesAvailable() > 0)

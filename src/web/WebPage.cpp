@@ -11,11 +11,13 @@
 namespace
 {
 // The program saves no files from its pages. A file that a page offers (the download site's
-// programs) goes to the user's browser, which asks where to keep it.
+// programs) goes to the user's browser, which asks where to keep it, when the user asked for it.
 void HandOverDownload(QWebEngineDownloadRequest* pDownload)
 {
     const QUrl url = pDownload->url();
-    const bool bHandOver = !pDownload->isSavePageDownload() && CWebPage::IsNavigationAllowed(url, true);
+    auto* pPage = qobject_cast<CWebPage*>(pDownload->page());
+    const bool bHandOver = !pDownload->isSavePageDownload() && CWebPage::IsNavigationAllowed(url, true) &&
+                           pPage && pPage->TakeUserGesture();
     pDownload->cancel();
     if (bHandOver)
         QDesktopServices::openUrl(url);
@@ -52,6 +54,18 @@ bool CWebPage::IsNavigationAllowed(const QUrl& url, bool bMainFrame)
         return false;
     return scheme == QLatin1String("about") &&
            (url.path() == QLatin1String("blank") || url.path() == QLatin1String("srcdoc"));
+}
+
+void CWebPage::NoteUserGesture()
+{
+    m_lastGesture.start();
+}
+
+bool CWebPage::TakeUserGesture()
+{
+    const bool bFresh = m_lastGesture.isValid() && !m_lastGesture.hasExpired(kGestureMsecs);
+    m_lastGesture.invalidate();
+    return bFresh;
 }
 
 bool CWebPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame)

@@ -116,8 +116,11 @@ def wait_for(predicate, what=None, timeout=WAIT):
 
 
 class App:
-    def __init__(self, settings=None, log_name="vedrix"):
+    def __init__(self, settings=None, log_name="vedrix", status_notifier=True):
+        """status_notifier=False starts no StatusNotifierWatcher: the program's icon then goes to an
+        XEmbed tray on the display, if the test runs one."""
         self.settings = settings
+        self.status_notifier = status_notifier
         self.bin = os.environ["VEDRIX_BIN"]
         self.log_path = os.path.join(os.environ.get("TMPDIR", "/tmp"), log_name + ".log")
         self.proc = None
@@ -129,6 +132,8 @@ class App:
     def __enter__(self):
         if self.settings is not None:
             write_settings(self.settings)
+        if not self.status_notifier:
+            return self
         self.watcher = subprocess.Popen([sys.executable, os.path.abspath(__file__)], stdout=subprocess.PIPE, text=True)
         if self.watcher.stdout.readline().strip() != "ready":
             self.__exit__()

@@ -266,7 +266,7 @@ private slots:
         QTest::addColumn<qint64>("maxBytes");
         QTest::addColumn<bool>("fetched");
         QTest::addColumn<QByteArray>("expected");
-        const qint64 cap = CFileDownloadManager::kDefaultMaxBytes;
+        const qint64 cap = kMaxChannelListBytes;
 
         QTest::newRow("replaces the destination") << "normal" << "" << 30000 << cap << true << kNew;
         QTest::newRow("body without length") << "unsized:5000" << "" << 30000 << cap << true << QByteArray(5000, 'v');

@@ -9,6 +9,7 @@
 
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -71,6 +72,34 @@ private slots:
 
         QVERIFY(!CSorvanaApp::ImportChannelListFile(dir.filePath(QStringLiteral("missing")), &error));
         QVERIFY(error.contains(QStringLiteral("missing")));
+        QFile::remove(GetChannelListPath());
+    }
+
+    // Anything larger than a download may be is refused before it is copied, and the list file in the
+    // data folder stays as it was. A sparse file costs no disk.
+    void importRefusesFilesLargerThanAChannelList()
+    {
+        QTemporaryDir dir;
+        const QString source = dir.filePath(QStringLiteral("film.mkv"));
+        QFile big(source);
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        QVERIFY(big.resize(kMaxChannelListBytes + 1));
+        big.close();
+        QVERIFY(testsupport::WriteFile(GetChannelListPath(), "old"));
+
+        QString error;
+        QVERIFY(!CSorvanaApp::ImportChannelListFile(source, &error));
+        QVERIFY2(error.contains(QStringLiteral("film.mkv")) && error.contains(QStringLiteral("64")),
+                 qPrintable(error));
+        QFile list(GetChannelListPath());
+        QVERIFY(list.open(QIODevice::ReadOnly));
+        QCOMPARE(list.readAll(), QByteArray("old"));
+        list.close();
+
+        // At the cap itself the file is taken.
+        QVERIFY(big.resize(kMaxChannelListBytes));
+        QVERIFY2(CSorvanaApp::ImportChannelListFile(source, &error), qPrintable(error));
+        QCOMPARE(QFileInfo(GetChannelListPath()).size(), kMaxChannelListBytes);
         QFile::remove(GetChannelListPath());
     }
 };

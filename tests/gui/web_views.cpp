@@ -188,6 +188,7 @@ private slots:
     void navigationStaysOnHttp_data();
     void navigationStaysOnHttp();
     void fileOfferedByPageGoesToBrowser();
+    void pageScriptCannotOpenTheBrowser();
 
 private:
     void PointServersHere();
@@ -223,6 +224,12 @@ void TestWebViews::initTestCase()
             return {200,
                     LinkPage(query.queryItemValue("href", QUrl::FullyDecoded),
                              query.queryItemValue("target", QUrl::FullyDecoded)),
+                    "", "no-store"};
+        if (path == QLatin1String("/pushy"))
+            return {200,
+                    LinkPage(QStringLiteral("/program.zip"), QString()) +
+                        "<script>setInterval(function () { location.href = '/program.zip'; }, 700);"
+                        "</script>",
                     "", "no-store"};
         if (path == QLatin1String("/program.zip"))
             return {200, QByteArray(4096, 'P'), "", "no-store", "application/zip"};
@@ -622,6 +629,34 @@ void TestWebViews::fileOfferedByPageGoesToBrowser()
     QCOMPARE(browser.m_urls.first(), m_promoServer.Url("/program.zip"));
     QCOMPARE(pane.GetPage()->url(), linkUrl);
     QCOMPARE(PixelNearTop(&pane), kLinkColour);
+}
+
+// A page whose script asks for a download every 0.7 s: none reaches the browser until the user
+// clicks, and the click hands over one download however many the script asks for after it.
+void TestWebViews::pageScriptCannotOpenTheBrowser()
+{
+    CSchemeCatcher browser;
+    QDesktopServices::setUrlHandler(QStringLiteral("http"), &browser, "Open");
+    CWebPane pane;
+    pane.resize(400, 300);
+    pane.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pane));
+    pane.Navigate2(m_promoServer.Url("/pushy"));
+    QVERIFY(WaitForLoad(&pane));
+    QTRY_COMPARE_WITH_TIMEOUT(PixelNearTop(&pane), kLinkColour, 20000);
+
+    const int before = m_promoServer.Count("/program.zip");
+    QTRY_VERIFY_WITH_TIMEOUT(m_promoServer.Count("/program.zip") >= before + 4, 20000);
+    QVERIFY(browser.m_urls.isEmpty());
+
+    QTest::mouseClick(pane.GetWebView()->focusProxy(), Qt::LeftButton, {}, QPoint(200, 150));
+    QTRY_COMPARE_WITH_TIMEOUT(browser.m_urls.size(), 1, 20000);
+    // The script goes on asking, beyond the time a gesture counts for.
+    const int afterClick = m_promoServer.Count("/program.zip");
+    QTRY_VERIFY_WITH_TIMEOUT(m_promoServer.Count("/program.zip") >= afterClick + 9, 30000);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    QCOMPARE(browser.m_urls.size(), 1);
+    QCOMPARE(browser.m_urls.first(), m_promoServer.Url("/program.zip"));
 }
 
 int main(int argc, char** argv)

@@ -99,9 +99,11 @@ private:
     qint64 m_nPos = 0;
 };
 
-QStringList ReadAll(QIODevice& device, qsizetype nBufferBytes, CUtf16LineReader::EResult* pEnd = nullptr)
+QStringList ReadAll(QIODevice& device, qsizetype nBufferBytes, CUtf16LineReader::EResult* pEnd = nullptr,
+                    qsizetype nMaxLineUnits = -1)
 {
     CUtf16LineReader reader(device, nBufferBytes);
+    reader.SetMaxLineUnits(nMaxLineUnits);
     QStringList lines;
     QString line;
     CUtf16LineReader::EResult result;
@@ -290,6 +292,50 @@ private slots:
         QCOMPARE(list.GetItemText(2999, 1), QStringLiteral("3000"));
     }
 
+    // A file without line ends is one line however large it is: the loader cuts a line at the size
+    // the program takes for a channel list, and goes on after the line's end.
+    void lineLongerThanTheCapIsCut()
+    {
+        const QString start = QStringLiteral("Radio,A,B,C,D,E,");
+        QByteArray bytes = Utf16Le(start);
+        bytes.append(QByteArray(kMaxChannelListBytes + 64 * 1024 - bytes.size(), 'x'));
+        bytes.append(Utf16Le(QStringLiteral("\r\n") + Line("Radio", "Next", "English") + "\r\n"));
+        QVERIFY(WriteChannelList(bytes));
+        bytes.clear();
+        bytes.squeeze();
+        CChannelCatalogue catalogue;
+        QVERIFY(catalogue.Load() != 0);
+        QCOMPARE(catalogue.m_header.m_strType, QStringLiteral("Radio"));
+        QCOMPARE(catalogue.m_header.m_strStatus.size(), kMaxChannelListBytes / 2 - start.size());
+        QCOMPARE(catalogue.m_channels.GetSize(), 1);
+        QCOMPARE(catalogue.m_channels[0].m_strName, QStringLiteral("Next"));
+        QVERIFY(!QFile::exists(GetChannelListPath()));
+    }
+
+    // Names, addresses and descriptions share large blocks of storage: a record copied out lives on
+    // after the catalogue, and changing its text leaves the others alone.
+    void recordsOutliveTheCatalogue()
+    {
+        QVERIFY(
+            WriteChannelList({kHeader, Line("Radio", "One", "English"), Line("Radio", "Two", "English")}));
+        CChannelRecord first, second;
+        {
+            CChannelCatalogue catalogue;
+            QVERIFY(catalogue.Load() != 0);
+            QCOMPARE(catalogue.m_channels.GetSize(), 2);
+            first = catalogue.m_channels[0];
+            second = catalogue.m_channels[1];
+        }
+        first.m_strName += QStringLiteral(" and more");
+        QCOMPARE(first.m_strName, QStringLiteral("One and more"));
+        QCOMPARE(QString::fromUtf16(reinterpret_cast<const char16_t*>(second.m_strName.utf16())),
+                 QStringLiteral("Two"));
+        first = CChannelRecord();
+        second.m_strName.append(QStringLiteral(" and more"));
+        QCOMPARE(second.m_strName, QStringLiteral("Two and more"));
+        QCOMPARE(second.m_strLanguage, QStringLiteral("English"));
+    }
+
     void emptyFileClearsTheList()
     {
         QVERIFY(WriteChannelList({kHeader, Line("Radio", "A", "English")}));
@@ -389,6 +435,14 @@ private slots:
         const QStringList expected{
             QChar(0xFEFF) + QStringLiteral("ab"), "cd", "x", "", "", "", longLine, "", ",end"};
         QCOMPARE(lines, expected);
+
+        // Cut at four code units, the long line loses its rest up to its CR; the CR LF after that
+        // still ends an empty line.
+        CTrickleDevice again(Utf16Le(text) + "\x7F", chunk);
+        const QStringList cut = ReadAll(again, bufferBytes, &end, 4);
+        QCOMPARE(end, CUtf16LineReader::END);
+        QCOMPARE(cut, (QStringList{QChar(0xFEFF) + QStringLiteral("ab"), "cd", "x", "", "", "", "long", "",
+                                   ",end"}));
     }
 
     void dataFolder()

@@ -164,6 +164,41 @@ private slots:
         QVERIFY(!QFile::exists(autostart::EntryPath()));
     }
 
+    void autostartSwitchedOffByTheDesktop_data()
+    {
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<int>("state");
+        QTest::newRow("as written") << QString() << autostart::kOn;
+        QTest::newRow("Hidden=true") << QStringLiteral("Hidden=true\n") << autostart::kOff;
+        QTest::newRow("Hidden=True") << QStringLiteral("Hidden=True\n") << autostart::kOff;
+        QTest::newRow("Hidden=false") << QStringLiteral("Hidden=false\n") << autostart::kOn;
+        QTest::newRow("GNOME off") << QStringLiteral("X-GNOME-Autostart-enabled=false\n") << autostart::kOff;
+        QTest::newRow("GNOME on") << QStringLiteral("X-GNOME-Autostart-enabled=true\n") << autostart::kOn;
+        QTest::newRow("other group") << QStringLiteral("[Desktop Action x]\nHidden=true\n") << autostart::kOn;
+    }
+
+    void autostartSwitchedOffByTheDesktop()
+    {
+        QFETCH(QString, lines);
+        QFETCH(int, state);
+        QTemporaryDir dir;
+        const QString program = dir.path() + QStringLiteral("/vedrix");
+        QVERIFY(testsupport::WriteFile(program, "#!/bin/sh\n"));
+        QCOMPARE(autostart::SetAutoStart(true, program, QStringLiteral("Vedrix by Palomer")), autostart::kOn);
+        // What a desktop's session settings do to the entry when the user switches it off there.
+        QFile entry(autostart::EntryPath());
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        QString text = QString::fromUtf8(entry.readAll());
+        entry.close();
+        text.remove(QStringLiteral("X-GNOME-Autostart-enabled=true\n"));
+        QVERIFY(testsupport::WriteFile(autostart::EntryPath(), (text + lines).toUtf8()));
+        QCOMPARE(autostart::QueryAutoStart(), state);
+        // Switching on from the program writes an entry that counts as on again.
+        if (state == autostart::kOff)
+            QCOMPARE(autostart::SetAutoStart(true, program, QStringLiteral("Vedrix by Palomer")), autostart::kOn);
+        QCOMPARE(autostart::SetAutoStart(false, program, QStringLiteral("Vedrix by Palomer")), autostart::kOff);
+    }
+
     void autostartUnwritableFolder()
     {
         // A regular file in place of the folder: neither made nor written, whoever runs the test.
