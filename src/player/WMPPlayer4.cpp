@@ -18,8 +18,6 @@ enum PropertyId : quint64
     kPropSeekable,
     kPropTimePos,
     kPropDuration,
-    kPropVolume,
-    kPropMute,
     kPropVoConfigured,
     kPropIcyTitle,
     kPropCurrentAo,
@@ -198,22 +196,8 @@ CWMPPlayer4::CWMPPlayer4(QWidget* parent) : QWidget(parent)
                 Load();
             });
     connect(m_pBar, &CPlayerControlBar::StopClicked, this, &CWMPPlayer4::Stop);
-    connect(m_pBar, &CPlayerControlBar::VolumeChanged, this,
-            [this](int nVolume)
-            {
-                if (!m_pMpv)
-                    return;
-                double dVolume = nVolume;
-                mpv_set_property_async(m_pMpv, 0, "volume", MPV_FORMAT_DOUBLE, &dVolume);
-            });
-    connect(m_pBar, &CPlayerControlBar::MuteToggled, this,
-            [this](bool bMuted)
-            {
-                if (!m_pMpv)
-                    return;
-                int nFlag = bMuted ? 1 : 0;
-                mpv_set_property_async(m_pMpv, 0, "mute", MPV_FORMAT_FLAG, &nFlag);
-            });
+    connect(m_pBar, &CPlayerControlBar::VolumeChanged, this, &CWMPPlayer4::SetVolume);
+    connect(m_pBar, &CPlayerControlBar::MuteToggled, this, &CWMPPlayer4::SetMuted);
     connect(m_pBar, &CPlayerControlBar::SeekRequested, this,
             [this](double dSeconds)
             {
@@ -254,8 +238,6 @@ void CWMPPlayer4::CreateMpv()
     // woke the GUI thread far more often than the bar, which shows seconds, can change.
     mpv_observe_property(m_pMpv, kPropTimePos, "time-pos", MPV_FORMAT_INT64);
     mpv_observe_property(m_pMpv, kPropDuration, "duration", MPV_FORMAT_INT64);
-    mpv_observe_property(m_pMpv, kPropVolume, "volume", MPV_FORMAT_DOUBLE);
-    mpv_observe_property(m_pMpv, kPropMute, "mute", MPV_FORMAT_FLAG);
     mpv_observe_property(m_pMpv, kPropVoConfigured, "vo-configured", MPV_FORMAT_FLAG);
     mpv_observe_property(m_pMpv, kPropIcyTitle, "metadata/by-key/icy-title", MPV_FORMAT_STRING);
     mpv_observe_property(m_pMpv, kPropCurrentAo, "current-ao", MPV_FORMAT_STRING);
@@ -322,6 +304,49 @@ EPlayerState CWMPPlayer4::GetState() const
 QString CWMPPlayer4::ShownStatus() const
 {
     return m_reconnect.IsReconnecting() ? CReconnectPolicy::Text(m_reconnect.Attempt()) : m_status.Text();
+}
+
+void CWMPPlayer4::SetVolume(int nVolume)
+{
+    nVolume = qBound(0, nVolume, 100);
+    if (nVolume != m_nVolume)
+    {
+        m_nVolume = nVolume;
+        m_pBar->SetVolume(m_nVolume);
+        emit VolumeChange();
+    }
+    ApplyVolume();
+}
+
+void CWMPPlayer4::SetMuted(bool bMuted)
+{
+    if (bMuted != m_bMuted)
+    {
+        m_bMuted = bMuted;
+        m_pBar->SetMuted(m_bMuted);
+        emit VolumeChange();
+    }
+    if (!m_pMpv)
+        return;
+    int nFlag = bMuted ? 1 : 0;
+    mpv_set_property_async(m_pMpv, 0, "mute", MPV_FORMAT_FLAG, &nFlag);
+}
+
+void CWMPPlayer4::SetFade(double dLevel)
+{
+    dLevel = qBound(0.0, dLevel, 1.0);
+    if (dLevel == m_dFade)
+        return;
+    m_dFade = dLevel;
+    ApplyVolume();
+}
+
+void CWMPPlayer4::ApplyVolume()
+{
+    if (!m_pMpv)
+        return;
+    double dVolume = m_nVolume * m_dFade;
+    mpv_set_property_async(m_pMpv, 0, "volume", MPV_FORMAT_DOUBLE, &dVolume);
 }
 
 void CWMPPlayer4::SetDisplayName(const QString& strName)
@@ -449,7 +474,6 @@ void CWMPPlayer4::HandlePropertyChange(const mpv_event& event)
     const auto* pProperty = static_cast<const mpv_event_property*>(event.data);
     const bool bHasValue = pProperty->format != MPV_FORMAT_NONE && pProperty->data;
     const auto flag = [&] { return bHasValue && *static_cast<int*>(pProperty->data) != 0; };
-    const auto number = [&] { return bHasValue ? *static_cast<double*>(pProperty->data) : -1.0; };
     const auto seconds = [&] { return bHasValue ? double(*static_cast<int64_t*>(pProperty->data)) : -1.0; };
     switch (event.reply_userdata)
     {
@@ -472,13 +496,6 @@ void CWMPPlayer4::HandlePropertyChange(const mpv_event& event)
         m_dDuration = seconds();
         m_bFinite = m_bFinite || m_dDuration > 0;
         m_pBar->SetPosition(m_dPosition, m_dDuration);
-        break;
-    case kPropVolume:
-        if (bHasValue)
-            m_pBar->SetVolume(qRound(number()));
-        break;
-    case kPropMute:
-        m_pBar->SetMuted(flag());
         break;
     case kPropVoConfigured:
         m_bVideo = flag();

@@ -42,12 +42,22 @@ public:
     // Whether the picture area shows video now.
     bool HasVideo() const { return m_bVideo; }
     CPlayerControlBar* ControlBar() const { return m_pBar; }
+    // The sound's volume, 0-100, and mute; changed here or on the control bar, VolumeChange tells.
+    int Volume() const { return m_nVolume; }
+    bool IsMuted() const { return m_bMuted; }
+    void SetVolume(int nVolume);
+    void SetMuted(bool bMuted);
+    // Plays quieter than the volume by this factor (1.0: as loud as the volume) without changing the
+    // volume itself: the control bar and VolumeChange keep showing the user's volume.
+    void SetFade(double dLevel);
 
 signals:
     // The status text changed (and with it, perhaps, the state).
     void StatusChange();
     void StateChanged(EPlayerState state);
     void StreamTitleChange();
+    // The volume or mute changed (on the control bar or through SetVolume/SetMuted).
+    void VolumeChange();
 
 private:
     class CControls : public CWMPControls
@@ -75,6 +85,9 @@ private:
     void SetStreamTitle(const QString& strTitle);
     void OnRenderContextChanged(bool bAvailable);
     void ResetPosition();
+    // mpv plays at the volume times the fade: nothing else changes mpv's volume, so the volume and
+    // mute are kept here rather than read back from mpv.
+    void ApplyVolume();
 
     mpv_handle* m_pMpv = nullptr;
     CMpvRenderWidget* m_pVideo = nullptr;
@@ -94,4 +107,7 @@ private:
     EPlayerState m_shownState = EPlayerState::Idle;
     double m_dPosition = -1;
     double m_dDuration = -1;
+    int m_nVolume = 50;
+    bool m_bMuted = false;
+    double m_dFade = 1.0;
 };

@@ -120,6 +120,12 @@ class Mpris:
     def get_raw(self, name, interface=PLAYER):
         return self._object().Get(interface, name, dbus_interface=PROPS)
 
+    def set(self, name, value, interface=PLAYER):
+        """Sets a writable property (a float goes as a D-Bus double)."""
+        if isinstance(value, float):
+            value = dbus.Double(value, variant_level=1)
+        self._object().Set(interface, name, value, dbus_interface=PROPS)
+
     def call(self, method, *args, interface=PLAYER):
         return getattr(self._object(), method)(*args, dbus_interface=interface)
 
