@@ -7,6 +7,7 @@
 #include "frame/ApplicationLook.h"
 #include "frame/ChannelListRefresh.h"
 #include "frame/MprisService.h"
+#include "frame/SleepTimerControl.h"
 #include "frame/SongNotifier.h"
 #include "frame/TrayIcon.h"
 #include "platform/Autostart.h"
@@ -76,6 +77,10 @@ CMainFrame::~CMainFrame()
 bool CMainFrame::LoadFrame()
 {
     m_pTray = new CTrayIcon(this);
+    m_pSleepTimer = new CSleepTimerControl(&m_context.NowPlaying(), this);
+    m_pSleepTimer->AddCommands(m_commandMap);
+    m_pTray->AddSubmenu(m_pSleepTimer->CreateMenu(QStringLiteral("Sleep Timer"), this));
+    connect(m_pSleepTimer, &CSleepTimerControl::TipChanged, m_pTray, &CTrayIcon::SetExtraTipLine);
     m_pRibbon = new CCustomMFCRibbonBar(this);
     setMenuWidget(m_pRibbon);
     ApplyApplicationLook(m_nAppLook);

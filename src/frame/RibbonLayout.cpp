@@ -3,6 +3,7 @@
 #include "app/StringTable.h"
 #include "frame/ApplicationLook.h"
 #include "frame/MainFrame.h"
+#include "frame/SleepTimerControl.h"
 #include "frame/SongNotifier.h"
 #include "ribbon/CustomMFCRibbonApplicationButton.h"
 #include "ribbon/CustomMFCRibbonBar.h"
@@ -58,6 +59,10 @@ void CMainFrame::InitializeRibbon()
     button(controls, ID_PLAY_NEXT, "Play Next", play, play);
     button(controls, ID_PLAY_PREVIOUS, "Play Previous", play, play);
     button(controls, ID_STOP, "Stop", stop, stop);
+    QToolButton* sleep = WithTips(controls->AddButton(ID_SLEEP_TIMER_MENU, QStringLiteral("Sleep Timer")),
+                                  ID_SLEEP_TIMER_MENU, QStringLiteral("Sleep Timer"));
+    sleep->setMenu(m_pSleepTimer->CreateMenu(QStringLiteral("Sleep Timer"), sleep));
+    sleep->setPopupMode(QToolButton::InstantPopup);
     CRibbonPanel* management = player->AddPanel(QStringLiteral("Channel Management"), panelIcon);
     button(management, ID_REFRESH_CHANNELS, "Refresh Channels List", QIcon(), refresh);
     CRibbonPanel* filters = player->AddPanel(QStringLiteral("Channel Filters"), panelIcon);
