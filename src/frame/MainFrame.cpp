@@ -8,6 +8,7 @@
 #include "frame/ChannelListRefresh.h"
 #include "frame/MprisService.h"
 #include "frame/SleepTimerControl.h"
+#include "frame/SongHistoryControl.h"
 #include "frame/SongNotifier.h"
 #include "frame/TrayIcon.h"
 #include "platform/Autostart.h"
@@ -81,6 +82,8 @@ bool CMainFrame::LoadFrame()
     m_pSleepTimer->AddCommands(m_commandMap);
     m_pTray->AddSubmenu(m_pSleepTimer->CreateMenu(QStringLiteral("Sleep Timer"), this));
     connect(m_pSleepTimer, &CSleepTimerControl::TipChanged, m_pTray, &CTrayIcon::SetExtraTipLine);
+    auto* pHistory = new CSongHistoryControl(&m_context.NowPlaying(), this);
+    m_pTray->AddSubmenu(pHistory->CreateRecentMenu(QStringLiteral("Recent Songs"), this));
     m_pRibbon = new CCustomMFCRibbonBar(this);
     setMenuWidget(m_pRibbon);
     ApplyApplicationLook(m_nAppLook);
