@@ -2,8 +2,11 @@
 
 #include "player/MpvRenderWidget.h"
 #include "player/PlayerControlBar.h"
+#include "player/ScreenSaverInhibitor.h"
 #include "player/StreamAddress.h"
 
+#include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <clocale>
 #include <mpv/client.h>
@@ -208,6 +211,11 @@ CWMPPlayer4::CWMPPlayer4(QWidget* parent) : QWidget(parent)
                 mpv_command_async(m_pMpv, 0, args);
             });
 
+    connect(m_pVideo, &CMpvRenderWidget::DoubleClicked, this, [this] { SetFullScreen(!IsFullScreen()); });
+    auto* pFullScreenKey = new QShortcut(QKeySequence(Qt::Key_F11), this);
+    connect(pFullScreenKey, &QShortcut::activated, this, [this] { SetFullScreen(true); });
+    new CScreenSaverInhibitor(this, this);
+
     m_status.m_onChange = [this] { OnStatusChanged(); };
     m_reconnect.m_onAttempt = [this] { Load(); };
     if (!m_pMpv)
@@ -263,6 +271,8 @@ CWMPPlayer4::~CWMPPlayer4()
     if (!m_pMpv)
         return;
     mpv_set_wakeup_callback(m_pMpv, nullptr, nullptr);
+    if (m_pFullScreen)
+        SetFullScreen(false);
     disconnect(m_pVideo, nullptr, this, nullptr);
     // The render context must go (with its GL context current) before the core does.
     m_pVideo->FreeRenderContext();
@@ -347,6 +357,39 @@ void CWMPPlayer4::ApplyVolume()
         return;
     double dVolume = m_nVolume * m_dFade;
     mpv_set_property_async(m_pMpv, 0, "volume", MPV_FORMAT_DOUBLE, &dVolume);
+}
+
+void CWMPPlayer4::SetFullScreen(bool bFullScreen)
+{
+    if (bFullScreen == IsFullScreen() || (bFullScreen && !m_pVideo->HasVideoWindow()))
+        return;
+    if (bFullScreen)
+    {
+        m_pFullScreen = new QWidget(nullptr, Qt::Window);
+        m_pFullScreen->setObjectName(QStringLiteral("FullScreenPicture"));
+        m_pFullScreen->setWindowTitle(window()->windowTitle());
+        m_pFullScreen->setStyleSheet(QStringLiteral("background: black"));
+        auto* pLayout = new QVBoxLayout(m_pFullScreen);
+        pLayout->setContentsMargins(0, 0, 0, 0);
+        layout()->removeWidget(m_pVideo);
+        pLayout->addWidget(m_pVideo);
+        for (const QKeySequence& key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::Key_F11)})
+        {
+            auto* pShortcut = new QShortcut(key, m_pFullScreen);
+            connect(pShortcut, &QShortcut::activated, this, [this] { SetFullScreen(false); });
+        }
+        // Without a window manager the full-screen state alone would leave the window small.
+        m_pFullScreen->setGeometry(window()->screen()->geometry());
+        m_pFullScreen->showFullScreen();
+        m_pFullScreen->activateWindow();
+        return;
+    }
+    static_cast<QVBoxLayout*>(layout())->insertWidget(0, m_pVideo, 1);
+    m_pVideo->show();
+    m_pFullScreen->hide();
+    m_pFullScreen->deleteLater();
+    m_pFullScreen = nullptr;
+    window()->activateWindow();
 }
 
 void CWMPPlayer4::SetDisplayName(const QString& strName)
@@ -498,9 +541,12 @@ void CWMPPlayer4::HandlePropertyChange(const mpv_event& event)
         m_pBar->SetPosition(m_dPosition, m_dDuration);
         break;
     case kPropVoConfigured:
+        if (flag() == m_bVideo)
+            break;
         m_bVideo = flag();
         m_pVideo->SetVideoShown(m_bVideo);
         m_status.VideoOutputChanged(m_bVideo);
+        emit VideoChange();
         break;
     case kPropCurrentAo:
         m_status.AudioOutputChanged(bHasValue);

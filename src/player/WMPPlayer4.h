@@ -42,6 +42,11 @@ public:
     // Whether the picture area shows video now.
     bool HasVideo() const { return m_bVideo; }
     CPlayerControlBar* ControlBar() const { return m_pBar; }
+    CMpvRenderWidget* PictureArea() const { return m_pVideo; }
+    // The picture alone in a full-screen window of its own (only while there is a picture to show),
+    // or back in the player. Double click and F11 switch, Escape returns.
+    void SetFullScreen(bool bFullScreen);
+    bool IsFullScreen() const { return m_pFullScreen != nullptr; }
     // The sound's volume, 0-100, and mute; changed here or on the control bar, VolumeChange tells.
     int Volume() const { return m_nVolume; }
     bool IsMuted() const { return m_bMuted; }
@@ -56,6 +61,8 @@ signals:
     void StatusChange();
     void StateChanged(EPlayerState state);
     void StreamTitleChange();
+    // The picture came or went (HasVideo).
+    void VideoChange();
     // The volume or mute changed (on the control bar or through SetVolume/SetMuted).
     void VolumeChange();
 
@@ -92,6 +99,7 @@ private:
     mpv_handle* m_pMpv = nullptr;
     CMpvRenderWidget* m_pVideo = nullptr;
     CPlayerControlBar* m_pBar = nullptr;
+    QWidget* m_pFullScreen = nullptr;
     CControls m_controls{*this};
     CPlayerStatus m_status;
     CReconnectPolicy m_reconnect;
