@@ -57,7 +57,6 @@ constexpr UINT ID_SLEEP_TIMER_60 = 352;
 constexpr UINT ID_SLEEP_TIMER_90 = 353;
 constexpr UINT ID_SLEEP_TIMER_END_OF_SONG = 354;
 constexpr UINT ID_SLEEP_TIMER_CANCEL = 355;
-constexpr UINT ID_SLEEP_TIMER_MENU = 356; // the ribbon's drop-down that holds them
 
 // The tray menu's commands.
 constexpr UINT ID_TRAY_SHOW = 32773;

@@ -59,10 +59,6 @@ void CMainFrame::InitializeRibbon()
     button(controls, ID_PLAY_NEXT, "Play Next", play, play);
     button(controls, ID_PLAY_PREVIOUS, "Play Previous", play, play);
     button(controls, ID_STOP, "Stop", stop, stop);
-    QToolButton* sleep = WithTips(controls->AddButton(ID_SLEEP_TIMER_MENU, QStringLiteral("Sleep Timer")),
-                                  ID_SLEEP_TIMER_MENU, QStringLiteral("Sleep Timer"));
-    sleep->setMenu(m_pSleepTimer->CreateMenu(QStringLiteral("Sleep Timer"), sleep));
-    sleep->setPopupMode(QToolButton::InstantPopup);
     CRibbonPanel* management = player->AddPanel(QStringLiteral("Channel Management"), panelIcon);
     button(management, ID_REFRESH_CHANNELS, "Refresh Channels List", QIcon(), refresh);
     CRibbonPanel* filters = player->AddPanel(QStringLiteral("Channel Filters"), panelIcon);
@@ -105,6 +101,13 @@ void CMainFrame::InitializeRibbon()
     QToolButton* about = bar->AddToTabs(ID_APP_ABOUT, QString(), ResIcon("about"));
     CRibbonBar::SetElementTips(about, CommandTooltip(ID_APP_ABOUT), CommandDescription(ID_APP_ABOUT));
     connect(styleMenu, &QMenu::aboutToShow, this, [this] { UpdateCommandElements(); });
+    // Then the sleep timer: here rather than in a panel, where it would widen the ribbon and with it
+    // the window's least width.
+    QToolButton* sleep = bar->AddDropDownToTabs(
+        QStringLiteral("Sleep Timer"), m_pSleepTimer->CreateMenu(QStringLiteral("Sleep Timer"), bar));
+    CRibbonBar::SetElementTips(
+        sleep, QStringLiteral("Sleep Timer"),
+        QStringLiteral("Stop playing after a while, or at the end of the current song."));
 
     // The start category; values that name no category start with the player.
     int category = m_context.Settings().Read(SLOT_LAST_CATEGORY);

@@ -53,7 +53,6 @@ void CSleepTimerControl::AddCommands(CCommandMap& commandMap)
                                  pCmdUI->Enable(pCmdUI->m_nID != ID_SLEEP_TIMER_CANCEL || m_timer.IsArmed());
                                  pCmdUI->SetRadio(pCmdUI->m_nID == m_nChosen);
                              });
-    commandMap.On(ID_SLEEP_TIMER_MENU, [] {});
 }
 
 void CSleepTimerControl::Choose(UINT nID)
