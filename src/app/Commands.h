@@ -49,6 +49,14 @@ constexpr UINT ID_DISPLAY_INDIAN_CHANNELS = 331;
 constexpr UINT ID_DISPLAY_BULGARIAN_CHANNELS = 332;
 constexpr UINT ID_DISPLAY_ROMANIAN_CHANNELS = 333;
 constexpr UINT ID_SHOW_SONG_NOTIFICATIONS = 334;
+// The sleep timer's choices, in the tray's submenu and the ribbon's drop-down alike (the main frame
+// handles them).
+constexpr UINT ID_SLEEP_TIMER_15 = 350;
+constexpr UINT ID_SLEEP_TIMER_30 = 351;
+constexpr UINT ID_SLEEP_TIMER_60 = 352;
+constexpr UINT ID_SLEEP_TIMER_90 = 353;
+constexpr UINT ID_SLEEP_TIMER_END_OF_SONG = 354;
+constexpr UINT ID_SLEEP_TIMER_CANCEL = 355;
 
 // The tray menu's commands.
 constexpr UINT ID_TRAY_SHOW = 32773;

@@ -29,6 +29,12 @@ constexpr IntSetting kAutoPlay{"AutoPlay", 1};
 constexpr IntSetting kLastCategory{"LastCategory", 0};
 // A desktop notification with the new title when the playing stream's title changes.
 constexpr IntSetting kShowSongNotifications{"ShowSongNotifications", 1};
+// The player's volume (0-100) and mute, as they were when last changed.
+constexpr IntSetting kVolume{"Volume", 50};
+constexpr IntSetting kMuted{"Muted", 0};
+// How many seconds make one of the sleep timer's minutes (not shown anywhere: a shorter minute lets
+// the timer be tried without waiting a quarter of an hour).
+constexpr IntSetting kSleepTimerSecondsPerMinute{"SleepTimerSecondsPerMinute", 60};
 // First-showing flags, named after the view classes.
 constexpr IntSetting kSorvanaViewSized{"CSorvanaView", 0};
 constexpr IntSetting kRadioSettingsViewSized{"CRadioSettingsView", 0};

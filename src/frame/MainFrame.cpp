@@ -7,6 +7,8 @@
 #include "frame/ApplicationLook.h"
 #include "frame/ChannelListRefresh.h"
 #include "frame/MprisService.h"
+#include "frame/SleepTimerControl.h"
+#include "frame/SongHistoryControl.h"
 #include "frame/SongNotifier.h"
 #include "frame/TrayIcon.h"
 #include "platform/Autostart.h"
@@ -76,6 +78,12 @@ CMainFrame::~CMainFrame()
 bool CMainFrame::LoadFrame()
 {
     m_pTray = new CTrayIcon(this);
+    m_pSleepTimer = new CSleepTimerControl(&m_context.NowPlaying(), this);
+    m_pSleepTimer->AddCommands(m_commandMap);
+    m_pTray->AddSubmenu(m_pSleepTimer->CreateMenu(QStringLiteral("Sleep Timer"), this));
+    connect(m_pSleepTimer, &CSleepTimerControl::TipChanged, m_pTray, &CTrayIcon::SetExtraTipLine);
+    auto* pHistory = new CSongHistoryControl(&m_context.NowPlaying(), this);
+    m_pTray->AddSubmenu(pHistory->CreateRecentMenu(QStringLiteral("Recent Songs"), this));
     m_pRibbon = new CCustomMFCRibbonBar(this);
     setMenuWidget(m_pRibbon);
     ApplyApplicationLook(m_nAppLook);

@@ -11,6 +11,7 @@ class CAppContext;
 class CCustomMFCRibbonBar;
 class CCustomMFCRibbonApplicationButton;
 class CTrayIcon;
+class CSleepTimerControl;
 
 class CMainFrame : public CMDIFrameWnd
 {
@@ -69,6 +70,7 @@ private:
     int m_nAutoStartState = -1;
     std::optional<int> m_nAutoPlay; // the stored value, once read
     CTrayIcon* m_pTray = nullptr;
+    CSleepTimerControl* m_pSleepTimer = nullptr;
     QLabel* m_pStatusPane1 = nullptr;
     QLabel* m_pStatusPane2 = nullptr;
     CCustomMFCRibbonBar* m_pRibbon = nullptr;

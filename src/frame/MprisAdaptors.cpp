@@ -48,6 +48,16 @@ QVariantMap CMprisPlayerAdaptor::Metadata() const
     return CMprisService::BusMetadata(m_pService->NowPlaying()->Metadata());
 }
 
+double CMprisPlayerAdaptor::Volume() const
+{
+    return m_pService->NowPlaying()->Volume();
+}
+
+void CMprisPlayerAdaptor::SetVolume(double dVolume)
+{
+    m_pService->NowPlaying()->RequestVolume(dVolume);
+}
+
 bool CMprisPlayerAdaptor::CanControlPlayer() const
 {
     return m_pService->NowPlaying()->IsPlayerPresent();

@@ -49,7 +49,7 @@ class CMprisPlayerAdaptor : public QDBusAbstractAdaptor, protected QDBusContext
     Q_PROPERTY(double MinimumRate READ Rate)
     Q_PROPERTY(double MaximumRate READ Rate)
     Q_PROPERTY(QVariantMap Metadata READ Metadata)
-    Q_PROPERTY(double Volume READ Volume)
+    Q_PROPERTY(double Volume READ Volume WRITE SetVolume)
     Q_PROPERTY(qlonglong Position READ Position)
     Q_PROPERTY(bool CanGoNext READ CanControlPlayer)
     Q_PROPERTY(bool CanGoPrevious READ CanControlPlayer)
@@ -63,7 +63,8 @@ public:
     QString PlaybackStatus() const;
     double Rate() const { return 1.0; }
     QVariantMap Metadata() const;
-    double Volume() const { return 1.0; }
+    double Volume() const;
+    void SetVolume(double dVolume);
     // Live streams have no position.
     qlonglong Position() const { return 0; }
     bool CanControlPlayer() const;

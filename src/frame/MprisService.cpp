@@ -69,6 +69,7 @@ QVariantMap CMprisService::PlayerProperties() const
         {QStringLiteral("CanGoPrevious"), bCanControl},
         {QStringLiteral("CanPlay"), bCanControl},
         {QStringLiteral("CanPause"), bCanControl},
+        {QStringLiteral("Volume"), m_pNowPlaying->Volume()},
     };
 }
 

@@ -3,6 +3,7 @@
 #include "app/StringTable.h"
 #include "frame/ApplicationLook.h"
 #include "frame/MainFrame.h"
+#include "frame/SleepTimerControl.h"
 #include "frame/SongNotifier.h"
 #include "ribbon/CustomMFCRibbonApplicationButton.h"
 #include "ribbon/CustomMFCRibbonBar.h"
@@ -100,6 +101,13 @@ void CMainFrame::InitializeRibbon()
     QToolButton* about = bar->AddToTabs(ID_APP_ABOUT, QString(), ResIcon("about"));
     CRibbonBar::SetElementTips(about, CommandTooltip(ID_APP_ABOUT), CommandDescription(ID_APP_ABOUT));
     connect(styleMenu, &QMenu::aboutToShow, this, [this] { UpdateCommandElements(); });
+    // Then the sleep timer: here rather than in a panel, where it would widen the ribbon and with it
+    // the window's least width.
+    QToolButton* sleep = bar->AddDropDownToTabs(
+        QStringLiteral("Sleep Timer"), m_pSleepTimer->CreateMenu(QStringLiteral("Sleep Timer"), bar));
+    CRibbonBar::SetElementTips(
+        sleep, QStringLiteral("Sleep Timer"),
+        QStringLiteral("Stop playing after a while, or at the end of the current song."));
 
     // The start category; values that name no category start with the player.
     int category = m_context.Settings().Read(SLOT_LAST_CATEGORY);

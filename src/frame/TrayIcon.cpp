@@ -111,8 +111,33 @@ QString CTrayIcon::TipText(const QString& strStatus)
 
 void CTrayIcon::UpdateTrayTip(const QString& strStatus)
 {
-    if (m_pIcon)
+    m_strStatus = strStatus;
+    if (!m_pIcon)
+        return;
+    if (m_strExtraLine.isEmpty())
+    {
         m_pIcon->setToolTip(TipText(strStatus));
+        return;
+    }
+    // A long title gives way to the extra line, which is short.
+    const QString strLine = QLatin1Char('\n') + m_strExtraLine;
+    m_pIcon->setToolTip(TipText(strStatus).left(kTrayTipMaxChars - strLine.size()) + strLine);
+}
+
+void CTrayIcon::SetExtraTipLine(const QString& strLine)
+{
+    if (strLine == m_strExtraLine)
+        return;
+    m_strExtraLine = strLine;
+    UpdateTrayTip(m_strStatus);
+}
+
+void CTrayIcon::AddSubmenu(QMenu* pMenu)
+{
+    if (!m_bHasSubmenus)
+        m_pMenu->addSeparator();
+    m_bHasSubmenus = true;
+    m_pMenu->addMenu(pMenu);
 }
 
 void CTrayIcon::RemoveTrayIcon()

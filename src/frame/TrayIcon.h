@@ -26,6 +26,11 @@ public:
     // The title alone for an empty status, else title, line feed, status; at most 127 characters.
     static QString TipText(const QString& strStatus);
     void UpdateTrayTip(const QString& strStatus);
+    // A further line under the status (the sleep timer's), "" for none.
+    void SetExtraTipLine(const QString& strLine);
+    // A submenu at the end of the menu, after a separator before the first one. Not among the
+    // entries: its own entries keep their state.
+    void AddSubmenu(QMenu* pMenu);
     void RemoveTrayIcon();
     // Enables the entries whose command has a handler on the routing path right now.
     void UpdateMenuState();
@@ -43,4 +48,7 @@ private:
     bool m_bStatusNotifier = false;
     QMenu* m_pMenu = nullptr;
     std::vector<std::pair<UINT, QAction*>> m_entries;
+    QString m_strStatus;
+    QString m_strExtraLine;
+    bool m_bHasSubmenus = false;
 };

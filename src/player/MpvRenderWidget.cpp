@@ -3,6 +3,7 @@
 #include "player/MpvVideoWindow.h"
 
 #include <QLinearGradient>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -26,6 +27,7 @@ void CMpvRenderWidget::SetVideoWanted(bool bWanted)
         return;
     m_pVideo = new CMpvVideoWindow(m_pMpv);
     connect(m_pVideo, &CMpvVideoWindow::RenderContextChanged, this, &CMpvRenderWidget::RenderContextChanged);
+    connect(m_pVideo, &CMpvVideoWindow::DoubleClicked, this, &CMpvRenderWidget::DoubleClicked);
     // The container owns the window from here on.
     m_pContainer = QWidget::createWindowContainer(m_pVideo, this);
     m_pContainer->setObjectName(QStringLiteral("VideoWindow"));
@@ -58,6 +60,12 @@ void CMpvRenderWidget::FreeRenderContext()
 bool CMpvRenderWidget::HasRenderContext() const
 {
     return m_pVideo && m_pVideo->HasRenderContext();
+}
+
+void CMpvRenderWidget::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton)
+        emit DoubleClicked();
 }
 
 void CMpvRenderWidget::paintEvent(QPaintEvent*)

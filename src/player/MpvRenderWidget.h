@@ -38,9 +38,12 @@ signals:
     // mpv can show video only while there is a render context: it exists from the first showing of
     // the video window on and goes when the window's GL context goes.
     void RenderContextChanged(bool bAvailable);
+    // A double click on the picture (the area or its video window).
+    void DoubleClicked();
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
 
 private:
     void PaintInfo();

@@ -1,5 +1,6 @@
 #include "player/MpvVideoWindow.h"
 
+#include <QMouseEvent>
 #include <QOpenGLContext>
 #include <mpv/client.h>
 #include <mpv/render_gl.h>
@@ -80,4 +81,10 @@ void CMpvVideoWindow::paintGL()
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
     mpv_render_context_render(m_pRender, params);
+}
+
+void CMpvVideoWindow::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton)
+        emit DoubleClicked();
 }

@@ -19,8 +19,10 @@ public:
 
 signals:
     void RenderContextChanged(bool bAvailable);
+    void DoubleClicked();
 
 protected:
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
     void initializeGL() override;
     void paintGL() override;
 

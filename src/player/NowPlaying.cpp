@@ -4,6 +4,7 @@
 #include "player/PlayerStatus.h"
 
 #include <QStringList>
+#include <QtNumeric>
 
 namespace
 {
@@ -46,6 +47,32 @@ void CNowPlaying::SetPlaying(bool bPlaying)
         return;
     m_bPlaying = bPlaying;
     emit Changed();
+}
+
+void CNowPlaying::SetVolume(double dVolume)
+{
+    dVolume = qBound(0.0, dVolume, 1.0);
+    if (qFuzzyCompare(1.0 + dVolume, 1.0 + m_dVolume))
+        return;
+    m_dVolume = dVolume;
+    emit Changed();
+}
+
+void CNowPlaying::RequestVolume(double dVolume)
+{
+    // NaN is what a careless client may send; it means nothing.
+    if (!qIsFinite(dVolume))
+        return;
+    emit VolumeRequested(qBound(0.0, dVolume, 1.0));
+}
+
+void CNowPlaying::SetFadeLevel(double dLevel)
+{
+    dLevel = qIsFinite(dLevel) ? qBound(0.0, dLevel, 1.0) : 1.0;
+    if (dLevel == m_dFade)
+        return;
+    m_dFade = dLevel;
+    emit FadeLevelChanged(m_dFade);
 }
 
 void CNowPlaying::Reset()

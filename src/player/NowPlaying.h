@@ -37,6 +37,15 @@ public:
     // The stream's own title ("" when it has none or it went away).
     void SetStreamTitle(const QString& strTitle);
     void SetPlaying(bool bPlaying);
+    // The player's volume, 0.0 (silent) to 1.0 (full), as the player view reports it.
+    void SetVolume(double dVolume);
+    // A desktop asks for another volume: the player view hears VolumeRequested and, once the player
+    // has it, reports it back through SetVolume. Out-of-range values are clamped.
+    void RequestVolume(double dVolume);
+    // A passing attenuation on top of the volume (1.0: none), such as the sleep timer's fade. It is
+    // not the user's volume: neither stored nor shown to the desktop.
+    void SetFadeLevel(double dLevel);
+    double FadeLevel() const { return m_dFade; }
     // The player view is gone, and with it the channel and its sound.
     void Reset();
 
@@ -45,6 +54,7 @@ public:
     QString Channel() const { return m_strChannel; }
     QString Url() const { return m_strUrl; }
     QString StreamTitle() const { return m_strTitle; }
+    double Volume() const { return m_dVolume; }
     // The object path that names the current track (a new one for every channel opened); "" if none.
     QString TrackId() const;
 
@@ -64,6 +74,8 @@ signals:
     void Changed();
     // A new, non-empty title of the channel that plays.
     void SongChanged(const QString& strChannel, const QString& strTitle);
+    void VolumeRequested(double dVolume);
+    void FadeLevelChanged(double dLevel);
 
 private:
     bool m_bPlayerPresent = false;
@@ -72,4 +84,6 @@ private:
     QString m_strUrl;
     QString m_strTitle;
     quint64 m_nTrack = 0;
+    double m_dVolume = 0.5;
+    double m_dFade = 1.0;
 };

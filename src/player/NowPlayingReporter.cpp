@@ -1,5 +1,6 @@
 #include "player/NowPlayingReporter.h"
 
+#include "app/Settings.h"
 #include "player/NowPlaying.h"
 #include "player/WMPPlayer4.h"
 
@@ -8,6 +9,17 @@ CNowPlayingReporter::CNowPlayingReporter(CWMPPlayer4* pPlayer, CNowPlaying* pNow
 {
     connect(m_pPlayer, &CWMPPlayer4::StatusChange, this, &CNowPlayingReporter::Update);
     connect(m_pPlayer, &CWMPPlayer4::StreamTitleChange, this, &CNowPlayingReporter::Update);
+    connect(m_pPlayer, &CWMPPlayer4::VolumeChange, this, &CNowPlayingReporter::OnVolumeChange);
+    connect(m_pNowPlaying, &CNowPlaying::VolumeRequested, this,
+            [this](double dVolume) { m_pPlayer->SetVolume(qRound(dVolume * 100)); });
+
+    connect(m_pNowPlaying, &CNowPlaying::FadeLevelChanged, m_pPlayer, &CWMPPlayer4::SetFade);
+
+    const int nVolume = qBound(0, ReadSettingInt(settings::kVolume), 100);
+    m_pNowPlaying->SetVolume(nVolume / 100.0);
+    m_pPlayer->SetVolume(nVolume);
+    m_pPlayer->SetMuted(ReadSettingInt(settings::kMuted) != 0);
+    m_pPlayer->SetFade(m_pNowPlaying->FadeLevel());
     m_pNowPlaying->SetPlayerPresent(true);
     Update();
 }
@@ -26,4 +38,16 @@ void CNowPlayingReporter::Update()
 {
     m_pNowPlaying->SetPlaying(m_pPlayer->IsPlaying());
     m_pNowPlaying->SetStreamTitle(m_pPlayer->StreamTitle());
+}
+
+void CNowPlayingReporter::OnVolumeChange()
+{
+    const int nVolume = m_pPlayer->Volume();
+    const int nMuted = m_pPlayer->IsMuted() ? 1 : 0;
+    m_pNowPlaying->SetVolume(nVolume / 100.0);
+    // A drag of the slider brings many changes; only those that differ reach the disk.
+    if (ReadSettingInt(settings::kVolume) != nVolume)
+        WriteSettingInt(settings::kVolume.name, nVolume);
+    if (ReadSettingInt(settings::kMuted) != nMuted)
+        WriteSettingInt(settings::kMuted.name, nMuted);
 }

@@ -1,6 +1,10 @@
 #pragma once
 // Tells the program's now-playing state what the player view's media player does: the channel it
-// opens, the stream's title and whether sound comes out. Lives as long as the view.
+// opens, the stream's title, whether sound comes out and how loud. Lives as long as the view.
+//
+// The volume and mute are the user's: the reporter gives the player the stored ones when the view is
+// made, stores every change (from the control bar or the desktop), and hands the desktop's volume
+// requests to the player.
 #include <QObject>
 
 class CNowPlaying;
@@ -19,6 +23,7 @@ public:
 
 private:
     void Update();
+    void OnVolumeChange();
 
     CWMPPlayer4* m_pPlayer;
     CNowPlaying* m_pNowPlaying;

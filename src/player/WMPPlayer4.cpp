@@ -2,8 +2,11 @@
 
 #include "player/MpvRenderWidget.h"
 #include "player/PlayerControlBar.h"
+#include "player/ScreenSaverInhibitor.h"
 #include "player/StreamAddress.h"
 
+#include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <clocale>
 #include <mpv/client.h>
@@ -18,8 +21,6 @@ enum PropertyId : quint64
     kPropSeekable,
     kPropTimePos,
     kPropDuration,
-    kPropVolume,
-    kPropMute,
     kPropVoConfigured,
     kPropIcyTitle,
     kPropCurrentAo,
@@ -198,22 +199,8 @@ CWMPPlayer4::CWMPPlayer4(QWidget* parent) : QWidget(parent)
                 Load();
             });
     connect(m_pBar, &CPlayerControlBar::StopClicked, this, &CWMPPlayer4::Stop);
-    connect(m_pBar, &CPlayerControlBar::VolumeChanged, this,
-            [this](int nVolume)
-            {
-                if (!m_pMpv)
-                    return;
-                double dVolume = nVolume;
-                mpv_set_property_async(m_pMpv, 0, "volume", MPV_FORMAT_DOUBLE, &dVolume);
-            });
-    connect(m_pBar, &CPlayerControlBar::MuteToggled, this,
-            [this](bool bMuted)
-            {
-                if (!m_pMpv)
-                    return;
-                int nFlag = bMuted ? 1 : 0;
-                mpv_set_property_async(m_pMpv, 0, "mute", MPV_FORMAT_FLAG, &nFlag);
-            });
+    connect(m_pBar, &CPlayerControlBar::VolumeChanged, this, &CWMPPlayer4::SetVolume);
+    connect(m_pBar, &CPlayerControlBar::MuteToggled, this, &CWMPPlayer4::SetMuted);
     connect(m_pBar, &CPlayerControlBar::SeekRequested, this,
             [this](double dSeconds)
             {
@@ -223,6 +210,11 @@ CWMPPlayer4::CWMPPlayer4(QWidget* parent) : QWidget(parent)
                 const char* args[]{"seek", target.constData(), "absolute", nullptr};
                 mpv_command_async(m_pMpv, 0, args);
             });
+
+    connect(m_pVideo, &CMpvRenderWidget::DoubleClicked, this, [this] { SetFullScreen(!IsFullScreen()); });
+    auto* pFullScreenKey = new QShortcut(QKeySequence(Qt::Key_F11), this);
+    connect(pFullScreenKey, &QShortcut::activated, this, [this] { SetFullScreen(true); });
+    new CScreenSaverInhibitor(this, this);
 
     m_status.m_onChange = [this] { OnStatusChanged(); };
     m_reconnect.m_onAttempt = [this] { Load(); };
@@ -254,8 +246,6 @@ void CWMPPlayer4::CreateMpv()
     // woke the GUI thread far more often than the bar, which shows seconds, can change.
     mpv_observe_property(m_pMpv, kPropTimePos, "time-pos", MPV_FORMAT_INT64);
     mpv_observe_property(m_pMpv, kPropDuration, "duration", MPV_FORMAT_INT64);
-    mpv_observe_property(m_pMpv, kPropVolume, "volume", MPV_FORMAT_DOUBLE);
-    mpv_observe_property(m_pMpv, kPropMute, "mute", MPV_FORMAT_FLAG);
     mpv_observe_property(m_pMpv, kPropVoConfigured, "vo-configured", MPV_FORMAT_FLAG);
     mpv_observe_property(m_pMpv, kPropIcyTitle, "metadata/by-key/icy-title", MPV_FORMAT_STRING);
     mpv_observe_property(m_pMpv, kPropCurrentAo, "current-ao", MPV_FORMAT_STRING);
@@ -281,6 +271,8 @@ CWMPPlayer4::~CWMPPlayer4()
     if (!m_pMpv)
         return;
     mpv_set_wakeup_callback(m_pMpv, nullptr, nullptr);
+    if (m_pFullScreen)
+        SetFullScreen(false);
     disconnect(m_pVideo, nullptr, this, nullptr);
     // The render context must go (with its GL context current) before the core does.
     m_pVideo->FreeRenderContext();
@@ -322,6 +314,82 @@ EPlayerState CWMPPlayer4::GetState() const
 QString CWMPPlayer4::ShownStatus() const
 {
     return m_reconnect.IsReconnecting() ? CReconnectPolicy::Text(m_reconnect.Attempt()) : m_status.Text();
+}
+
+void CWMPPlayer4::SetVolume(int nVolume)
+{
+    nVolume = qBound(0, nVolume, 100);
+    if (nVolume != m_nVolume)
+    {
+        m_nVolume = nVolume;
+        m_pBar->SetVolume(m_nVolume);
+        emit VolumeChange();
+    }
+    ApplyVolume();
+}
+
+void CWMPPlayer4::SetMuted(bool bMuted)
+{
+    if (bMuted != m_bMuted)
+    {
+        m_bMuted = bMuted;
+        m_pBar->SetMuted(m_bMuted);
+        emit VolumeChange();
+    }
+    if (!m_pMpv)
+        return;
+    int nFlag = bMuted ? 1 : 0;
+    mpv_set_property_async(m_pMpv, 0, "mute", MPV_FORMAT_FLAG, &nFlag);
+}
+
+void CWMPPlayer4::SetFade(double dLevel)
+{
+    dLevel = qBound(0.0, dLevel, 1.0);
+    if (dLevel == m_dFade)
+        return;
+    m_dFade = dLevel;
+    ApplyVolume();
+}
+
+void CWMPPlayer4::ApplyVolume()
+{
+    if (!m_pMpv)
+        return;
+    double dVolume = m_nVolume * m_dFade;
+    mpv_set_property_async(m_pMpv, 0, "volume", MPV_FORMAT_DOUBLE, &dVolume);
+}
+
+void CWMPPlayer4::SetFullScreen(bool bFullScreen)
+{
+    if (bFullScreen == IsFullScreen() || (bFullScreen && !m_pVideo->HasVideoWindow()))
+        return;
+    if (bFullScreen)
+    {
+        m_pFullScreen = new QWidget(nullptr, Qt::Window);
+        m_pFullScreen->setObjectName(QStringLiteral("FullScreenPicture"));
+        m_pFullScreen->setWindowTitle(window()->windowTitle());
+        m_pFullScreen->setStyleSheet(QStringLiteral("background: black"));
+        auto* pLayout = new QVBoxLayout(m_pFullScreen);
+        pLayout->setContentsMargins(0, 0, 0, 0);
+        layout()->removeWidget(m_pVideo);
+        pLayout->addWidget(m_pVideo);
+        for (const QKeySequence& key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::Key_F11)})
+        {
+            auto* pShortcut = new QShortcut(key, m_pFullScreen);
+            connect(pShortcut, &QShortcut::activated, this, [this] { SetFullScreen(false); });
+        }
+        // Without a window manager the full-screen state alone would leave the window small.
+        m_pFullScreen->setGeometry(window()->screen()->geometry());
+        m_pFullScreen->showFullScreen();
+        m_pFullScreen->activateWindow();
+        return;
+    }
+    static_cast<QVBoxLayout*>(layout())->insertWidget(0, m_pVideo, 1);
+    m_pVideo->show();
+    m_pFullScreen->hide();
+    m_pFullScreen->deleteLater();
+    m_pFullScreen = nullptr;
+    window()->activateWindow();
 }
 
 void CWMPPlayer4::SetDisplayName(const QString& strName)
@@ -449,7 +517,6 @@ void CWMPPlayer4::HandlePropertyChange(const mpv_event& event)
     const auto* pProperty = static_cast<const mpv_event_property*>(event.data);
     const bool bHasValue = pProperty->format != MPV_FORMAT_NONE && pProperty->data;
     const auto flag = [&] { return bHasValue && *static_cast<int*>(pProperty->data) != 0; };
-    const auto number = [&] { return bHasValue ? *static_cast<double*>(pProperty->data) : -1.0; };
     const auto seconds = [&] { return bHasValue ? double(*static_cast<int64_t*>(pProperty->data)) : -1.0; };
     switch (event.reply_userdata)
     {
@@ -473,17 +540,13 @@ void CWMPPlayer4::HandlePropertyChange(const mpv_event& event)
         m_bFinite = m_bFinite || m_dDuration > 0;
         m_pBar->SetPosition(m_dPosition, m_dDuration);
         break;
-    case kPropVolume:
-        if (bHasValue)
-            m_pBar->SetVolume(qRound(number()));
-        break;
-    case kPropMute:
-        m_pBar->SetMuted(flag());
-        break;
     case kPropVoConfigured:
+        if (flag() == m_bVideo)
+            break;
         m_bVideo = flag();
         m_pVideo->SetVideoShown(m_bVideo);
         m_status.VideoOutputChanged(m_bVideo);
+        emit VideoChange();
         break;
     case kPropCurrentAo:
         m_status.AudioOutputChanged(bHasValue);

@@ -42,12 +42,29 @@ public:
     // Whether the picture area shows video now.
     bool HasVideo() const { return m_bVideo; }
     CPlayerControlBar* ControlBar() const { return m_pBar; }
+    CMpvRenderWidget* PictureArea() const { return m_pVideo; }
+    // The picture alone in a full-screen window of its own (only while there is a picture to show),
+    // or back in the player. Double click and F11 switch, Escape returns.
+    void SetFullScreen(bool bFullScreen);
+    bool IsFullScreen() const { return m_pFullScreen != nullptr; }
+    // The sound's volume, 0-100, and mute; changed here or on the control bar, VolumeChange tells.
+    int Volume() const { return m_nVolume; }
+    bool IsMuted() const { return m_bMuted; }
+    void SetVolume(int nVolume);
+    void SetMuted(bool bMuted);
+    // Plays quieter than the volume by this factor (1.0: as loud as the volume) without changing the
+    // volume itself: the control bar and VolumeChange keep showing the user's volume.
+    void SetFade(double dLevel);
 
 signals:
     // The status text changed (and with it, perhaps, the state).
     void StatusChange();
     void StateChanged(EPlayerState state);
     void StreamTitleChange();
+    // The picture came or went (HasVideo).
+    void VideoChange();
+    // The volume or mute changed (on the control bar or through SetVolume/SetMuted).
+    void VolumeChange();
 
 private:
     class CControls : public CWMPControls
@@ -75,10 +92,14 @@ private:
     void SetStreamTitle(const QString& strTitle);
     void OnRenderContextChanged(bool bAvailable);
     void ResetPosition();
+    // mpv plays at the volume times the fade: nothing else changes mpv's volume, so the volume and
+    // mute are kept here rather than read back from mpv.
+    void ApplyVolume();
 
     mpv_handle* m_pMpv = nullptr;
     CMpvRenderWidget* m_pVideo = nullptr;
     CPlayerControlBar* m_pBar = nullptr;
+    QWidget* m_pFullScreen = nullptr;
     CControls m_controls{*this};
     CPlayerStatus m_status;
     CReconnectPolicy m_reconnect;
@@ -94,4 +115,7 @@ private:
     EPlayerState m_shownState = EPlayerState::Idle;
     double m_dPosition = -1;
     double m_dDuration = -1;
+    int m_nVolume = 50;
+    bool m_bMuted = false;
+    double m_dFade = 1.0;
 };

@@ -4,7 +4,8 @@
 
 - a notification server (org.freedesktop.Notifications) that records every Notify call and answers
   with a new id, as a real one does;
-- a listener for the PropertiesChanged signals of the media player object /org/mpris/MediaPlayer2.
+- a listener for the PropertiesChanged signals of the media player object /org/mpris/MediaPlayer2;
+- a screen saver (org.freedesktop.ScreenSaver) that records Inhibit and UnInhibit with their cookies.
 
 It must start before the program, so the program finds the notification server. ``Mpris`` is the
 panel widget's side: properties and methods of org.mpris.MediaPlayer2.vedrix.
@@ -33,6 +34,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from rig_app import wait_for  # noqa: E402
 
 NOTIFICATIONS = "org.freedesktop.Notifications"
+SCREENSAVER = "org.freedesktop.ScreenSaver"
 RECORDER = "org.vedrix.test.Recorder"
 RECORDER_PATH = "/Recorder"
 MPRIS_NAME = "org.mpris.MediaPlayer2.vedrix"
@@ -93,6 +95,20 @@ class Desktop:
     def property_changes(self):
         return self.received()["changes"]
 
+    def screensaver_calls(self):
+        """[["Inhibit", cookie], ["UnInhibit", cookie], ...] in the order they came."""
+        return self.received()["screensaver"]
+
+    def screensaver_inhibited(self):
+        """The cookies given out and not yet given back."""
+        held = []
+        for method, cookie in self.screensaver_calls():
+            if method == "Inhibit":
+                held.append(cookie)
+            elif cookie in held:
+                held.remove(cookie)
+        return held
+
     def wait_notification(self, predicate, what="a notification"):
         def found():
             return next((n for n in self.notifications() if predicate(n)), None)
@@ -119,6 +135,12 @@ class Mpris:
 
     def get_raw(self, name, interface=PLAYER):
         return self._object().Get(interface, name, dbus_interface=PROPS)
+
+    def set(self, name, value, interface=PLAYER):
+        """Sets a writable property (a float goes as a D-Bus double)."""
+        if isinstance(value, float):
+            value = dbus.Double(value, variant_level=1)
+        self._object().Set(interface, name, value, dbus_interface=PROPS)
 
     def call(self, method, *args, interface=PLAYER):
         return getattr(self._object(), method)(*args, dbus_interface=interface)
@@ -148,7 +170,7 @@ def _serve():
 
     dbus.mainloop.glib.DBusGMainLoop(set_as_default=True)
     bus = dbus.SessionBus()
-    record = {"notifications": [], "changes": []}
+    record = {"notifications": [], "changes": [], "screensaver": []}
 
     class Server(dbus.service.Object):
         def __init__(self):
@@ -187,16 +209,32 @@ def _serve():
         def Received(self):
             return json.dumps(record)
 
+    class ScreenSaver(dbus.service.Object):
+        def __init__(self):
+            super().__init__(bus, "/org/freedesktop/ScreenSaver")
+            self.last_cookie = 100
+
+        @dbus.service.method(SCREENSAVER, in_signature="ss", out_signature="u")
+        def Inhibit(self, app, reason):
+            self.last_cookie += 1
+            record["screensaver"].append(["Inhibit", self.last_cookie])
+            return dbus.UInt32(self.last_cookie)
+
+        @dbus.service.method(SCREENSAVER, in_signature="u")
+        def UnInhibit(self, cookie):
+            record["screensaver"].append(["UnInhibit", int(cookie)])
+
     def properties_changed(interface, changed, invalidated, path=None):
         if path == MPRIS_PATH and interface == PLAYER:
             record["changes"].append(plain(changed))
 
     bus.add_signal_receiver(properties_changed, "PropertiesChanged", PROPS, path=MPRIS_PATH, path_keyword="path")
-    server, recorder = Server(), Recorder()
+    server, recorder, screensaver = Server(), Recorder(), ScreenSaver()
     name = dbus.service.BusName(NOTIFICATIONS, bus)
+    screensaver_name = dbus.service.BusName(SCREENSAVER, bus)
     print("ready", flush=True)
     GLib.MainLoop().run()
-    del name, server, recorder
+    del name, screensaver_name, server, recorder, screensaver
 
 
 if __name__ == "__main__":

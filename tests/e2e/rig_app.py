@@ -292,14 +292,24 @@ class App:
         path = self._item().Get(ITEM, "Menu", dbus_interface=PROPS)
         return self.bus().get_object(name, path, introspect=False)
 
-    def tray_menu(self):
-        """The menu's entries in order: dicts with id, label (mnemonics removed), enabled, separator."""
+    def tray_menu(self, submenu=None):
+        """The menu's entries in order: dicts with id, label (mnemonics removed), enabled, separator;
+        with submenu, the entries of the submenu with that label."""
         menu = self._menu()
         menu.AboutToShow(dbus.Int32(0), dbus_interface=MENU)
         _revision, layout = menu.GetLayout(dbus.Int32(0), dbus.Int32(-1), dbus.Array([], signature="s"),
                                            dbus_interface=MENU)
+        children = layout[2]
+        if submenu is not None:
+            parent = next((c for c in children if str(c[1].get("label", "")).replace("_", "") == submenu), None)
+            if parent is None:
+                raise AssertionError("no tray submenu %r" % submenu)
+            menu.AboutToShow(dbus.Int32(parent[0]), dbus_interface=MENU)
+            _revision, layout = menu.GetLayout(dbus.Int32(parent[0]), dbus.Int32(-1),
+                                               dbus.Array([], signature="s"), dbus_interface=MENU)
+            children = layout[2]
         entries = []
-        for child in layout[2]:
+        for child in children:
             item_id, props, _children = child
             if not bool(props.get("visible", True)):
                 continue
@@ -311,10 +321,10 @@ class App:
             })
         return entries
 
-    def tray_click(self, label):
-        """Sends the "clicked" event to the menu entry with that label."""
+    def tray_click(self, label, submenu=None):
+        """Sends the "clicked" event to the menu entry with that label (in that submenu, if given)."""
         menu = self._menu()
-        for entry in self.tray_menu():
+        for entry in self.tray_menu(submenu):
             if entry["label"] == label and not entry["separator"]:
                 menu.Event(dbus.Int32(entry["id"]), "clicked", dbus.Int32(0, variant_level=1), dbus.UInt32(0),
                            dbus_interface=MENU)

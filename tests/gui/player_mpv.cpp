@@ -140,6 +140,34 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
     }
 
+    void fadeQuietensWithoutTouchingTheVolume()
+    {
+        CWMPPlayer4 player;
+        QSignalSpy volumeChanges(&player, &CWMPPlayer4::VolumeChange);
+        player.put_URL(Radio("/low"));
+        QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
+        const double dHalf = Listen()["rms"].toDouble();
+        QVERIFY(dHalf > 0.01);
+
+        // The sleep timer's fade: silent at 0, the same level again at 1, and the volume stays 50.
+        player.SetFade(0.0);
+        QTRY_VERIFY_WITH_TIMEOUT(Listen(0.8)["silent"].toBool(), 10000);
+        QCOMPARE(player.Volume(), 50);
+        QCOMPARE(player.ControlBar()->Volume(), 50);
+        QCOMPARE(volumeChanges.count(), 0);
+        player.SetFade(1.0);
+        QTRY_VERIFY_WITH_TIMEOUT(qAbs(Listen(0.8)["rms"].toDouble() - dHalf) < dHalf * 0.2, 10000);
+
+        // The volume itself: louder, told once, shown on the bar.
+        player.SetVolume(100);
+        QCOMPARE(volumeChanges.count(), 1);
+        QCOMPARE(player.ControlBar()->Volume(), 100);
+        QTRY_VERIFY_WITH_TIMEOUT(Listen(0.8)["rms"].toDouble() > dHalf * 3, 10000);
+        player.SetMuted(true);
+        QTRY_VERIFY_WITH_TIMEOUT(Listen(0.8)["silent"].toBool(), 10000);
+        QCOMPARE(volumeChanges.count(), 2);
+    }
+
     void refusesAddressesThatAreNotNetworkStreams_data()
     {
         QTest::addColumn<QString>("address");

@@ -259,7 +259,8 @@ private slots:
         SShell shell;
         CCustomMFCRibbonBar* bar = shell.frame->GetRibbonBar();
         const auto& tabElements = bar->GetTabElements();
-        QCOMPARE(int(tabElements.size()), 2);
+        QCOMPARE(int(tabElements.size()), 3);
+        QCOMPARE(tabElements[2].pButton->text(), QStringLiteral("Sleep Timer"));
         auto* style = qobject_cast<QToolButton*>(tabElements[0].pButton);
         QCOMPARE(style->text(), QStringLiteral("Style"));
         QCOMPARE(style->toolTip(), QStringLiteral("Modify Visual Style"));

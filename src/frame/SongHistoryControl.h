@@ -1,0 +1,34 @@
+#pragma once
+// The song history in the window: every new title of the playing stream is added to it; the tray's
+// "Recent Songs" submenu shows the last ten (a click copies "channel - title"), and its last entry
+// opens the history window, a list of all of them with a search box and a copy action.
+#include "frame/SongHistoryWindow.h"
+#include "player/SongHistory.h"
+
+#include <QObject>
+#include <QPointer>
+
+class CNowPlaying;
+class QMenu;
+class QWidget;
+
+class CSongHistoryControl : public QObject
+{
+    Q_OBJECT
+public:
+    // pWindowParent: the window the history window belongs to.
+    CSongHistoryControl(CNowPlaying* pNowPlaying, QWidget* pWindowParent);
+    ~CSongHistoryControl() override;
+
+    QMenu* CreateRecentMenu(const QString& strTitle, QWidget* parent);
+    void ShowWindow();
+    CSongHistory& History() { return m_history; }
+    CSongHistoryWindow* Window() const { return m_pWindow; }
+
+private:
+    void FillRecentMenu(QMenu* pMenu);
+
+    QWidget* m_pWindowParent;
+    CSongHistory m_history;
+    QPointer<CSongHistoryWindow> m_pWindow;
+};
