@@ -259,6 +259,8 @@ void CMyStationsUi::OnAddFromList()
     const CMyStations::EResult eResult = m_stations.Add(station);
     if (eResult != CMyStations::Done)
         Message(CMyStations::Describe(eResult), true);
+    else if (CMDIFrameWnd* pFrame = m_pView->GetMainFrame())
+        pFrame->SetStatusText(QStringLiteral("\"%1\" was added to My Stations.").arg(station.m_strName));
 }
 
 void CMyStationsUi::OnAddByAddress()
