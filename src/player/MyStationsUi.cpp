@@ -360,7 +360,7 @@ void CMyStationsUi::ImportFiles(const QStringList& paths)
                        : QStringLiteral("\n%1 entries were refused: they are not internet stream addresses.")
                              .arg(nRefused);
     if (nKnown > 0)
-        strText += QStringLiteral("\n%1 already in My Stations.").arg(nKnown);
+        strText += QStringLiteral("\n%1 were in My Stations already.").arg(nKnown);
     if (!unreadable.isEmpty())
         strText +=
             QStringLiteral("\nThese files could not be read: %1").arg(unreadable.join(QStringLiteral(", ")));

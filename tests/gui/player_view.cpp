@@ -26,7 +26,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QMdiArea>
+#include <QMessageBox>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest>
 
 
@@ -210,6 +212,38 @@ private slots:
         QVERIFY(!box->isVisible());
         QVERIFY(box->text().isEmpty());
         QCOMPARE(visible(), (QStringList{"1", "2", "3", "4"}));
+    }
+
+    // A playlist import (chosen or dropped) says how many stations came in and how many were refused.
+    void importCountsAddedAndRefused()
+    {
+        CSorvanaView* view = Open();
+        QTemporaryDir dir;
+        const QString strPath = dir.filePath(QStringLiteral("mixed.m3u"));
+        QVERIFY(testsupport::WriteFile(strPath, QStringLiteral("#EXTM3U\n#EXTINF:-1,First\n%1\n"
+                                                               "/home/me/song.mp3\n#EXTINF:-1,Second\n%2\n"
+                                                               "file:///etc/passwd\n")
+                                                    .arg(Url(21), Url(22))
+                                                    .toUtf8()));
+        view->GetMyStations()->ImportFiles({strPath, dir.filePath(QStringLiteral("missing.pls"))});
+        QMessageBox* box = nullptr;
+        QTRY_VERIFY((box = m_pFrame->findChild<QMessageBox*>()) != nullptr);
+        QCOMPARE(box->text(),
+                 QStringLiteral("2 stations were added to My Stations.\n"
+                                "2 entries were refused: they are not internet stream addresses.\n"
+                                "These files could not be read: missing.pls"));
+        const CStationList& stations = view->GetMyStations()->Stations().Stations();
+        QCOMPARE(stations.size(), 2);
+        QCOMPARE(stations[1].m_strName, QStringLiteral("Second"));
+        QCOMPARE(stations[1].m_strUrl, Url(22));
+        // The same file again: nothing new.
+        delete box;
+        view->GetMyStations()->ImportFiles({strPath});
+        QTRY_VERIFY((box = m_pFrame->findChild<QMessageBox*>()) != nullptr);
+        QCOMPARE(box->text(),
+                 QStringLiteral("0 stations were added to My Stations.\n"
+                                "2 entries were refused: they are not internet stream addresses.\n"
+                                "2 were in My Stations already."));
     }
 
     // My Stations in the same list: its own rows and last row; a reload of the maker's list while
