@@ -2,12 +2,17 @@
 """A stand-in for the public station directory (radio-browser's JSON API) on 127.0.0.1.
 
 Usage:
-    tools/fakedirectory.py [--port N] [--delay SECONDS] [--garbage] [--status NNN] [--verbose]
+    tools/fakedirectory.py [--port N] [--delay SECONDS] [--garbage] [--status NNN] [--stations FILE]
+                           [--verbose]
 
     --port N         port on 127.0.0.1; 0 (the default) picks a free one
     --delay SECONDS  wait this long before answering any /json/ request (to test time-outs)
     --garbage        answer /json/ requests with a body that is not JSON
     --status NNN     answer /json/ requests with this HTTP status and a short text body
+    --stations FILE  answer with these stations instead of the built-in ones: a JSON array of objects
+                     with "name" and "url" and optionally "tags", "country", "countrycode",
+                     "language", "codec", "bitrate", "votes", "clickcount" (a tone radio of a test
+                     rig, for example)
 
 Once it listens it prints one line "PORT <n>" to stdout (flushed). It stops on SIGTERM or SIGINT.
 
@@ -88,6 +93,20 @@ FAVICONS = {
     "/favicons/huge.png": SMALL_PNG[:16] + bytes(1024 * 1024),
     "/favicons/page.png": b"<html><body>Not found</body></html>",
 }
+
+
+def stations_from_file(path):
+    """The stations of a --stations file, filled up to the directory's full records."""
+    with open(path, encoding="utf-8") as f:
+        entries = json.load(f)
+    result = []
+    for i, e in enumerate(entries):
+        uuid = "f%07x-0601-11e8-ae97-52543be04c81" % i
+        result.append(station(uuid, e["name"], e["url"], e["url"], e.get("tags", ""), e.get("country", ""),
+                              e.get("countrycode", ""), e.get("language", ""), e.get("codec", "MP3"),
+                              e.get("bitrate", 128), 0, 1, e.get("votes", 0),
+                              e.get("clickcount", 1000 * (len(entries) - i))))
+    return result
 
 
 class State:
@@ -198,8 +217,11 @@ def main():
     parser.add_argument("--delay", type=float, default=0.0)
     parser.add_argument("--garbage", action="store_true")
     parser.add_argument("--status", type=int, default=0)
+    parser.add_argument("--stations", help="a JSON file with the stations to answer with")
     parser.add_argument("--verbose", action="store_true")
     args = parser.parse_args()
+    if args.stations:
+        STATIONS[:] = stations_from_file(args.stations)
 
     Handler.state = State(args.delay, args.garbage, args.status)
     Handler.verbose = args.verbose

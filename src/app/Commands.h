@@ -57,6 +57,18 @@ constexpr UINT ID_SLEEP_TIMER_60 = 352;
 constexpr UINT ID_SLEEP_TIMER_90 = 353;
 constexpr UINT ID_SLEEP_TIMER_END_OF_SONG = 354;
 constexpr UINT ID_SLEEP_TIMER_CANCEL = 355;
+// My Stations: the list that the player view shows, and its management.
+constexpr UINT ID_MY_STATIONS = 340; // two-state: show My Stations instead of the maker's list
+constexpr UINT ID_ADD_TO_MY_STATIONS = 341;
+constexpr UINT ID_ADD_STATION_BY_ADDRESS = 342;
+constexpr UINT ID_RENAME_STATION = 343;
+constexpr UINT ID_REMOVE_STATION = 344;
+constexpr UINT ID_MOVE_STATION_UP = 345;
+constexpr UINT ID_MOVE_STATION_DOWN = 346;
+constexpr UINT ID_IMPORT_PLAYLIST = 347;
+constexpr UINT ID_EXPORT_PLAYLIST = 348;
+constexpr UINT ID_STATION_DIRECTORY = 349;
+constexpr UINT ID_FIND_IN_LIST = 356; // Ctrl+F: the filter box over the list
 
 // The tray menu's commands.
 constexpr UINT ID_TRAY_SHOW = 32773;
@@ -66,6 +78,9 @@ constexpr UINT ID_TRAY_PLAY_NEXT = 32785;
 constexpr UINT ID_TRAY_CUSTOMIZE = 32787;
 constexpr UINT ID_TRAY_STOP = 32789;
 constexpr UINT ID_TRAY_PLAY = 32791;
+// The tray's "My Stations" submenu: entry i plays station i of My Stations.
+constexpr UINT ID_TRAY_MY_STATION_FIRST = 32800;
+constexpr UINT ID_TRAY_MY_STATION_LAST = 32999;
 
 // The application's own commands.
 constexpr UINT ID_FILE_NEW = 57600;

@@ -26,6 +26,10 @@ constexpr IntSetting kDisplayRomanianChannels{"DisplayRomanianChannels", 1};
 constexpr IntSetting kDisplayNonWorkingChannels{"DisplayNonWorkingChannels", 0};
 constexpr IntSetting kLastChannelIndex{"LastChannelIndex", 0};
 constexpr IntSetting kAutoPlay{"AutoPlay", 1};
+// 1: the player view shows My Stations instead of the maker's list.
+constexpr IntSetting kShowMyStations{"ShowMyStations", 0};
+// The row of My Stations played last (the maker's list keeps "LastChannelIndex").
+constexpr IntSetting kMyStationsLastIndex{"MyStationsLastIndex", 0};
 constexpr IntSetting kLastCategory{"LastCategory", 0};
 // A desktop notification with the new title when the playing stream's title changes.
 constexpr IntSetting kShowSongNotifications{"ShowSongNotifications", 1};

@@ -73,6 +73,44 @@ void CMainFrame::InitializeRibbon()
     check(application, ID_DISPLAY_RADIO_CHANNELS, "Display Radio Channels");
     check(application, ID_DISPLAY_TV_CHANNELS, "Display TV Channels");
     button(application, ID_HIDE_TO_TRAY, "Hide to System Tray", QIcon(), QIcon());
+    // The check box and a split button whose main part opens the station directory and whose arrow
+    // holds the rest. The ribbon's least width is the main window's least width: this panel gives
+    // way (clipped) in a window narrower than the ribbon rather than widening it.
+    CRibbonPanel* mine = player->AddPanel(QStringLiteral("My Stations"), panelIcon);
+    mine->setMinimumWidth(1);
+    check(mine, ID_MY_STATIONS, "My Stations");
+    QToolButton* directory = mine->AddButton(ID_STATION_DIRECTORY, QStringLiteral("Directory..."));
+    WithTips(directory, ID_STATION_DIRECTORY, QStringLiteral("Station Directory..."));
+    auto* stationsMenu = new QMenu(directory);
+    const std::pair<UINT, const char*> stationCommands[] = {
+        {ID_ADD_TO_MY_STATIONS, "Add to My Stations"},
+        {ID_ADD_STATION_BY_ADDRESS, "Add Station by Address..."},
+        {ID_RENAME_STATION, "Rename..."},
+        {ID_REMOVE_STATION, "Remove"},
+        {ID_MOVE_STATION_UP, "Move Up"},
+        {ID_MOVE_STATION_DOWN, "Move Down"},
+        {ID_IMPORT_PLAYLIST, "Import Playlist..."},
+        {ID_EXPORT_PLAYLIST, "Export Playlist..."},
+    };
+    for (const auto& [nID, label] : stationCommands)
+    {
+        QAction* action = stationsMenu->addAction(QString::fromLatin1(label));
+        action->setData(nID);
+        const UINT id = nID;
+        connect(action, &QAction::triggered, this, [this, id] { PostMessage(this, WM_COMMAND, WPARAM(id)); });
+    }
+    connect(stationsMenu, &QMenu::aboutToShow, this,
+            [this, stationsMenu]
+            {
+                for (QAction* action : stationsMenu->actions())
+                {
+                    CCmdUI ui(action->data().toUInt());
+                    OnCmdMsg(ui.m_nID, &ui);
+                    action->setEnabled(ui.m_bEnabled);
+                }
+            });
+    directory->setMenu(stationsMenu);
+    directory->setPopupMode(QToolButton::MenuButtonPopup);
 
     CRibbonCategory* settingsCategory = bar->AddCategory(QStringLiteral("Settings"));
     CRibbonPanel* radio = settingsCategory->AddPanel(QStringLiteral("Radio Control"), panelIcon);

@@ -1,5 +1,6 @@
 #include "frame/TrayIcon.h"
 
+#include "app/Commands.h"
 #include "app/StringTable.h"
 #include "frame/MainFrame.h"
 
@@ -66,6 +67,8 @@ CTrayIcon::CTrayIcon(CMainFrame* pFrame) : QObject(pFrame), m_pFrame(pFrame)
             m_pMenu->setDefaultAction(action);
         }
     }
+    m_pStationsMenu = new QMenu(QStringLiteral("My Stations"), m_pMenu);
+    m_pMenu->addMenu(m_pStationsMenu)->setVisible(false);
     connect(m_pMenu, &QMenu::aboutToShow, this, &CTrayIcon::UpdateMenuState);
 
     m_pIcon = new QSystemTrayIcon(QIcon(QStringLiteral(":/res/icons/vedrix.svg")), this);
@@ -144,6 +147,22 @@ void CTrayIcon::RemoveTrayIcon()
 {
     if (m_pIcon)
         m_pIcon->hide();
+}
+
+void CTrayIcon::SetMyStations(const QStringList& names)
+{
+    m_pStationsMenu->clear();
+    const int nMax = int(ID_TRAY_MY_STATION_LAST - ID_TRAY_MY_STATION_FIRST) + 1;
+    for (int i = 0; i < names.size() && i < nMax; ++i)
+    {
+        // "&" would become a mnemonic; the name is shown as it is.
+        QAction* pAction =
+            m_pStationsMenu->addAction(QString(names[i]).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        const UINT nID = ID_TRAY_MY_STATION_FIRST + UINT(i);
+        connect(pAction, &QAction::triggered, this,
+                [this, nID] { PostMessage(m_pFrame, WM_COMMAND, WPARAM(nID)); });
+    }
+    m_pStationsMenu->menuAction()->setVisible(!names.isEmpty());
 }
 
 void CTrayIcon::UpdateMenuState()

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 class QAction;
@@ -34,6 +35,10 @@ public:
     void RemoveTrayIcon();
     // Enables the entries whose command has a handler on the routing path right now.
     void UpdateMenuState();
+    // The "My Stations" submenu: one entry per name, posting ID_TRAY_MY_STATION_FIRST + its index;
+    // no names hide the submenu.
+    void SetMyStations(const QStringList& names);
+    QMenu* GetMyStationsMenu() const { return m_pStationsMenu; }
 
     QSystemTrayIcon* GetIcon() const { return m_pIcon; }
     QMenu* GetMenu() const { return m_pMenu; }
@@ -47,6 +52,7 @@ private:
     // restores the window; an XEmbed tray reports a plain left click the same way.
     bool m_bStatusNotifier = false;
     QMenu* m_pMenu = nullptr;
+    QMenu* m_pStationsMenu = nullptr;
     std::vector<std::pair<UINT, QAction*>> m_entries;
     QString m_strStatus;
     QString m_strExtraLine;

@@ -33,7 +33,7 @@ void CChannelPlayer::OnPlay()
             SelectRow(0);
         return;
     }
-    WriteSettingInt(settings::kLastChannelIndex.name, nSel);
+    WriteSettingInt(m_lastRow.name, nSel);
     if (m_onOpenChannel)
         m_onOpenChannel(m_list.GetItemText(nSel, kNameColumn));
     m_player.put_URL(m_list.GetItemText(nSel, kAddressColumn));
@@ -132,7 +132,7 @@ void CChannelPlayer::ReloadChannelList()
         }
     }
     if (ReadSettingInt(settings::kAutoPlay) == 1)
-        SelectLastChannel(ReadSettingInt(settings::kLastChannelIndex));
+        SelectLastChannel(ReadSettingInt(m_lastRow));
 }
 
 void CChannelPlayer::OnListItemChanged(int, unsigned nNewState)

@@ -4,6 +4,7 @@
 // stream address to the media player. Needs only the list and the player interfaces, so the unit
 // tests run it against doubles.
 #include "app/Commands.h"
+#include "app/SettingNames.h"
 
 #include <QString>
 #include <functional>
@@ -52,6 +53,12 @@ public:
     bool SelectChannelNumber(int nNumber);
     // The number waiting for the list, -1 when none.
     int GetPendingChannel() const { return m_nPendingChannel; }
+    void ClearPendingChannel() { m_nPendingChannel = -1; }
+
+    // The value that remembers the row played last: "LastChannelIndex" for the maker's list; the
+    // view switches it when it shows another list in the same control.
+    void SetLastRowSetting(const settings::IntSetting& setting) { m_lastRow = setting; }
+    const settings::IntSetting& GetLastRowSetting() const { return m_lastRow; }
 
     // Fills the list from a fresh channel catalogue filtered by the display choices, then plays the
     // channel number that waits (once) or, with auto play on, the row played last.
@@ -75,4 +82,5 @@ private:
     PostCommand m_postCommand;
     // A channel number that arrived before the list did; played by the next list load (-1: none).
     int m_nPendingChannel;
+    settings::IntSetting m_lastRow = settings::kLastChannelIndex;
 };

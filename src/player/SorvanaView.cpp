@@ -13,11 +13,14 @@
 #include "player/ChannelTypeAhead.h"
 #include "web/Explorer1.h"
 #include "player/FilterCommands.h"
+#include "player/ListFilterBox.h"
+#include "player/MyStationsUi.h"
 #include "player/NowPlaying.h"
 #include "player/NowPlayingReporter.h"
 #include "player/WMPPlayer4.h"
 
 #include <QCheckBox>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 
@@ -49,7 +52,11 @@ CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
       m_pLogic(std::make_unique<CChannelPlayer>(
           *m_listChannels, *m_player, context.Settings(), [this](UINT nID) { PostCommand(nID); },
           context.TakeStartChannel())),
-      m_pNowPlaying(new CNowPlayingReporter(m_player, &context.NowPlaying(), this))
+      m_pNowPlaying(new CNowPlayingReporter(m_player, &context.NowPlaying(), this)),
+      m_pStations(new CMyStationsUi(this, m_listChannels, *m_pLogic,
+                                    [this](const QString& strName, const QString& strUrl)
+                                    { PlayAddress(strName, strUrl); })),
+      m_pFilter(new CListFilterBox(m_listChannels, this))
 {
     m_listChannels->setObjectName(QStringLiteral("ChannelList"));
     m_player->setObjectName(QStringLiteral("MediaPlayer"));
@@ -73,8 +80,10 @@ CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
     m_checkDisplayNonWorking->hide();
     connect(m_checkDisplayNonWorking, &QCheckBox::clicked, this, [this] { OnDisplayNonWorkingChannels(); });
 
-    m_listChannels->m_onItemChanged = [this](int nItem, unsigned nNewState) {
-        m_pLogic->OnListItemChanged(nItem, nNewState);
+    m_listChannels->m_onItemChanged = [this](int nItem, unsigned nNewState)
+    {
+        if (!m_pStations->IsSelectingQuietly())
+            m_pLogic->OnListItemChanged(nItem, nNewState);
     };
     m_listChannels->m_onKeyDown = [this](unsigned nVirtualKey) { m_pLogic->OnListKeyDown(nVirtualKey); };
     m_pLogic->m_onOpenChannel = [this](const QString& strName)
@@ -98,6 +107,12 @@ CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
     m_commandMap.On(ID_TRAY_STOP, [this] { OnStop(); });
     AddFilterCommands(m_commandMap, context.Settings(),
                       [this] { PostMessage(GetMainFrame(), WM_COMMAND, ID_REFRESH_CHANNELS, 0); });
+    m_pStations->AddCommands(m_commandMap);
+    m_pStations->m_onRowsChanged = [this] { m_pFilter->Apply(); };
+    m_commandMap.On(ID_FIND_IN_LIST, [this] { m_pFilter->Open(); });
+    auto* pFind = new QShortcut(QKeySequence::Find, this);
+    pFind->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(pFind, &QShortcut::activated, this, [this] { m_pFilter->Open(); });
 }
 
 CSorvanaView::~CSorvanaView()
@@ -125,6 +140,7 @@ void CSorvanaView::OnInitialUpdate()
     PostMessage(GetMainFrame(), WM_RENEW_STATUS_PANES, 0, 0);
     PostMessage(GetMainFrame(), WM_COMMAND, ID_REFRESH_CHANNELS, 0);
     m_browser->Navigate2(servers::BannerUrl().toString());
+    m_pStations->Initialize();
 }
 
 LRESULT CSorvanaView::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -154,12 +170,19 @@ void CSorvanaView::OnPlay()
 
 void CSorvanaView::OnPlayNext()
 {
-    m_pLogic->OnPlayNext();
+    // With a filter, Next and Previous stay among the rows that are shown.
+    if (!m_pFilter->IsFiltering())
+        m_pLogic->OnPlayNext();
+    else if (const int nRow = m_pFilter->NextShownRow(m_pLogic->GetCurrentRow(), +1); nRow >= 0)
+        m_pLogic->SelectRow(nRow);
 }
 
 void CSorvanaView::OnPlayPrevious()
 {
-    m_pLogic->OnPlayPrevious();
+    if (!m_pFilter->IsFiltering())
+        m_pLogic->OnPlayPrevious();
+    else if (const int nRow = m_pFilter->NextShownRow(m_pLogic->GetCurrentRow(), -1); nRow >= 0)
+        m_pLogic->SelectRow(nRow);
 }
 
 void CSorvanaView::OnStop()
@@ -183,8 +206,19 @@ void CSorvanaView::OnPlayerStatusChange()
 
 void CSorvanaView::ReloadChannelList()
 {
+    // My Stations stay on show; the maker's list file waits on disk until its list is shown again.
+    if (m_pStations->IsShown())
+        return;
     CWaitCursor wait;
     m_pLogic->ReloadChannelList();
+    m_pFilter->Apply();
+}
+
+void CSorvanaView::PlayAddress(const QString& strName, const QString& strUrl)
+{
+    m_player->SetDisplayName(strName);
+    m_pNowPlaying->OpenChannel(strName, strUrl);
+    m_player->put_URL(strUrl);
 }
 
 void CSorvanaView::PostCommand(UINT nID)

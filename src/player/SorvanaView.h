@@ -9,6 +9,8 @@ class CAppContext;
 class CChannelPlayer;
 class CExplorer1;
 class CListCtrlWidget;
+class CListFilterBox;
+class CMyStationsUi;
 class CNowPlayingReporter;
 class CWMPPlayer4;
 class QCheckBox;
@@ -33,6 +35,8 @@ public:
 
     CListCtrlWidget* GetChannelList() const { return m_listChannels; }
     CWMPPlayer4* GetPlayer() const { return m_player; }
+    CMyStationsUi* GetMyStations() const { return m_pStations; }
+    CListFilterBox* GetFilterBox() const { return m_pFilter; }
 
 protected:
     void OnPlay();
@@ -45,6 +49,8 @@ protected:
 
 private:
     void PostCommand(UINT nID);
+    // Plays a stream that is no row of the list (a result of the station directory).
+    void PlayAddress(const QString& strName, const QString& strUrl);
 
     CAppContext& m_context;
     CListCtrlWidget* m_listChannels;
@@ -54,4 +60,6 @@ private:
     CExplorer1* m_browser;
     std::unique_ptr<CChannelPlayer> m_pLogic;
     CNowPlayingReporter* m_pNowPlaying;
+    CMyStationsUi* m_pStations;
+    CListFilterBox* m_pFilter;
 };

@@ -138,6 +138,11 @@ class PlayerWorld:
         node = self.ui.wait_for(lambda: self.ui.find_in_panel(panel, label), 20, label)
         self.ui.click(node)
 
+    def click_in(self, top, label, role=None):
+        """Clicks the element named label inside top's subtree (a window of its own, for example)."""
+        node = self.ui.wait_for(lambda: self.ui.find(label, role, top), 20, label)
+        self.ui.click(node)
+
     def click_channel(self, name):
         """Clicks the channel's name in the list."""
         node = self.ui.wait_for(lambda: self.ui.find(name, "cell"), 20, name)

@@ -18,12 +18,17 @@
 #include "player/FilterCommands.h"
 #include "player/SorvanaDoc.h"
 #include "player/SorvanaView.h"
+#include "player/ListFilterBox.h"
+#include "player/MyStationsUi.h"
 #include "player/WMPPlayer4.h"
+#include "stations/MyStations.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QMdiArea>
+#include <QMessageBox>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest>
 
 
@@ -104,6 +109,16 @@ QString ChannelList()
                           "Radio,Local,file:///etc/passwd,,English,Not a stream,ON\r\n")
         .arg(Url(1), Url(90), Url(2), Url(91), Url(3));
 }
+// Names, descriptions and languages with accents and letters beyond ASCII.
+QString AccentedList()
+{
+    return QStringLiteral("Type,Channel,Address,Extra,Language,About,Status\r\n"
+                          "Radio,One,%1,,English,First,ON\r\n"
+                          "Radio,Radio Lumière,%2,,French,Chanson française,ON\r\n"
+                          "Radio,Två,%3,,Swedish,Andra,ON\r\n"
+                          "Radio,Three,%4,,English,Third,ON\r\n")
+        .arg(Url(1), Url(2), Url(3), Url(4));
+}
 } // namespace
 
 class TestPlayerView : public QObject
@@ -127,7 +142,171 @@ private slots:
         delete m_pFrame;
         m_pFrame = nullptr;
         QFile::remove(GetChannelListPath());
+        QFile::remove(CMyStations::DefaultPath());
         m_context.UseHotKeyService(nullptr);
+    }
+
+    // Ctrl+F filters by name, description and language, without regard to case or accents; rows
+    // are hidden, not renumbered; Escape gives every row back.
+    void listFilter_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("shown"); // serial numbers of the rows left visible
+        // The rows that Next, Next, Previous then select, starting from row 1 (played at the start).
+        QTest::addColumn<QStringList>("stepped");
+        QTest::newRow("name, other case") << "THREE" << QStringList{"4"} << QStringList{"4", "4", "4"};
+        QTest::newRow("name without accents") << "lumiere" << QStringList{"2"} << QStringList{"2", "2", "2"};
+        QTest::newRow("description with accent typed")
+            << "FRANÇAISE" << QStringList{"2"} << QStringList{"2", "2", "2"};
+        QTest::newRow("language") << "english" << QStringList{"1", "4"} << QStringList{"4", "1", "4"};
+        QTest::newRow("inside a word") << "ndr" << QStringList{"3"} << QStringList{"3", "3", "3"};
+        QTest::newRow("nothing matches") << "zzz" << QStringList{} << QStringList{"1", "1", "1"};
+        QTest::newRow("blank") << "  " << QStringList{"1", "2", "3", "4"} << QStringList{"2", "3", "2"};
+    }
+    void listFilter()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, shown);
+        QFETCH(QStringList, stepped);
+        CSorvanaView* view = Open();
+        QVERIFY(testsupport::WriteFile(GetChannelListPath(), testsupport::Utf16Le(AccentedList())));
+        SendMessage(view, WM_RELOAD_CHANNELS, 0, 0);
+        Settle();
+        CListCtrlWidget* list = view->GetChannelList();
+        QCOMPARE(list->GetItemCount(), 4);
+        // Ctrl+F is a shortcut of the view: it needs the focus in the view's active window.
+        m_pFrame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_pFrame));
+        list->setFocus();
+        QTRY_VERIFY(list->hasFocus());
+        QTest::keyClick(list, Qt::Key_F, Qt::ControlModifier);
+        CListFilterBox* box = view->GetFilterBox();
+        QTRY_VERIFY(box->isVisible());
+        QTRY_VERIFY(box->hasFocus());
+        QTest::keyClicks(box, typed);
+        auto visible = [list]
+        {
+            QStringList serials;
+            for (int i = 0; i < list->GetItemCount(); ++i)
+                if (!list->isRowHidden(i))
+                    serials << list->GetItemText(i, kSerialColumn);
+            return serials;
+        };
+        QCOMPARE(visible(), shown);
+        // A refill (a refresh of the list) keeps the filter.
+        QVERIFY(testsupport::WriteFile(GetChannelListPath(), testsupport::Utf16Le(AccentedList())));
+        SendMessage(view, WM_RELOAD_CHANNELS, 0, 0);
+        Settle();
+        QCOMPARE(visible(), shown);
+        // Next and Previous go round the rows that are shown.
+        QStringList played;
+        for (UINT nID : {ID_PLAY_NEXT, ID_PLAY_NEXT, ID_PLAY_PREVIOUS})
+        {
+            PostMessage(view, WM_COMMAND, nID, 0);
+            Settle();
+            const int nRow = list->GetSelectedItem();
+            played << (nRow >= 0 ? list->GetItemText(nRow, kSerialColumn) : QString());
+        }
+        QCOMPARE(played, stepped);
+        QTest::keyClick(box, Qt::Key_Escape);
+        QVERIFY(!box->isVisible());
+        QVERIFY(box->text().isEmpty());
+        QCOMPARE(visible(), (QStringList{"1", "2", "3", "4"}));
+    }
+
+    // A playlist import (chosen or dropped) says how many stations came in and how many were refused.
+    void importCountsAddedAndRefused()
+    {
+        CSorvanaView* view = Open();
+        QTemporaryDir dir;
+        const QString strPath = dir.filePath(QStringLiteral("mixed.m3u"));
+        QVERIFY(testsupport::WriteFile(strPath, QStringLiteral("#EXTM3U\n#EXTINF:-1,First\n%1\n"
+                                                               "/home/me/song.mp3\n#EXTINF:-1,Second\n%2\n"
+                                                               "file:///etc/passwd\n")
+                                                    .arg(Url(21), Url(22))
+                                                    .toUtf8()));
+        view->GetMyStations()->ImportFiles({strPath, dir.filePath(QStringLiteral("missing.pls"))});
+        QMessageBox* box = nullptr;
+        QTRY_VERIFY((box = m_pFrame->findChild<QMessageBox*>()) != nullptr);
+        QCOMPARE(box->text(),
+                 QStringLiteral("2 stations were added to My Stations.\n"
+                                "2 entries were refused: they are not internet stream addresses.\n"
+                                "These files could not be read: missing.pls"));
+        const CStationList& stations = view->GetMyStations()->Stations().Stations();
+        QCOMPARE(stations.size(), 2);
+        QCOMPARE(stations[1].m_strName, QStringLiteral("Second"));
+        QCOMPARE(stations[1].m_strUrl, Url(22));
+        // The same file again: nothing new.
+        delete box;
+        view->GetMyStations()->ImportFiles({strPath});
+        QTRY_VERIFY((box = m_pFrame->findChild<QMessageBox*>()) != nullptr);
+        QCOMPARE(box->text(),
+                 QStringLiteral("0 stations were added to My Stations.\n"
+                                "2 entries were refused: they are not internet stream addresses.\n"
+                                "2 were in My Stations already."));
+    }
+
+    // My Stations in the same list: its own rows and last row; a reload of the maker's list while
+    // My Stations are shown leaves them alone, and the maker's list comes back from the waiting file.
+    void myStationsBesideTheMakersList()
+    {
+        {
+            CMyStations stations;
+            stations.Load();
+            QCOMPARE(stations.Add({QStringLiteral("Mine A"), Url(11), QStringLiteral("German"),
+                                   QStringLiteral("Own A"), QStringLiteral("address")}),
+                     CMyStations::Done);
+            QCOMPARE(stations.Add({QStringLiteral("Mine B"), Url(12), QString(), QString(),
+                                   QStringLiteral("address")}),
+                     CMyStations::Done);
+        }
+        WriteSettingInt(settings::kLastChannelIndex.name, 2);
+        CSorvanaView* view = Open();
+        LoadList(view);
+        CListCtrlWidget* list = view->GetChannelList();
+        QCOMPARE(list->GetItemCount(), 4);
+        QCOMPARE(view->GetPlayer()->URL(), Url(3));
+
+        PostMessage(view, WM_COMMAND, ID_MY_STATIONS, 0);
+        Settle();
+        QCOMPARE(ReadSettingInt(settings::kShowMyStations), 1);
+        QCOMPARE(list->GetItemCount(), 2);
+        QCOMPARE(list->GetItemText(0, kSerialColumn), QStringLiteral("1"));
+        QCOMPARE(list->GetItemText(0, kNameColumn), QStringLiteral("Mine A"));
+        QCOMPARE(list->GetItemText(0, 3), QStringLiteral("German"));
+        QCOMPARE(list->GetItemText(1, kAddressColumn), Url(12));
+        // Auto play: My Stations' own last row (none stored: row 0).
+        QTRY_COMPARE(view->GetPlayer()->URL(), Url(11));
+        PostMessage(view, WM_COMMAND, ID_PLAY_NEXT, 0);
+        Settle();
+        QCOMPARE(view->GetPlayer()->URL(), Url(12));
+        QCOMPARE(ReadSettingInt(settings::kMyStationsLastIndex), 1);
+        QCOMPARE(ReadSettingInt(settings::kLastChannelIndex), 2);
+
+        // A refresh of the maker's list does not replace My Stations; its file waits.
+        QVERIFY(testsupport::WriteFile(GetChannelListPath(), testsupport::Utf16Le(ChannelList())));
+        SendMessage(view, WM_RELOAD_CHANNELS, 0, 0);
+        Settle();
+        QCOMPARE(list->GetItemCount(), 2);
+        QVERIFY(QFile::exists(GetChannelListPath()));
+
+        // Renaming keeps the playing station selected and playing; it is not restarted.
+        // (A Play would store the row again: the marker shows that none ran.)
+        CMyStations& mine = view->GetMyStations()->Stations();
+        WriteSettingInt(settings::kMyStationsLastIndex.name, 7);
+        QCOMPARE(mine.Rename(1, QStringLiteral("Mine B2")), CMyStations::Done);
+        Settle();
+        QCOMPARE(list->GetItemText(1, kNameColumn), QStringLiteral("Mine B2"));
+        QCOMPARE(list->GetSelectedItem(), 1);
+        QCOMPARE(ReadSettingInt(settings::kMyStationsLastIndex), 7);
+
+        // Back to the maker's list: its rows from the waiting file, its own last row.
+        PostMessage(view, WM_COMMAND, ID_MY_STATIONS, 0);
+        Settle();
+        QCOMPARE(ReadSettingInt(settings::kShowMyStations), 0);
+        QCOMPARE(list->GetItemCount(), 4);
+        QCOMPARE(list->GetItemText(0, kNameColumn), QStringLiteral("One"));
+        QCOMPARE(view->GetPlayer()->URL(), Url(3));
     }
 
     void initialUpdateAsksTheMainWindowForTheList()

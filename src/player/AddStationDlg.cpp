@@ -1,0 +1,39 @@
+#include "player/AddStationDlg.h"
+
+#include "platform/MessageBox.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+
+CAddStationDlg::CAddStationDlg(Check check, QWidget* pParent)
+    : QDialog(pParent), m_check(std::move(check)), m_pName(new QLineEdit(this)), m_pUrl(new QLineEdit(this))
+{
+    setWindowTitle(QStringLiteral("Add Station by Address"));
+    setObjectName(QStringLiteral("AddStationDlg"));
+    m_pName->setAccessibleName(QStringLiteral("Name"));
+    m_pUrl->setAccessibleName(QStringLiteral("Address"));
+    m_pUrl->setPlaceholderText(QStringLiteral("http://..."));
+    m_pUrl->setMinimumWidth(320);
+
+    auto* pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(pButtons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(pButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* pLayout = new QFormLayout(this);
+    pLayout->addRow(QStringLiteral("&Name:"), m_pName);
+    pLayout->addRow(QStringLiteral("&Address:"), m_pUrl);
+    pLayout->addRow(pButtons);
+    m_pUrl->setFocus();
+}
+
+void CAddStationDlg::accept()
+{
+    const QString strMessage = m_check(m_pName->text().trimmed(), m_pUrl->text().trimmed());
+    if (!strMessage.isEmpty())
+    {
+        ShowMessageBox(this, windowTitle(), QMessageBox::Warning, strMessage);
+        return;
+    }
+    QDialog::accept();
+}

@@ -1,0 +1,48 @@
+#pragma once
+// The station directory window: search fields, the results as the directory orders them (most
+// played first), and Play / Add to My Stations for the chosen result. Non-modal, and never waits:
+// the search runs in CStationDirectory and its answer or failure arrives as a signal; the status line
+// says what is going on. Opens with a search of its own so that it shows the popular stations.
+#include "stations/StationDirectory.h"
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+class CDirectoryWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit CDirectoryWindow(QWidget* pParent);
+
+    // Sets the status line (the caller's answer to Add, for example).
+    void SetStatus(const QString& strText);
+    // The result in the selected row, or null.
+    const CDirectoryStation* SelectedStation() const;
+
+signals:
+    void PlayStation(const CDirectoryStation& station);
+    void AddStation(const CDirectoryStation& station);
+
+private:
+    void StartSearch();
+    void OnResults(const CDirectoryStationList& stations);
+    void OnFailed(const QString& strMessage);
+    void UpdateButtons();
+    void OnPlay();
+
+    CStationDirectory* m_pDirectory;
+    QLineEdit* m_pName;
+    QLineEdit* m_pTag;
+    QLineEdit* m_pCountry;
+    QLineEdit* m_pLanguage;
+    QPushButton* m_pSearch;
+    QTableWidget* m_pResults;
+    QPushButton* m_pPlay;
+    QPushButton* m_pAdd;
+    QLabel* m_pStatus;
+    CDirectoryStationList m_stations;
+};

@@ -1,0 +1,477 @@
+#include "player/MyStationsUi.h"
+
+#include "app/Settings.h"
+#include "catalogue/ChannelCatalogue.h"
+#include "catalogue/DataFolder.h"
+#include "frame/MainFrame.h"
+#include "frame/TrayIcon.h"
+#include "platform/CmdTarget.h"
+#include "platform/ListCtrlWidget.h"
+#include "platform/MDIFrameWnd.h"
+#include "platform/MessageBox.h"
+#include "platform/View.h"
+#include "player/AddStationDlg.h"
+#include "player/ChannelPlayer.h"
+#include "player/DirectoryWindow.h"
+#include "stations/Playlist.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMimeData>
+#include <QSaveFile>
+
+namespace
+{
+const QString kCaption = QStringLiteral("My Stations");
+
+QString PlaylistFilters()
+{
+    return QStringLiteral("Playlists (*.m3u *.m3u8 *.pls *.xspf);;M3U playlist (*.m3u *.m3u8);;"
+                          "PLS playlist (*.pls);;XSPF playlist (*.xspf);;All files (*)");
+}
+
+// The local playlist files among dropped data; other drops are not ours.
+QStringList DroppedPlaylists(const QMimeData* pData)
+{
+    QStringList paths;
+    if (!pData || !pData->hasUrls())
+        return paths;
+    for (const QUrl& url : pData->urls())
+        if (url.isLocalFile() && PlaylistFormatFromName(url.toLocalFile()) != EPlaylistFormat::Unknown)
+            paths << url.toLocalFile();
+    return paths;
+}
+} // namespace
+
+CMyStationsUi::CMyStationsUi(CView* pView, CListCtrlWidget* pList, CChannelPlayer& logic,
+                             std::function<void(const QString&, const QString&)> playAddress)
+    : QObject(pView), m_pView(pView), m_pList(pList), m_logic(logic), m_playAddress(std::move(playAddress))
+{
+    connect(&m_stations, &CMyStations::Changed, this, &CMyStationsUi::OnStationsChanged);
+    m_pList->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_pList, &QWidget::customContextMenuRequested, this, &CMyStationsUi::ShowContextMenu);
+}
+
+CMyStationsUi::~CMyStationsUi()
+{
+    // The tray's entries would reach no view any more.
+    if (m_pTray)
+        m_pTray->SetMyStations({});
+    delete m_pDirectory;
+}
+
+void CMyStationsUi::Initialize()
+{
+    m_stations.Load();
+    if (auto* pFrame = qobject_cast<CMainFrame*>(m_pView->GetMainFrame()))
+    {
+        // A playlist file dropped anywhere on the main window is imported.
+        pFrame->setAcceptDrops(true);
+        pFrame->installEventFilter(this);
+        m_pTray = pFrame->GetTrayIcon();
+    }
+    UpdateTray();
+    if (ReadSettingInt(settings::kShowMyStations) == 1)
+        ShowList(true);
+}
+
+void CMyStationsUi::AddCommands(CCommandMap& map)
+{
+    map.On(ID_MY_STATIONS,
+           [this]
+           {
+               WriteSettingInt(settings::kShowMyStations.name, m_bShown ? 0 : 1);
+               ShowList(!m_bShown);
+           });
+    map.OnUpdate(ID_MY_STATIONS,
+                 [this](CCmdUI* pCmdUI)
+                 {
+                     pCmdUI->Enable();
+                     pCmdUI->SetCheck(m_bShown ? 1 : 0);
+                 });
+    map.On(ID_ADD_TO_MY_STATIONS, [this] { OnAddFromList(); });
+    map.OnUpdate(ID_ADD_TO_MY_STATIONS,
+                 [this](CCmdUI* pCmdUI) { pCmdUI->Enable(!m_bShown && SelectedRow() >= 0); });
+    map.On(ID_ADD_STATION_BY_ADDRESS, [this] { OnAddByAddress(); });
+    map.On(ID_RENAME_STATION, [this] { OnRename(); });
+    map.On(ID_REMOVE_STATION, [this] { OnRemove(); });
+    map.On(ID_MOVE_STATION_UP, [this] { OnMove(-1); });
+    map.On(ID_MOVE_STATION_DOWN, [this] { OnMove(+1); });
+    auto onStation = [this](CCmdUI* pCmdUI) { pCmdUI->Enable(m_bShown && SelectedRow() >= 0); };
+    map.OnUpdate(ID_RENAME_STATION, onStation);
+    map.OnUpdate(ID_REMOVE_STATION, onStation);
+    map.OnUpdate(ID_MOVE_STATION_UP,
+                 [this](CCmdUI* pCmdUI) { pCmdUI->Enable(m_bShown && SelectedRow() > 0); });
+    map.OnUpdate(ID_MOVE_STATION_DOWN,
+                 [this](CCmdUI* pCmdUI)
+                 {
+                     const int nRow = SelectedRow();
+                     pCmdUI->Enable(m_bShown && nRow >= 0 && nRow + 1 < m_stations.Count());
+                 });
+    map.On(ID_IMPORT_PLAYLIST, [this] { OnImport(); });
+    map.On(ID_EXPORT_PLAYLIST, [this] { OnExport(); });
+    map.OnUpdate(ID_EXPORT_PLAYLIST, [this](CCmdUI* pCmdUI) { pCmdUI->Enable(m_stations.Count() > 0); });
+    map.On(ID_STATION_DIRECTORY, [this] { OnDirectory(); });
+    map.OnRange(ID_TRAY_MY_STATION_FIRST, ID_TRAY_MY_STATION_LAST, [this](UINT nID) { OnTrayStation(nID); });
+}
+
+int CMyStationsUi::SelectedRow() const
+{
+    return m_pList->GetSelectedItem();
+}
+
+void CMyStationsUi::ShowList(bool bMyStations)
+{
+    m_bShown = bMyStations;
+    if (bMyStations)
+    {
+        m_logic.SetLastRowSetting(settings::kMyStationsLastIndex);
+        FillRows(-1);
+        // A channel number of the command line names a row of the list that is shown.
+        const int nPending = m_logic.GetPendingChannel();
+        if (nPending > -1 && m_stations.Count() > 0)
+        {
+            m_logic.ClearPendingChannel();
+            if (m_logic.SelectChannelNumber(nPending))
+                return;
+        }
+        if (ReadSettingInt(settings::kAutoPlay) == 1)
+            m_logic.SelectLastChannel(ReadSettingInt(settings::kMyStationsLastIndex));
+        return;
+    }
+    m_logic.SetLastRowSetting(settings::kLastChannelIndex);
+    m_pList->DeleteAllItems();
+    if (m_onRowsChanged)
+        m_onRowsChanged();
+    // The maker's list comes back from the file that waits on disk, or from a new download.
+    if (QFileInfo::exists(GetChannelListPath()))
+        PostMessage(m_pView, WM_RELOAD_CHANNELS);
+    else
+        PostMessage(m_pView->GetMainFrame(), WM_COMMAND, ID_REFRESH_CHANNELS, 0);
+}
+
+void CMyStationsUi::FillRows(int nSelect)
+{
+    using namespace channellist;
+    m_pList->DeleteAllItems();
+    for (int nCol = m_pList->GetColumnCount() - 1; nCol >= 0; --nCol)
+        m_pList->DeleteColumn(nCol);
+    m_pList->InsertColumn(0, QStringLiteral("Sr No"), LVCFMT_LEFT, kSerialWidth);
+    m_pList->InsertColumn(1, QStringLiteral("Station"), LVCFMT_LEFT, kNameWidth);
+    m_pList->InsertColumn(2, QStringLiteral("Description"), LVCFMT_CENTER, kDescriptionWidth);
+    m_pList->InsertColumn(3, QStringLiteral("Language"), LVCFMT_LEFT, kLanguageWidth);
+    m_pList->InsertColumn(kUrlColumn, QStringLiteral("Address"), LVCFMT_LEFT, kUrlWidth);
+    const CStationList& stations = m_stations.Stations();
+    for (int i = 0; i < stations.size(); ++i)
+    {
+        const int nItem = m_pList->InsertItem(i, QString::number(i + 1));
+        m_pList->SetItemText(nItem, 1, stations[i].m_strName);
+        m_pList->SetItemText(nItem, 2, stations[i].m_strDescription);
+        m_pList->SetItemText(nItem, 3, stations[i].m_strLanguage);
+        m_pList->SetItemText(nItem, kUrlColumn, stations[i].m_strUrl);
+    }
+    if (nSelect >= 0 && nSelect < stations.size())
+    {
+        // The station keeps playing: putting its row back selected is no request to play it.
+        m_bQuiet = true;
+        m_logic.SelectRow(nSelect);
+        m_bQuiet = false;
+    }
+    if (m_onRowsChanged)
+        m_onRowsChanged();
+}
+
+void CMyStationsUi::OnStationsChanged()
+{
+    UpdateTray();
+    if (!m_bShown)
+        return;
+    const int nRow = SelectedRow();
+    const QString strUrl = nRow >= 0 ? m_pList->GetItemText(nRow, kAddressColumn) : QString();
+    FillRows(strUrl.isEmpty() ? -1 : m_stations.IndexOfAddress(strUrl));
+}
+
+void CMyStationsUi::UpdateTray()
+{
+    if (!m_pTray)
+        return;
+    QStringList names;
+    for (const CStationRecord& station : m_stations.Stations())
+        names << station.m_strName;
+    m_pTray->SetMyStations(names);
+}
+
+void CMyStationsUi::Message(const QString& strText, bool bWarning)
+{
+    ShowMessageBox(m_pView->GetMainFrame(), kCaption,
+                   bWarning ? QMessageBox::Warning : QMessageBox::Information, strText);
+}
+
+void CMyStationsUi::ShowContextMenu(const QPoint& pos)
+{
+    auto* pMenu = new QMenu(m_pList);
+    pMenu->setAttribute(Qt::WA_DeleteOnClose);
+    const std::pair<UINT, const char*> entries[] = {
+        {ID_ADD_TO_MY_STATIONS, "Add to My Stations"},
+        {ID_ADD_STATION_BY_ADDRESS, "Add Station by Address..."},
+        {0, nullptr},
+        {ID_RENAME_STATION, "Rename..."},
+        {ID_REMOVE_STATION, "Remove"},
+        {ID_MOVE_STATION_UP, "Move Up"},
+        {ID_MOVE_STATION_DOWN, "Move Down"},
+        {0, nullptr},
+        {ID_FIND_IN_LIST, "Filter...\tCtrl+F"},
+    };
+    for (const auto& [nID, label] : entries)
+    {
+        if (!label)
+        {
+            pMenu->addSeparator();
+            continue;
+        }
+        CCmdUI ui(nID);
+        m_pView->OnCmdMsg(nID, &ui);
+        QAction* pAction = pMenu->addAction(QString::fromLatin1(label));
+        pAction->setEnabled(ui.m_bEnabled);
+        const UINT id = nID;
+        connect(pAction, &QAction::triggered, this,
+                [this, id] { PostMessage(m_pView, WM_COMMAND, WPARAM(id)); });
+    }
+    pMenu->popup(m_pList->viewport()->mapToGlobal(pos));
+}
+
+void CMyStationsUi::OnAddFromList()
+{
+    const int nRow = SelectedRow();
+    if (m_bShown || nRow < 0)
+        return;
+    CStationRecord station;
+    station.m_strName = m_pList->GetItemText(nRow, 1);
+    station.m_strDescription = m_pList->GetItemText(nRow, 2);
+    station.m_strLanguage = m_pList->GetItemText(nRow, 3);
+    station.m_strUrl = m_pList->GetItemText(nRow, kAddressColumn);
+    station.m_strOrigin = QString::fromLatin1(CStationRecord::kOriginList);
+    const CMyStations::EResult eResult = m_stations.Add(station);
+    if (eResult != CMyStations::Done)
+        Message(CMyStations::Describe(eResult), true);
+    else if (CMDIFrameWnd* pFrame = m_pView->GetMainFrame())
+        pFrame->SetStatusText(QStringLiteral("\"%1\" was added to My Stations.").arg(station.m_strName));
+}
+
+void CMyStationsUi::OnAddByAddress()
+{
+    auto* pDlg = new CAddStationDlg(
+        [this](const QString& strName, const QString& strUrl)
+        {
+            CStationRecord station;
+            station.m_strName = strName;
+            station.m_strUrl = strUrl;
+            station.m_strOrigin = QString::fromLatin1(CStationRecord::kOriginAddress);
+            return CMyStations::Describe(m_stations.Add(station));
+        },
+        m_pView->GetMainFrame());
+    pDlg->setAttribute(Qt::WA_DeleteOnClose);
+    pDlg->open();
+}
+
+void CMyStationsUi::OnRename()
+{
+    const int nRow = SelectedRow();
+    if (!m_bShown || nRow < 0 || nRow >= m_stations.Count())
+        return;
+    auto* pDlg = new QInputDialog(m_pView->GetMainFrame());
+    pDlg->setAttribute(Qt::WA_DeleteOnClose);
+    pDlg->setWindowTitle(QStringLiteral("Rename Station"));
+    pDlg->setLabelText(QStringLiteral("New name:"));
+    pDlg->setTextValue(m_stations.Stations()[nRow].m_strName);
+    const QString strUrl = m_stations.Stations()[nRow].m_strUrl;
+    connect(pDlg, &QInputDialog::textValueSelected, this,
+            [this, strUrl](const QString& strName)
+            {
+                // Found again by its address: the list may have changed while the dialog was open.
+                const CMyStations::EResult eResult =
+                    m_stations.Rename(m_stations.IndexOfAddress(strUrl), strName.trimmed());
+                if (eResult != CMyStations::Done)
+                    Message(CMyStations::Describe(eResult), true);
+            });
+    pDlg->open();
+}
+
+void CMyStationsUi::OnRemove()
+{
+    const int nRow = SelectedRow();
+    if (!m_bShown || nRow < 0)
+        return;
+    const CMyStations::EResult eResult = m_stations.Remove(nRow);
+    if (eResult != CMyStations::Done)
+        Message(CMyStations::Describe(eResult), true);
+}
+
+void CMyStationsUi::OnMove(int nDelta)
+{
+    const int nRow = SelectedRow();
+    if (!m_bShown || nRow < 0 || nRow + nDelta < 0 || nRow + nDelta >= m_stations.Count())
+        return;
+    const CMyStations::EResult eResult = m_stations.Move(nRow, nRow + nDelta);
+    if (eResult != CMyStations::Done)
+        Message(CMyStations::Describe(eResult), true);
+}
+
+void CMyStationsUi::ImportFiles(const QStringList& paths)
+{
+    int nAdded = 0, nRefused = 0, nKnown = 0;
+    QStringList unreadable;
+    for (const QString& strPath : paths)
+    {
+        QFile file(strPath);
+        if (!file.open(QIODevice::ReadOnly))
+        {
+            unreadable << QFileInfo(strPath).fileName();
+            continue;
+        }
+        const CPlaylistResult result = ParsePlaylist(file.read(16 * 1024 * 1024), strPath, QUrl());
+        nRefused += result.m_nRefused;
+        for (const CStationRecord& station : result.m_stations)
+        {
+            switch (m_stations.Add(station))
+            {
+            case CMyStations::Done:
+                ++nAdded;
+                break;
+            case CMyStations::Duplicate:
+                ++nKnown;
+                break;
+            default:
+                ++nRefused;
+                break;
+            }
+        }
+    }
+    QString strText = nAdded == 1 ? QStringLiteral("1 station was added to My Stations.")
+                                  : QStringLiteral("%1 stations were added to My Stations.").arg(nAdded);
+    if (nRefused > 0)
+        strText += nRefused == 1
+                       ? QStringLiteral("\n1 entry was refused: it is not an internet stream address.")
+                       : QStringLiteral("\n%1 entries were refused: they are not internet stream addresses.")
+                             .arg(nRefused);
+    if (nKnown > 0)
+        strText += QStringLiteral("\n%1 were in My Stations already.").arg(nKnown);
+    if (!unreadable.isEmpty())
+        strText +=
+            QStringLiteral("\nThese files could not be read: %1").arg(unreadable.join(QStringLiteral(", ")));
+    Message(strText, nAdded == 0);
+}
+
+void CMyStationsUi::OnImport()
+{
+    auto* pDlg = new QFileDialog(m_pView->GetMainFrame(), QStringLiteral("Import Playlist"));
+    pDlg->setAttribute(Qt::WA_DeleteOnClose);
+    pDlg->setFileMode(QFileDialog::ExistingFiles);
+    pDlg->setNameFilters(PlaylistFilters().split(QStringLiteral(";;")));
+    connect(pDlg, &QFileDialog::filesSelected, this, &CMyStationsUi::ImportFiles);
+    pDlg->open();
+}
+
+void CMyStationsUi::OnExport()
+{
+    auto* pDlg = new QFileDialog(m_pView->GetMainFrame(), QStringLiteral("Export Playlist"));
+    pDlg->setAttribute(Qt::WA_DeleteOnClose);
+    pDlg->setAcceptMode(QFileDialog::AcceptSave);
+    pDlg->setNameFilters({QStringLiteral("M3U playlist (*.m3u)"), QStringLiteral("PLS playlist (*.pls)"),
+                          QStringLiteral("XSPF playlist (*.xspf)")});
+    pDlg->setDefaultSuffix(QStringLiteral("m3u"));
+    pDlg->selectFile(QStringLiteral("My Stations.m3u"));
+    connect(pDlg, &QFileDialog::filterSelected, pDlg,
+            [pDlg](const QString& strFilter)
+            {
+                const EPlaylistFormat eFormat = PlaylistFormatFromName(
+                    strFilter.section(QLatin1Char('*'), 1).section(QLatin1Char(')'), 0, 0));
+                pDlg->setDefaultSuffix(PlaylistExtension(eFormat));
+            });
+    connect(pDlg, &QFileDialog::fileSelected, this,
+            [this](const QString& strPath)
+            {
+                EPlaylistFormat eFormat = PlaylistFormatFromName(strPath);
+                if (eFormat == EPlaylistFormat::Unknown)
+                    eFormat = EPlaylistFormat::M3U;
+                QSaveFile file(strPath);
+                if (!file.open(QIODevice::WriteOnly) ||
+                    file.write(WritePlaylist(m_stations.Stations(), eFormat)) < 0 || !file.commit())
+                    Message(QStringLiteral("The playlist could not be written to %1: %2")
+                                .arg(strPath, file.errorString()),
+                            true);
+            });
+    pDlg->open();
+}
+
+void CMyStationsUi::OnDirectory()
+{
+    if (!m_pDirectory)
+    {
+        m_pDirectory = new CDirectoryWindow(m_pView->GetMainFrame());
+        m_pDirectory->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_pDirectory, &CDirectoryWindow::PlayStation, this,
+                [this](const CDirectoryStation& station)
+                { m_playAddress(station.m_strName, station.PlayAddress()); });
+        connect(m_pDirectory, &CDirectoryWindow::AddStation, this,
+                [this](const CDirectoryStation& station)
+                {
+                    const CMyStations::EResult eResult = m_stations.Add(station.ToStationRecord());
+                    m_pDirectory->SetStatus(
+                        eResult == CMyStations::Done
+                            ? QStringLiteral("\"%1\" was added to My Stations.").arg(station.m_strName)
+                            : CMyStations::Describe(eResult));
+                });
+    }
+    m_pDirectory->show();
+    m_pDirectory->raise();
+    m_pDirectory->activateWindow();
+}
+
+void CMyStationsUi::OnTrayStation(UINT nID)
+{
+    const int nIndex = int(nID - ID_TRAY_MY_STATION_FIRST);
+    if (nIndex < 0 || nIndex >= m_stations.Count())
+        return;
+    if (!m_bShown)
+    {
+        WriteSettingInt(settings::kShowMyStations.name, 1);
+        m_bShown = true;
+        m_logic.SetLastRowSetting(settings::kMyStationsLastIndex);
+        FillRows(-1);
+    }
+    if (SelectedRow() == nIndex)
+        PostMessage(m_pView, WM_COMMAND, ID_PLAY);
+    else
+        m_logic.SelectRow(nIndex);
+}
+
+bool CMyStationsUi::eventFilter(QObject* pWatched, QEvent* pEvent)
+{
+    if (pEvent->type() == QEvent::DragEnter || pEvent->type() == QEvent::DragMove)
+    {
+        auto* pDrag = static_cast<QDropEvent*>(pEvent);
+        if (!DroppedPlaylists(pDrag->mimeData()).isEmpty())
+        {
+            pDrag->acceptProposedAction();
+            return true;
+        }
+    }
+    else if (pEvent->type() == QEvent::Drop)
+    {
+        auto* pDrop = static_cast<QDropEvent*>(pEvent);
+        const QStringList paths = DroppedPlaylists(pDrop->mimeData());
+        if (!paths.isEmpty())
+        {
+            pDrop->acceptProposedAction();
+            ImportFiles(paths);
+            return true;
+        }
+    }
+    return QObject::eventFilter(pWatched, pEvent);
+}
