@@ -6,6 +6,8 @@ private D-Bus session bus. ``App`` then
 - writes the settings file ($XDG_CONFIG_HOME/Palomer/Vedrix by Palomer.conf) from a dict of sections;
 - starts a StatusNotifierWatcher with a registered host of its own (this file, run as a script, in a
   child process) BEFORE the program, so that QSystemTrayIcon becomes a StatusNotifierItem on the bus;
+  with ``tray=False`` it starts none, as on a desktop without a notification area, and
+  ``start_tray_host()`` brings one up later;
 - starts $VEDRIX_BIN with arguments, and second starts that run to their end;
 - finds the program's main window with xdotool and tells whether it is shown (mapped and viewable);
 - reads the tray item's ToolTip, calls its Activate (what a panel does on a click), reads the tray
@@ -116,8 +118,9 @@ def wait_for(predicate, what=None, timeout=WAIT):
 
 
 class App:
-    def __init__(self, settings=None, log_name="vedrix"):
+    def __init__(self, settings=None, log_name="vedrix", tray=True):
         self.settings = settings
+        self.tray = tray
         self.bin = os.environ["VEDRIX_BIN"]
         self.log_path = os.path.join(os.environ.get("TMPDIR", "/tmp"), log_name + ".log")
         self.proc = None
@@ -129,11 +132,20 @@ class App:
     def __enter__(self):
         if self.settings is not None:
             write_settings(self.settings)
+        if self.tray:
+            try:
+                self.start_tray_host()
+            except RuntimeError:
+                self.__exit__()
+                raise
+        return self
+
+    def start_tray_host(self):
+        """Starts the StatusNotifierWatcher with its host (a desktop panel coming up)."""
+        assert self.watcher is None
         self.watcher = subprocess.Popen([sys.executable, os.path.abspath(__file__)], stdout=subprocess.PIPE, text=True)
         if self.watcher.stdout.readline().strip() != "ready":
-            self.__exit__()
             raise RuntimeError("the StatusNotifierWatcher did not start")
-        return self
 
     def __exit__(self, *exc):
         self.kill()
@@ -153,9 +165,13 @@ class App:
         return self.proc
 
     def start_and_wait_ready(self, *args):
-        """Starts the program and waits until its tray item is on the bus (the frame exists)."""
+        """Starts the program and waits until its tray item is on the bus (the frame exists); without a
+        tray host, until its main window exists."""
         self.start(*args)
-        wait_for(lambda: self.tray_item() or self._ended(), "the tray icon")
+        if self.watcher:
+            wait_for(lambda: self.tray_item() or self._ended(), "the tray icon")
+        else:
+            wait_for(lambda: self.main_window() or self._ended(), "the main window")
         if self.proc.poll() is not None:
             raise AssertionError("vedrix ended at start-up with %s; log:\n%s" % (self.proc.returncode, self.log()))
 
@@ -241,6 +257,14 @@ class App:
         window.send_event(event, event_mask=X.NoEventMask)
         d.flush()
         d.close()
+
+    def initial_state_iconic(self):
+        """Whether the main window's WM_HINTS ask the window manager for the iconic (minimised) state,
+        as Qt sets them when the program minimises the window. Under Xvfb no window manager acts on
+        them: the window itself stays mapped."""
+        out = subprocess.run(["xprop", "-id", str(self.main_window()), "WM_HINTS"], capture_output=True,
+                             text=True).stdout
+        return "Initial state is Iconic" in out
 
     def press_keys(self, keys):
         """Gives the main window the keyboard focus and presses keys in it ("alt+F4", "ctrl+n", ...)."""
