@@ -159,6 +159,8 @@ bool CSorvanaApp::InitInstance()
     }
     if (bShow)
         frame->show();
+    else if (!frame->HasTray())
+        frame->showMinimized(); // hidden, nothing on the desktop would lead back to it
     frame->setWindowTitle(AppTitle());
     return true;
 }

@@ -21,6 +21,8 @@
 #include "ribbon/CustomMFCRibbonApplicationButton.h"
 #include "ribbon/CustomMFCRibbonBar.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -84,6 +86,8 @@ bool CMainFrame::LoadFrame()
     connect(m_pSleepTimer, &CSleepTimerControl::TipChanged, m_pTray, &CTrayIcon::SetExtraTipLine);
     auto* pHistory = new CSongHistoryControl(&m_context.NowPlaying(), this);
     m_pTray->AddSubmenu(pHistory->CreateRecentMenu(QStringLiteral("Recent Songs"), this));
+    if (!m_pTray->IsTrayAvailable())
+        AllowMinimize();
     m_pRibbon = new CCustomMFCRibbonBar(this);
     setMenuWidget(m_pRibbon);
     ApplyApplicationLook(m_nAppLook);
@@ -102,6 +106,10 @@ bool CMainFrame::LoadFrame()
     // Alt+F4 is the window manager's, but without one it still only hides the window.
     auto* altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
     connect(altF4, &QShortcut::activated, this, &QWidget::close);
+    // Tab stays inside the view's window; F6 moves between the view and the ribbon, as between a
+    // window's panes elsewhere.
+    for (QKeySequence keys : {QKeySequence(Qt::Key_F6), QKeySequence(Qt::SHIFT | Qt::Key_F6)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &CMainFrame::SwitchPane);
     auto* newDoc = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), this);
     connect(newDoc, &QShortcut::activated, this, [this] { SendMessage(this, WM_COMMAND, ID_FILE_NEW); });
     auto* openDoc = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this);
@@ -132,7 +140,7 @@ void CMainFrame::RegisterCommands()
                     [this]
                     {
                         SaveWindowPlacement();
-                        hide();
+                        HideToTray();
                     });
 }
 
@@ -214,6 +222,56 @@ void CMainFrame::ShowAndActivate()
     activateWindow();
 }
 
+void CMainFrame::SwitchPane()
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (!m_pRibbon || !m_pRibbon->isAncestorOf(focus))
+    {
+        if (QAbstractButton* tab = m_pRibbon ? m_pRibbon->GetCategoryTab(m_pRibbon->GetCategoryIndex(
+                                                   m_pRibbon->GetActiveCategory()))
+                                             : nullptr)
+            tab->setFocus(Qt::TabFocusReason);
+        return;
+    }
+    CView* view = GetActiveView();
+    if (!view)
+        return;
+    // The view's first control that Tab would reach, else the view itself.
+    QWidget* target = view;
+    for (QWidget* w = view->nextInFocusChain(); w && w != view; w = w->nextInFocusChain())
+        if (view->isAncestorOf(w) && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
+        {
+            target = w;
+            break;
+        }
+    target->setFocus(Qt::TabFocusReason);
+}
+
+bool CMainFrame::HasTray() const
+{
+    return m_pTray && m_pTray->IsTrayAvailable();
+}
+
+void CMainFrame::HideToTray()
+{
+    if (HasTray())
+    {
+        hide();
+        return;
+    }
+    // Without a notification area a hidden window could only come back through another start of
+    // the program; minimised, the task bar or the window list still has it.
+    if (!windowFlags().testFlag(Qt::WindowMinimizeButtonHint))
+        AllowMinimize();
+    showMinimized();
+}
+
+void CMainFrame::AllowMinimize()
+{
+    // Window managers refuse to iconify a window that offers no minimise function.
+    setWindowFlag(Qt::WindowMinimizeButtonHint, true);
+}
+
 void CMainFrame::CloseForReal()
 {
     m_bClosingForReal = true;
@@ -228,7 +286,7 @@ void CMainFrame::closeEvent(QCloseEvent* e)
         SaveWindowPlacement();
         // The close box and Alt+F4 only hide the window; the tray icon stays.
         e->ignore();
-        hide();
+        HideToTray();
         return;
     }
     CloseAllDocuments();
@@ -277,8 +335,12 @@ void CMainFrame::OpenCategoryView(WPARAM nIndex)
 void CMainFrame::OpenTemplate(WPARAM nIndex)
 {
     CWinApp* app = GetApp();
-    if (app && nIndex < app->GetDocTemplates().size())
-        OpenDocument(app->GetDocTemplates()[size_t(nIndex)].get());
+    if (!app || nIndex >= app->GetDocTemplates().size())
+        return;
+    // Two activations in quick succession (an arrow key, then Space on the tab) post two openings;
+    // one view is still all there may be.
+    CloseAllDocuments();
+    OpenDocument(app->GetDocTemplates()[size_t(nIndex)].get());
 }
 
 void CMainFrame::OnAutoStartup()

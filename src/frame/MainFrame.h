@@ -1,6 +1,7 @@
 #pragma once
 // The one top-level window: the ribbon, one view at a time in the MDI area, the two-pane status bar,
-// the tray icon and the start-up options. Its close box only hides it; the tray's Exit ends the program.
+// the tray icon and the start-up options. Its close box only hides it (minimises it on a desktop without
+// a notification area); the tray's Exit ends the program.
 #include "app/Commands.h"
 #include "platform/MDIFrameWnd.h"
 
@@ -35,6 +36,9 @@ public slots:
     void ShowAndActivate();
     // Closes the frame for real and ends the message loop (the tray's Exit).
     void CloseForReal();
+    // What the close box does: hides the window into the tray, or minimises it where the desktop
+    // has no notification area to bring it back from.
+    void HideToTray();
 
 public:
     // The window's last normal rectangle, from the Workspace section; never shows the window.
@@ -46,6 +50,8 @@ public:
     CTrayIcon* GetTrayIcon() const { return m_pTray; }
     QLabel* GetStatusPane(int nPane) const { return nPane == 1 ? m_pStatusPane1 : m_pStatusPane2; }
     int GetAutoStartState() const { return m_nAutoStartState; }
+    // Whether a notification area shows the tray icon now.
+    bool HasTray() const;
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -64,6 +70,9 @@ private:
     void ToggleAutoPlay();
     void OnUpdateAutoPlay(CCmdUI* pCmdUI);
     void UpdateCommandElements();
+    void AllowMinimize();
+    // Moves the keyboard focus from the view to the active category's tab, or back.
+    void SwitchPane();
 
     CAppContext& m_context;
     // Start-up options (-1 = not determined yet).

@@ -42,43 +42,50 @@ void CMainFrame::InitializeRibbon()
     m_pAppButton->setToolTip(LoadString(strings::IDS_APP_BUTTON_TIP));
     bar->SetApplicationButton(m_pAppButton);
 
-    auto button = [](CRibbonPanel* panel, UINT nID, const char* label, const QIcon& small, const QIcon& large)
+    // Each element has its Alt+letter (the letter underlined in its text). The tabs' letters are
+    // unique over the whole window; an element's letter only within its page and the view under it
+    // (the hot key form uses P, N, R and S).
+    auto button = [](CRibbonPanel* panel, UINT nID, const char* label, const QIcon& small, const QIcon& large,
+                     char mnemonic)
     {
         const QString text = QString::fromLatin1(label);
-        WithTips(panel->AddButton(nID, text, small, large), nID, text);
+        CRibbonBar::SetMnemonic(WithTips(panel->AddButton(nID, text, small, large), nID, text),
+                                QLatin1Char(mnemonic));
     };
-    auto check = [](CRibbonPanel* panel, UINT nID, const char* label)
+    auto check = [](CRibbonPanel* panel, UINT nID, const char* label, char mnemonic)
     {
         const QString text = QString::fromLatin1(label);
-        WithTips(panel->AddCheckBox(nID, text), nID, text);
+        CRibbonBar::SetMnemonic(WithTips(panel->AddCheckBox(nID, text), nID, text), QLatin1Char(mnemonic));
     };
 
     CRibbonCategory* player = bar->AddCategory(QStringLiteral("Online Channel Player"));
     CRibbonPanel* controls = player->AddPanel(QStringLiteral("Channel Controls"), panelIcon);
-    button(controls, ID_PLAY, "Play", play, play);
-    button(controls, ID_PLAY_NEXT, "Play Next", play, play);
-    button(controls, ID_PLAY_PREVIOUS, "Play Previous", play, play);
-    button(controls, ID_STOP, "Stop", stop, stop);
+    button(controls, ID_PLAY, "Play", play, play, 'P');
+    button(controls, ID_PLAY_NEXT, "Play Next", play, play, 'N');
+    button(controls, ID_PLAY_PREVIOUS, "Play Previous", play, play, 'v');
+    button(controls, ID_STOP, "Stop", stop, stop, 'S');
     CRibbonPanel* management = player->AddPanel(QStringLiteral("Channel Management"), panelIcon);
-    button(management, ID_REFRESH_CHANNELS, "Refresh Channels List", QIcon(), refresh);
+    button(management, ID_REFRESH_CHANNELS, "Refresh Channels List", QIcon(), refresh, 'R');
     CRibbonPanel* filters = player->AddPanel(QStringLiteral("Channel Filters"), panelIcon);
-    check(filters, ID_DISPLAY_ENGLISH_CHANNELS, "English");
-    check(filters, ID_DISPLAY_GERMAN_CHANNELS, "German");
-    check(filters, ID_DISPLAY_FRENCH_CHANNELS, "French");
-    check(filters, ID_DISPLAY_BULGARIAN_CHANNELS, "Bulgarian");
-    check(filters, ID_DISPLAY_ROMANIAN_CHANNELS, "Romanian");
-    check(filters, ID_DISPLAY_CHINESE_CHANNELS, "Chinese");
-    check(filters, ID_DISPLAY_INDIAN_CHANNELS, "Indian");
+    check(filters, ID_DISPLAY_ENGLISH_CHANNELS, "English", 'E');
+    check(filters, ID_DISPLAY_GERMAN_CHANNELS, "German", 'G');
+    check(filters, ID_DISPLAY_FRENCH_CHANNELS, "French", 'F');
+    check(filters, ID_DISPLAY_BULGARIAN_CHANNELS, "Bulgarian", 'B');
+    check(filters, ID_DISPLAY_ROMANIAN_CHANNELS, "Romanian", 'a');
+    check(filters, ID_DISPLAY_CHINESE_CHANNELS, "Chinese", 'C');
+    check(filters, ID_DISPLAY_INDIAN_CHANNELS, "Indian", 'I');
     CRibbonPanel* application = player->AddPanel(QStringLiteral("Application Management"), panelIcon);
-    check(application, ID_DISPLAY_RADIO_CHANNELS, "Display Radio Channels");
-    check(application, ID_DISPLAY_TV_CHANNELS, "Display TV Channels");
-    button(application, ID_HIDE_TO_TRAY, "Hide to System Tray", QIcon(), QIcon());
+    check(application, ID_DISPLAY_RADIO_CHANNELS, "Display Radio Channels", 'D');
+    check(application, ID_DISPLAY_TV_CHANNELS, "Display TV Channels", 'y');
+    button(application, ID_HIDE_TO_TRAY, "Hide to System Tray", QIcon(), QIcon(), 'H');
     // The check box and a split button whose main part opens the station directory and whose arrow
     // holds the rest. The ribbon's least width is the main window's least width: this panel gives
     // way (clipped) in a window narrower than the ribbon rather than widening it.
     CRibbonPanel* mine = player->AddPanel(QStringLiteral("My Stations"), panelIcon);
     mine->setMinimumWidth(1);
-    check(mine, ID_MY_STATIONS, "My Stations");
+    // No letter of its own: every letter of its label already serves another element of the page.
+    WithTips(mine->AddCheckBox(ID_MY_STATIONS, QStringLiteral("My Stations")), ID_MY_STATIONS,
+             QStringLiteral("My Stations"));
     QToolButton* directory = mine->AddButton(ID_STATION_DIRECTORY, QStringLiteral("Directory..."));
     WithTips(directory, ID_STATION_DIRECTORY, QStringLiteral("Station Directory..."));
     auto* stationsMenu = new QMenu(directory);
@@ -114,19 +121,23 @@ void CMainFrame::InitializeRibbon()
 
     CRibbonCategory* settingsCategory = bar->AddCategory(QStringLiteral("Settings"));
     CRibbonPanel* radio = settingsCategory->AddPanel(QStringLiteral("Radio Control"), panelIcon);
-    check(radio, ID_AUTO_STARTUP, "Auto Startup with Windows");
-    check(radio, ID_AUTO_PLAY, "Play Last Channel Automatically");
-    check(radio, ID_SHOW_SONG_NOTIFICATIONS, "Show Song Notifications");
+    check(radio, ID_AUTO_STARTUP, "Auto Startup with Windows", 'A');
+    check(radio, ID_AUTO_PLAY, "Play Last Channel Automatically", 'L');
+    check(radio, ID_SHOW_SONG_NOTIFICATIONS, "Show Song Notifications", 'g');
 
     CRibbonCategory* downloads = bar->AddCategory(QStringLiteral("Software Downloads"));
     CRibbonPanel* promoNav = downloads->AddPanel(QStringLiteral("Navigation"), panelIcon);
-    button(promoNav, ID_OPEN_PROMOTION_SITE, "Open In New Window", QIcon(), QIcon());
-    button(promoNav, ID_REFRESH_PROMOTION, "Refresh", QIcon(), QIcon());
+    button(promoNav, ID_OPEN_PROMOTION_SITE, "Open In New Window", QIcon(), QIcon(), 'I');
+    button(promoNav, ID_REFRESH_PROMOTION, "Refresh", QIcon(), QIcon(), 'R');
 
     CRibbonCategory* more = bar->AddCategory(QStringLiteral("More Softwares"));
     CRibbonPanel* storeNav = more->AddPanel(QStringLiteral("Navigation"), panelIcon);
-    button(storeNav, ID_OPEN_DOWNLOAD_SITE, "Open In New Window", QIcon(), QIcon());
-    button(storeNav, ID_REFRESH_STORE, "Refresh", QIcon(), QIcon());
+    button(storeNav, ID_OPEN_DOWNLOAD_SITE, "Open In New Window", QIcon(), QIcon(), 'I');
+    button(storeNav, ID_REFRESH_STORE, "Refresh", QIcon(), QIcon(), 'R');
+
+    const char tabMnemonics[] = {'O', 't', 'w', 'M'};
+    for (int i = 0; i < bar->GetCategoryCount(); ++i)
+        CRibbonBar::SetMnemonic(bar->GetCategoryTab(i), QLatin1Char(tabMnemonics[i]));
 
     // Right of the tabs: the Style drop-down, then About.
     auto* styleMenu = new QMenu(bar);
@@ -138,6 +149,7 @@ void CMainFrame::InitializeRibbon()
                                LoadString(strings::IDS_STYLE_DESCRIPTION));
     QToolButton* about = bar->AddToTabs(ID_APP_ABOUT, QString(), ResIcon("about"));
     CRibbonBar::SetElementTips(about, CommandTooltip(ID_APP_ABOUT), CommandDescription(ID_APP_ABOUT));
+    about->setAccessibleName(CommandTooltip(ID_APP_ABOUT)); // an icon alone
     connect(styleMenu, &QMenu::aboutToShow, this, [this] { UpdateCommandElements(); });
     // Then the sleep timer: here rather than in a panel, where it would widen the ribbon and with it
     // the window's least width.
@@ -146,6 +158,7 @@ void CMainFrame::InitializeRibbon()
     CRibbonBar::SetElementTips(
         sleep, QStringLiteral("Sleep Timer"),
         QStringLiteral("Stop playing after a while, or at the end of the current song."));
+    bar->UpdateTabOrder();
 
     // The start category; values that name no category start with the player.
     int category = m_context.Settings().Read(SLOT_LAST_CATEGORY);

@@ -7,31 +7,69 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusServiceWatcher>
 #include <QDBusVariant>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QMenu>
 #include <QSystemTrayIcon>
+#include <QTimer>
+
+#include <cstdlib>
+#include <xcb/xcb.h>
 
 namespace
 {
-constexpr int kWatcherReplyMsecs = 2000;
+const QString kWatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
+const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
+constexpr int kWatcherCallTimeoutMs = 2000;
+// A notification area that comes later (a panel started after log-in, an extension switched on)
+// announces itself on the bus; an XEmbed tray only by owning a selection, so that is looked at now
+// and then.
+constexpr int kTrayPollMs = 3000;
 
-// Whether the desktop has a StatusNotifierItem tray: a watcher on the session bus with a host
-// registered. Without one the icon sits in an XEmbed tray, which reports its own clicks.
-bool IsStatusNotifierHostRegistered()
+// A StatusNotifierItem is shown only when the watcher has a host (a panel) registered.
+bool StatusNotifierHostRegistered()
 {
-    const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() || !bus.interface() || !bus.interface()->isServiceRegistered(watcher))
+    if (!bus.isConnected() || !bus.interface() || !bus.interface()->isServiceRegistered(kWatcherService))
         return false;
-    QDBusMessage call = QDBusMessage::createMethodCall(watcher, QStringLiteral("/StatusNotifierWatcher"),
-                                                       QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                       QStringLiteral("Get"));
-    call << watcher << QStringLiteral("IsStatusNotifierHostRegistered");
-    // A watcher that does not answer soon is taken as no tray of its kind.
-    const QDBusMessage reply = bus.call(call, QDBus::Block, kWatcherReplyMsecs);
+    QDBusMessage call = QDBusMessage::createMethodCall(kWatcherService, kWatcherPath,
+                                                      QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                      QStringLiteral("Get"));
+    call << kWatcherService << QStringLiteral("IsStatusNotifierHostRegistered");
+    const QDBusMessage reply = bus.call(call, QDBus::Block, kWatcherCallTimeoutMs);
     return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
-           qvariant_cast<QDBusVariant>(reply.arguments().constFirst()).variant().toBool();
+           reply.arguments().constFirst().value<QDBusVariant>().variant().toBool();
+}
+
+// An XEmbed system tray owns the selection _NET_SYSTEM_TRAY_S<screen>.
+bool XEmbedTrayPresent()
+{
+    auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    auto* x11 = app ? app->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c)
+        return false;
+    int nScreen = 0;
+    char* host = nullptr;
+    int nDisplay = 0;
+    if (xcb_parse_display(nullptr, &host, &nDisplay, &nScreen))
+        std::free(host);
+    const QByteArray name = "_NET_SYSTEM_TRAY_S" + QByteArray::number(nScreen);
+    xcb_intern_atom_reply_t* atom =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, uint16_t(name.size()), name.constData()), nullptr);
+    if (!atom)
+        return false;
+    const xcb_atom_t selection = atom->atom;
+    std::free(atom);
+    if (selection == XCB_ATOM_NONE)
+        return false;
+    xcb_get_selection_owner_reply_t* owner =
+        xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr);
+    const bool bOwned = owner && owner->owner != XCB_NONE;
+    std::free(owner);
+    return bOwned;
 }
 } // namespace
 
@@ -70,11 +108,50 @@ CTrayIcon::CTrayIcon(CMainFrame* pFrame) : QObject(pFrame), m_pFrame(pFrame)
     m_pStationsMenu = new QMenu(QStringLiteral("My Stations"), m_pMenu);
     m_pMenu->addMenu(m_pStationsMenu)->setVisible(false);
     connect(m_pMenu, &QMenu::aboutToShow, this, &CTrayIcon::UpdateMenuState);
+    m_strTip = TipText(QString());
+    UpdateMenuState();
 
+    // Qt settles on one kind of tray the first time it is asked and keeps it, so it is not asked
+    // (no QSystemTrayIcon, no isSystemTrayAvailable) before a tray is known to be there: a panel
+    // that starts later then still gets a StatusNotifierItem.
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (bus.isConnected())
+    {
+        auto* watcher = new QDBusServiceWatcher(kWatcherService, bus,
+                                                QDBusServiceWatcher::WatchForRegistration, this);
+        connect(watcher, &QDBusServiceWatcher::serviceRegistered, this, &CTrayIcon::CheckForTray);
+        bus.connect(kWatcherService, kWatcherPath, kWatcherService, QStringLiteral("StatusNotifierHostRegistered"),
+                    this, SLOT(CheckForTray()));
+    }
+    m_pTrayPoll = new QTimer(this);
+    m_pTrayPoll->setInterval(kTrayPollMs);
+    connect(m_pTrayPoll, &QTimer::timeout, this, &CTrayIcon::CheckForTray);
+    if (StatusNotifierHostRegistered() || XEmbedTrayPresent())
+        CreateIcon();
+    else
+        m_pTrayPoll->start();
+}
+
+CTrayIcon::~CTrayIcon() = default;
+
+void CTrayIcon::CheckForTray()
+{
+    if (m_pIcon || m_bRemoved)
+        return;
+    if (!StatusNotifierHostRegistered() && !XEmbedTrayPresent())
+        return;
+    CreateIcon();
+    emit TrayAppeared();
+}
+
+void CTrayIcon::CreateIcon()
+{
+    m_pTrayPoll->stop();
+    // Asked when the icon is made, as Qt asks when it picks the kind of tray for the icon: on an
+    // XEmbed tray a single click does nothing, on a StatusNotifierItem panel it restores the window.
+    m_bStatusNotifier = StatusNotifierHostRegistered();
     m_pIcon = new QSystemTrayIcon(QIcon(QStringLiteral(":/res/icons/vedrix.svg")), this);
-    // Asked when the icon is made, as Qt asks when it picks the kind of tray for the icon.
-    m_bStatusNotifier = IsStatusNotifierHostRegistered();
-    m_pIcon->setToolTip(TipText(QString()));
+    m_pIcon->setToolTip(m_strTip);
     m_pIcon->setContextMenu(m_pMenu);
     connect(m_pIcon, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason)
@@ -99,11 +176,8 @@ CTrayIcon::CTrayIcon(CMainFrame* pFrame) : QObject(pFrame), m_pFrame(pFrame)
                     break;
                 }
             });
-    UpdateMenuState();
     m_pIcon->show();
 }
-
-CTrayIcon::~CTrayIcon() = default;
 
 QString CTrayIcon::TipText(const QString& strStatus)
 {
@@ -115,16 +189,15 @@ QString CTrayIcon::TipText(const QString& strStatus)
 void CTrayIcon::UpdateTrayTip(const QString& strStatus)
 {
     m_strStatus = strStatus;
-    if (!m_pIcon)
-        return;
-    if (m_strExtraLine.isEmpty())
+    m_strTip = TipText(strStatus);
+    if (!m_strExtraLine.isEmpty())
     {
-        m_pIcon->setToolTip(TipText(strStatus));
-        return;
+        // A long title gives way to the extra line, which is short.
+        const QString strLine = QLatin1Char('\n') + m_strExtraLine;
+        m_strTip = m_strTip.left(kTrayTipMaxChars - strLine.size()) + strLine;
     }
-    // A long title gives way to the extra line, which is short.
-    const QString strLine = QLatin1Char('\n') + m_strExtraLine;
-    m_pIcon->setToolTip(TipText(strStatus).left(kTrayTipMaxChars - strLine.size()) + strLine);
+    if (m_pIcon)
+        m_pIcon->setToolTip(m_strTip);
 }
 
 void CTrayIcon::SetExtraTipLine(const QString& strLine)
@@ -145,6 +218,8 @@ void CTrayIcon::AddSubmenu(QMenu* pMenu)
 
 void CTrayIcon::RemoveTrayIcon()
 {
+    m_bRemoved = true;
+    m_pTrayPoll->stop();
     if (m_pIcon)
         m_pIcon->hide();
 }
@@ -163,6 +238,12 @@ void CTrayIcon::SetMyStations(const QStringList& names)
                 [this, nID] { PostMessage(m_pFrame, WM_COMMAND, WPARAM(nID)); });
     }
     m_pStationsMenu->menuAction()->setVisible(!names.isEmpty());
+}
+
+bool CTrayIcon::IsTrayAvailable() const
+{
+    // Asked afresh: a panel may have gone since the icon was added.
+    return m_pIcon && m_pIcon->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
 }
 
 void CTrayIcon::UpdateMenuState()

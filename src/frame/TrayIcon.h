@@ -1,6 +1,8 @@
 #pragma once
 // The notification-area icon of the main frame (id 90) and its menu. A click that restores the window
-// calls the frame; menu entries reach it as ordinary commands.
+// calls the frame; menu entries reach it as ordinary commands. Many desktops have no notification
+// area (GNOME without an extension, several Wayland desktops); the icon is then made only once one
+// appears, and until then IsTrayAvailable() tells the frame to minimise instead of hiding.
 #include "platform/Messages.h"
 
 #include <QObject>
@@ -11,6 +13,7 @@
 class QAction;
 class QMenu;
 class QSystemTrayIcon;
+class QTimer;
 class CMainFrame;
 
 constexpr UINT kTrayIconId = 90;
@@ -33,6 +36,8 @@ public:
     // entries: its own entries keep their state.
     void AddSubmenu(QMenu* pMenu);
     void RemoveTrayIcon();
+    // Whether a notification area shows the icon now, so that a hidden window can be brought back.
+    bool IsTrayAvailable() const;
     // Enables the entries whose command has a handler on the routing path right now.
     void UpdateMenuState();
     // The "My Stations" submenu: one entry per name, posting ID_TRAY_MY_STATION_FIRST + its index;
@@ -40,12 +45,23 @@ public:
     void SetMyStations(const QStringList& names);
     QMenu* GetMyStationsMenu() const { return m_pStationsMenu; }
 
+    // Null until a notification area is there.
     QSystemTrayIcon* GetIcon() const { return m_pIcon; }
     QMenu* GetMenu() const { return m_pMenu; }
     // The menu's entries in order with their command ids (0 for a separator).
     std::vector<std::pair<UINT, QAction*>> GetEntries() const { return m_entries; }
 
+signals:
+    // The icon has been added to a notification area that appeared after the start.
+    void TrayAppeared();
+
+private slots:
+    // Adds the icon once a notification area is there.
+    void CheckForTray();
+
 private:
+    void CreateIcon();
+
     CMainFrame* m_pFrame;
     QSystemTrayIcon* m_pIcon = nullptr;
     // A StatusNotifierItem panel reports its primary activation as QSystemTrayIcon::Trigger, which
@@ -57,4 +73,7 @@ private:
     QString m_strStatus;
     QString m_strExtraLine;
     bool m_bHasSubmenus = false;
+    QString m_strTip;
+    QTimer* m_pTrayPoll = nullptr;
+    bool m_bRemoved = false;
 };

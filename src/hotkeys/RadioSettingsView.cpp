@@ -129,6 +129,16 @@ CRadioSettingsView::CRadioSettingsView(CAppContext& context, QWidget* parent) : 
     const QRect noteRect = Dlu(16, 98, 322, 8);
     PlaceLabel(note, noteRect, false, noteRect.center().y());
 
+    // Where the desktop offers no way to register hot keys at all, one line says so; a message box for
+    // every stored key would tell the same thing four times.
+    if (!m_context.HotKeys().IsAvailable())
+    {
+        auto* unavailable = new QLabel(tr("System-wide hot keys are not available on this desktop."), this);
+        unavailable->setObjectName(QStringLiteral("HotKeysUnavailable"));
+        const QRect rect = Dlu(16, 124, 322, 8);
+        PlaceLabel(unavailable, rect, false, rect.center().y());
+    }
+
     // Like a form view: when the window is smaller than the form, the area around it scrolls.
     setMinimumSize(GetFormSize());
 }
@@ -158,6 +168,8 @@ void CRadioSettingsView::LoadHotKeyRow(int nRow)
     const HotKeyBinding binding = LoadHotKey(QString::fromLatin1(action.pszName));
     GetHotKeyCtrl(nRow)->SetHotKey(binding.wVirtualKey, binding.bControlModifiers);
     CHotKeyService& hotKeys = m_context.HotKeys();
+    if (!hotKeys.IsAvailable())
+        return; // the form's line tells why
     hotKeys.UnregisterHotKey(this, action.nId);
     if (binding.wVirtualKey != 0 && !hotKeys.RegisterHotKey(this, action.nId, binding.wModifiers, binding.wVirtualKey))
         ShowError(kRows[nRow - 1].pszLoadFailed);

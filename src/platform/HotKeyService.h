@@ -2,7 +2,8 @@
 // System-wide hot keys. RegisterHotKey refuses a combination that another client or this process
 // already holds; WM_HOTKEY with the id is posted to the registering window; a window's
 // registrations end when it is destroyed. The application keeps the service of the running session
-// (the X11 backend: xcb passive grabs); without one every registration is refused.
+// (xcb passive grabs under X11, the desktop portal's global shortcuts elsewhere); without one every
+// registration is refused.
 #include "platform/Messages.h"
 
 #include <QObject>
@@ -19,6 +20,8 @@ public:
     virtual ~CHotKeyService() = default;
     virtual bool RegisterHotKey(QObject* pWnd, int nId, UINT fsModifiers, UINT nVirtualKey) = 0;
     virtual bool UnregisterHotKey(QObject* pWnd, int nId) = 0;
+    // False where the session offers no way at all to register a hot key.
+    virtual bool IsAvailable() const { return true; }
 };
 
 // Refuses every registration: the service where the session offers none.
@@ -27,4 +30,5 @@ class CRefusingHotKeyService : public CHotKeyService
 public:
     bool RegisterHotKey(QObject*, int, UINT, UINT) override { return false; }
     bool UnregisterHotKey(QObject*, int) override { return false; }
+    bool IsAvailable() const override { return false; }
 };

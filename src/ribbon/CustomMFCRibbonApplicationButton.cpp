@@ -3,12 +3,38 @@
 
 #include "platform/Messages.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 CCustomMFCRibbonApplicationButton::CCustomMFCRibbonApplicationButton(QWidget* parent) : QToolButton(parent)
 {
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
     setAutoRaise(true);
+    // It shows only an icon; a screen reader needs a name for it.
+    setAccessibleName(QStringLiteral("Change Application Skin"));
+}
+
+void CCustomMFCRibbonApplicationButton::keyPressEvent(QKeyEvent* e)
+{
+    // The keyboard's press of a button: the same request as a left press of the mouse.
+    if (!e->isAutoRepeat() && (e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter))
+    {
+        PostMessage(window(), WM_NEXT_LOOK, 0, 0);
+        e->accept();
+        return;
+    }
+    QToolButton::keyPressEvent(e);
+}
+
+void CCustomMFCRibbonApplicationButton::keyReleaseEvent(QKeyEvent* e)
+{
+    // The button's own click handling never runs.
+    if (e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)
+    {
+        e->accept();
+        return;
+    }
+    QToolButton::keyReleaseEvent(e);
 }
 
 void CCustomMFCRibbonApplicationButton::mousePressEvent(QMouseEvent* e)

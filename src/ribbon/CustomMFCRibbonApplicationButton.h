@@ -1,6 +1,7 @@
 #pragma once
 // The ribbon's application button: a left press or a double click asks the main window for the next
-// visual look (WM_USER+5). It opens no menu and does nothing else.
+// visual look (WM_USER+5), and so does Space or Enter when it has the keyboard focus. It opens no menu
+// and does nothing else.
 #include <QToolButton>
 
 class CCustomMFCRibbonApplicationButton : public QToolButton
@@ -13,6 +14,8 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
 
 private:
     quint64 m_nLastPressTime = 0;

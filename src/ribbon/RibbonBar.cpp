@@ -73,7 +73,8 @@ QToolButton* CRibbonPanel::AddButton(UINT nID, const QString& strLabel, const QI
 {
     auto* button = new QToolButton(this);
     button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab and mnemonics; a click leaves the keyboard focus where it was.
+    button->setFocusPolicy(Qt::TabFocus);
     ERibbonElementKind kind;
     if (!largeIcon.isNull())
     {
@@ -114,7 +115,7 @@ QAbstractButton* CRibbonPanel::AddCheckBox(UINT nID, const QString& strLabel)
 {
     auto* box = new CRibbonCheckBox(strLabel, this);
     box->setObjectName(QStringLiteral("RibbonCheckBox"));
-    box->setFocusPolicy(Qt::NoFocus);
+    box->setFocusPolicy(Qt::TabFocus);
     AddSmall(box);
     m_elements.push_back({nID, strLabel, ERibbonElementKind::CheckBox, box});
     m_pBar->RegisterElement(nID, box);
@@ -204,7 +205,7 @@ CRibbonCategory* CRibbonBar::AddCategory(const QString& strName)
     tab->setText(strName);
     tab->setCheckable(true);
     tab->setAutoRaise(true);
-    tab->setFocusPolicy(Qt::NoFocus);
+    tab->setFocusPolicy(Qt::TabFocus);
     m_pTabGroup->addButton(tab);
     m_pTabLayout->insertWidget(int(m_tabs.size()), tab);
     m_tabs.push_back(tab);
@@ -261,7 +262,7 @@ QToolButton* CRibbonBar::AddToTabs(UINT nID, const QString& strLabel, const QIco
     auto* button = new QToolButton(m_pTabRow);
     button->setObjectName(QStringLiteral("RibbonTabElement"));
     button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
+    button->setFocusPolicy(Qt::TabFocus);
     button->setIcon(icon);
     button->setIconSize(QSize(kSmallIcon, kSmallIcon));
     if (!strLabel.isEmpty())
@@ -280,7 +281,7 @@ QToolButton* CRibbonBar::AddDropDownToTabs(const QString& strLabel, QMenu* pMenu
     auto* button = new QToolButton(m_pTabRow);
     button->setObjectName(QStringLiteral("RibbonTabElement"));
     button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
+    button->setFocusPolicy(Qt::TabFocus);
     button->setText(strLabel);
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     button->setPopupMode(QToolButton::InstantPopup);
@@ -313,6 +314,41 @@ QAction* CRibbonBar::AddMenuCommand(QMenu* pMenu, UINT nID, const QString& strLa
             });
     m_commandActions.push_back({nID, action});
     return action;
+}
+
+QAbstractButton* CRibbonBar::GetCategoryTab(int nIndex) const
+{
+    return nIndex >= 0 && nIndex < int(m_tabs.size()) ? m_tabs[size_t(nIndex)] : nullptr;
+}
+
+void CRibbonBar::SetMnemonic(QAbstractButton* pButton, QChar letter)
+{
+    // The shown text stays as it is; only the letter is underlined and Alt with it clicks the button.
+    QString text = pButton->text();
+    const qsizetype at = text.indexOf(letter);
+    if (at < 0 || text.contains(QLatin1Char('&')))
+        return;
+    text.insert(at, QLatin1Char('&'));
+    pButton->setText(text);
+}
+
+void CRibbonBar::UpdateTabOrder()
+{
+    // Tab goes as the eye does: the application button, the category tabs, the elements right of
+    // them, then the active page's elements panel by panel (hidden pages are left out by Qt).
+    std::vector<QWidget*> order;
+    if (m_pAppButton)
+        order.push_back(m_pAppButton);
+    for (QAbstractButton* tab : m_tabs)
+        order.push_back(tab);
+    for (const SRibbonElement& e : m_tabElements)
+        order.push_back(e.pButton);
+    for (CRibbonCategory* category : m_categories)
+        for (int i = 0; i < category->GetPanelCount(); ++i)
+            for (const SRibbonElement& e : category->GetPanel(i)->GetElements())
+                order.push_back(e.pButton);
+    for (size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void CRibbonBar::SetElementTips(QWidget* pWidget, const QString& strTooltip, const QString& strDescription)

@@ -98,6 +98,13 @@ public:
     // the start-up selection and callers alike.
     virtual bool SetActiveCategory(CRibbonCategory* pCategory, bool bForceRecalc = false);
 
+    // The tab button of a category, or null.
+    QAbstractButton* GetCategoryTab(int nIndex) const;
+    // Underlines the first occurrence of letter in the button's text, which then answers Alt+letter.
+    static void SetMnemonic(QAbstractButton* pButton, QChar letter);
+    // Puts the ribbon's controls into the keyboard's Tab order; called once the ribbon is built.
+    void UpdateTabOrder();
+
     // The application button sits at the left, beside the tabs and the page.
     void SetApplicationButton(QAbstractButton* pButton);
     QAbstractButton* GetApplicationButton() const { return m_pAppButton; }

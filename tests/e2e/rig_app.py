@@ -6,6 +6,8 @@ private D-Bus session bus. ``App`` then
 - writes the settings file ($XDG_CONFIG_HOME/Palomer/Vedrix by Palomer.conf) from a dict of sections;
 - starts a StatusNotifierWatcher with a registered host of its own (this file, run as a script, in a
   child process) BEFORE the program, so that QSystemTrayIcon becomes a StatusNotifierItem on the bus;
+  with ``tray=False`` it starts none, as on a desktop without a notification area, and
+  ``start_tray_host()`` brings one up later;
 - starts $VEDRIX_BIN with arguments, and second starts that run to their end;
 - finds the program's main window with xdotool and tells whether it is shown (mapped and viewable);
 - reads the tray item's ToolTip, calls its Activate (what a panel does on a click), reads the tray
@@ -116,11 +118,11 @@ def wait_for(predicate, what=None, timeout=WAIT):
 
 
 class App:
-    def __init__(self, settings=None, log_name="vedrix", status_notifier=True):
-        """status_notifier=False starts no StatusNotifierWatcher: the program's icon then goes to an
-        XEmbed tray on the display, if the test runs one."""
+    def __init__(self, settings=None, log_name="vedrix", tray=True, status_notifier=None):
+        """tray=False (or status_notifier=False) starts no StatusNotifierWatcher: the program's icon then
+        goes to an XEmbed tray on the display, if the test runs one, or waits for start_tray_host()."""
         self.settings = settings
-        self.status_notifier = status_notifier
+        self.tray = tray if status_notifier is None else status_notifier
         self.bin = os.environ["VEDRIX_BIN"]
         self.log_path = os.path.join(os.environ.get("TMPDIR", "/tmp"), log_name + ".log")
         self.proc = None
@@ -132,13 +134,20 @@ class App:
     def __enter__(self):
         if self.settings is not None:
             write_settings(self.settings)
-        if not self.status_notifier:
-            return self
+        if self.tray:
+            try:
+                self.start_tray_host()
+            except RuntimeError:
+                self.__exit__()
+                raise
+        return self
+
+    def start_tray_host(self):
+        """Starts the StatusNotifierWatcher with its host (a desktop panel coming up)."""
+        assert self.watcher is None
         self.watcher = subprocess.Popen([sys.executable, os.path.abspath(__file__)], stdout=subprocess.PIPE, text=True)
         if self.watcher.stdout.readline().strip() != "ready":
-            self.__exit__()
             raise RuntimeError("the StatusNotifierWatcher did not start")
-        return self
 
     def __exit__(self, *exc):
         self.kill()
@@ -158,9 +167,13 @@ class App:
         return self.proc
 
     def start_and_wait_ready(self, *args):
-        """Starts the program and waits until its tray item is on the bus (the frame exists)."""
+        """Starts the program and waits until its tray item is on the bus (the frame exists); without a
+        tray host, until its main window exists."""
         self.start(*args)
-        wait_for(lambda: self.tray_item() or self._ended(), "the tray icon")
+        if self.watcher:
+            wait_for(lambda: self.tray_item() or self._ended(), "the tray icon")
+        else:
+            wait_for(lambda: self.main_window() or self._ended(), "the main window")
         if self.proc.poll() is not None:
             raise AssertionError("vedrix ended at start-up with %s; log:\n%s" % (self.proc.returncode, self.log()))
 
@@ -248,6 +261,14 @@ class App:
         # flush alone the close was sometimes lost on a busy machine, and the window stayed shown.
         d.sync()
         d.close()
+
+    def initial_state_iconic(self):
+        """Whether the main window's WM_HINTS ask the window manager for the iconic (minimised) state,
+        as Qt sets them when the program minimises the window. Under Xvfb no window manager acts on
+        them: the window itself stays mapped."""
+        out = subprocess.run(["xprop", "-id", str(self.main_window()), "WM_HINTS"], capture_output=True,
+                             text=True).stdout
+        return "Initial state is Iconic" in out
 
     def press_keys(self, keys):
         """Gives the main window the keyboard focus and presses keys in it ("alt+F4", "ctrl+n", ...)."""

@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -281,6 +282,28 @@ private slots:
         QCOMPARE(StoredKey("Play Prev"), 0);
         QCOMPARE(StoredMod("Play Prev"), 0);
         QCOMPARE(m_pService->m_trace, QStringList({"U1", "R1", "U2", "R2!", "U3", "U4", "R4!"}));
+    }
+
+    void withoutAnyHotKeyServiceOneLineSaysWhy()
+    {
+        QVERIFY(SaveHotKey("Play", kVkP, kCtrlAlt));
+        QVERIFY(SaveHotKey("Stop", kVkG, kCtrlAlt));
+        m_context.UseHotKeyService(nullptr); // a desktop that offers no way to register them
+        CRadioSettingsView* view = Open();
+        auto* line = view->findChild<QLabel*>(QStringLiteral("HotKeysUnavailable"));
+        QVERIFY(line && line->isVisible());
+        QCOMPARE(line->text(), QStringLiteral("System-wide hot keys are not available on this desktop."));
+        // The bindings are still shown and stored, and no row has a message box of its own.
+        QCOMPARE(view->GetHotKeyCtrl(1)->text(), QStringLiteral("Ctrl + Alt + P"));
+        Click(view, 1018);
+        QCOMPARE(StoredKey("Play"), 0);
+        QVERIFY(m_pBoxes->m_boxes.isEmpty());
+        m_context.UseHotKeyService(m_pService.get());
+
+        m_pFrame->CloseAllDocuments();
+        view = Open();
+        QVERIFY(!view->findChild<QLabel*>(QStringLiteral("HotKeysUnavailable")));
+        QCOMPARE(m_pService->m_trace, QStringList({"U1", "U2", "U3", "U4", "R4"}));
     }
 
     void assigningACombinationThatAnotherRowHolds()

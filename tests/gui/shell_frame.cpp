@@ -28,6 +28,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QProcess>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QToolButton>
@@ -42,8 +43,13 @@ public:
     explicit CProbeView(int nTemplate) : m_nTemplate(nTemplate)
     {
         if (nTemplate == 0) // the player's playback commands exist only in the first kind
+        {
             m_commandMap.On(ID_TRAY_PLAY, [] {});
+            for (UINT nID : {ID_DISPLAY_ENGLISH_CHANNELS, ID_DISPLAY_GERMAN_CHANNELS})
+                m_commandMap.On(nID, [this, nID] { m_commands.append(nID); });
+        }
     }
+    QList<UINT> m_commands;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         m_messages.append({message, qintptr(wParam), lParam});
@@ -122,7 +128,24 @@ void WriteWorkspace(const char* name, int value)
 class TestShellFrame : public QObject
 {
     Q_OBJECT
+    QProcess m_trayHost;
+
 private slots:
+    // A desktop panel: the tray icon, and with it the hiding close box, exist only where one is.
+    void initTestCase()
+    {
+        const QString rig =
+            QFileInfo(QStringLiteral(__FILE__)).absoluteDir().absoluteFilePath(QStringLiteral("../e2e/rig_app.py"));
+        m_trayHost.start(QStringLiteral("python3"), {rig});
+        QVERIFY(m_trayHost.waitForReadyRead(20000));
+        QCOMPARE(m_trayHost.readLine().trimmed(), QByteArray("ready"));
+    }
+    void cleanupTestCase()
+    {
+        m_trayHost.terminate();
+        m_trayHost.waitForFinished();
+    }
+
     void init()
     {
         testsupport::ClearSettings();
@@ -538,6 +561,66 @@ private slots:
         frame->hide();
         emit frame->GetTrayIcon()->GetIcon()->activated(QSystemTrayIcon::MiddleClick);
         QVERIFY(!frame->isVisible());
+    }
+
+    void ribbonByKeyboardAlone()
+    {
+        SShell shell;
+        CMainFrame* frame = shell.frame;
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame));
+        QApplication::setActiveWindow(frame); // no window manager under the test display
+        CCustomMFCRibbonBar* bar = frame->GetRibbonBar();
+        auto tabTo = [&](QWidget* target, Qt::Key key)
+        {
+            for (int i = 0; i < 60 && QApplication::focusWidget() != target; ++i)
+                QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : frame, key);
+            return QApplication::focusWidget() == target;
+        };
+
+        // Alt with a tab's underlined letter opens its category; the tab's text reads as before.
+        QCOMPARE(bar->GetCategoryTab(1)->text(), QStringLiteral("Se&ttings"));
+        QTest::keyClick(frame, Qt::Key_T, Qt::AltModifier);
+        QTRY_COMPARE(bar->GetActiveCategory(), bar->GetCategory(1));
+        shell.Settle();
+        QCOMPARE(shell.OpenViews().size(), 1);
+        QCOMPARE(shell.OpenViews()[0]->m_nTemplate, 1);
+
+        // F6 goes from the view to the active tab; an arrow key moves to the next tab and opens its
+        // category, as on a tab bar, and so does Space. (Shift+Tab would stop at the view's window:
+        // Qt keeps it there.)
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : frame, Qt::Key_F6);
+        QCOMPARE(QApplication::focusWidget(), bar->GetCategoryTab(1));
+        QTest::keyClick(bar->GetCategoryTab(1), Qt::Key_Left);
+        QCOMPARE(QApplication::focusWidget(), bar->GetCategoryTab(0));
+        QTRY_COMPARE(bar->GetActiveCategory(), bar->GetCategory(0));
+        QTest::keyClick(bar->GetCategoryTab(0), Qt::Key_Space);
+        shell.Settle();
+        QCOMPARE(shell.OpenViews().size(), 1);
+        CProbeView* player = shell.OpenViews()[0];
+        QCOMPARE(player->m_nTemplate, 0);
+
+        // On with Tab to a filter of the player's page, and Space gives its command to the view; so
+        // does the letter of another filter.
+        if (!bar->isAncestorOf(QApplication::focusWidget()))
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : frame, Qt::Key_F6);
+        QCOMPARE(QApplication::focusWidget(), bar->GetCategoryTab(0));
+        QAbstractButton* english = shell.Element(ID_DISPLAY_ENGLISH_CHANNELS);
+        QVERIFY(english->isEnabled());
+        QVERIFY(tabTo(english, Qt::Key_Tab));
+        QTest::keyClick(english, Qt::Key_Space);
+        QTRY_COMPARE(player->m_commands, QList<UINT>{ID_DISPLAY_ENGLISH_CHANNELS});
+        QTest::keyClick(frame, Qt::Key_G, Qt::AltModifier);
+        QTRY_COMPARE(player->m_commands, (QList<UINT>{ID_DISPLAY_ENGLISH_CHANNELS, ID_DISPLAY_GERMAN_CHANNELS}));
+        // F6 again: back into the view.
+        QTest::keyClick(english, Qt::Key_F6);
+        QVERIFY(QApplication::focusWidget() == player || player->isAncestorOf(QApplication::focusWidget()));
+
+        // Every control that shows no text has a name a screen reader can say.
+        for (QAbstractButton* button : bar->findChildren<QAbstractButton*>())
+            QVERIFY2(!button->text().isEmpty() || !button->accessibleName().isEmpty(),
+                     qPrintable(button->objectName()));
+        QVERIFY(!frame->GetApplicationButton()->accessibleName().isEmpty());
     }
 
     void trayMenuEntries()
