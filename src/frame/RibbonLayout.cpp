@@ -79,10 +79,9 @@ void CMainFrame::InitializeRibbon()
     check(application, ID_DISPLAY_TV_CHANNELS, "Display TV Channels", 'y');
     button(application, ID_HIDE_TO_TRAY, "Hide to System Tray", QIcon(), QIcon(), 'H');
     // The check box and a split button whose main part opens the station directory and whose arrow
-    // holds the rest. The ribbon's least width is the main window's least width: this panel gives
-    // way (clipped) in a window narrower than the ribbon rather than widening it.
+    // holds the rest, kept small: the ribbon's least width is the main window's least width, and a
+    // panel cut off at the window's edge would hide My Stations from anyone who does not widen it.
     CRibbonPanel* mine = player->AddPanel(QStringLiteral("My Stations"), panelIcon);
-    mine->setMinimumWidth(1);
     // No letter of its own: every letter of its label already serves another element of the page.
     WithTips(mine->AddCheckBox(ID_MY_STATIONS, QStringLiteral("My Stations")), ID_MY_STATIONS,
              QStringLiteral("My Stations"));

@@ -6,7 +6,6 @@ import os
 import subprocess
 import sys
 import tempfile
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from player_world import PlayerWorld  # noqa: E402
@@ -47,9 +46,7 @@ def main():
         world.click_channel("Test TV")
         world.wait_tone(1000, timeout=60)
         first = player_picture(world)
-        time.sleep(0.5)
-        second = player_picture(world)
-        assert first != second, "the TV picture does not move"
+        world.ui.wait_for(lambda: player_picture(world) != first, 20, "the TV picture to move")
         assert len(set(first[i:i + 3] for i in range(0, len(first), 3))) > 8, "no test picture in the player"
 
         world.click("German", "check box")
