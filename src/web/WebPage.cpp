@@ -12,12 +12,31 @@ namespace
 {
 // The program saves no files from its pages. A file that a page offers (the download site's
 // programs) goes to the user's browser, which asks where to keep it, when the user asked for it.
+//
+// The request's own page() is not asked: a page that is being closed while its script asks for a
+// download leaves the request pointing at it, and reading it then crashes. Any open page's fresh
+// gesture counts instead, and it is used up.
+QList<QPointer<CWebPage>>& OpenPages()
+{
+    static QList<QPointer<CWebPage>> pages;
+    return pages;
+}
+
+bool TakeAnyUserGesture()
+{
+    OpenPages().removeAll(nullptr);
+    bool bGesture = false;
+    for (const QPointer<CWebPage>& pPage : OpenPages())
+        if (pPage->TakeUserGesture())
+            bGesture = true;
+    return bGesture;
+}
+
 void HandOverDownload(QWebEngineDownloadRequest* pDownload)
 {
     const QUrl url = pDownload->url();
-    auto* pPage = qobject_cast<CWebPage*>(pDownload->page());
     const bool bHandOver = !pDownload->isSavePageDownload() && CWebPage::IsNavigationAllowed(url, true) &&
-                           pPage && pPage->TakeUserGesture();
+                           TakeAnyUserGesture();
     pDownload->cancel();
     if (bHandOver)
         QDesktopServices::openUrl(url);
@@ -26,6 +45,7 @@ void HandOverDownload(QWebEngineDownloadRequest* pDownload)
 
 CWebPage::CWebPage(QObject* parent) : QWebEnginePage(SharedProfile(), parent)
 {
+    OpenPages().append(this);
     // Pop-ups that a page opens by itself (adverts) would otherwise replace the page shown here.
     settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     connect(this, &QWebEnginePage::newWindowRequested, this, &CWebPage::OnNewWindowRequested);
