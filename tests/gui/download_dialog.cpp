@@ -14,7 +14,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QAbstractButton>
@@ -32,14 +31,6 @@
 
 namespace
 {
-QString SourceRoot()
-{
-    const QByteArray env = qgetenv("VEDRIX_SOURCE");
-    if (!env.isEmpty())
-        return QString::fromLocal8Bit(env);
-    return QFileInfo(QStringLiteral(__FILE__)).absoluteDir().absoluteFilePath(QStringLiteral("../.."));
-}
-
 // Runs a download to its end, as the dialog's caller sees it: its result once it has finished.
 int RunDownload(CDlgFileDownloader& dlg, const QString& strUrl, const QString& strDestination)
 {
@@ -60,41 +51,17 @@ int RunRefresh(CMDIFrameWnd* pFrame)
     return nResult;
 }
 
-// tools/httpserver.py as a child process on a free port.
+// tools/httpserver.py with its control paths.
 class CTestServer
 {
 public:
     bool Start(const QString& strRoot)
     {
-        m_process.setProgram(QStringLiteral("python3"));
-        m_process.setArguments({SourceRoot() + QStringLiteral("/tools/httpserver.py"), QStringLiteral("--root"),
-                                strRoot, QStringLiteral("--port"), QStringLiteral("0")});
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start();
-        if (!m_process.waitForStarted(10000))
-            return false;
-        while (!m_process.canReadLine())
-            if (!m_process.waitForReadyRead(20000))
-                return false;
-        const QByteArray line = m_process.readLine().trimmed();
-        if (!line.startsWith("PORT "))
-            return false;
-        m_nPort = line.mid(5).toInt();
-        return m_nPort > 0;
+        return m_server.Start(QStringLiteral("tools/httpserver.py"), {QStringLiteral("--root"), strRoot});
     }
-    void Stop()
-    {
-        if (m_process.state() == QProcess::NotRunning)
-            return;
-        m_process.terminate();
-        if (!m_process.waitForFinished(10000))
-        {
-            m_process.kill();
-            m_process.waitForFinished();
-        }
-    }
-    QString Base() const { return QStringLiteral("http://127.0.0.1:%1").arg(m_nPort); }
-    QString Url(const QString& strPath) const { return Base() + strPath; }
+    void Stop() { m_server.Stop(); }
+    QString Base() const { return m_server.Base(); }
+    QString Url(const QString& strPath) const { return m_server.Url(strPath); }
     int Count(const QString& strPath) { return Control(QStringLiteral("/__count"), strPath, {}).toInt(); }
     void SetMode(const QString& strPath, const QString& strMode) { Control(QStringLiteral("/__control"), strPath, strMode); }
     void Reset() { Control(QStringLiteral("/__reset"), {}, {}); }
@@ -102,25 +69,15 @@ public:
 private:
     QByteArray Control(const QString& strEndpoint, const QString& strPath, const QString& strMode)
     {
-        QUrl url(Url(strEndpoint));
         QUrlQuery query;
         if (!strPath.isEmpty())
             query.addQueryItem(QStringLiteral("path"), strPath);
         if (!strMode.isEmpty())
             query.addQueryItem(QStringLiteral("mode"), strMode);
-        url.setQuery(query);
-        QNetworkAccessManager manager;
-        QNetworkReply* reply = manager.get(QNetworkRequest(url));
-        QEventLoop loop;
-        QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-        loop.exec();
-        const QByteArray body = reply->readAll();
-        delete reply;
-        return body;
+        return m_server.Get(strEndpoint + QLatin1Char('?') + query.toString(QUrl::FullyEncoded));
     }
 
-    QProcess m_process;
-    int m_nPort = 0;
+    testsupport::CLocalServer m_server;
 };
 
 // Watches the top-level windows that appear: records the download dialog and the message box and

@@ -5,7 +5,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace testsupport
@@ -60,5 +63,56 @@ QByteArray Utf16Le(const QString& strText)
         out.append(char(c.unicode() >> 8));
     }
     return out;
+}
+namespace
+{
+QString SourceRoot()
+{
+    const QByteArray env = qgetenv("VEDRIX_SOURCE");
+    if (!env.isEmpty())
+        return QString::fromLocal8Bit(env);
+    return QFileInfo(QStringLiteral(__FILE__)).absoluteDir().absoluteFilePath(QStringLiteral("../.."));
+}
+} // namespace
+
+bool CLocalServer::Start(const QString& strScript, const QStringList& arguments)
+{
+    m_process.setProgram(QStringLiteral("python3"));
+    m_process.setArguments(QStringList{SourceRoot() + QLatin1Char('/') + strScript} + arguments +
+                           QStringList{QStringLiteral("--port"), QStringLiteral("0")});
+    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process.start();
+    if (!m_process.waitForStarted(10000))
+        return false;
+    while (!m_process.canReadLine())
+        if (!m_process.waitForReadyRead(20000))
+            return false;
+    const QByteArray line = m_process.readLine().trimmed();
+    m_nPort = line.startsWith("PORT ") ? line.mid(5).toInt() : 0;
+    return m_nPort > 0;
+}
+
+void CLocalServer::Stop()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.terminate();
+    if (!m_process.waitForFinished(10000))
+    {
+        m_process.kill();
+        m_process.waitForFinished();
+    }
+}
+
+QByteArray CLocalServer::Get(const QString& strPathAndQuery) const
+{
+    QNetworkAccessManager manager;
+    QNetworkReply* pReply = manager.get(QNetworkRequest(QUrl(Base() + strPathAndQuery)));
+    QSignalSpy finished(pReply, &QNetworkReply::finished);
+    if (!pReply->isFinished())
+        finished.wait(20000);
+    const QByteArray body = pReply->readAll();
+    delete pReply;
+    return body;
 }
 } // namespace testsupport

@@ -25,60 +25,20 @@ namespace
 {
 const QString kBerlinUuid = QStringLiteral("96062a7b-0601-11e8-ae97-52543be04c81");
 
-QString SourceRoot()
-{
-    return QFileInfo(QStringLiteral(__FILE__)).absoluteDir().absoluteFilePath(QStringLiteral("../.."));
-}
-
-// tools/fakedirectory.py as a child process on a free port.
+// tools/fakedirectory.py with its control paths.
 class CFakeDirectory
 {
 public:
-    bool Start()
-    {
-        m_process.setProgram(QStringLiteral("python3"));
-        m_process.setArguments({SourceRoot() + QStringLiteral("/tools/fakedirectory.py"),
-                                QStringLiteral("--port"), QStringLiteral("0")});
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start();
-        if (!m_process.waitForStarted(10000))
-            return false;
-        while (!m_process.canReadLine())
-            if (!m_process.waitForReadyRead(20000))
-                return false;
-        const QByteArray line = m_process.readLine().trimmed();
-        m_nPort = line.startsWith("PORT ") ? line.mid(5).toInt() : 0;
-        return m_nPort > 0;
-    }
-    void Stop()
-    {
-        if (m_process.state() == QProcess::NotRunning)
-            return;
-        m_process.terminate();
-        if (!m_process.waitForFinished(10000))
-        {
-            m_process.kill();
-            m_process.waitForFinished();
-        }
-    }
-    QString Base() const { return QStringLiteral("http://127.0.0.1:%1").arg(m_nPort); }
-    QByteArray Get(const QString& strPathAndQuery)
-    {
-        QNetworkAccessManager manager;
-        QNetworkReply* pReply = manager.get(QNetworkRequest(QUrl(Base() + strPathAndQuery)));
-        QSignalSpy finished(pReply, &QNetworkReply::finished);
-        finished.wait(10000);
-        const QByteArray body = pReply->readAll();
-        delete pReply;
-        return body;
-    }
+    bool Start() { return m_server.Start(QStringLiteral("tools/fakedirectory.py")); }
+    void Stop() { m_server.Stop(); }
+    QString Base() const { return m_server.Base(); }
+    QByteArray Get(const QString& strPathAndQuery) { return m_server.Get(strPathAndQuery); }
     int Count(const QString& strPath) { return Get("/__count?path=" + strPath).toInt(); }
     int Clicks(const QString& strUuid) { return Get("/__clicks?uuid=" + strUuid).toInt(); }
     QJsonObject LastSearch() { return QJsonDocument::fromJson(Get("/__last")).object(); }
 
 private:
-    QProcess m_process;
-    int m_nPort = 0;
+    testsupport::CLocalServer m_server;
 };
 
 void SetDirectoryServer(const QString& strBase)
