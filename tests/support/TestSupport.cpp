@@ -71,7 +71,7 @@ QString SourceRoot()
     const QByteArray env = qgetenv("VEDRIX_SOURCE");
     if (!env.isEmpty())
         return QString::fromLocal8Bit(env);
-    return QFileInfo(QStringLiteral(__FILE__)).absoluteDir().absoluteFilePath(QStringLiteral("../.."));
+    return QStringLiteral(VEDRIX_TEST_SOURCE_DIR);
 }
 } // namespace
 

@@ -12,9 +12,7 @@ namespace
 {
 QString FixturePath(const QString& strName)
 {
-    return QFileInfo(QStringLiteral(__FILE__))
-        .absoluteDir()
-        .absoluteFilePath(QStringLiteral("../fixtures/playlists/") + strName);
+    return QStringLiteral(VEDRIX_TEST_SOURCE_DIR "/tests/fixtures/playlists/") + strName;
 }
 
 QByteArray ReadFixture(const QString& strName)
