@@ -3,7 +3,7 @@
 
 Usage:
     tools/fakedirectory.py [--port N] [--delay SECONDS] [--garbage] [--status NNN] [--stations FILE]
-                           [--verbose]
+                           [--generate N] [--verbose]
 
     --port N         port on 127.0.0.1; 0 (the default) picks a free one
     --delay SECONDS  wait this long before answering any /json/ request (to test time-outs)
@@ -11,8 +11,11 @@ Usage:
     --status NNN     answer /json/ requests with this HTTP status and a short text body
     --stations FILE  answer with these stations instead of the built-in ones: a JSON array of objects
                      with "name" and "url" and optionally "tags", "country", "countrycode",
-                     "language", "codec", "bitrate", "votes", "clickcount" (a tone radio of a test
-                     rig, for example)
+                     "language", "codec", "bitrate", "votes", "clickcount", "favicon" (a tone radio
+                     of a test rig, for example); a favicon that is a path ("/favicons/logo-1.png")
+                     is one of this server's logos, sent as its full address
+    --generate N     answer with N made-up stations that look like the directory's (names, tags,
+                     countries, codecs), every fifth with one of this server's logos (for benchmarks)
 
 Once it listens it prints one line "PORT <n>" to stdout (flushed). It stops on SIGTERM or SIGINT.
 
@@ -38,15 +41,19 @@ Station logos, for the favicon cache:
     GET /favicons/small.png   a 1x1 PNG
     GET /favicons/huge.png    a PNG header followed by 1 MiB of zeros, with its Content-Length
     GET /favicons/page.png    an HTML page sent as image/png, as misconfigured servers do
+    GET /favicons/logo-K.png  K = 1..6: a 32x32 logo, a coloured disc on white, a colour for each K
 """
 
 import argparse
 import json
+import random
 import signal
+import struct
 import sys
 import threading
 import time
 import urllib.parse
+import zlib
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
 
@@ -88,11 +95,34 @@ SMALL_PNG = bytes.fromhex(
     "89504e470d0a1a0a0000000d4948445200000001000000010806000000"
     "1f15c4890000000d49444154789c6360f8cfc0f01f0005000201e2a5f1"
     "5a0000000049454e44ae426082")
+LOGO_COLOURS = [(0xd0, 0x30, 0x30), (0x20, 0x80, 0xd0), (0x30, 0xa0, 0x40), (0xe0, 0x90, 0x10),
+                (0x80, 0x40, 0xc0), (0x10, 0x10, 0x10)]
+
+
+def logo_png(colour, size=32):
+    """A size x size RGB PNG: a disc of the colour on white."""
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    rows = []
+    r2 = (size / 2 - 1) ** 2
+    for y in range(size):
+        row = bytearray(b"\0")
+        for x in range(size):
+            inside = (x - size / 2 + 0.5) ** 2 + (y - size / 2 + 0.5) ** 2 <= r2
+            row += bytes(colour) if inside else b"\xff\xff\xff"
+        rows.append(bytes(row))
+    header = struct.pack(">IIBBBBB", size, size, 8, 2, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(b"".join(rows)))
+            + chunk(b"IEND", b""))
+
+
 FAVICONS = {
     "/favicons/small.png": SMALL_PNG,
     "/favicons/huge.png": SMALL_PNG[:16] + bytes(1024 * 1024),
     "/favicons/page.png": b"<html><body>Not found</body></html>",
 }
+for _k, _colour in enumerate(LOGO_COLOURS, 1):
+    FAVICONS["/favicons/logo-%d.png" % _k] = logo_png(_colour)
 
 
 def stations_from_file(path):
@@ -106,6 +136,37 @@ def stations_from_file(path):
                               e.get("countrycode", ""), e.get("language", ""), e.get("codec", "MP3"),
                               e.get("bitrate", 128), 0, 1, e.get("votes", 0),
                               e.get("clickcount", 1000 * (len(entries) - i))))
+        if "favicon" in e:
+            result[-1]["favicon"] = e["favicon"]
+    return result
+
+
+def generated_stations(count):
+    """count stations with the variety of the directory's: long names, many tags, a dozen countries."""
+    rnd = random.Random(17)
+    words = ["Radio", "FM", "Jazz", "Classic", "Rock", "Lounge", "Hits", "Sound", "Wave", "Café", "Nova",
+             "Ràdio", "Señal", "Lumière", "Musik", "Dance", "Chill", "Talk", "News", "Oldies", "Kultur"]
+    tags = ["pop", "rock", "jazz", "news", "talk", "classical", "dance", "electronic", "80s", "90s", "hits",
+            "chillout", "lounge", "ambient", "country", "folk", "latin", "oldies", "sports", "public radio"]
+    countries = [("Germany", "DE", "german"), ("France", "FR", "french"), ("Spain", "ES", "spanish"),
+                 ("India", "IN", "hindi"), ("The United States Of America", "US", "english"),
+                 ("Brazil", "BR", "portuguese"), ("Poland", "PL", "polish"), ("Austria", "AT", "german"),
+                 ("The United Kingdom Of Great Britain And Northern Ireland", "GB", "english"),
+                 ("Italy", "IT", "italian"), ("Czechia", "CZ", "czech"), ("Japan", "JP", "japanese")]
+    codecs = [("MP3", 128), ("MP3", 192), ("AAC", 64), ("AAC+", 48), ("OGG", 96), ("MP3", 320)]
+    result = []
+    for i in range(count):
+        name = " ".join(rnd.choice(words) for _ in range(rnd.randint(2, 4))) + " %d" % i
+        country, code, language = rnd.choice(countries)
+        codec, bitrate = rnd.choice(codecs)
+        host = "stream%d.radio%d.example" % (i % 7, i)
+        s = station("%08x-0601-11e8-ae97-52543be04c81" % (0x10000000 + i), name, "http://%s/listen.pls" % host,
+                    "http://%s:8000/live.%s" % (host, codec.lower().rstrip("+")),
+                    ",".join(rnd.sample(tags, rnd.randint(1, 6))), country, code, language, codec, bitrate,
+                    0, 1, rnd.randint(0, 5000), rnd.randint(0, 100000))
+        if i % 5 == 0:
+            s["favicon"] = "/favicons/logo-%d.png" % (1 + i // 5 % len(LOGO_COLOURS))
+        result.append(s)
     return result
 
 
@@ -198,7 +259,11 @@ class Handler(BaseHTTPRequestHandler):
         if order in ("clickcount", "votes", "name"):
             found.sort(key=lambda s: s[order], reverse=query.get("reverse") == "true")
         limit = int(query.get("limit", "100000"))
-        return self.send_body(200, json.dumps(found[:limit]))
+        # A logo of this server's own is sent with its full address, as the directory does.
+        base = "http://%s:%d" % self.server.server_address[:2]
+        found = [dict(s, favicon=base + s["favicon"]) if s["favicon"].startswith("/") else s
+                 for s in found[:limit]]
+        return self.send_body(200, json.dumps(found))
 
     def click(self, uuid):
         for s in STATIONS:
@@ -218,10 +283,13 @@ def main():
     parser.add_argument("--garbage", action="store_true")
     parser.add_argument("--status", type=int, default=0)
     parser.add_argument("--stations", help="a JSON file with the stations to answer with")
+    parser.add_argument("--generate", type=int, default=0, help="answer with this many made-up stations")
     parser.add_argument("--verbose", action="store_true")
     args = parser.parse_args()
     if args.stations:
         STATIONS[:] = stations_from_file(args.stations)
+    elif args.generate > 0:
+        STATIONS[:] = generated_stations(args.generate)
 
     Handler.state = State(args.delay, args.garbage, args.status)
     Handler.verbose = args.verbose

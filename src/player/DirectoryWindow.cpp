@@ -1,25 +1,22 @@
 #include "player/DirectoryWindow.h"
 
+#include "player/DirectoryResultsModel.h"
+#include "stations/FaviconCache.h"
+
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace
 {
-enum EResultColumn
-{
-    kColName,
-    kColCountry,
-    kColCodec,
-    kColBitrate,
-    kColTags,
-    kResultColumns
-};
+// A common tag or country finds thousands of stations; this many of them, most played first, fill
+// the list without the answer growing past half a megabyte.
+constexpr int kResultLimit = 500;
 
 QLineEdit* Field(QWidget* pParent, const QString& strName)
 {
@@ -28,13 +25,21 @@ QLineEdit* Field(QWidget* pParent, const QString& strName)
     pEdit->setClearButtonEnabled(true);
     return pEdit;
 }
+// A label whose mnemonic moves the focus to pEdit (without a buddy it shows the "&").
+QLabel* Buddy(const QString& strText, QLineEdit* pEdit)
+{
+    auto* pLabel = new QLabel(strText, pEdit->parentWidget());
+    pLabel->setBuddy(pEdit);
+    return pLabel;
+}
 } // namespace
 
 CDirectoryWindow::CDirectoryWindow(QWidget* pParent)
     : QWidget(pParent, Qt::Window), m_pDirectory(new CStationDirectory(this)), m_pName(Field(this, "Name")),
       m_pTag(Field(this, "Tag")), m_pCountry(Field(this, "Country")), m_pLanguage(Field(this, "Language")),
       m_pSearch(new QPushButton(QStringLiteral("&Search"), this)),
-      m_pResults(new QTableWidget(0, kResultColumns, this)),
+      m_pFavicons(new CFaviconCache(QString(), this)),
+      m_pModel(new CDirectoryResultsModel(m_pFavicons, this)), m_pResults(new QTableView(this)),
       m_pPlay(new QPushButton(QStringLiteral("&Play"), this)),
       m_pAdd(new QPushButton(QStringLiteral("&Add to My Stations"), this)), m_pStatus(new QLabel(this))
 {
@@ -45,26 +50,30 @@ CDirectoryWindow::CDirectoryWindow(QWidget* pParent)
     auto* pFields = new QFormLayout;
     pFields->addRow(QStringLiteral("&Name:"), m_pName);
     auto* pRow = new QHBoxLayout;
-    pRow->addWidget(new QLabel(QStringLiteral("&Tag:"), this));
+    pRow->addWidget(Buddy(QStringLiteral("&Tag:"), m_pTag));
     pRow->addWidget(m_pTag);
-    pRow->addWidget(new QLabel(QStringLiteral("&Country:"), this));
+    pRow->addWidget(Buddy(QStringLiteral("&Country:"), m_pCountry));
     pRow->addWidget(m_pCountry);
-    pRow->addWidget(new QLabel(QStringLiteral("&Language:"), this));
+    pRow->addWidget(Buddy(QStringLiteral("&Language:"), m_pLanguage));
     pRow->addWidget(m_pLanguage);
     pRow->addWidget(m_pSearch);
     pFields->addRow(pRow);
 
     m_pResults->setObjectName(QStringLiteral("DirectoryResults"));
     m_pResults->setAccessibleName(QStringLiteral("Results"));
-    m_pResults->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Country"),
-                                           QStringLiteral("Codec"), QStringLiteral("Bitrate"),
-                                           QStringLiteral("Tags")});
+    m_pResults->setModel(m_pModel);
     m_pResults->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_pResults->setSelectionMode(QAbstractItemView::SingleSelection);
     m_pResults->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_pResults->verticalHeader()->hide();
+    m_pResults->setWordWrap(false);
+    m_pResults->setIconSize(QSize(CDirectoryResultsModel::kIconSize, CDirectoryResultsModel::kIconSize));
+    // Rows of one height that nothing measures: a search's 500 rows show as fast as a screenful.
+    QHeaderView* pRows = m_pResults->verticalHeader();
+    pRows->hide();
+    pRows->setSectionResizeMode(QHeaderView::Fixed);
+    pRows->setDefaultSectionSize(qMax(fontMetrics().height(), int(CDirectoryResultsModel::kIconSize)) + 6);
     m_pResults->horizontalHeader()->setStretchLastSection(true);
-    m_pResults->setColumnWidth(kColName, 240);
+    m_pResults->setColumnWidth(CDirectoryResultsModel::kColName, 260);
     // The directory's order is the popularity order; sorting by a column would hide it.
     m_pResults->setSortingEnabled(false);
 
@@ -92,8 +101,10 @@ CDirectoryWindow::CDirectoryWindow(QWidget* pParent)
                 if (const CDirectoryStation* pStation = SelectedStation())
                     emit AddStation(*pStation);
             });
-    connect(m_pResults, &QTableWidget::itemSelectionChanged, this, &CDirectoryWindow::UpdateButtons);
-    connect(m_pResults, &QTableWidget::cellDoubleClicked, this, &CDirectoryWindow::OnPlay);
+    connect(m_pResults->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CDirectoryWindow::UpdateButtons);
+    connect(m_pModel, &QAbstractItemModel::modelReset, this, &CDirectoryWindow::UpdateButtons);
+    connect(m_pResults, &QTableView::doubleClicked, this, &CDirectoryWindow::OnPlay);
     connect(m_pDirectory, &CStationDirectory::ResultsReady, this, &CDirectoryWindow::OnResults);
     connect(m_pDirectory, &CStationDirectory::Failed, this, &CDirectoryWindow::OnFailed);
     connect(m_pDirectory, &CStationDirectory::ClickCounted, this, [](const QString&, bool) {});
@@ -109,10 +120,10 @@ void CDirectoryWindow::SetStatus(const QString& strText)
 
 const CDirectoryStation* CDirectoryWindow::SelectedStation() const
 {
-    const int nRow = m_pResults->currentRow();
-    if (nRow < 0 || nRow >= m_stations.size() || !m_pResults->item(nRow, kColName)->isSelected())
+    const QModelIndexList rows = m_pResults->selectionModel()->selectedRows();
+    if (rows.isEmpty() || rows.first().row() >= m_pModel->Stations().size())
         return nullptr;
-    return &m_stations[nRow];
+    return &m_pModel->Stations()[rows.first().row()];
 }
 
 void CDirectoryWindow::StartSearch()
@@ -122,33 +133,18 @@ void CDirectoryWindow::StartSearch()
     query.m_strTag = m_pTag->text().trimmed();
     query.m_strCountry = m_pCountry->text().trimmed();
     query.m_strLanguage = m_pLanguage->text().trimmed();
+    query.m_nLimit = kResultLimit;
     SetStatus(QStringLiteral("Searching..."));
     m_pDirectory->Search(query);
 }
 
 void CDirectoryWindow::OnResults(const CDirectoryStationList& stations)
 {
-    m_stations = stations;
-    m_pResults->clearContents();
-    m_pResults->setRowCount(int(stations.size()));
-    for (int nRow = 0; nRow < stations.size(); ++nRow)
-    {
-        const CDirectoryStation& station = stations[nRow];
-        const QString strBitrate =
-            station.m_nBitrate > 0 ? QStringLiteral("%1 kbit/s").arg(station.m_nBitrate) : QString();
-        const QString texts[kResultColumns] = {station.m_strName, station.m_strCountry, station.m_strCodec,
-                                               strBitrate, station.m_strTags};
-        for (int nCol = 0; nCol < kResultColumns; ++nCol)
-        {
-            auto* pItem = new QTableWidgetItem(texts[nCol]);
-            if (nCol == kColName)
-                pItem->setToolTip(station.PlayAddress());
-            m_pResults->setItem(nRow, nCol, pItem);
-        }
-    }
-    SetStatus(stations.isEmpty()     ? QStringLiteral("No station matches.")
-              : stations.size() == 1 ? QStringLiteral("1 station found.")
-                                     : QStringLiteral("%1 stations found.").arg(stations.size()));
+    const qsizetype nFound = stations.size();
+    m_pModel->SetStations(stations);
+    SetStatus(nFound == 0   ? QStringLiteral("No station matches.")
+              : nFound == 1 ? QStringLiteral("1 station found.")
+                            : QStringLiteral("%1 stations found.").arg(nFound));
     UpdateButtons();
 }
 

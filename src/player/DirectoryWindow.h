@@ -7,10 +7,12 @@
 
 #include <QWidget>
 
+class CDirectoryResultsModel;
+class CFaviconCache;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 
 class CDirectoryWindow : public QWidget
 {
@@ -40,9 +42,10 @@ private:
     QLineEdit* m_pCountry;
     QLineEdit* m_pLanguage;
     QPushButton* m_pSearch;
-    QTableWidget* m_pResults;
+    CFaviconCache* m_pFavicons;
+    CDirectoryResultsModel* m_pModel;
+    QTableView* m_pResults;
     QPushButton* m_pPlay;
     QPushButton* m_pAdd;
     QLabel* m_pStatus;
-    CDirectoryStationList m_stations;
 };

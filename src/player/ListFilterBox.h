@@ -1,7 +1,11 @@
 #pragma once
 // The filter box over the player's list: Ctrl+F shows it, typing hides the rows that do not match
 // (see ListFilter.h), Escape clears it and gives the list its rows back.
+#include "player/ListFilter.h"
+
 #include <QLineEdit>
+
+#include <vector>
 
 class CListCtrlWidget;
 
@@ -30,7 +34,19 @@ protected:
 
 private:
     void Place();
+    // Folds the list's rows unless that was done since the list last changed.
+    bool UpdateIndex();
+    // Hides the rows of m_shown that are not in shown and shows those of shown not in m_shown;
+    // the first row that changed, -1 if none.
+    int ShowOnly(const std::vector<int>& shown);
 
     CListCtrlWidget* m_pList;
     QString m_strFolded;
+    CListFilterIndex m_index;
+    bool m_bIndexStale = true;
+    bool m_bShownStale = true;
+    // The rows shown now (every row without a filter), ascending: a keystroke touches only the rows
+    // whose state changes, and a longer text is looked for only among the rows the shorter one left.
+    std::vector<int> m_shown;
+    std::vector<int> m_found; // scratch for the next m_shown, kept to reuse its memory
 };

@@ -162,6 +162,11 @@ private slots:
         QTest::newRow("inside a word") << "ndr" << QStringList{"3"} << QStringList{"3", "3", "3"};
         QTest::newRow("nothing matches") << "zzz" << QStringList{} << QStringList{"1", "1", "1"};
         QTest::newRow("blank") << "  " << QStringList{"1", "2", "3", "4"} << QStringList{"2", "3", "2"};
+        // Letters deleted or replaced: rows come back as the text gets shorter or other.
+        QTest::newRow("deleted back") << "lumierezz\b\b" << QStringList{"2"} << QStringList{"2", "2", "2"};
+        QTest::newRow("replaced")
+            << "three\b\b\b\b\benglish" << QStringList{"1", "4"} << QStringList{"4", "1", "4"};
+        QTest::newRow("all deleted") << "tv\b\b" << QStringList{"1", "2", "3", "4"} << QStringList{"2", "3", "2"};
     }
     void listFilter()
     {

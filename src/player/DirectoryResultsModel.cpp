@@ -1,0 +1,117 @@
+#include "player/DirectoryResultsModel.h"
+
+#include "stations/FaviconCache.h"
+
+#include <QImage>
+
+CDirectoryResultsModel::CDirectoryResultsModel(CFaviconCache* pFavicons, QObject* pParent)
+    : QAbstractTableModel(pParent), m_pFavicons(pFavicons), m_blank(kIconSize, kIconSize)
+{
+    m_blank.fill(Qt::transparent);
+    connect(m_pFavicons, &CFaviconCache::Ready, this, &CDirectoryResultsModel::OnLogo);
+    connect(m_pFavicons, &CFaviconCache::Failed, this, [this](const QUrl& url) { OnLogo(url, {}); });
+}
+
+void CDirectoryResultsModel::SetStations(CDirectoryStationList stations)
+{
+    beginResetModel();
+    m_stations = std::move(stations);
+    endResetModel();
+}
+
+int CDirectoryResultsModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_stations.size());
+}
+
+int CDirectoryResultsModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : kColumns;
+}
+
+QVariant CDirectoryResultsModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_stations.size())
+        return {};
+    const CDirectoryStation& station = m_stations[index.row()];
+    if (role == Qt::DisplayRole)
+    {
+        switch (index.column())
+        {
+        case kColName:
+            return station.m_strName;
+        case kColCountry:
+            return station.m_strCountry;
+        case kColCodec:
+            return station.m_strCodec;
+        case kColBitrate:
+            return station.m_nBitrate > 0 ? tr("%1 kbit/s").arg(station.m_nBitrate) : QString();
+        case kColTags:
+            return station.m_strTags;
+        default:
+            return {};
+        }
+    }
+    if (role == Qt::ToolTipRole && index.column() == kColName)
+        return station.PlayAddress();
+    if (role == Qt::DecorationRole && index.column() == kColName)
+    {
+        const QPixmap logo = Logo(station.m_strFavicon);
+        return logo.isNull() ? m_blank : logo;
+    }
+    return {};
+}
+
+QVariant CDirectoryResultsModel::headerData(int nSection, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    switch (nSection)
+    {
+    case kColName:
+        return tr("Name");
+    case kColCountry:
+        return tr("Country");
+    case kColCodec:
+        return tr("Codec");
+    case kColBitrate:
+        return tr("Bitrate");
+    case kColTags:
+        return tr("Tags");
+    default:
+        return {};
+    }
+}
+
+QPixmap CDirectoryResultsModel::Logo(const QString& strFavicon) const
+{
+    if (strFavicon.isEmpty())
+        return {};
+    const QUrl url(strFavicon);
+    if (const auto it = m_logos.constFind(url); it != m_logos.cend())
+        return *it;
+    // Known bytes come back at once (memory or disk); otherwise the fetch reports through OnLogo.
+    const QByteArray data = m_pFavicons->Get(url);
+    if (data.isEmpty())
+        return {};
+    return *m_logos.insert(url, Decode(data));
+}
+
+QPixmap CDirectoryResultsModel::Decode(const QByteArray& data)
+{
+    QImage image;
+    if (data.isEmpty() || !image.loadFromData(data) || image.isNull())
+        return {};
+    return QPixmap::fromImage(
+        image.scaled(kIconSize, kIconSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+void CDirectoryResultsModel::OnLogo(const QUrl& url, const QByteArray& data)
+{
+    if (m_logos.contains(url))
+        return;
+    m_logos.insert(url, Decode(data));
+    for (int nRow = 0; nRow < m_stations.size(); ++nRow)
+        if (!m_stations[nRow].m_strFavicon.isEmpty() && QUrl(m_stations[nRow].m_strFavicon) == url)
+            emit dataChanged(index(nRow, kColName), index(nRow, kColName), {Qt::DecorationRole});
+}
