@@ -39,6 +39,9 @@ constexpr IntSetting kMuted{"Muted", 0};
 // How many seconds make one of the sleep timer's minutes (not shown anywhere: a shorter minute lets
 // the timer be tried without waiting a quarter of an hour).
 constexpr IntSetting kSleepTimerSecondsPerMinute{"SleepTimerSecondsPerMinute", 60};
+// How many seconds a web page stays frozen while its pane is hidden before its renderer process is
+// ended (not shown anywhere; tests shorten it).
+constexpr IntSetting kWebViewDiscardSeconds{"WebViewDiscardSeconds", 60};
 // First-showing flags, named after the view classes.
 constexpr IntSetting kSorvanaViewSized{"CSorvanaView", 0};
 constexpr IntSetting kRadioSettingsViewSized{"CRadioSettingsView", 0};

@@ -49,8 +49,9 @@ template <typename Doc, typename View> CDocTemplate* MakeTemplate(UINT nIDResour
 
 int& CSorvanaApp::PrepareArguments(int& argc)
 {
-    // The web views and the video widget share OpenGL contexts; this must precede the application.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // No Qt::AA_ShareOpenGLContexts here: it would make an OpenGL context (and load the driver) at
+    // start-up, which a program that mostly plays radio from the tray never needs. The web module
+    // makes the shared context when it is first loaded (web/WebModule.cpp).
     return argc;
 }
 

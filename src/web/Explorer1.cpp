@@ -1,7 +1,5 @@
 #include "web/Explorer1.h"
 
-#include "web/WebPage.h"
-
 #include <QMetaObject>
 
 CExplorer1::CExplorer1(QWidget* parent) : CWebPane(parent) {}
@@ -37,16 +35,6 @@ void CExplorer1::QueuePendingNavigation()
 void CExplorer1::showEvent(QShowEvent* e)
 {
     CWebPane::showEvent(e);
-    if (CWebPage* pPage = GetPage())
-        pPage->setLifecycleState(QWebEnginePage::LifecycleState::Active);
     if (!m_strPendingUrl.isEmpty())
         QueuePendingNavigation();
-}
-
-void CExplorer1::hideEvent(QHideEvent* e)
-{
-    CWebPane::hideEvent(e);
-    // Frozen, the renderer runs no timers or scripts; a page still on screen cannot be frozen.
-    if (CWebPage* pPage = GetPage(); pPage && !pPage->isVisible())
-        pPage->setLifecycleState(QWebEnginePage::LifecycleState::Frozen);
 }

@@ -5,8 +5,7 @@
 // The web engine is the heaviest part of the program (its browser side in this process, a renderer
 // process beside it), and the banner is decoration. So its page is loaded only once the pane is on
 // screen, and after the work that was already queued when it was asked for (the channel list's
-// download at start-up goes first): a start hidden in the tray starts no web engine at all. While
-// the pane is hidden again its page is frozen, so that the renderer does nothing then.
+// download at start-up goes first): a start hidden in the tray does not even load the web engine.
 #include "web/WebPane.h"
 
 #include <QString>
@@ -25,7 +24,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
-    void hideEvent(QHideEvent* e) override;
 
 private:
     void QueuePendingNavigation();

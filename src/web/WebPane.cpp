@@ -1,45 +1,81 @@
 #include "web/WebPane.h"
 
-#include "web/WebPage.h"
-#include "web/WebView.h"
+#include "app/Settings.h"
+#include "web/WebModule.h"
 
+#include <QLabel>
 #include <QVBoxLayout>
-#include <QWebEngineHttpRequest>
 
 CWebPane::CWebPane(QWidget* parent) : QWidget(parent)
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    m_discardTimer.setSingleShot(true);
+    connect(&m_discardTimer, &QTimer::timeout, this, &CWebPane::Discard);
 }
 
 CWebPane::~CWebPane() = default;
 
-void CWebPane::CreateWebView()
+bool CWebPane::CreateWebView()
 {
-    m_pWebView = new CWebView(this);
-    m_pPage = new CWebPage(m_pWebView);
-    m_pWebView->setPage(m_pPage);
-    layout()->addWidget(m_pWebView);
+    if (m_pSurface)
+        return true;
+    IWebModule* pModule = webmodule::Get();
+    if (!pModule)
+    {
+        // Said once, in place of the page.
+        if (!findChild<QLabel*>())
+        {
+            auto* pLabel =
+                new QLabel(tr("Web pages cannot be shown: %1").arg(webmodule::ErrorString()), this);
+            pLabel->setWordWrap(true);
+            pLabel->setAlignment(Qt::AlignCenter);
+            layout()->addWidget(pLabel);
+        }
+        return false;
+    }
+    m_pSurface = pModule->CreateSurface(this);
+    layout()->addWidget(m_pSurface->Widget());
+    return true;
 }
 
 void CWebPane::Navigate2(const QUrl& url)
 {
-    if (!m_pWebView)
-        CreateWebView();
-    m_pPage->load(url);
+    if (CreateWebView())
+        m_pSurface->Load(url, false);
 }
 
 void CWebPane::Refresh()
 {
-    if (!m_pPage)
+    if (!m_pSurface)
         return;
     // The engine's own reload would drop a navigation that has not yet arrived and reload the page
     // shown before it, so the page asked for (the one on its way, else the one shown) is loaded
     // again instead, past any cached copy.
-    const QUrl requested = m_pPage->requestedUrl();
-    QWebEngineHttpRequest request(requested.isEmpty() ? m_pPage->url() : requested);
-    request.setHeader("Cache-Control", "no-cache");
-    request.setHeader("Pragma", "no-cache");
-    m_pPage->load(request);
+    const QUrl requested = m_pSurface->RequestedUrl();
+    m_pSurface->Load(requested.isEmpty() ? m_pSurface->Url() : requested, true);
+}
+
+void CWebPane::showEvent(QShowEvent* e)
+{
+    QWidget::showEvent(e);
+    m_discardTimer.stop();
+    if (m_pSurface)
+        m_pSurface->SetLifecycle(IWebSurface::ELifecycle::Active);
+}
+
+void CWebPane::hideEvent(QHideEvent* e)
+{
+    QWidget::hideEvent(e);
+    if (!m_pSurface)
+        return;
+    m_pSurface->SetLifecycle(IWebSurface::ELifecycle::Frozen);
+    m_discardTimer.start(1000 * qMax(0, ReadSettingInt(settings::kWebViewDiscardSeconds)));
+}
+
+void CWebPane::Discard()
+{
+    if (m_pSurface && !isVisible())
+        m_pSurface->SetLifecycle(IWebSurface::ELifecycle::Discarded);
 }

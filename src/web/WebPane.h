@@ -1,11 +1,16 @@
 #pragma once
 // A pane that shows one web page. Each web view costs a renderer process, so the view and its page
-// are made only when the first page is to be shown; until then the pane is an empty widget.
+// are made only when the first page is to be shown; until then the pane is an empty widget, and the
+// web engine is not even loaded (web/WebModule.h).
+//
+// While the pane is hidden its page is frozen, so that the renderer does nothing; hidden longer (the
+// window in the tray for a minute, "WebViewDiscardSeconds") the page is discarded: its renderer
+// process ends, and the page comes back at the same address when the pane is shown again.
+#include "web/WebSurface.h"
+
+#include <QTimer>
 #include <QUrl>
 #include <QWidget>
-
-class QWebEngineView;
-class CWebPage;
 
 class CWebPane : public QWidget
 {
@@ -21,13 +26,20 @@ public:
     // shown. Does nothing before the first Navigate2.
     void Refresh();
 
-    // Null until the first Navigate2.
-    QWebEngineView* GetWebView() const { return m_pWebView; }
-    CWebPage* GetPage() const { return m_pPage; }
+    // Null until the first Navigate2 (and when the web module cannot be loaded).
+    IWebSurface* GetSurface() const { return m_pSurface; }
+    QWidget* GetWebView() const { return m_pSurface ? m_pSurface->Widget() : nullptr; }
+    // The page object, for its signals.
+    QObject* GetPage() const { return m_pSurface ? m_pSurface->Page() : nullptr; }
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
 
 private:
-    void CreateWebView();
+    bool CreateWebView();
+    void Discard();
 
-    QWebEngineView* m_pWebView = nullptr;
-    CWebPage* m_pPage = nullptr;
+    IWebSurface* m_pSurface = nullptr;
+    QTimer m_discardTimer;
 };

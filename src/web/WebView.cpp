@@ -6,6 +6,77 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QWebEngineHistory>
+#include <QWebEngineHttpRequest>
+
+void CWebView::Load(const QUrl& url, bool bAfresh)
+{
+    if (!bAfresh)
+    {
+        page()->load(url);
+        return;
+    }
+    QWebEngineHttpRequest request(url);
+    request.setHeader("Cache-Control", "no-cache");
+    request.setHeader("Pragma", "no-cache");
+    page()->load(request);
+}
+
+QUrl CWebView::Url() const
+{
+    return page()->url();
+}
+
+QUrl CWebView::RequestedUrl() const
+{
+    return page()->requestedUrl();
+}
+
+QList<QUrl> CWebView::History() const
+{
+    QList<QUrl> urls;
+    for (const QWebEngineHistoryItem& item : page()->history()->items())
+        urls << item.url();
+    return urls;
+}
+
+void CWebView::SetLifecycle(ELifecycle eState)
+{
+    QWebEnginePage* pPage = page();
+    // A page still on screen can be neither frozen nor discarded.
+    if (eState != ELifecycle::Active && pPage->isVisible())
+        return;
+    switch (eState)
+    {
+    case ELifecycle::Active:
+        pPage->setLifecycleState(QWebEnginePage::LifecycleState::Active);
+        break;
+    case ELifecycle::Frozen:
+        pPage->setLifecycleState(QWebEnginePage::LifecycleState::Frozen);
+        break;
+    case ELifecycle::Discarded:
+        pPage->setLifecycleState(QWebEnginePage::LifecycleState::Discarded);
+        break;
+    }
+}
+
+IWebSurface::ELifecycle CWebView::Lifecycle() const
+{
+    switch (page()->lifecycleState())
+    {
+    case QWebEnginePage::LifecycleState::Frozen:
+        return ELifecycle::Frozen;
+    case QWebEnginePage::LifecycleState::Discarded:
+        return ELifecycle::Discarded;
+    default:
+        return ELifecycle::Active;
+    }
+}
+
+qint64 CWebView::RendererPid() const
+{
+    return page()->renderProcessPid();
+}
 
 void CWebView::contextMenuEvent(QContextMenuEvent* e)
 {

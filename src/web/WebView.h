@@ -1,14 +1,27 @@
 #pragma once
-// The web view of a pane. Its context menu leaves out what the program does not do with a page:
-// saving it and showing its source (a new window of another scheme, which the page refuses). It tells
-// its page when the user clicks or presses a key in it, which a script cannot fake.
+// The web view of a pane, and the web module's surface (web/WebSurface.h). Its context menu leaves
+// out what the program does not do with a page: saving it and showing its source (a new window of
+// another scheme, which the page refuses). It tells its page when the user clicks or presses a key in
+// it, which a script cannot fake.
+#include "web/WebSurface.h"
+
 #include <QWebEngineView>
 
-class CWebView : public QWebEngineView
+class CWebView : public QWebEngineView, public IWebSurface
 {
     Q_OBJECT
 public:
     using QWebEngineView::QWebEngineView;
+
+    QWidget* Widget() override { return this; }
+    QObject* Page() override { return page(); }
+    void Load(const QUrl& url, bool bAfresh) override;
+    QUrl Url() const override;
+    QUrl RequestedUrl() const override;
+    QList<QUrl> History() const override;
+    void SetLifecycle(ELifecycle eState) override;
+    ELifecycle Lifecycle() const override;
+    qint64 RendererPid() const override;
 
 protected:
     void contextMenuEvent(QContextMenuEvent* e) override;

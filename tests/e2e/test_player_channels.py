@@ -1,6 +1,7 @@
 """The display choices of the ribbon rebuild the list from a fresh download: "Display TV Channels"
-brings the TV channel in, whose picture moves in the player while its sound plays; a language box
-takes that language's channels out. The check marks follow the stored choices."""
+brings the TV channel in, whose picture moves in the player while its sound plays (in the main window
+that was there: the picture does not make it anew); a language box takes that language's channels
+out. The check marks follow the stored choices."""
 
 import os
 import subprocess
@@ -43,11 +44,13 @@ def main():
         assert world.ui.find("Display TV Channels", "check box").checked
         world.wait_tone(440)  # the refresh played the last row again
 
+        window = world.app.main_window()
         world.click_channel("Test TV")
         world.wait_tone(1000, timeout=60)
         first = player_picture(world)
         world.ui.wait_for(lambda: player_picture(world) != first, 20, "the TV picture to move")
         assert len(set(first[i:i + 3] for i in range(0, len(first), 3))) > 8, "no test picture in the player"
+        assert world.app.main_window() == window, (window, world.app.main_window())
 
         world.click("German", "check box")
         world.ui.wait_for(lambda: "Two" not in world.names(), 60, "German channels to go")

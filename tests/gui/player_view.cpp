@@ -524,8 +524,6 @@ private:
 
 int main(int argc, char** argv)
 {
-    // The web engine and the media player share OpenGL contexts; this must precede the application.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     TestPlayerView test;
     return QTest::qExec(&test, argc, argv);

@@ -1,5 +1,6 @@
 // The banner pane and the two web views against local HTTP servers: what loads when, the Refresh
-// message, the first-showing sizing, and where navigation may not go.
+// message, the first-showing sizing, where navigation may not go, and the renderer that a hidden page
+// gives up. The web engine comes from the web module as in the program: this test does not link it.
 #include "TestSupport.h"
 #include "app/Commands.h"
 
@@ -15,11 +16,13 @@
 #include "web/HardwareStoreView.h"
 #include "web/PromoDoc.h"
 #include "web/PromoView.h"
-#include "web/WebPage.h"
+#include "web/WebModule.h"
 #include "web/WebPane.h"
+#include "web/WebSurface.h"
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFile>
 #include <QHash>
 #include <QImage>
 #include <QLoggingCategory>
@@ -30,8 +33,6 @@
 #include <QTcpSocket>
 #include <QTest>
 #include <QUrlQuery>
-#include <QWebEngineHistory>
-#include <QWebEngineView>
 #include <functional>
 
 namespace
@@ -132,6 +133,21 @@ bool IsUniform(QWidget* w)
     return true;
 }
 
+// The web engine's views under w (the engine's own class, known here only by name).
+int WebViewsUnder(QWidget* w)
+{
+    int n = 0;
+    for (QWidget* child : w->findChildren<QWidget*>())
+        if (child->inherits("QWebEngineView"))
+            ++n;
+    return n;
+}
+
+bool ProcessRuns(qint64 pid)
+{
+    return pid > 0 && QFile::exists(QStringLiteral("/proc/%1").arg(pid));
+}
+
 // The main window: records the messages it gets and the status texts it is given.
 class CTestMainFrame : public CMDIFrameWnd
 {
@@ -189,6 +205,7 @@ private slots:
     void navigationStaysOnHttp();
     void fileOfferedByPageGoesToBrowser();
     void pageScriptCannotOpenTheBrowser();
+    void hiddenPageGivesUpItsRendererAndComesBack();
 
 private:
     void PointServersHere();
@@ -304,7 +321,7 @@ bool TestWebViews::WaitForLoad(CWebPane* pPane)
 {
     if (!pPane->GetPage())
         return false;
-    QSignalSpy finished(pPane->GetPage(), &QWebEnginePage::loadFinished);
+    QSignalSpy finished(pPane->GetPage(), SIGNAL(loadFinished(bool)));
     return finished.wait(20000) && finished.last().value(0).toBool();
 }
 
@@ -315,13 +332,13 @@ void TestWebViews::bannerMakesNoWebViewBeforeNavigate2()
     banner.show();
     QVERIFY(QTest::qWaitForWindowExposed(&banner));
     QCoreApplication::processEvents();
-    QVERIFY(banner.findChildren<QWebEngineView*>().isEmpty());
+    QCOMPARE(WebViewsUnder(&banner), 0);
     QCOMPARE(m_promoServer.Count("/banners/vedrix/"), 0);
 
     const int before = m_promoServer.Count("/banners/vedrix/");
     banner.Navigate2(m_promoServer.Url("/banners/vedrix/").toString());
     // The banner navigates on the next turn of the event loop, once it is shown.
-    QTRY_COMPARE_WITH_TIMEOUT(banner.findChildren<QWebEngineView*>().size(), 1, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(WebViewsUnder(&banner), 1, 5000);
     QTRY_COMPARE_WITH_TIMEOUT(m_promoServer.Count("/banners/vedrix/"), before + 1, 20000);
     QTRY_COMPARE_WITH_TIMEOUT(PixelNearTop(&banner), kBannerColour, 20000);
 }
@@ -338,11 +355,11 @@ void TestWebViews::pageThatCannotLoadShowsErrorPage()
     pane.show();
     QVERIFY(QTest::qWaitForWindowExposed(&pane));
     pane.Navigate2(QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(port)));
-    QSignalSpy finished(pane.GetPage(), &QWebEnginePage::loadFinished);
+    QSignalSpy finished(pane.GetPage(), SIGNAL(loadFinished(bool)));
     QVERIFY(finished.wait(20000));
     QCOMPARE(finished.last().value(0).toBool(), false);
     QTRY_VERIFY_WITH_TIMEOUT(!IsUniform(&pane), 20000);
-    QCOMPARE(pane.findChildren<QWebEngineView*>().size(), 1);
+    QCOMPARE(WebViewsUnder(&pane), 1);
 }
 
 void TestWebViews::openingViewLoadsItsPage_data()
@@ -372,14 +389,14 @@ void TestWebViews::openingViewLoadsItsPage()
     // own message is handled.
     QCOMPARE(m_pFrame->GetStatusText(), QString());
     QCOMPARE(view->GetDocument()->GetTitle(), QString()); // the framework proposed "Promo1"/"Store1"
-    QVERIFY(view->findChildren<QWebEngineView*>().isEmpty());
+    QCOMPARE(WebViewsUnder(view), 0);
     QVERIFY(m_pFrame->MDIGetActive()->isMaximized());
 
     QTRY_VERIFY_WITH_TIMEOUT(server.Count("/") > before, 20000);
     QVERIFY(pane->GetWebView());
     QCOMPARE(pane->GetWebView()->geometry(), view->rect());
     QTRY_COMPARE_WITH_TIMEOUT(PixelNearTop(view), promo ? kPromoColour : kStoreColour, 20000);
-    QCOMPARE(pane->GetPage()->url(), server.Url("/"));
+    QCOMPARE(pane->GetSurface()->Url(), server.Url("/"));
     QCOMPARE(other.Count("/"), otherBefore);
     QVERIFY(m_pFrame->m_messages.contains(WM_RENEW_STATUS_PANES));
 }
@@ -425,8 +442,8 @@ void TestWebViews::promoRefreshLoadsPromotionPageAgain()
     QTRY_COMPARE_WITH_TIMEOUT(PixelNearTop(view), kPromoColour, 20000);
 
     // The user has gone elsewhere inside the view.
-    CWebPage* page = view->GetWebPane()->GetPage();
-    page->load(m_promoServer.Url("/landed"));
+    IWebSurface* page = view->GetWebPane()->GetSurface();
+    page->Load(m_promoServer.Url("/landed"), false);
     QVERIFY(WaitForLoad(view->GetWebPane()));
     QTRY_COMPARE_WITH_TIMEOUT(PixelNearTop(view), kLandedColour, 20000);
 
@@ -434,7 +451,7 @@ void TestWebViews::promoRefreshLoadsPromotionPageAgain()
     const int before = m_promoServer.Count("/");
     QVERIFY(PostMessage(view, WM_PROMO_NAVIGATE));
     QTRY_VERIFY_WITH_TIMEOUT(m_promoServer.Count("/") > before, 20000);
-    QTRY_COMPARE_WITH_TIMEOUT(page->url(), m_promoServer.Url("/"), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(page->Url(), m_promoServer.Url("/"), 20000);
     QTRY_COMPARE_WITH_TIMEOUT(PixelNearTop(view), kPromoColour, 20000);
 }
 
@@ -475,8 +492,8 @@ void TestWebViews::navigationMessageForAnotherViewIsIgnored()
     if (pane)
     {
         QTRY_VERIFY_WITH_TIMEOUT(pane->GetPage(), 20000);
-        QVERIFY(WaitForLoad(pane) || pane->GetPage()->url().isValid());
-        shown = pane->GetPage()->url();
+        QVERIFY(WaitForLoad(pane) || pane->GetSurface()->Url().isValid());
+        shown = pane->GetSurface()->Url();
     }
     QCoreApplication::processEvents();
     const int promoBefore = m_promoServer.Count("/");
@@ -486,13 +503,13 @@ void TestWebViews::navigationMessageForAnotherViewIsIgnored()
     if (pane)
     {
         // A navigation would show at once as the page's address.
-        QCOMPARE(pane->GetPage()->url(), shown);
-        QSignalSpy started(pane->GetPage(), &QWebEnginePage::loadStarted);
+        QCOMPARE(pane->GetSurface()->Url(), shown);
+        QSignalSpy started(pane->GetPage(), SIGNAL(loadStarted()));
         QVERIFY(!started.wait(1500));
     }
     else
     {
-        QVERIFY(pView->findChildren<QWebEngineView*>().isEmpty());
+        QCOMPARE(WebViewsUnder(pView), 0);
         QTest::qWait(1500);
     }
     QCOMPARE(m_promoServer.Count("/"), promoBefore);
@@ -523,7 +540,9 @@ void TestWebViews::navigationPolicy()
     QFETCH(QString, url);
     QFETCH(bool, mainFrame);
     QFETCH(bool, allowed);
-    QCOMPARE(CWebPage::IsNavigationAllowed(QUrl(url), mainFrame), allowed);
+    IWebModule* pModule = webmodule::Get();
+    QVERIFY2(pModule, qPrintable(webmodule::ErrorString()));
+    QCOMPARE(pModule->IsNavigationAllowed(QUrl(url), mainFrame), allowed);
 }
 
 void TestWebViews::navigationStaysOnHttp_data()
@@ -586,7 +605,7 @@ void TestWebViews::navigationStaysOnHttp()
 
     if (followed)
     {
-        QTRY_COMPARE_WITH_TIMEOUT(pane.GetPage()->url(), m_promoServer.Url("/landed"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(pane.GetSurface()->Url(), m_promoServer.Url("/landed"), 20000);
         QTRY_COMPARE_WITH_TIMEOUT(PixelNearTop(&pane), kLandedColour, 20000);
         QCOMPARE(m_promoServer.Count("/landed"), landedBefore + 1);
     }
@@ -596,17 +615,17 @@ void TestWebViews::navigationStaysOnHttp()
         QTest::qWait(2000);
         // The page stays, or a refused redirect ends on the engine's error page for the redirecting
         // address; either way nothing but http is shown.
-        const QUrl shown = pane.GetPage()->url();
+        const QUrl shown = pane.GetSurface()->Url();
         QCOMPARE(shown.scheme(), QStringLiteral("http"));
         if (shown.path() == QLatin1String("/link"))
             QCOMPARE(PixelNearTop(&pane), kLinkColour);
         else
             QCOMPARE(shown.path(), QStringLiteral("/redirect"));
         QVERIFY(m_schemeCatcher.m_urls.isEmpty());
-        for (const QWebEngineHistoryItem& item : pane.GetPage()->history()->items())
-            QCOMPARE(item.url().scheme(), QStringLiteral("http"));
+        for (const QUrl& item : pane.GetSurface()->History())
+            QCOMPARE(item.scheme(), QStringLiteral("http"));
     }
-    QCOMPARE(pane.findChildren<QWebEngineView*>().size(), 1);
+    QCOMPARE(WebViewsUnder(&pane), 1);
 }
 
 void TestWebViews::fileOfferedByPageGoesToBrowser()
@@ -627,7 +646,7 @@ void TestWebViews::fileOfferedByPageGoesToBrowser()
     QTRY_COMPARE_WITH_TIMEOUT(browser.m_urls.size(), 1, 20000);
     QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
     QCOMPARE(browser.m_urls.first(), m_promoServer.Url("/program.zip"));
-    QCOMPARE(pane.GetPage()->url(), linkUrl);
+    QCOMPARE(pane.GetSurface()->Url(), linkUrl);
     QCOMPARE(PixelNearTop(&pane), kLinkColour);
 }
 
@@ -659,10 +678,45 @@ void TestWebViews::pageScriptCannotOpenTheBrowser()
     QCOMPARE(browser.m_urls.first(), m_promoServer.Url("/program.zip"));
 }
 
+// The window goes to the tray: the banner's page is frozen at once, and after the configured time
+// its renderer process ends. Shown again, the page comes back at its address, fetched afresh.
+void TestWebViews::hiddenPageGivesUpItsRendererAndComesBack()
+{
+    QVERIFY(WriteSettingInt(settings::kWebViewDiscardSeconds.name, 2));
+    QWidget window;
+    window.resize(468, 120);
+    auto* banner = new CExplorer1(&window);
+    banner->resize(468, 120);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QUrl url = m_promoServer.Url("/banners/vedrix/");
+    banner->Navigate2(url.toString());
+    QTRY_COMPARE_WITH_TIMEOUT(PixelNearTop(banner), kBannerColour, 20000);
+    IWebSurface* page = banner->GetSurface();
+    QTRY_VERIFY_WITH_TIMEOUT(ProcessRuns(page->RendererPid()), 20000);
+    const qint64 renderer = page->RendererPid();
+    const int loads = m_promoServer.Count("/banners/vedrix/");
+
+    window.hide();
+    QCOMPARE(page->Lifecycle(), IWebSurface::ELifecycle::Frozen);
+    QTest::qWait(1000);
+    QCOMPARE(page->Lifecycle(), IWebSurface::ELifecycle::Frozen);
+    QTRY_COMPARE_WITH_TIMEOUT(page->Lifecycle(), IWebSurface::ELifecycle::Discarded, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!ProcessRuns(renderer), 20000);
+    QCOMPARE(page->RendererPid(), 0);
+
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_COMPARE_WITH_TIMEOUT(PixelNearTop(banner), kBannerColour, 20000);
+    QCOMPARE(page->Lifecycle(), IWebSurface::ELifecycle::Active);
+    QCOMPARE(page->Url(), url);
+    QVERIFY(ProcessRuns(page->RendererPid()));
+    QCOMPARE(m_promoServer.Count("/banners/vedrix/"), loads + 1);
+    QCOMPARE(WebViewsUnder(banner), 1);
+}
+
 int main(int argc, char** argv)
 {
-    // The web engine and the media player share OpenGL contexts; this must precede the application.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     TestWebViews test;

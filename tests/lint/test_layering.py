@@ -1,7 +1,7 @@
 """The layers that the build promises: platform code stands for the operating system and knows nothing
 of the application's frame or shell; the core library (the sources CMakeLists.txt lists for it) needs
-no widgets and no X11, and includes nothing of the GUI library. A forbidden include fails here, with
-the file and line."""
+no widgets and no X11, and includes nothing of the GUI library; only the web module (loaded when the
+first page is shown) includes the web engine. A forbidden include fails here, with the file and line."""
 
 import os
 import re
@@ -12,6 +12,7 @@ ROOT = os.environ.get("VEDRIX_SOURCE") or os.path.abspath(os.path.join(os.path.d
 SRC = os.path.join(ROOT, "src")
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.M)
 # Headers of QtWidgets, QtGui windows, OpenGL, the web engine, mpv's renderer and X11.
+WEB_ENGINE_HEADER = re.compile(r"^(QtWebEngine\w*/|QWebEngine\w*\b)")
 GUI_HEADER = re.compile(r"^(QtWidgets/|QtGui/|QtOpenGL|QtWebEngine|X11/|xcb/|mpv/render|"
                         r"Q(Application|Widget|Dialog|MainWindow|MessageBox|Label|PushButton|Menu|Action|"
                         r"SystemTrayIcon|Painter|Pixmap|Image|Icon|GuiApplication|Window|OpenGL\w*|"
@@ -58,9 +59,21 @@ class Layering(unittest.TestCase):
                     bad.append("%s:%d includes the GUI library's %s" % (path, line, header))
         self.assertEqual(bad, [])
 
+    def test_only_the_web_module_includes_the_web_engine(self):
+        web = set(source_list("VEDRIX_WEB_SOURCES"))
+        self.assertTrue(web)
+        bad = []
+        for path in sorted(set(source_list("VEDRIX_CORE_SOURCES") + source_list("VEDRIX_GUI_SOURCES")) | {"main.cpp"}):
+            for line, kind, header in includes(path):
+                if kind == "<" and WEB_ENGINE_HEADER.match(header):
+                    bad.append("%s:%d includes <%s>" % (path, line, header))
+                if kind == '"' and header in web:
+                    bad.append("%s:%d includes the web module's %s" % (path, line, header))
+        self.assertEqual(bad, [])
+
     def test_every_source_is_listed_once(self):
         core, gui = source_list("VEDRIX_CORE_SOURCES"), source_list("VEDRIX_GUI_SOURCES")
-        listed = core + gui
+        listed = core + gui + source_list("VEDRIX_WEB_SOURCES")
         self.assertEqual(sorted(p for p in set(listed) if listed.count(p) > 1), [])
         on_disk = []
         for folder, _, files in os.walk(SRC):
