@@ -2,6 +2,7 @@
 
 #include "app/SettingNames.h"
 #include "platform/WaitCursor.h"
+#include "player/PlayerTrace.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -85,10 +86,12 @@ void CDlgFileDownloader::OnInitDialog()
     setWindowTitle(QString::fromUtf8(settings::kApplication));
     // Single shot: the fetch runs once, a second after the dialog appears.
     m_timer.start();
+    playertrace::Mark("download dialog: the wait begins");
 }
 
 void CDlgFileDownloader::OnTimer()
 {
+    playertrace::Mark("download dialog: the wait is over");
     m_timer.stop();
     m_bTransferring = true;
     m_pWait = std::make_unique<CWaitCursor>();
@@ -98,6 +101,7 @@ void CDlgFileDownloader::OnTimer()
 
 void CDlgFileDownloader::OnFetched(bool bSuccess)
 {
+    playertrace::Mark("download dialog: fetched");
     m_pWait.reset();
     m_bTransferring = false;
     if (bSuccess)
