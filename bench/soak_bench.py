@@ -30,7 +30,7 @@ from Xlib.ext import xtest  # noqa: E402
 SWITCHES = max(1, int(os.environ.get("SOAK_SWITCHES", "1000")))
 SECONDS = float(os.environ.get("SOAK_SECONDS", "1.5"))
 DROP_EVERY = 100
-SETTLE = 4.0
+SETTLE = 6.0
 GROWTH_BUDGET_KIB = 5 * 1024
 RADIOS = list(b.TONES)  # the list's rows 0-2; the TV is row 3
 ROWS = len(RADIOS) + 1

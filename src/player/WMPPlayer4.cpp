@@ -1,5 +1,6 @@
 #include "player/WMPPlayer4.h"
 
+#include "platform/FreedMemory.h"
 #include "player/MpvRenderWidget.h"
 #include "player/PlayerControlBar.h"
 #include "player/PlayerTrace.h"
@@ -220,6 +221,11 @@ CWMPPlayer4::CWMPPlayer4(QWidget* parent) : QWidget(parent)
     connect(pFullScreenKey, &QShortcut::activated, this, [this] { SetFullScreen(true); });
     new CScreenSaverInhibitor(this, this);
 
+    // A few seconds after the last of a quick series of switches: the release walks every arena, and
+    // a switch should not wait for it.
+    m_releaseMemory.setSingleShot(true);
+    m_releaseMemory.setInterval(3000);
+    connect(&m_releaseMemory, &QTimer::timeout, this, [] { freedmemory::Release(); });
     m_status.m_onChange = [this] { OnStatusChanged(); };
     m_reconnect.m_onAttempt = [this] { Load(); };
     if (!m_pMpv)
@@ -481,12 +487,14 @@ void CWMPPlayer4::HandleEvent(const mpv_event& event)
         break;
     }
     case MPV_EVENT_PLAYBACK_RESTART:
+        m_releaseMemory.start();
         m_strLastError.clear();
         m_status.PlaybackRestarted();
         break;
     case MPV_EVENT_END_FILE:
     {
         const auto* pEnd = static_cast<const mpv_event_end_file*>(event.data);
+        m_releaseMemory.start();
         // Decided before the status hears of the end, so that a drop shows as the reconnect at once. A
         // stream with an end of its own that reaches it has ended, not dropped: it is played once.
         const bool bEndedByItself = pEnd->reason == MPV_END_FILE_REASON_EOF && m_bFinite;

@@ -11,6 +11,7 @@
 #include "player/PlayerStatus.h"
 #include "player/ReconnectPolicy.h"
 
+#include <QTimer>
 #include <QWidget>
 
 struct mpv_handle;
@@ -118,4 +119,6 @@ private:
     int m_nVolume = 50;
     bool m_bMuted = false;
     double m_dFade = 1.0;
+    // Runs a while after a stream started or ended, once the old stream's memory is all freed.
+    QTimer m_releaseMemory;
 };

@@ -1,0 +1,12 @@
+#include "platform/FreedMemory.h"
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+void freedmemory::Release()
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
