@@ -1,6 +1,7 @@
 #include "download/DlgFileDownloader.h"
 
 #include "app/SettingNames.h"
+#include "platform/ProcessAge.h"
 #include "platform/WaitCursor.h"
 #include "player/PlayerTrace.h"
 
@@ -84,8 +85,11 @@ void CDlgFileDownloader::OnInitDialog()
     if (!m_hIcon.isNull())
         setWindowIcon(m_hIcon);
     setWindowTitle(QString::fromUtf8(settings::kApplication));
-    // Single shot: the fetch runs once, a second after the dialog appears.
-    m_timer.start();
+    // Single shot: the fetch runs once, a second after the dialog appears. The program's own first
+    // fetch, at its start, waits the second from the program's start instead: the window, the list
+    // and the player are made during that second rather than before it, and auto play comes sooner.
+    const long long nAge = ProcessAgeMs();
+    m_timer.start(nAge >= 0 && nAge < kStartDelayMs ? int(kStartDelayMs - nAge) : kStartDelayMs);
     playertrace::Mark("download dialog: the wait begins");
 }
 

@@ -221,8 +221,8 @@ CWMPPlayer4::CWMPPlayer4(QWidget* parent) : QWidget(parent)
     connect(pFullScreenKey, &QShortcut::activated, this, [this] { SetFullScreen(true); });
     new CScreenSaverInhibitor(this, this);
 
-    // A few seconds after the last of a quick series of switches: the release walks every arena, and
-    // a switch should not wait for it.
+    // A few seconds after a stream started or ended, and no more often while the user zaps: the
+    // release walks every arena, and a switch should not wait for it.
     m_releaseMemory.setSingleShot(true);
     m_releaseMemory.setInterval(3000);
     connect(&m_releaseMemory, &QTimer::timeout, this, [] { freedmemory::Release(); });
@@ -487,14 +487,14 @@ void CWMPPlayer4::HandleEvent(const mpv_event& event)
         break;
     }
     case MPV_EVENT_PLAYBACK_RESTART:
-        m_releaseMemory.start();
+        ReleaseMemorySoon();
         m_strLastError.clear();
         m_status.PlaybackRestarted();
         break;
     case MPV_EVENT_END_FILE:
     {
         const auto* pEnd = static_cast<const mpv_event_end_file*>(event.data);
-        m_releaseMemory.start();
+        ReleaseMemorySoon();
         // Decided before the status hears of the end, so that a drop shows as the reconnect at once. A
         // stream with an end of its own that reaches it has ended, not dropped: it is played once.
         const bool bEndedByItself = pEnd->reason == MPV_END_FILE_REASON_EOF && m_bFinite;
@@ -584,6 +584,12 @@ void CWMPPlayer4::HandlePropertyChange(const mpv_event& event)
     default:
         break;
     }
+}
+
+void CWMPPlayer4::ReleaseMemorySoon()
+{
+    if (!m_releaseMemory.isActive())
+        m_releaseMemory.start();
 }
 
 void CWMPPlayer4::OnDemuxerIdle()

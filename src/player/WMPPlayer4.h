@@ -87,6 +87,7 @@ private:
     void HandlePropertyChange(const mpv_event& event);
     void OnStatusChanged();
     void OnDemuxerIdle();
+    void ReleaseMemorySoon();
     // The status the user sees: while a dropped stream is being reconnected, the attempt under way
     // rather than the attempt's own connecting and failing.
     QString ShownStatus() const;
