@@ -19,7 +19,7 @@ PLAY_SECONDS = float(os.environ.get("BENCH_PLAY_SECONDS", "60"))
 IDLE_SECONDS = float(os.environ.get("BENCH_IDLE_SECONDS", "20"))
 SETTLE_SECONDS = 10
 MOUNT = "/one"
-RATIO_BUDGET = 1.3
+RATIO_BUDGET = 1.0
 
 
 def wait_playing(world, timeout=60):
