@@ -4,6 +4,13 @@
 #include <malloc.h>
 #endif
 
+void freedmemory::LimitArenas()
+{
+#if defined(__GLIBC__)
+    mallopt(M_ARENA_MAX, 2);
+#endif
+}
+
 void freedmemory::Release()
 {
 #if defined(__GLIBC__)
