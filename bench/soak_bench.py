@@ -141,9 +141,10 @@ def main():
                         world.ice.start_source(mount)  # stops the running source first
                         drops += 1
                     if n % 50 == 0:
-                        b.note("%d of %d switches, PSS %.1f MiB, %d descriptors, %d threads"
-                               % (n, SWITCHES, b.pss_kib(pid) / 1024, len(descriptors(pid)),
-                                  sum(threads(pid).values())))
+                        now = pss_by_mapping(pid)
+                        b.note("%d of %d switches, PSS %.1f MiB (own memory %.1f MiB), %d descriptors, %d threads"
+                               % (n, SWITCHES, b.pss_kib(pid) / 1024, (now["[heap]"] + now["[anon]"]) / 1024,
+                                  len(descriptors(pid)), sum(threads(pid).values())))
                 # Back to the first radio, as at the first reading.
                 while row != 0:
                     switch()
