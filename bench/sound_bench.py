@@ -9,7 +9,12 @@ PulseAudio null sink, all on the same Icecast stream (MP3, 128 kbps, stereo) on 
   dialog's one-second wait and the list download).
 - mpv --no-video URL, ffplay -nodisp URL, cvlc URL: exec to the tone.
 
-Budgets: a switch at most 400 ms and faster than each other player's start; cold start at most 2 s.
+Budgets: on Icecast a switch at most 40 ms after the server's first audio byte and faster than each
+other player's start, a cold start at most 1.6 s; on the direct server a switch no slower than cvlc's
+whole start.
+
+VEDRIX_PLAYER_TRACE=v (an mpv log level) in the environment leaves the program's steps and mpv's log
+with monotonic time stamps in the program's log, to see where a switch's time goes.
 """
 
 import os
@@ -25,8 +30,8 @@ from Xlib.ext import xtest  # noqa: E402
 
 MOUNTS = list(b.TONES)
 PEERS = ["mpv", "ffplay", "cvlc"]
-SWITCH_BUDGET = 0.400
-COLD_BUDGET = 2.0
+AFTER_FIRST_BYTE_BUDGET = 0.040
+COLD_BUDGET = 1.6
 
 
 def press(d, keys):
@@ -175,16 +180,20 @@ def main():
     switch = b.median(ice["hot"])
     cold = b.median(ice["cold"])
     floor = b.median(ice["floor"])
-    checks = [("channel switch (hot key) <= %d ms" % (SWITCH_BUDGET * 1000), switch <= SWITCH_BUDGET,
+    direct = results["direct"]
+    direct_ratio = b.median(direct["hot"]) / b.median(direct["cvlc"])
+    checks = [("channel switch (hot key) <= first byte + %d ms" % (AFTER_FIRST_BYTE_BUDGET * 1000),
+               switch - floor <= AFTER_FIRST_BYTE_BUDGET,
                "%.0f ms (%.0f ms after the server's first byte)" % (switch * 1000, (switch - floor) * 1000)),
               ("channel switch faster than each other player's start",
                all(switch < b.median(ice[p]) for p in PEERS),
                ", ".join("%s %.2fx" % (p, switch / b.median(ice[p])) for p in PEERS)),
               ("cold start to sound <= %.1f s" % COLD_BUDGET, cold <= COLD_BUDGET,
-               "%.0f ms (%.0f ms after the server's first byte)" % (cold * 1000, (cold - floor) * 1000))]
-    direct = results["direct"]
+               "%.0f ms (%.0f ms after the server's first byte)" % (cold * 1000, (cold - floor) * 1000)),
+              ("direct server: switch no slower than cvlc's start", direct_ratio <= 1.0,
+               "%.0f ms, %.2f x cvlc" % (b.median(direct["hot"]) * 1000, direct_ratio))]
     print()
-    print("On Icecast (the budgets):")
+    print("The budgets:")
     for text, ok, figure in checks:
         print("  %-54s %-50s %s" % (text, figure, "met" if ok else "MISSED"))
     print("Icecast's first audio byte for a 64 kbps stream instead: %.0f ms" % (low_floor * 1000))

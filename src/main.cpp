@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/SorvanaApp.h"
+#include "platform/FreedMemory.h"
+#include "player/PlayerTrace.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -8,6 +10,8 @@
 
 int main(int argc, char** argv)
 {
+    playertrace::Mark("main");
+    freedmemory::LimitArenas();
     // --help, --version and a refused word are answered before the application object exists: it
     // would need a display, and a second start would reach the running instance.
     QStringList args;

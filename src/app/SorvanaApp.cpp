@@ -14,6 +14,7 @@
 #include "platform/HotKeyBackend.h"
 #include "platform/MessageBox.h"
 #include "platform/SingleInstance.h"
+#include "player/PlayerTrace.h"
 #include "player/SorvanaDoc.h"
 #include "player/SorvanaView.h"
 #include "web/HardwareStoreDoc.h"
@@ -163,6 +164,7 @@ bool CSorvanaApp::InitInstance()
     else if (!frame->HasTray())
         frame->showMinimized(); // hidden, nothing on the desktop would lead back to it
     frame->setWindowTitle(AppTitle());
+    playertrace::Mark("main window made");
     return true;
 }
 

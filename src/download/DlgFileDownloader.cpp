@@ -1,7 +1,9 @@
 #include "download/DlgFileDownloader.h"
 
 #include "app/SettingNames.h"
+#include "platform/ProcessAge.h"
 #include "platform/WaitCursor.h"
+#include "player/PlayerTrace.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -83,12 +85,17 @@ void CDlgFileDownloader::OnInitDialog()
     if (!m_hIcon.isNull())
         setWindowIcon(m_hIcon);
     setWindowTitle(QString::fromUtf8(settings::kApplication));
-    // Single shot: the fetch runs once, a second after the dialog appears.
-    m_timer.start();
+    // Single shot: the fetch runs once, a second after the dialog appears. The program's own first
+    // fetch, at its start, waits the second from the program's start instead: the window, the list
+    // and the player are made during that second rather than before it, and auto play comes sooner.
+    const long long nAge = ProcessAgeMs();
+    m_timer.start(nAge >= 0 && nAge < kStartDelayMs ? int(kStartDelayMs - nAge) : kStartDelayMs);
+    playertrace::Mark("download dialog: the wait begins");
 }
 
 void CDlgFileDownloader::OnTimer()
 {
+    playertrace::Mark("download dialog: the wait is over");
     m_timer.stop();
     m_bTransferring = true;
     m_pWait = std::make_unique<CWaitCursor>();
@@ -98,6 +105,7 @@ void CDlgFileDownloader::OnTimer()
 
 void CDlgFileDownloader::OnFetched(bool bSuccess)
 {
+    playertrace::Mark("download dialog: fetched");
     m_pWait.reset();
     m_bTransferring = false;
     if (bSuccess)

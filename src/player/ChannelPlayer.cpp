@@ -33,10 +33,12 @@ void CChannelPlayer::OnPlay()
             SelectRow(0);
         return;
     }
-    WriteSettingInt(m_lastRow.name, nSel);
     if (m_onOpenChannel)
         m_onOpenChannel(m_list.GetItemText(nSel, kNameColumn));
     m_player.put_URL(m_list.GetItemText(nSel, kAddressColumn));
+    // After the player has its address: the settings file is written (and synced to disk) here,
+    // which took milliseconds that a channel switch waited for.
+    WriteSettingInt(m_lastRow.name, nSel);
 }
 
 void CChannelPlayer::OnStop()

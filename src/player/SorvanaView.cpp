@@ -17,6 +17,7 @@
 #include "player/MyStationsUi.h"
 #include "player/NowPlaying.h"
 #include "player/NowPlayingReporter.h"
+#include "player/PlayerTrace.h"
 #include "player/WMPPlayer4.h"
 
 #include <QCheckBox>
@@ -151,6 +152,7 @@ LRESULT CSorvanaView::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         ReloadChannelList();
         break;
     case WM_HOTKEY:
+        playertrace::Mark("hot key");
         m_pLogic->OnHotKey(wParam);
         break;
     case WM_PLAY_CHANNEL_NUMBER:
@@ -165,6 +167,7 @@ LRESULT CSorvanaView::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void CSorvanaView::OnPlay()
 {
+    playertrace::Mark("play");
     m_pLogic->OnPlay();
 }
 

@@ -1,7 +1,9 @@
 #include "player/WMPPlayer4.h"
 
+#include "platform/FreedMemory.h"
 #include "player/MpvRenderWidget.h"
 #include "player/PlayerControlBar.h"
+#include "player/PlayerTrace.h"
 #include "player/ScreenSaverInhibitor.h"
 #include "player/StreamAddress.h"
 
@@ -84,6 +86,9 @@ constexpr Option kOptions[]{
     {"demuxer-lavf-analyzeduration", "0.5"},
     {"demuxer-lavf-probescore", "24"},
     // Live streams: cache a little ahead, keep little behind, give up a dead server in 15 s.
+    // The cache reads everything that the server sends as it arrives, so a drop shows at once; the
+    // price is that the reader always waits on the socket, and a channel switch waits until mpv can
+    // end it (the next data from the old server, or FFmpeg's 100 ms poll; see the README's Speed).
     {"cache", "yes"},
     {"cache-secs", "10"},
     {"demuxer-max-bytes", "32MiB"},
@@ -216,6 +221,11 @@ CWMPPlayer4::CWMPPlayer4(QWidget* parent) : QWidget(parent)
     connect(pFullScreenKey, &QShortcut::activated, this, [this] { SetFullScreen(true); });
     new CScreenSaverInhibitor(this, this);
 
+    // A few seconds after a stream started or ended, and no more often while the user zaps: the
+    // release walks every arena, and a switch should not wait for it.
+    m_releaseMemory.setSingleShot(true);
+    m_releaseMemory.setInterval(3000);
+    connect(&m_releaseMemory, &QTimer::timeout, this, [] { freedmemory::Release(); });
     m_status.m_onChange = [this] { OnStatusChanged(); };
     m_reconnect.m_onAttempt = [this] { Load(); };
     if (!m_pMpv)
@@ -237,7 +247,7 @@ void CWMPPlayer4::CreateMpv()
         m_pMpv = nullptr;
         return;
     }
-    mpv_request_log_messages(m_pMpv, "error");
+    mpv_request_log_messages(m_pMpv, playertrace::IsOn() ? playertrace::Level() : "error");
     mpv_observe_property(m_pMpv, kPropPausedForCache, "paused-for-cache", MPV_FORMAT_FLAG);
     mpv_observe_property(m_pMpv, kPropBufferingState, "cache-buffering-state", MPV_FORMAT_INT64);
     mpv_observe_property(m_pMpv, kPropSeekable, "seekable", MPV_FORMAT_FLAG);
@@ -415,6 +425,7 @@ void CWMPPlayer4::Load()
     }
     const QByteArray url = m_strUrl.trimmed().toUtf8();
     const char* args[]{"loadfile", url.constData(), "replace", nullptr};
+    playertrace::Mark("loadfile", url.constData());
     mpv_node result{};
     const int nError = mpv_command_ret(m_pMpv, args, &result);
     if (nError < 0)
@@ -464,6 +475,8 @@ void CWMPPlayer4::DrainEvents()
 
 void CWMPPlayer4::HandleEvent(const mpv_event& event)
 {
+    if (event.event_id != MPV_EVENT_LOG_MESSAGE && event.event_id != MPV_EVENT_PROPERTY_CHANGE)
+        playertrace::Mark("event", mpv_event_name(event.event_id));
     switch (event.event_id)
     {
     case MPV_EVENT_START_FILE:
@@ -474,12 +487,14 @@ void CWMPPlayer4::HandleEvent(const mpv_event& event)
         break;
     }
     case MPV_EVENT_PLAYBACK_RESTART:
+        ReleaseMemorySoon();
         m_strLastError.clear();
         m_status.PlaybackRestarted();
         break;
     case MPV_EVENT_END_FILE:
     {
         const auto* pEnd = static_cast<const mpv_event_end_file*>(event.data);
+        ReleaseMemorySoon();
         // Decided before the status hears of the end, so that a drop shows as the reconnect at once. A
         // stream with an end of its own that reaches it has ended, not dropped: it is played once.
         const bool bEndedByItself = pEnd->reason == MPV_END_FILE_REASON_EOF && m_bFinite;
@@ -496,6 +511,10 @@ void CWMPPlayer4::HandleEvent(const mpv_event& event)
     case MPV_EVENT_LOG_MESSAGE:
     {
         const auto* pMessage = static_cast<const mpv_event_log_message*>(event.data);
+        playertrace::MpvLine(pMessage->prefix, pMessage->text);
+        // A trace asks for more than errors; only the errors tell what went wrong.
+        if (pMessage->log_level > MPV_LOG_LEVEL_ERROR)
+            break;
         if (qstrcmp(pMessage->prefix, "cplayer") == 0 &&
             QByteArray(pMessage->text).startsWith("Could not open/initialize audio device"))
             m_status.AudioOutputFailed();
@@ -565,6 +584,12 @@ void CWMPPlayer4::HandlePropertyChange(const mpv_event& event)
     default:
         break;
     }
+}
+
+void CWMPPlayer4::ReleaseMemorySoon()
+{
+    if (!m_releaseMemory.isActive())
+        m_releaseMemory.start();
 }
 
 void CWMPPlayer4::OnDemuxerIdle()

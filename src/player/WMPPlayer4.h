@@ -11,6 +11,7 @@
 #include "player/PlayerStatus.h"
 #include "player/ReconnectPolicy.h"
 
+#include <QTimer>
 #include <QWidget>
 
 struct mpv_handle;
@@ -86,6 +87,7 @@ private:
     void HandlePropertyChange(const mpv_event& event);
     void OnStatusChanged();
     void OnDemuxerIdle();
+    void ReleaseMemorySoon();
     // The status the user sees: while a dropped stream is being reconnected, the attempt under way
     // rather than the attempt's own connecting and failing.
     QString ShownStatus() const;
@@ -118,4 +120,6 @@ private:
     int m_nVolume = 50;
     bool m_bMuted = false;
     double m_dFade = 1.0;
+    // Runs a while after a stream started or ended, once the old stream's memory is all freed.
+    QTimer m_releaseMemory;
 };

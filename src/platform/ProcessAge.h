@@ -1,0 +1,6 @@
+#pragma once
+// How long ago this process was started (by the system's own record of its start, so the time that
+// the dynamic loader spends before main() counts too).
+
+// Milliseconds since the process started, or -1 where the system does not say.
+long long ProcessAgeMs();
