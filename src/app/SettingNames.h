@@ -14,6 +14,12 @@ struct IntSetting
     int defaultValue;
 };
 
+struct StringSetting
+{
+    const char* name;
+    const char* defaultValue;
+};
+
 constexpr IntSetting kDisplayTVChannels{"DisplayTVChannels", 0};
 constexpr IntSetting kDisplayRadioChannels{"DisplayRadioChannels", 1};
 constexpr IntSetting kDisplayIndianChannels{"DisplayIndianChannels", 1};
@@ -39,6 +45,9 @@ constexpr IntSetting kMuted{"Muted", 0};
 // How many seconds make one of the sleep timer's minutes (not shown anywhere: a shorter minute lets
 // the timer be tried without waiting a quarter of an hour).
 constexpr IntSetting kSleepTimerSecondsPerMinute{"SleepTimerSecondsPerMinute", 60};
+// Where the sound goes: a device name of mpv's audio-device-list ("pulse/<sink>"); "auto" is the
+// system's default. Kept while the device is away, so that it is used again when it comes back.
+constexpr StringSetting kAudioDevice{"AudioDevice", "auto"};
 // First-showing flags, named after the view classes.
 constexpr IntSetting kSorvanaViewSized{"CSorvanaView", 0};
 constexpr IntSetting kRadioSettingsViewSized{"CRadioSettingsView", 0};
