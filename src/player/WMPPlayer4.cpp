@@ -449,6 +449,7 @@ void CWMPPlayer4::Load(bool bForRecording)
         EndRecording(QString());
         SetStreamTitle(QString());
     }
+    m_bKeepTitle = bForRecording;
     m_bPictureTrack = false;
     ResetPosition();
     m_strLastError.clear();
@@ -614,8 +615,16 @@ void CWMPPlayer4::HandlePropertyChange(const mpv_event& event)
         m_status.AudioOutputChanged(bHasValue);
         break;
     case kPropIcyTitle:
-        SetStreamTitle(bHasValue ? QString::fromUtf8(*static_cast<char**>(pProperty->data)) : QString());
+    {
+        const QString strTitle =
+            bHasValue ? QString::fromUtf8(*static_cast<char**>(pProperty->data)) : QString();
+        // The stream opened again for its recording has no title until its server sends it again.
+        if (strTitle.isEmpty() && m_bKeepTitle)
+            break;
+        m_bKeepTitle = false;
+        SetStreamTitle(strTitle);
         break;
+    }
     case kPropTrackList:
         if (bHasValue && HasPicture(*static_cast<mpv_node*>(pProperty->data)))
         {

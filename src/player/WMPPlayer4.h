@@ -133,6 +133,7 @@ private:
     QString m_strAudioDevice = QStringLiteral("auto");
     bool m_bVideo = false;
     bool m_bPictureTrack = false;
+    bool m_bKeepTitle = false; // the title stays while the same stream is opened again to record it
     bool m_bSeekable = false;
     // The current stream has an end of its own (a length, or it can seek): a file, or a recording
     // whose playlist is complete. Such a stream ends rather than drops, and is not reconnected.
