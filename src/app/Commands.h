@@ -69,6 +69,10 @@ constexpr UINT ID_IMPORT_PLAYLIST = 347;
 constexpr UINT ID_EXPORT_PLAYLIST = 348;
 constexpr UINT ID_STATION_DIRECTORY = 349;
 constexpr UINT ID_FIND_IN_LIST = 356; // Ctrl+F: the filter box over the list
+// Two-state: the playing radio stream is recorded (the ribbon's player category and the tray menu).
+constexpr UINT ID_RECORD = 357;
+// The Settings category's drop-down of sound output devices.
+constexpr UINT ID_OUTPUT_DEVICE = 358;
 
 // The tray menu's commands.
 constexpr UINT ID_TRAY_SHOW = 32773;

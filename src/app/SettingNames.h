@@ -14,6 +14,12 @@ struct IntSetting
     int defaultValue;
 };
 
+struct StringSetting
+{
+    const char* name;
+    const char* defaultValue;
+};
+
 constexpr IntSetting kDisplayTVChannels{"DisplayTVChannels", 0};
 constexpr IntSetting kDisplayRadioChannels{"DisplayRadioChannels", 1};
 constexpr IntSetting kDisplayIndianChannels{"DisplayIndianChannels", 1};
@@ -42,6 +48,9 @@ constexpr IntSetting kSleepTimerSecondsPerMinute{"SleepTimerSecondsPerMinute", 6
 // How many seconds a web page stays frozen while its pane is hidden before its renderer process is
 // ended (not shown anywhere; tests shorten it).
 constexpr IntSetting kWebViewDiscardSeconds{"WebViewDiscardSeconds", 60};
+// Where the sound goes: a device name of mpv's audio-device-list ("pulse/<sink>"); "auto" is the
+// system's default. Kept while the device is away, so that it is used again when it comes back.
+constexpr StringSetting kAudioDevice{"AudioDevice", "auto"};
 // First-showing flags, named after the view classes.
 constexpr IntSetting kSorvanaViewSized{"CSorvanaView", 0};
 constexpr IntSetting kRadioSettingsViewSized{"CRadioSettingsView", 0};

@@ -45,6 +45,21 @@ QString ReadSectionString(const QString& strSection, const QString& strName, con
     return v.isValid() && !v.toString().isEmpty() ? v.toString() : strDefault;
 }
 
+bool WriteSectionString(const QString& strSection, const QString& strName, const QString& strValue)
+{
+    return WriteValue(strSection, strName, strValue);
+}
+
+QString ReadSettingString(const settings::StringSetting& s)
+{
+    return ReadSectionString(settings::kSection, s.name, QString::fromUtf8(s.defaultValue));
+}
+
+bool WriteSettingString(const settings::StringSetting& s, const QString& strValue)
+{
+    return WriteSectionString(settings::kSection, s.name, strValue);
+}
+
 int ReadSettingInt(const QString& strName, int nDefault)
 {
     return ReadSectionInt(settings::kSection, strName, nDefault);

@@ -16,6 +16,10 @@ bool WriteSettingInt(const QString& strName, int nValue);
 int ReadSectionInt(const QString& strSection, const QString& strName, int nDefault);
 bool WriteSectionInt(const QString& strSection, const QString& strName, int nValue);
 QString ReadSectionString(const QString& strSection, const QString& strName, const QString& strDefault);
+bool WriteSectionString(const QString& strSection, const QString& strName, const QString& strValue);
+// A text value of the "Settings" section.
+QString ReadSettingString(const settings::StringSetting& s);
+bool WriteSettingString(const settings::StringSetting& s, const QString& strValue);
 
 // The settings cache: the values that are read for every channel line and on every idle pass, each
 // loaded from the settings file once until a writer empties its slot. Whether a slot is loaded is

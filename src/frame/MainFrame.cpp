@@ -7,6 +7,7 @@
 #include "frame/ApplicationLook.h"
 #include "frame/ChannelListRefresh.h"
 #include "frame/MprisService.h"
+#include "frame/OutputDeviceChoice.h"
 #include "frame/SleepTimerControl.h"
 #include "frame/SongHistoryControl.h"
 #include "frame/SongNotifier.h"
@@ -80,6 +81,8 @@ CMainFrame::~CMainFrame()
 bool CMainFrame::LoadFrame()
 {
     m_pTray = new CTrayIcon(this);
+    // The player view handles it: with the player's entries, before the submenus.
+    m_pTray->AddCheckCommand(ID_RECORD, QStringLiteral("Record"));
     m_pSleepTimer = new CSleepTimerControl(&m_context.NowPlaying(), this);
     m_pSleepTimer->AddCommands(m_commandMap);
     m_pTray->AddSubmenu(m_pSleepTimer->CreateMenu(QStringLiteral("Sleep Timer"), this));
@@ -136,6 +139,8 @@ void CMainFrame::RegisterCommands()
     m_commandMap.OnUpdate(ID_AUTO_STARTUP, [this](CCmdUI* pCmdUI) { OnUpdateAutoStartup(pCmdUI); });
     m_commandMap.On(ID_AUTO_PLAY, [this] { ToggleAutoPlay(); });
     m_commandMap.OnUpdate(ID_AUTO_PLAY, [this](CCmdUI* pCmdUI) { OnUpdateAutoPlay(pCmdUI); });
+    // The drop-down's own choices do the work; the element is there whichever view is shown.
+    m_commandMap.On(ID_OUTPUT_DEVICE, [] {});
     m_commandMap.On(ID_HIDE_TO_TRAY,
                     [this]
                     {

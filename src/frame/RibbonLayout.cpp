@@ -3,6 +3,7 @@
 #include "app/StringTable.h"
 #include "frame/ApplicationLook.h"
 #include "frame/MainFrame.h"
+#include "frame/OutputDeviceChoice.h"
 #include "frame/SleepTimerControl.h"
 #include "frame/SongNotifier.h"
 #include "ribbon/CustomMFCRibbonApplicationButton.h"
@@ -64,6 +65,10 @@ void CMainFrame::InitializeRibbon()
     button(controls, ID_PLAY_NEXT, "Play Next", play, play, 'N');
     button(controls, ID_PLAY_PREVIOUS, "Play Previous", play, play, 'v');
     button(controls, ID_STOP, "Stop", stop, stop, 'S');
+    const QIcon record = ResIcon("record");
+    // No letter of its own: every letter of its label already serves another element or a tab.
+    WithTips(controls->AddButton(ID_RECORD, QStringLiteral("Record"), record, record), ID_RECORD,
+             QStringLiteral("Record"));
     CRibbonPanel* management = player->AddPanel(QStringLiteral("Channel Management"), panelIcon);
     button(management, ID_REFRESH_CHANNELS, "Refresh Channels List", QIcon(), refresh, 'R');
     CRibbonPanel* filters = player->AddPanel(QStringLiteral("Channel Filters"), panelIcon);
@@ -123,6 +128,13 @@ void CMainFrame::InitializeRibbon()
     check(radio, ID_AUTO_STARTUP, "Auto Startup with Windows", 'A');
     check(radio, ID_AUTO_PLAY, "Play Last Channel Automatically", 'L');
     check(radio, ID_SHOW_SONG_NOTIFICATIONS, "Show Song Notifications", 'g');
+    CRibbonPanel* sound = settingsCategory->AddPanel(QStringLiteral("Sound"), panelIcon);
+    QToolButton* device = sound->AddButton(ID_OUTPUT_DEVICE, QStringLiteral("Output Device"));
+    CRibbonBar::SetElementTips(device, QStringLiteral("Output Device"),
+                               QStringLiteral("Choose the device that plays the sound."));
+    device->setMenu((new COutputDeviceChoice(this))->CreateMenu(device));
+    device->setPopupMode(QToolButton::InstantPopup);
+    CRibbonBar::SetMnemonic(device, QLatin1Char('u'));
 
     CRibbonCategory* downloads = bar->AddCategory(QStringLiteral("Software Downloads"));
     CRibbonPanel* promoNav = downloads->AddPanel(QStringLiteral("Navigation"), panelIcon);

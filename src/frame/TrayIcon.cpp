@@ -216,6 +216,17 @@ void CTrayIcon::AddSubmenu(QMenu* pMenu)
     m_pMenu->addMenu(pMenu);
 }
 
+QAction* CTrayIcon::AddCheckCommand(UINT nID, const QString& strLabel)
+{
+    QAction* action = m_pMenu->addAction(strLabel);
+    action->setCheckable(true);
+    m_checkCommands.push_back({nID, action});
+    connect(action, &QAction::triggered, this,
+            [this, nID] { PostMessage(m_pFrame, WM_COMMAND, WPARAM(nID)); });
+    UpdateMenuState();
+    return action;
+}
+
 void CTrayIcon::RemoveTrayIcon()
 {
     m_bRemoved = true;
@@ -256,5 +267,12 @@ void CTrayIcon::UpdateMenuState()
         m_pFrame->OnCmdMsg(nID, &ui);
         if (action->isEnabled() != ui.m_bEnabled)
             action->setEnabled(ui.m_bEnabled);
+    }
+    for (auto& [nID, action] : m_checkCommands)
+    {
+        CCmdUI ui(nID);
+        m_pFrame->OnCmdMsg(nID, &ui);
+        action->setEnabled(ui.m_bEnabled);
+        action->setChecked(ui.m_nCheck != 0);
     }
 }

@@ -35,6 +35,9 @@ public:
     // A submenu at the end of the menu, after a separator before the first one. Not among the
     // entries: its own entries keep their state.
     void AddSubmenu(QMenu* pMenu);
+    // A two-state entry at the end of the menu's entries (before the submenus), posting its command;
+    // enabled and checked as the routing says when the menu opens. Not among the entries either.
+    QAction* AddCheckCommand(UINT nID, const QString& strLabel);
     void RemoveTrayIcon();
     // Whether a notification area shows the icon now, so that a hidden window can be brought back.
     bool IsTrayAvailable() const;
@@ -70,6 +73,7 @@ private:
     QMenu* m_pMenu = nullptr;
     QMenu* m_pStationsMenu = nullptr;
     std::vector<std::pair<UINT, QAction*>> m_entries;
+    std::vector<std::pair<UINT, QAction*>> m_checkCommands;
     QString m_strStatus;
     QString m_strExtraLine;
     bool m_bHasSubmenus = false;

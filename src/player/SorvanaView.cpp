@@ -17,7 +17,9 @@
 #include "player/MyStationsUi.h"
 #include "player/NowPlaying.h"
 #include "player/NowPlayingReporter.h"
+#include "player/AudioOutput.h"
 #include "player/PlayerTrace.h"
+#include "player/StreamRecorder.h"
 #include "player/WMPPlayer4.h"
 
 #include <QCheckBox>
@@ -97,6 +99,12 @@ CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
     // The stream's title joins the status text.
     connect(m_player, &CWMPPlayer4::StreamTitleChange, this, [this] { OnPlayerStatusChange(); });
     new CChannelTypeAhead(m_listChannels, [this](int nRow) { m_pLogic->SelectRow(nRow); });
+    // Both show in the status bar beside the player's status.
+    m_pRecorder = new CStreamRecorder(m_player, &context.NowPlaying(), this, this);
+    m_pRecorder->AddCommands(m_commandMap);
+    connect(m_pRecorder, &CStreamRecorder::Changed, this, [this] { OnPlayerStatusChange(); });
+    m_pAudioOutput = new CAudioOutput(m_player, this);
+    connect(m_pAudioOutput, &CAudioOutput::Changed, this, [this] { OnPlayerStatusChange(); });
 
     m_commandMap.On(ID_PLAY, [this] { OnPlay(); });
     m_commandMap.On(ID_TRAY_PLAY, [this] { OnPlay(); });
@@ -202,9 +210,16 @@ void CSorvanaView::OnDisplayNonWorkingChannels()
 
 void CSorvanaView::OnPlayerStatusChange()
 {
-    if (CMDIFrameWnd* pMain = GetMainFrame())
-        pMain->SetStatusText(
-            CNowPlaying::StatusText(m_player->GetState(), m_player->get_status(), m_player->StreamTitle()));
+    CMDIFrameWnd* pMain = GetMainFrame();
+    if (!pMain)
+        return;
+    QString strText =
+        CNowPlaying::StatusText(m_player->GetState(), m_player->get_status(), m_player->StreamTitle());
+    for (const QString& strNote : {m_pRecorder ? m_pRecorder->StatusNote() : QString(),
+                                   m_pAudioOutput ? m_pAudioOutput->StatusNote() : QString()})
+        if (!strNote.isEmpty())
+            strText += QStringLiteral(" | ") + strNote;
+    pMain->SetStatusText(strText);
 }
 
 void CSorvanaView::ReloadChannelList()

@@ -12,6 +12,8 @@ class CListCtrlWidget;
 class CListFilterBox;
 class CMyStationsUi;
 class CNowPlayingReporter;
+class CStreamRecorder;
+class CAudioOutput;
 class CWMPPlayer4;
 class QCheckBox;
 
@@ -60,6 +62,8 @@ private:
     CExplorer1* m_browser;
     std::unique_ptr<CChannelPlayer> m_pLogic;
     CNowPlayingReporter* m_pNowPlaying;
+    CStreamRecorder* m_pRecorder = nullptr;
+    CAudioOutput* m_pAudioOutput = nullptr;
     CMyStationsUi* m_pStations;
     CListFilterBox* m_pFilter;
 };

@@ -369,6 +369,47 @@ void CWMPPlayer4::ApplyVolume()
     mpv_set_property_async(m_pMpv, 0, "volume", MPV_FORMAT_DOUBLE, &dVolume);
 }
 
+void CWMPPlayer4::SetRecordFile(const QString& strPath)
+{
+    if (!m_pMpv || strPath == m_strRecordFile)
+        return;
+    const bool bStarting = m_strRecordFile.isEmpty() && !strPath.isEmpty();
+    m_strRecordFile = strPath;
+    mpv_set_property_string(m_pMpv, "stream-record", strPath.toUtf8().constData());
+    if (bStarting && !m_strUrl.isEmpty())
+    {
+        m_reconnect.Cancel();
+        Load(true);
+    }
+}
+
+void CWMPPlayer4::EndRecording(const QString& strError)
+{
+    if (m_strRecordFile.isEmpty())
+        return;
+    m_strRecordFile.clear();
+    mpv_set_property_string(m_pMpv, "stream-record", "");
+    emit RecordingEnded(strError);
+}
+
+QString CWMPPlayer4::AudioCodec() const
+{
+    if (!m_pMpv)
+        return {};
+    char* pCodec = mpv_get_property_string(m_pMpv, "audio-codec-name");
+    const QString strCodec = QString::fromUtf8(pCodec);
+    mpv_free(pCodec);
+    return strCodec;
+}
+
+void CWMPPlayer4::SetAudioDevice(const QString& strName)
+{
+    if (!m_pMpv || strName == m_strAudioDevice)
+        return;
+    m_strAudioDevice = strName;
+    mpv_set_property_string(m_pMpv, "audio-device", strName.toUtf8().constData());
+}
+
 void CWMPPlayer4::SetFullScreen(bool bFullScreen)
 {
     if (bFullScreen == IsFullScreen() || (bFullScreen && !m_pVideo->HasVideoWindow()))
@@ -407,11 +448,19 @@ void CWMPPlayer4::SetDisplayName(const QString& strName)
     m_pVideo->SetDisplayName(strName);
 }
 
-void CWMPPlayer4::Load()
+void CWMPPlayer4::Load(bool bForRecording)
 {
     if (!m_pMpv)
         return;
-    SetStreamTitle(QString());
+    // mpv would go on recording into the same file from the next stream. The same stream opened
+    // again for its recording keeps its title: it is no new song.
+    if (!bForRecording)
+    {
+        EndRecording(QString());
+        SetStreamTitle(QString());
+    }
+    m_bKeepTitle = bForRecording;
+    m_bPictureTrack = false;
     ResetPosition();
     m_strLastError.clear();
     if (!CStreamAddress::IsPlayable(m_strUrl))
@@ -424,7 +473,11 @@ void CWMPPlayer4::Load()
         return;
     }
     const QByteArray url = m_strUrl.trimmed().toUtf8();
-    const char* args[]{"loadfile", url.constData(), "replace", nullptr};
+    // A quick start reads the stream's parameters from its first frames as it plays and leaves
+    // the demuxer's own ones unset; the recorder writes its file's header from those, so a stream
+    // to record is opened again with a full probe.
+    const char* args[]{"loadfile", url.constData(), "replace",
+                       bForRecording ? "demuxer-lavf-probe-info=yes" : nullptr, nullptr};
     playertrace::Mark("loadfile", url.constData());
     mpv_node result{};
     const int nError = mpv_command_ret(m_pMpv, args, &result);
@@ -443,6 +496,7 @@ void CWMPPlayer4::Stop()
 {
     if (!m_pMpv)
         return;
+    EndRecording(QString());
     const char* args[]{"stop", nullptr};
     mpv_command(m_pMpv, args);
     m_reconnect.Cancel();
@@ -517,7 +571,16 @@ void CWMPPlayer4::HandleEvent(const mpv_event& event)
             break;
         if (qstrcmp(pMessage->prefix, "cplayer") == 0 &&
             QByteArray(pMessage->text).startsWith("Could not open/initialize audio device"))
+        {
             m_status.AudioOutputFailed();
+            emit AudioDeviceFailed();
+        }
+        // The recorder's own failures (the file cannot be opened, a write fails, as on a full disk),
+        // and mpv giving up the recording after one.
+        if (qstrcmp(pMessage->prefix, "recorder") == 0 ||
+            (qstrcmp(pMessage->prefix, "cplayer") == 0 &&
+             QByteArray(pMessage->text).startsWith("Disabling stream recording")))
+            EndRecording(QString::fromUtf8(pMessage->text).trimmed());
         const QString strDetail = DetailOf(*pMessage);
         if (!strDetail.isEmpty() && m_strLastError.isEmpty())
             m_strLastError = strDetail;
@@ -571,11 +634,22 @@ void CWMPPlayer4::HandlePropertyChange(const mpv_event& event)
         m_status.AudioOutputChanged(bHasValue);
         break;
     case kPropIcyTitle:
-        SetStreamTitle(bHasValue ? QString::fromUtf8(*static_cast<char**>(pProperty->data)) : QString());
+    {
+        const QString strTitle =
+            bHasValue ? QString::fromUtf8(*static_cast<char**>(pProperty->data)) : QString();
+        // The stream opened again for its recording has no title until its server sends it again.
+        if (strTitle.isEmpty() && m_bKeepTitle)
+            break;
+        m_bKeepTitle = false;
+        SetStreamTitle(strTitle);
         break;
+    }
     case kPropTrackList:
         if (bHasValue && HasPicture(*static_cast<mpv_node*>(pProperty->data)))
+        {
+            m_bPictureTrack = true;
             m_pVideo->SetVideoWanted(true);
+        }
         break;
     case kPropDemuxerIdle:
         if (flag())

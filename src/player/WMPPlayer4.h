@@ -57,6 +57,21 @@ public:
     // volume itself: the control bar and VolumeChange keep showing the user's volume.
     void SetFade(double dLevel);
 
+    // Records the stream as it arrives, in its own format and without decoding it, into the file at
+    // strPath ("" stops; another name closes the file and goes on in the new one). Starting opens
+    // the stream again (a moment's gap in the sound). Whatever ends the stream (another address,
+    // Stop, a reconnect) ends the recording too; RecordingEnded tells.
+    void SetRecordFile(const QString& strPath);
+    QString RecordFile() const { return m_strRecordFile; }
+    // The codec of the stream's sound ("mp3", "aac", "vorbis", "opus"...), "" when none is known.
+    QString AudioCodec() const;
+    // Whether the stream has a picture (whether or not it is shown now).
+    bool HasPictureTrack() const { return m_bPictureTrack; }
+    // The sound output device by mpv's name ("auto": the system's default); taken at once.
+    void SetAudioDevice(const QString& strName);
+    QString AudioDevice() const { return m_strAudioDevice; }
+    mpv_handle* Handle() const { return m_pMpv; }
+
 signals:
     // The status text changed (and with it, perhaps, the state).
     void StatusChange();
@@ -66,6 +81,11 @@ signals:
     void VideoChange();
     // The volume or mute changed (on the control bar or through SetVolume/SetMuted).
     void VolumeChange();
+    // The recording ended: strError is "" when the stream ended or was replaced, else why the file
+    // could not be written (the stream plays on).
+    void RecordingEnded(const QString& strError);
+    // The sound device could not be opened.
+    void AudioDeviceFailed();
 
 private:
     class CControls : public CWMPControls
@@ -79,7 +99,8 @@ private:
     };
 
     void CreateMpv();
-    void Load();
+    // bForRecording: the same stream opened again for its recording (see SetRecordFile).
+    void Load(bool bForRecording = false);
     void Stop();
     // Queued from mpv's wakeup callback: handles every event waiting.
     void DrainEvents();
@@ -97,6 +118,7 @@ private:
     // mpv plays at the volume times the fade: nothing else changes mpv's volume, so the volume and
     // mute are kept here rather than read back from mpv.
     void ApplyVolume();
+    void EndRecording(const QString& strError);
 
     mpv_handle* m_pMpv = nullptr;
     CMpvRenderWidget* m_pVideo = nullptr;
@@ -109,7 +131,11 @@ private:
     QString m_strUrl;
     QString m_strTitle;
     QString m_strLastError; // mpv's last error message while the current stream loads
+    QString m_strRecordFile;
+    QString m_strAudioDevice = QStringLiteral("auto");
     bool m_bVideo = false;
+    bool m_bPictureTrack = false;
+    bool m_bKeepTitle = false; // the title stays while the same stream is opened again to record it
     bool m_bSeekable = false;
     // The current stream has an end of its own (a length, or it can seek): a file, or a recording
     // whose playlist is complete. Such a stream ends rather than drops, and is not reconnected.

@@ -314,7 +314,7 @@ class App:
         return self.bus().get_object(name, path, introspect=False)
 
     def tray_menu(self, submenu=None):
-        """The menu's entries in order: dicts with id, label (mnemonics removed), enabled, separator;
+        """The menu's entries in order: dicts with id, label (mnemonics removed), enabled, separator, checked;
         with submenu, the entries of the submenu with that label."""
         menu = self._menu()
         menu.AboutToShow(dbus.Int32(0), dbus_interface=MENU)
@@ -339,6 +339,7 @@ class App:
                 "label": str(props.get("label", "")).replace("_", ""),
                 "enabled": bool(props.get("enabled", True)),
                 "separator": str(props.get("type", "")) == "separator",
+                "checked": int(props.get("toggle-state", 0)) == 1,
             })
         return entries
 

@@ -1,0 +1,64 @@
+#include "player/AudioOutput.h"
+
+#include "app/Settings.h"
+#include "player/AudioDevices.h"
+#include "player/WMPPlayer4.h"
+
+#include <QTimer>
+
+CAudioOutput::CAudioOutput(CWMPPlayer4* pPlayer, QObject* parent) : QObject(parent), m_pPlayer(pPlayer)
+{
+    Apply();
+    connect(m_pPlayer, &CWMPPlayer4::StateChanged, this,
+            [this](EPlayerState state)
+            {
+                if (state == EPlayerState::Connecting && m_bFallback)
+                    Apply();
+            });
+    connect(m_pPlayer, &CWMPPlayer4::AudioDeviceFailed, this, &CAudioOutput::OnDeviceFailed);
+}
+
+QString CAudioOutput::StatusNote() const
+{
+    return m_bFallback ? tr("Output device not found: system default used") : QString();
+}
+
+void CAudioOutput::Apply()
+{
+    const QString strChosen = ReadSettingString(settings::kAudioDevice);
+    // Asking mpv for its list costs a round trip to the sound server; the default needs no check.
+    bool bThere = strChosen == QLatin1String(audiodevices::kDefault);
+    if (!bThere)
+    {
+        const bool bListed = audiodevices::Contains(audiodevices::Read(m_pPlayer->Handle()), strChosen);
+        if (!bListed)
+            m_strFailed.clear();
+        bThere = bListed && strChosen != m_strFailed;
+    }
+    m_pPlayer->SetAudioDevice(bThere ? strChosen : QString::fromLatin1(audiodevices::kDefault));
+    SetFallback(!bThere);
+}
+
+void CAudioOutput::OnDeviceFailed()
+{
+    if (m_pPlayer->AudioDevice() == QLatin1String(audiodevices::kDefault))
+        return;
+    m_strFailed = m_pPlayer->AudioDevice();
+    m_pPlayer->SetAudioDevice(QString::fromLatin1(audiodevices::kDefault));
+    SetFallback(true);
+    // The failure ended the stream: open it again, once the player has finished with the event.
+    QTimer::singleShot(0, m_pPlayer,
+                       [pPlayer = m_pPlayer]
+                       {
+                           if (!pPlayer->URL().isEmpty())
+                               pPlayer->put_URL(pPlayer->URL());
+                       });
+}
+
+void CAudioOutput::SetFallback(bool bFallback)
+{
+    if (bFallback == m_bFallback)
+        return;
+    m_bFallback = bFallback;
+    emit Changed();
+}

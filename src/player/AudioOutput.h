@@ -1,0 +1,33 @@
+#pragma once
+// The player's sound output device: the stored choice is given to the player when the player view
+// is made, unless the device is not there, and the player then plays on the system default and the
+// status bar says so. The choice stays stored, and is used again once the device is back (checked
+// at each channel opened while the default stands in for it). A device that mpv fails to open is
+// treated the same way, and the channel is opened again on the default.
+#include <QObject>
+#include <QString>
+
+class CWMPPlayer4;
+
+class CAudioOutput : public QObject
+{
+    Q_OBJECT
+public:
+    CAudioOutput(CWMPPlayer4* pPlayer, QObject* parent);
+
+    // What the status bar says while the default stands in for the chosen device ("" otherwise).
+    QString StatusNote() const;
+
+signals:
+    void Changed();
+
+private:
+    void Apply();
+    void OnDeviceFailed();
+    void SetFallback(bool bFallback);
+
+    CWMPPlayer4* m_pPlayer;
+    bool m_bFallback = false;
+    // A device that was listed but failed to open: not tried again until it has gone and come back.
+    QString m_strFailed;
+};

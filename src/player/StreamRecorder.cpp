@@ -1,0 +1,220 @@
+#include "player/StreamRecorder.h"
+
+#include "app/Commands.h"
+#include "app/StringTable.h"
+#include "platform/MessageBox.h"
+#include "player/NowPlaying.h"
+#include "player/WMPPlayer4.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QStorageInfo>
+#include <QTemporaryFile>
+
+namespace
+{
+// Below this the disk counts as full: the recording ends before a write fails half-way.
+constexpr qint64 kLeastFreeBytes = 4 * 1024 * 1024;
+constexpr int kSpaceCheckMs = 2000;
+// File names are at most 255 bytes; titles are cut well before, leaving room for " (n).ext".
+constexpr int kMaxBaseChars = 120;
+} // namespace
+
+namespace recording
+{
+QString ExtensionFor(const QString& strCodec)
+{
+    static const std::pair<const char*, const char*> kExtensions[]{
+        {"mp3", "mp3"}, {"aac", "aac"}, {"vorbis", "ogg"}, {"opus", "opus"}, {"flac", "flac"},
+    };
+    for (const auto& [codec, extension] : kExtensions)
+        if (strCodec == QLatin1String(codec))
+            return QString::fromLatin1(extension);
+    // Matroska holds any codec as it came.
+    return QStringLiteral("mka");
+}
+
+QString FileName(const QString& strChannel, const QString& strTitle, const QString& strExtension,
+                 const QDateTime& time)
+{
+    const QString strPart = strTitle.trimmed().isEmpty()
+                                ? time.toString(QStringLiteral("yyyy-MM-dd HH.mm.ss"))
+                                : strTitle.trimmed();
+    QString strBase =
+        strChannel.trimmed().isEmpty() ? strPart : strChannel.trimmed() + QStringLiteral(" - ") + strPart;
+    for (QChar& c : strBase)
+        if (c.category() == QChar::Other_Control || QStringLiteral("/\\:*?\"<>|").contains(c))
+            c = QLatin1Char('_');
+    strBase = strBase.left(kMaxBaseChars).trimmed();
+    // A name of dots alone, or one that starts with a dot, would be hidden or mean a folder.
+    while (strBase.startsWith(QLatin1Char('.')))
+        strBase.replace(0, 1, QLatin1Char('_'));
+    while (strBase.endsWith(QLatin1Char('.')))
+        strBase.chop(1);
+    return strBase + QLatin1Char('.') + strExtension;
+}
+
+QString UniquePath(const QString& strFolder, const QString& strName)
+{
+    const QDir folder(strFolder);
+    if (!folder.exists(strName))
+        return folder.filePath(strName);
+    const QFileInfo info(strName);
+    const QString strBase = info.completeBaseName();
+    const QString strSuffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
+    for (int n = 2;; ++n)
+    {
+        const QString strCandidate = QStringLiteral("%1 (%2)%3").arg(strBase).arg(n).arg(strSuffix);
+        if (!folder.exists(strCandidate))
+            return folder.filePath(strCandidate);
+    }
+}
+
+QString Folder()
+{
+    QString strMusic = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+    if (strMusic.isEmpty())
+        strMusic = QDir::homePath();
+    return QDir(strMusic).filePath(QStringLiteral("Vedrix"));
+}
+} // namespace recording
+
+CStreamRecorder::CStreamRecorder(CWMPPlayer4* pPlayer, CNowPlaying* pNowPlaying, QWidget* pMessageOwner,
+                                 QObject* parent)
+    : QObject(parent), m_pPlayer(pPlayer), m_pNowPlaying(pNowPlaying), m_pMessageOwner(pMessageOwner)
+{
+    connect(m_pPlayer, &CWMPPlayer4::StreamTitleChange, this, &CStreamRecorder::OnTitleChange);
+    connect(m_pPlayer, &CWMPPlayer4::RecordingEnded, this, &CStreamRecorder::OnRecordingEnded);
+    m_spaceCheck.setInterval(kSpaceCheckMs);
+    connect(&m_spaceCheck, &QTimer::timeout, this, &CStreamRecorder::CheckFreeSpace);
+}
+
+void CStreamRecorder::AddCommands(CCommandMap& commandMap)
+{
+    commandMap.On(ID_RECORD,
+                  [this]
+                  {
+                      if (IsRecording())
+                          Stop();
+                      else if (CanRecord())
+                          Start();
+                  });
+    commandMap.OnUpdate(ID_RECORD,
+                        [this](CCmdUI* pCmdUI)
+                        {
+                            pCmdUI->Enable(IsRecording() || CanRecord());
+                            pCmdUI->SetCheck(IsRecording() ? 1 : 0);
+                        });
+}
+
+bool CStreamRecorder::IsRecording() const
+{
+    return !m_pPlayer->RecordFile().isEmpty();
+}
+
+QString CStreamRecorder::StatusNote() const
+{
+    if (!IsRecording())
+        return {};
+    return tr("Recording %1").arg(QFileInfo(m_pPlayer->RecordFile()).fileName());
+}
+
+bool CStreamRecorder::CanRecord() const
+{
+    // A picture's stream would need its own container and far more disk; only sound is recorded.
+    return m_pPlayer->GetState() == EPlayerState::Playing && !m_pPlayer->HasPictureTrack();
+}
+
+void CStreamRecorder::Start()
+{
+    const QString strFolder = recording::Folder();
+    if (!QDir().mkpath(strFolder) || !QFileInfo(strFolder).isDir())
+    {
+        Fail(tr("The folder %1 cannot be created, so nothing is recorded.")
+                 .arg(QDir::toNativeSeparators(strFolder)));
+        return;
+    }
+    // Permissions alone do not tell (a read-only mount, another user's folder as root): try a file.
+    QTemporaryFile probe(QDir(strFolder).filePath(QStringLiteral(".vedrix-XXXXXX")));
+    if (!probe.open())
+    {
+        Fail(tr("Nothing can be written to the folder %1, so nothing is recorded.")
+                 .arg(QDir::toNativeSeparators(strFolder)));
+        return;
+    }
+    probe.close();
+    if (OpenFile())
+    {
+        m_spaceCheck.start();
+        CheckFreeSpace();
+    }
+}
+
+void CStreamRecorder::Stop()
+{
+    m_spaceCheck.stop();
+    m_pPlayer->SetRecordFile(QString());
+    emit Changed();
+}
+
+bool CStreamRecorder::OpenFile()
+{
+    m_strTitle = m_pPlayer->StreamTitle();
+    const QString strName =
+        recording::FileName(m_pNowPlaying->Channel(), m_strTitle,
+                            recording::ExtensionFor(m_pPlayer->AudioCodec()), QDateTime::currentDateTime());
+    const QString strPath = recording::UniquePath(recording::Folder(), strName);
+    // The name is taken at once, so that a second file of the same title does not reuse it before
+    // mpv has written anything.
+    QFile file(strPath);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+    {
+        m_pPlayer->SetRecordFile(QString());
+        m_spaceCheck.stop();
+        emit Changed();
+        Fail(tr("The file %1 cannot be written, so the recording has stopped.")
+                 .arg(QDir::toNativeSeparators(strPath)));
+        return false;
+    }
+    file.close();
+    m_pPlayer->SetRecordFile(strPath);
+    emit Changed();
+    return true;
+}
+
+void CStreamRecorder::OnTitleChange()
+{
+    // A title that goes away (the stream ends) is no new song; the player ends the recording then.
+    const QString strTitle = m_pPlayer->StreamTitle();
+    if (!IsRecording() || strTitle.isEmpty() || strTitle == m_strTitle)
+        return;
+    OpenFile();
+}
+
+void CStreamRecorder::OnRecordingEnded(const QString& strError)
+{
+    m_spaceCheck.stop();
+    emit Changed();
+    if (!strError.isEmpty())
+        Fail(tr("The recording has stopped: the file could not be written (%1). The disk may be full.")
+                 .arg(strError));
+}
+
+void CStreamRecorder::CheckFreeSpace()
+{
+    if (!IsRecording())
+        return;
+    const QStorageInfo storage(QFileInfo(m_pPlayer->RecordFile()).absolutePath());
+    if (!storage.isValid() || storage.bytesAvailable() >= kLeastFreeBytes)
+        return;
+    m_spaceCheck.stop();
+    m_pPlayer->SetRecordFile(QString());
+    emit Changed();
+    Fail(tr("The disk is full, so the recording has stopped."));
+}
+
+void CStreamRecorder::Fail(const QString& strText)
+{
+    ShowMessageBox(m_pMessageOwner, AppTitle(), QMessageBox::Warning, strText);
+}

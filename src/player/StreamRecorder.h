@@ -1,0 +1,65 @@
+#pragma once
+// Recording of the playing radio stream into the user's music folder (Music/Vedrix): the stream's
+// own bytes through libmpv's stream-record, one file per song title when the stream sends titles,
+// named "<channel> - <title>.<ext>". The Record command starts and stops it; another channel, Stop or
+// a dropped stream end it; a folder that cannot be written or a full disk end it with a message
+// while the stream plays on. Streams with a picture are not recorded (the command is off for them).
+// Lives as long as the player view.
+#include "platform/CmdTarget.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+class CNowPlaying;
+class CWMPPlayer4;
+class QWidget;
+
+namespace recording
+{
+// The file extension for the stream's sound codec: the container that holds it as it came.
+QString ExtensionFor(const QString& strCodec);
+// "<channel> - <title>.<ext>"; without a title the time stands in for it. Characters that a file
+// name cannot hold (on this system or a USB stick's) become "_".
+QString FileName(const QString& strChannel, const QString& strTitle, const QString& strExtension,
+                 const QDateTime& time);
+// strName in strFolder, with " (2)", " (3)"... before the extension when the name is taken.
+QString UniquePath(const QString& strFolder, const QString& strName);
+// The folder the recordings go to.
+QString Folder();
+} // namespace recording
+
+class CStreamRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    // pMessageOwner: the window that the recorder's message boxes belong to.
+    CStreamRecorder(CWMPPlayer4* pPlayer, CNowPlaying* pNowPlaying, QWidget* pMessageOwner, QObject* parent);
+
+    void AddCommands(CCommandMap& commandMap);
+    bool IsRecording() const;
+    // What the status bar says while recording ("" otherwise).
+    QString StatusNote() const;
+
+signals:
+    // Recording started, stopped or went on in another file.
+    void Changed();
+
+private:
+    bool CanRecord() const;
+    void Start();
+    void Stop();
+    // Opens the next file for the current title; false (with the message shown) when it cannot.
+    bool OpenFile();
+    void OnTitleChange();
+    void OnRecordingEnded(const QString& strError);
+    void CheckFreeSpace();
+    void Fail(const QString& strText);
+
+    CWMPPlayer4* m_pPlayer;
+    CNowPlaying* m_pNowPlaying;
+    QWidget* m_pMessageOwner;
+    QString m_strTitle; // the title of the file being written
+    QTimer m_spaceCheck;
+};
