@@ -1,4 +1,5 @@
 #include "player/DirectoryWindow.h"
+#include "app/TextAreas.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -31,34 +32,36 @@ QLineEdit* Field(QWidget* pParent, const QString& strName)
 } // namespace
 
 CDirectoryWindow::CDirectoryWindow(QWidget* pParent)
-    : QWidget(pParent, Qt::Window), m_pDirectory(new CStationDirectory(this)), m_pName(Field(this, "Name")),
-      m_pTag(Field(this, "Tag")), m_pCountry(Field(this, "Country")), m_pLanguage(Field(this, "Language")),
-      m_pSearch(new QPushButton(QStringLiteral("&Search"), this)),
+    : QWidget(pParent, Qt::Window), m_pDirectory(new CStationDirectory(this)),
+      m_pName(Field(this, text::Directory::tr("Name"))), m_pTag(Field(this, text::Directory::tr("Tag"))),
+      m_pCountry(Field(this, text::Directory::tr("Country"))),
+      m_pLanguage(Field(this, text::Directory::tr("Language"))),
+      m_pSearch(new QPushButton(text::Directory::tr("&Search"), this)),
       m_pResults(new QTableWidget(0, kResultColumns, this)),
-      m_pPlay(new QPushButton(QStringLiteral("&Play"), this)),
-      m_pAdd(new QPushButton(QStringLiteral("&Add to My Stations"), this)), m_pStatus(new QLabel(this))
+      m_pPlay(new QPushButton(text::Directory::tr("&Play"), this)),
+      m_pAdd(new QPushButton(text::Directory::tr("&Add to My Stations"), this)), m_pStatus(new QLabel(this))
 {
     setObjectName(QStringLiteral("StationDirectory"));
-    setWindowTitle(QStringLiteral("Station Directory"));
+    setWindowTitle(text::Directory::tr("Station Directory"));
     resize(720, 460);
 
     auto* pFields = new QFormLayout;
-    pFields->addRow(QStringLiteral("&Name:"), m_pName);
+    pFields->addRow(text::Directory::tr("&Name:"), m_pName);
     auto* pRow = new QHBoxLayout;
-    pRow->addWidget(new QLabel(QStringLiteral("&Tag:"), this));
+    pRow->addWidget(new QLabel(text::Directory::tr("&Tag:"), this));
     pRow->addWidget(m_pTag);
-    pRow->addWidget(new QLabel(QStringLiteral("&Country:"), this));
+    pRow->addWidget(new QLabel(text::Directory::tr("&Country:"), this));
     pRow->addWidget(m_pCountry);
-    pRow->addWidget(new QLabel(QStringLiteral("&Language:"), this));
+    pRow->addWidget(new QLabel(text::Directory::tr("&Language:"), this));
     pRow->addWidget(m_pLanguage);
     pRow->addWidget(m_pSearch);
     pFields->addRow(pRow);
 
     m_pResults->setObjectName(QStringLiteral("DirectoryResults"));
-    m_pResults->setAccessibleName(QStringLiteral("Results"));
-    m_pResults->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Country"),
-                                           QStringLiteral("Codec"), QStringLiteral("Bitrate"),
-                                           QStringLiteral("Tags")});
+    m_pResults->setAccessibleName(text::Directory::tr("Results"));
+    m_pResults->setHorizontalHeaderLabels({text::Directory::tr("Name"), text::Directory::tr("Country"),
+                                           text::Directory::tr("Codec"), text::Directory::tr("Bitrate"),
+                                           text::Directory::tr("Tags")});
     m_pResults->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_pResults->setSelectionMode(QAbstractItemView::SingleSelection);
     m_pResults->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -122,7 +125,7 @@ void CDirectoryWindow::StartSearch()
     query.m_strTag = m_pTag->text().trimmed();
     query.m_strCountry = m_pCountry->text().trimmed();
     query.m_strLanguage = m_pLanguage->text().trimmed();
-    SetStatus(QStringLiteral("Searching..."));
+    SetStatus(text::Directory::tr("Searching..."));
     m_pDirectory->Search(query);
 }
 
@@ -135,7 +138,7 @@ void CDirectoryWindow::OnResults(const CDirectoryStationList& stations)
     {
         const CDirectoryStation& station = stations[nRow];
         const QString strBitrate =
-            station.m_nBitrate > 0 ? QStringLiteral("%1 kbit/s").arg(station.m_nBitrate) : QString();
+            station.m_nBitrate > 0 ? text::Directory::tr("%1 kbit/s").arg(station.m_nBitrate) : QString();
         const QString texts[kResultColumns] = {station.m_strName, station.m_strCountry, station.m_strCodec,
                                                strBitrate, station.m_strTags};
         for (int nCol = 0; nCol < kResultColumns; ++nCol)
@@ -146,15 +149,15 @@ void CDirectoryWindow::OnResults(const CDirectoryStationList& stations)
             m_pResults->setItem(nRow, nCol, pItem);
         }
     }
-    SetStatus(stations.isEmpty()     ? QStringLiteral("No station matches.")
-              : stations.size() == 1 ? QStringLiteral("1 station found.")
-                                     : QStringLiteral("%1 stations found.").arg(stations.size()));
+    SetStatus(stations.isEmpty()     ? text::Directory::tr("No station matches.")
+              : stations.size() == 1 ? text::Directory::tr("1 station found.")
+                                     : text::Directory::tr("%1 stations found.").arg(stations.size()));
     UpdateButtons();
 }
 
 void CDirectoryWindow::OnFailed(const QString& strMessage)
 {
-    SetStatus(QStringLiteral("The station directory could not be searched: %1").arg(strMessage));
+    SetStatus(text::Directory::tr("The station directory could not be searched: %1").arg(strMessage));
 }
 
 void CDirectoryWindow::UpdateButtons()
