@@ -1,4 +1,5 @@
 #include "app/AboutDlg.h"
+#include "app/TextAreas.h"
 
 #include "app/Resources.h"
 #include "app/ServerAddresses.h"
@@ -10,7 +11,7 @@
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("About Vedrix"));
+    setWindowTitle(text::Dialogs::tr("About Vedrix"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     InitVedrixResources();
     const QIcon icon(QStringLiteral(":/res/icons/vedrix.svg"));
@@ -21,12 +22,12 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     iconLabel->setPixmap(icon.pixmap(QSize(48, 48), devicePixelRatio()));
     iconLabel->setAlignment(Qt::AlignTop);
 
-    auto* version = new QLabel(QStringLiteral("Vedrix, Version 1.0"), this);
+    auto* version = new QLabel(text::Dialogs::tr("Vedrix, Version 1.0"), this);
     version->setObjectName(QStringLiteral("AboutVersion"));
     QFont bold = version->font();
     bold.setBold(true);
     version->setFont(bold);
-    auto* contact = new QLabel(QStringLiteral("Contact Us : ") + servers::SupportEmail(), this);
+    auto* contact = new QLabel(text::Dialogs::tr("Contact Us : ") + servers::SupportEmail(), this);
     contact->setObjectName(QStringLiteral("AboutContact"));
     contact->setTextInteractionFlags(Qt::TextSelectableByMouse);
 

@@ -1,4 +1,5 @@
 #include "app/NewTypeDlg.h"
+#include "app/TextAreas.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -7,7 +8,7 @@
 
 CNewTypeDlg::CNewTypeDlg(const QStringList& names, QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("New"));
+    setWindowTitle(text::Dialogs::tr("New"));
     m_pList = new QListWidget(this);
     m_pList->addItems(names);
     m_pList->setCurrentRow(0);
@@ -16,7 +17,7 @@ CNewTypeDlg::CNewTypeDlg(const QStringList& names, QWidget* parent) : QDialog(pa
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("&New"), this));
+    layout->addWidget(new QLabel(text::Dialogs::tr("&New"), this));
     layout->addWidget(m_pList);
     layout->addWidget(buttons);
 }

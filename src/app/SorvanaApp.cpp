@@ -1,11 +1,13 @@
 #include "app/SorvanaApp.h"
 #include "app/Commands.h"
+#include "app/TextAreas.h"
 
 #include "app/AboutDlg.h"
 #include "app/DesktopEntry.h"
 #include "app/NewTypeDlg.h"
 #include "app/Resources.h"
 #include "app/StringTable.h"
+#include "app/Translations.h"
 #include "catalogue/DataFolder.h"
 #include "frame/MainFrame.h"
 #include "hotkeys/RadioSettingsDoc.h"
@@ -61,6 +63,7 @@ CSorvanaApp::CSorvanaApp(int& argc, char** argv) : QApplication(PrepareArguments
     // libmpv refuses to start under any other numeric locale; QApplication has just set the user's.
     std::setlocale(LC_NUMERIC, "C");
     InitVedrixResources();
+    InstallTranslations(this);
     setOrganizationName(QString::fromLatin1(settings::kOrganization));
     setApplicationName(QStringLiteral("vedrix"));
     // Wayland compositors and portals find the entry's name and icon through it.
@@ -172,9 +175,9 @@ void CSorvanaApp::ShowNoInstanceChannel()
 {
     auto* box = new QMessageBox(
         QMessageBox::Critical, AppTitle(),
-        QStringLiteral("%1 cannot start: it could not open the channel through which it finds a copy "
-                       "of itself that is already running, so it cannot make sure that it runs only "
-                       "once.\n\n%2")
+        text::MainWindow::tr("%1 cannot start: it could not open the channel through which it finds a copy "
+                             "of itself that is already running, so it cannot make sure that it runs only "
+                             "once.\n\n%2")
             .arg(AppTitle(), m_pInstance->ErrorString()),
         QMessageBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);
@@ -226,7 +229,8 @@ void CSorvanaApp::OnFileOpen()
 {
     if (!m_pMainWnd)
         return;
-    auto* pDlg = new QFileDialog(m_pMainWnd, QStringLiteral("Open"), QString(), QStringLiteral("All Files (*)"));
+    auto* pDlg = new QFileDialog(m_pMainWnd, text::MainWindow::tr("Open"), QString(),
+                                 text::MainWindow::tr("All Files (*)"));
     pDlg->setAttribute(Qt::WA_DeleteOnClose);
     pDlg->setFileMode(QFileDialog::ExistingFile);
     pDlg->setAcceptMode(QFileDialog::AcceptOpen);
@@ -254,8 +258,8 @@ bool CSorvanaApp::ImportChannelListFile(const QString& strSource, QString* pErro
     if (!source.isFile())
     {
         if (pError)
-            *pError =
-                QStringLiteral("The file %1 cannot be opened.").arg(QDir::toNativeSeparators(strSource));
+            *pError = text::MainWindow::tr("The file %1 cannot be opened.")
+                          .arg(QDir::toNativeSeparators(strSource));
         return false;
     }
     // The file is copied and then read on the user interface thread: a file larger than any channel
@@ -265,8 +269,8 @@ bool CSorvanaApp::ImportChannelListFile(const QString& strSource, QString* pErro
         if (pError)
         {
             const QLocale locale;
-            *pError = QStringLiteral("The file %1 is not a channel list: it is %2, and a channel list "
-                                     "is at most %3.")
+            *pError = text::MainWindow::tr("The file %1 is not a channel list: it is %2, and a channel list "
+                                           "is at most %3.")
                           .arg(QDir::toNativeSeparators(strSource), locale.formattedDataSize(source.size()),
                                locale.formattedDataSize(kMaxChannelListBytes));
         }
@@ -280,7 +284,7 @@ bool CSorvanaApp::ImportChannelListFile(const QString& strSource, QString* pErro
     if (!QFile::copy(strSource, target))
     {
         if (pError)
-            *pError = QStringLiteral("The file %1 could not be copied to %2.")
+            *pError = text::MainWindow::tr("The file %1 could not be copied to %2.")
                           .arg(QDir::toNativeSeparators(strSource), QDir::toNativeSeparators(target));
         return false;
     }

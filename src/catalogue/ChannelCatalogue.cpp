@@ -1,4 +1,5 @@
 #include "catalogue/ChannelCatalogue.h"
+#include "app/TextAreas.h"
 
 #include "app/Settings.h"
 #include "catalogue/DataFolder.h"
@@ -156,7 +157,7 @@ void InsertChannelColumns(CChannelCatalogue& catalogue, CListCtrl& list)
 {
     using namespace channellist;
     const CChannelRecord& header = catalogue.m_header;
-    list.InsertColumn(0, QStringLiteral("Sr No"), LVCFMT_LEFT, kSerialWidth);
+    list.InsertColumn(0, text::MainWindow::tr("Sr No"), LVCFMT_LEFT, kSerialWidth);
     list.InsertColumn(1, header.m_strName, LVCFMT_LEFT, kNameWidth);
     list.InsertColumn(2, header.m_strDescription, LVCFMT_CENTER, kDescriptionWidth);
     list.InsertColumn(3, header.m_strLanguage, LVCFMT_LEFT, kLanguageWidth);

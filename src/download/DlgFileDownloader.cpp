@@ -1,4 +1,5 @@
 #include "download/DlgFileDownloader.h"
+#include "app/TextAreas.h"
 
 #include "app/SettingNames.h"
 #include "platform/ProcessAge.h"
@@ -32,7 +33,7 @@ CDlgFileDownloader::CDlgFileDownloader(QWidget* pParent)
       m_pMessage(new QLabel(this))
 {
     setObjectName(QStringLiteral("CDlgFileDownloader"));
-    setWindowTitle(QStringLiteral("Downloading File..."));
+    setWindowTitle(text::Dialogs::tr("Downloading File..."));
     setModal(true);
 
     m_pMessage->setObjectName(QString::number(IDC_MESSAGE));

@@ -1,5 +1,6 @@
 #include "frame/ChannelListRefresh.h"
 #include "app/Commands.h"
+#include "app/TextAreas.h"
 
 #include "app/ServerAddresses.h"
 #include "app/SettingNames.h"
@@ -33,7 +34,7 @@ CDlgFileDownloader* RefreshChannelList(CMDIFrameWnd* pFrame)
             return pRunning;
 
     auto* pDlg = new CDlgFileDownloader(pFrame);
-    pDlg->m_strMessage = QStringLiteral("Loading Channels List Now...");
+    pDlg->m_strMessage = text::MainWindow::tr("Loading Channels List Now...");
     QPointer<CMDIFrameWnd> frame(pFrame);
     QObject::connect(pDlg, &CDlgFileDownloader::DownloadFinished, pDlg,
                      [pDlg, frame](int nResult)
@@ -46,9 +47,10 @@ CDlgFileDownloader* RefreshChannelList(CMDIFrameWnd* pFrame)
                              return;
                          }
                          ShowMessageBox(frame, AppTitle(), QMessageBox::Information,
-                                        QStringLiteral("Failed to Update Load Channels List.\n\n"
-                                                       "Please make sure you Computer is connected to Internet.\n\n"
-                                                       "In case the problem persists please do write to us at ") +
+                                        text::MainWindow::tr(
+                                            "Failed to Update Load Channels List.\n\n"
+                                            "Please make sure you Computer is connected to Internet.\n\n"
+                                            "In case the problem persists please do write to us at ") +
                                             servers::SupportEmail() + QLatin1Char('.'));
                      });
     pDlg->DownloadFile(servers::ChannelListUrl().toString(), GetChannelListPath());

@@ -1,4 +1,5 @@
 #include "frame/MainFrame.h"
+#include "app/TextAreas.h"
 
 #include "app/Resources.h"
 #include "app/ServerAddresses.h"
@@ -85,10 +86,10 @@ bool CMainFrame::LoadFrame()
     m_pTray->AddCheckCommand(ID_RECORD, QStringLiteral("Record"));
     m_pSleepTimer = new CSleepTimerControl(&m_context.NowPlaying(), this);
     m_pSleepTimer->AddCommands(m_commandMap);
-    m_pTray->AddSubmenu(m_pSleepTimer->CreateMenu(QStringLiteral("Sleep Timer"), this));
+    m_pTray->AddSubmenu(m_pSleepTimer->CreateMenu(text::Tray::tr("Sleep Timer"), this));
     connect(m_pSleepTimer, &CSleepTimerControl::TipChanged, m_pTray, &CTrayIcon::SetExtraTipLine);
     auto* pHistory = new CSongHistoryControl(&m_context.NowPlaying(), this);
-    m_pTray->AddSubmenu(pHistory->CreateRecentMenu(QStringLiteral("Recent Songs"), this));
+    m_pTray->AddSubmenu(pHistory->CreateRecentMenu(text::Tray::tr("Recent Songs"), this));
     if (!m_pTray->IsTrayAvailable())
         AllowMinimize();
     m_pRibbon = new CCustomMFCRibbonBar(this);
@@ -155,8 +156,8 @@ void CMainFrame::CreateStatusBar()
     bar->setSizeGripEnabled(true);
     m_pStatusPane1 = new CStatusPane(kPane1Chars, bar);
     m_pStatusPane1->setObjectName(QStringLiteral("StatusPane1"));
-    m_pStatusPane1->setText(QStringLiteral("Current Status"));
-    m_pStatusPane1->setAccessibleName(QStringLiteral("Status"));
+    m_pStatusPane1->setText(text::MainWindow::tr("Current Status"));
+    m_pStatusPane1->setAccessibleName(text::MainWindow::tr("Status"));
     bar->addWidget(m_pStatusPane1, 1);
     m_pStatusPane2 = new CStatusPane(kPane2Chars, bar);
     m_pStatusPane2->setObjectName(QStringLiteral("StatusPane2"));
@@ -181,28 +182,29 @@ void CMainFrame::UpdateStatusPanes()
     switch (m_context.Settings().Read(SLOT_LAST_CATEGORY))
     {
     case 0:
-        description = QStringLiteral("This Pane Displays Current Status");
+        description = text::MainWindow::tr("This Pane Displays Current Status");
         text = m_strStatusText;
         break;
     case 1:
-        description = QStringLiteral("Get More Software Utilities");
-        text = QStringLiteral("Visit Palomer");
+        description = text::MainWindow::tr("Get More Software Utilities");
+        text = text::MainWindow::tr("Visit Palomer");
         break;
     case 2:
-        description = QStringLiteral("Download More Software Utilities");
-        text = QStringLiteral("Visit Palomer");
+        description = text::MainWindow::tr("Download More Software Utilities");
+        text = text::MainWindow::tr("Visit Palomer");
         break;
     case 3:
-        description = QStringLiteral("Visit Palomer");
-        text = QStringLiteral("Visit us at Palomer");
+        description = text::MainWindow::tr("Visit Palomer");
+        text = text::MainWindow::tr("Visit us at Palomer");
         break;
     default:
         return;
     }
     m_pStatusPane1->setToolTip(description);
     m_pStatusPane1->setText(text);
-    m_pStatusPane2->setToolTip(QStringLiteral("Please do drop us a line at ") + servers::SupportEmail());
-    m_pStatusPane2->setText(QStringLiteral("Contact Us"));
+    m_pStatusPane2->setToolTip(text::MainWindow::tr("Please do drop us a line at ") +
+                               servers::SupportEmail());
+    m_pStatusPane2->setText(text::MainWindow::tr("Contact Us"));
 }
 
 void CMainFrame::ApplyApplicationLook(UINT nLook)

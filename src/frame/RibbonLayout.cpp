@@ -1,6 +1,7 @@
 // The ribbon's layout: four categories, one per document template and in the same order.
 #include "app/AppContext.h"
 #include "app/StringTable.h"
+#include "app/TextAreas.h"
 #include "frame/ApplicationLook.h"
 #include "frame/MainFrame.h"
 #include "frame/OutputDeviceChoice.h"
@@ -28,6 +29,25 @@ template <typename W> W* WithTips(W* pWidget, UINT nID, const QString& strLabel)
     CRibbonBar::SetElementTips(pWidget, tip.isEmpty() ? strLabel : tip, CommandDescription(nID));
     return pWidget;
 }
+
+// A label in the user's language and its Alt letter. A translation marks its letter with "&" (the
+// first occurrence of that letter); an English label takes the letter given here.
+struct SLabel
+{
+    QString strText;
+    QChar mnemonic;
+};
+SLabel Label(const char* source, char mnemonic = 0)
+{
+    QString text = text::Ribbon::tr(source);
+    const qsizetype amp = text.indexOf(QLatin1Char('&'));
+    if (amp >= 0 && amp + 1 < text.size())
+    {
+        const QChar letter = text.at(amp + 1);
+        return {text.remove(amp, 1), letter};
+    }
+    return {text, QLatin1Char(mnemonic)};
+}
 } // namespace
 
 void CMainFrame::InitializeRibbon()
@@ -46,66 +66,81 @@ void CMainFrame::InitializeRibbon()
     // Each element has its Alt+letter (the letter underlined in its text). The tabs' letters are
     // unique over the whole window; an element's letter only within its page and the view under it
     // (the hot key form uses P, N, R and S).
-    auto button = [](CRibbonPanel* panel, UINT nID, const char* label, const QIcon& small, const QIcon& large,
-                     char mnemonic)
+    auto button = [](CRibbonPanel* panel, UINT nID, const char* source, const QIcon& small,
+                     const QIcon& large, char mnemonic)
     {
-        const QString text = QString::fromLatin1(label);
-        CRibbonBar::SetMnemonic(WithTips(panel->AddButton(nID, text, small, large), nID, text),
-                                QLatin1Char(mnemonic));
+        const SLabel label = Label(source, mnemonic);
+        CRibbonBar::SetMnemonic(
+            WithTips(panel->AddButton(nID, label.strText, small, large), nID, label.strText), label.mnemonic);
     };
-    auto check = [](CRibbonPanel* panel, UINT nID, const char* label, char mnemonic)
+    auto check = [](CRibbonPanel* panel, UINT nID, const char* source, char mnemonic)
     {
-        const QString text = QString::fromLatin1(label);
-        CRibbonBar::SetMnemonic(WithTips(panel->AddCheckBox(nID, text), nID, text), QLatin1Char(mnemonic));
+        const SLabel label = Label(source, mnemonic);
+        CRibbonBar::SetMnemonic(WithTips(panel->AddCheckBox(nID, label.strText), nID, label.strText),
+                                label.mnemonic);
     };
 
-    CRibbonCategory* player = bar->AddCategory(QStringLiteral("Online Channel Player"));
-    CRibbonPanel* controls = player->AddPanel(QStringLiteral("Channel Controls"), panelIcon);
-    button(controls, ID_PLAY, "Play", play, play, 'P');
-    button(controls, ID_PLAY_NEXT, "Play Next", play, play, 'N');
-    button(controls, ID_PLAY_PREVIOUS, "Play Previous", play, play, 'v');
-    button(controls, ID_STOP, "Stop", stop, stop, 'S');
+    auto addCategory = [bar](const char* source, char mnemonic)
+    {
+        const SLabel label = Label(source, mnemonic);
+        CRibbonCategory* added = bar->AddCategory(label.strText);
+        CRibbonBar::SetMnemonic(bar->GetCategoryTab(bar->GetCategoryCount() - 1), label.mnemonic);
+        return added;
+    };
+
+    CRibbonCategory* player = addCategory(QT_TRANSLATE_NOOP("Ribbon", "Online Channel Player"), 'O');
+    CRibbonPanel* controls = player->AddPanel(text::Ribbon::tr("Channel Controls"), panelIcon);
+    button(controls, ID_PLAY, QT_TRANSLATE_NOOP("Ribbon", "Play"), play, play, 'P');
+    button(controls, ID_PLAY_NEXT, QT_TRANSLATE_NOOP("Ribbon", "Play Next"), play, play, 'N');
+    button(controls, ID_PLAY_PREVIOUS, QT_TRANSLATE_NOOP("Ribbon", "Play Previous"), play, play, 'v');
+    button(controls, ID_STOP, QT_TRANSLATE_NOOP("Ribbon", "Stop"), stop, stop, 'S');
     const QIcon record = ResIcon("record");
-    // No letter of its own: every letter of its label already serves another element or a tab.
-    WithTips(controls->AddButton(ID_RECORD, QStringLiteral("Record"), record, record), ID_RECORD,
-             QStringLiteral("Record"));
-    CRibbonPanel* management = player->AddPanel(QStringLiteral("Channel Management"), panelIcon);
-    button(management, ID_REFRESH_CHANNELS, "Refresh Channels List", QIcon(), refresh, 'R');
-    CRibbonPanel* filters = player->AddPanel(QStringLiteral("Channel Filters"), panelIcon);
-    check(filters, ID_DISPLAY_ENGLISH_CHANNELS, "English", 'E');
-    check(filters, ID_DISPLAY_GERMAN_CHANNELS, "German", 'G');
-    check(filters, ID_DISPLAY_FRENCH_CHANNELS, "French", 'F');
-    check(filters, ID_DISPLAY_BULGARIAN_CHANNELS, "Bulgarian", 'B');
-    check(filters, ID_DISPLAY_ROMANIAN_CHANNELS, "Romanian", 'a');
-    check(filters, ID_DISPLAY_CHINESE_CHANNELS, "Chinese", 'C');
-    check(filters, ID_DISPLAY_INDIAN_CHANNELS, "Indian", 'I');
-    CRibbonPanel* application = player->AddPanel(QStringLiteral("Application Management"), panelIcon);
-    check(application, ID_DISPLAY_RADIO_CHANNELS, "Display Radio Channels", 'D');
-    check(application, ID_DISPLAY_TV_CHANNELS, "Display TV Channels", 'y');
-    button(application, ID_HIDE_TO_TRAY, "Hide to System Tray", QIcon(), QIcon(), 'H');
+    // No letter of its own in English: every letter of its label already serves another element or a tab.
+    const SLabel recordLabel = Label(QT_TRANSLATE_NOOP("Ribbon", "Record"));
+    QToolButton* recordButton = WithTips(controls->AddButton(ID_RECORD, recordLabel.strText, record, record),
+                                         ID_RECORD, recordLabel.strText);
+    if (!recordLabel.mnemonic.isNull())
+        CRibbonBar::SetMnemonic(recordButton, recordLabel.mnemonic);
+    CRibbonPanel* management = player->AddPanel(text::Ribbon::tr("Channel Management"), panelIcon);
+    button(management, ID_REFRESH_CHANNELS, QT_TRANSLATE_NOOP("Ribbon", "Refresh Channels List"), QIcon(),
+           refresh, 'R');
+    CRibbonPanel* filters = player->AddPanel(text::Ribbon::tr("Channel Filters"), panelIcon);
+    check(filters, ID_DISPLAY_ENGLISH_CHANNELS, QT_TRANSLATE_NOOP("Ribbon", "English"), 'E');
+    check(filters, ID_DISPLAY_GERMAN_CHANNELS, QT_TRANSLATE_NOOP("Ribbon", "German"), 'G');
+    check(filters, ID_DISPLAY_FRENCH_CHANNELS, QT_TRANSLATE_NOOP("Ribbon", "French"), 'F');
+    check(filters, ID_DISPLAY_BULGARIAN_CHANNELS, QT_TRANSLATE_NOOP("Ribbon", "Bulgarian"), 'B');
+    check(filters, ID_DISPLAY_ROMANIAN_CHANNELS, QT_TRANSLATE_NOOP("Ribbon", "Romanian"), 'a');
+    check(filters, ID_DISPLAY_CHINESE_CHANNELS, QT_TRANSLATE_NOOP("Ribbon", "Chinese"), 'C');
+    check(filters, ID_DISPLAY_INDIAN_CHANNELS, QT_TRANSLATE_NOOP("Ribbon", "Indian"), 'I');
+    CRibbonPanel* application = player->AddPanel(text::Ribbon::tr("Application Management"), panelIcon);
+    check(application, ID_DISPLAY_RADIO_CHANNELS, QT_TRANSLATE_NOOP("Ribbon", "Display Radio Channels"), 'D');
+    check(application, ID_DISPLAY_TV_CHANNELS, QT_TRANSLATE_NOOP("Ribbon", "Display TV Channels"), 'y');
+    button(application, ID_HIDE_TO_TRAY, QT_TRANSLATE_NOOP("Ribbon", "Hide to System Tray"), QIcon(), QIcon(),
+           'H');
     // The check box and a split button whose main part opens the station directory and whose arrow
     // holds the rest, kept small: the ribbon's least width is the main window's least width, and a
     // panel cut off at the window's edge would hide My Stations from anyone who does not widen it.
-    CRibbonPanel* mine = player->AddPanel(QStringLiteral("My Stations"), panelIcon);
+    CRibbonPanel* mine = player->AddPanel(text::Ribbon::tr("My Stations"), panelIcon);
     // No letter of its own: every letter of its label already serves another element of the page.
-    WithTips(mine->AddCheckBox(ID_MY_STATIONS, QStringLiteral("My Stations")), ID_MY_STATIONS,
-             QStringLiteral("My Stations"));
-    QToolButton* directory = mine->AddButton(ID_STATION_DIRECTORY, QStringLiteral("Directory..."));
-    WithTips(directory, ID_STATION_DIRECTORY, QStringLiteral("Station Directory..."));
+    const QString myStations = Label(QT_TRANSLATE_NOOP("Ribbon", "My Stations")).strText;
+    WithTips(mine->AddCheckBox(ID_MY_STATIONS, myStations), ID_MY_STATIONS, myStations);
+    QToolButton* directory =
+        mine->AddButton(ID_STATION_DIRECTORY, Label(QT_TRANSLATE_NOOP("Ribbon", "Directory...")).strText);
+    WithTips(directory, ID_STATION_DIRECTORY, text::Ribbon::tr("Station Directory..."));
     auto* stationsMenu = new QMenu(directory);
     const std::pair<UINT, const char*> stationCommands[] = {
-        {ID_ADD_TO_MY_STATIONS, "Add to My Stations"},
-        {ID_ADD_STATION_BY_ADDRESS, "Add Station by Address..."},
-        {ID_RENAME_STATION, "Rename..."},
-        {ID_REMOVE_STATION, "Remove"},
-        {ID_MOVE_STATION_UP, "Move Up"},
-        {ID_MOVE_STATION_DOWN, "Move Down"},
-        {ID_IMPORT_PLAYLIST, "Import Playlist..."},
-        {ID_EXPORT_PLAYLIST, "Export Playlist..."},
+        {ID_ADD_TO_MY_STATIONS, QT_TRANSLATE_NOOP("Ribbon", "Add to My Stations")},
+        {ID_ADD_STATION_BY_ADDRESS, QT_TRANSLATE_NOOP("Ribbon", "Add Station by Address...")},
+        {ID_RENAME_STATION, QT_TRANSLATE_NOOP("Ribbon", "Rename...")},
+        {ID_REMOVE_STATION, QT_TRANSLATE_NOOP("Ribbon", "Remove")},
+        {ID_MOVE_STATION_UP, QT_TRANSLATE_NOOP("Ribbon", "Move Up")},
+        {ID_MOVE_STATION_DOWN, QT_TRANSLATE_NOOP("Ribbon", "Move Down")},
+        {ID_IMPORT_PLAYLIST, QT_TRANSLATE_NOOP("Ribbon", "Import Playlist...")},
+        {ID_EXPORT_PLAYLIST, QT_TRANSLATE_NOOP("Ribbon", "Export Playlist...")},
     };
     for (const auto& [nID, label] : stationCommands)
     {
-        QAction* action = stationsMenu->addAction(QString::fromLatin1(label));
+        QAction* action = stationsMenu->addAction(text::Ribbon::tr(label));
         action->setData(nID);
         const UINT id = nID;
         connect(action, &QAction::triggered, this, [this, id] { PostMessage(this, WM_COMMAND, WPARAM(id)); });
@@ -123,37 +158,35 @@ void CMainFrame::InitializeRibbon()
     directory->setMenu(stationsMenu);
     directory->setPopupMode(QToolButton::MenuButtonPopup);
 
-    CRibbonCategory* settingsCategory = bar->AddCategory(QStringLiteral("Settings"));
-    CRibbonPanel* radio = settingsCategory->AddPanel(QStringLiteral("Radio Control"), panelIcon);
-    check(radio, ID_AUTO_STARTUP, "Auto Startup with Windows", 'A');
-    check(radio, ID_AUTO_PLAY, "Play Last Channel Automatically", 'L');
-    check(radio, ID_SHOW_SONG_NOTIFICATIONS, "Show Song Notifications", 'g');
-    CRibbonPanel* sound = settingsCategory->AddPanel(QStringLiteral("Sound"), panelIcon);
-    QToolButton* device = sound->AddButton(ID_OUTPUT_DEVICE, QStringLiteral("Output Device"));
-    CRibbonBar::SetElementTips(device, QStringLiteral("Output Device"),
-                               QStringLiteral("Choose the device that plays the sound."));
+    CRibbonCategory* settingsCategory = addCategory(QT_TRANSLATE_NOOP("Ribbon", "Settings"), 't');
+    CRibbonPanel* radio = settingsCategory->AddPanel(text::Ribbon::tr("Radio Control"), panelIcon);
+    check(radio, ID_AUTO_STARTUP, QT_TRANSLATE_NOOP("Ribbon", "Auto Startup with the Desktop"), 'A');
+    check(radio, ID_AUTO_PLAY, QT_TRANSLATE_NOOP("Ribbon", "Play Last Channel Automatically"), 'L');
+    check(radio, ID_SHOW_SONG_NOTIFICATIONS, QT_TRANSLATE_NOOP("Ribbon", "Show Song Notifications"), 'g');
+    CRibbonPanel* sound = settingsCategory->AddPanel(text::Ribbon::tr("Sound"), panelIcon);
+    const SLabel deviceLabel = Label(QT_TRANSLATE_NOOP("Ribbon", "Output Device"), 'u');
+    QToolButton* device = sound->AddButton(ID_OUTPUT_DEVICE, deviceLabel.strText);
+    CRibbonBar::SetElementTips(device, deviceLabel.strText,
+                               text::Ribbon::tr("Choose the device that plays the sound."));
     device->setMenu((new COutputDeviceChoice(this))->CreateMenu(device));
     device->setPopupMode(QToolButton::InstantPopup);
-    CRibbonBar::SetMnemonic(device, QLatin1Char('u'));
+    CRibbonBar::SetMnemonic(device, deviceLabel.mnemonic);
 
-    CRibbonCategory* downloads = bar->AddCategory(QStringLiteral("Software Downloads"));
-    CRibbonPanel* promoNav = downloads->AddPanel(QStringLiteral("Navigation"), panelIcon);
-    button(promoNav, ID_OPEN_PROMOTION_SITE, "Open In New Window", QIcon(), QIcon(), 'I');
-    button(promoNav, ID_REFRESH_PROMOTION, "Refresh", QIcon(), QIcon(), 'R');
+    CRibbonCategory* downloads = addCategory(QT_TRANSLATE_NOOP("Ribbon", "Software Downloads"), 'w');
+    CRibbonPanel* promoNav = downloads->AddPanel(text::Ribbon::tr("Navigation"), panelIcon);
+    button(promoNav, ID_OPEN_PROMOTION_SITE, QT_TRANSLATE_NOOP("Ribbon", "Open In New Window"), QIcon(),
+           QIcon(), 'I');
+    button(promoNav, ID_REFRESH_PROMOTION, QT_TRANSLATE_NOOP("Ribbon", "Refresh"), QIcon(), QIcon(), 'R');
 
-    CRibbonCategory* more = bar->AddCategory(QStringLiteral("More Softwares"));
-    CRibbonPanel* storeNav = more->AddPanel(QStringLiteral("Navigation"), panelIcon);
-    button(storeNav, ID_OPEN_DOWNLOAD_SITE, "Open In New Window", QIcon(), QIcon(), 'I');
-    button(storeNav, ID_REFRESH_STORE, "Refresh", QIcon(), QIcon(), 'R');
-
-    const char tabMnemonics[] = {'O', 't', 'w', 'M'};
-    for (int i = 0; i < bar->GetCategoryCount(); ++i)
-        CRibbonBar::SetMnemonic(bar->GetCategoryTab(i), QLatin1Char(tabMnemonics[i]));
+    CRibbonCategory* more = addCategory(QT_TRANSLATE_NOOP("Ribbon", "More Softwares"), 'M');
+    CRibbonPanel* storeNav = more->AddPanel(text::Ribbon::tr("Navigation"), panelIcon);
+    button(storeNav, ID_OPEN_DOWNLOAD_SITE, QT_TRANSLATE_NOOP("Ribbon", "Open In New Window"), QIcon(),
+           QIcon(), 'I');
+    button(storeNav, ID_REFRESH_STORE, QT_TRANSLATE_NOOP("Ribbon", "Refresh"), QIcon(), QIcon(), 'R');
 
     // Right of the tabs: the Style drop-down, then About.
     auto* styleMenu = new QMenu(bar);
-    for (UINT look = ID_VIEW_APPLOOK_OFF_2007_BLUE; look <= ID_VIEW_APPLOOK_OFF_2007_AQUA;
-         ++look)
+    for (UINT look = ID_VIEW_APPLOOK_OFF_2007_BLUE; look <= ID_VIEW_APPLOOK_OFF_2007_AQUA; ++look)
         bar->AddMenuCommand(styleMenu, look, looks::StyleMenuLabel(look));
     QToolButton* style = bar->AddDropDownToTabs(LoadString(strings::IDS_STYLE_LABEL), styleMenu);
     CRibbonBar::SetElementTips(style, LoadString(strings::IDS_STYLE_TIP),
@@ -165,10 +198,10 @@ void CMainFrame::InitializeRibbon()
     // Then the sleep timer: here rather than in a panel, where it would widen the ribbon and with it
     // the window's least width.
     QToolButton* sleep = bar->AddDropDownToTabs(
-        QStringLiteral("Sleep Timer"), m_pSleepTimer->CreateMenu(QStringLiteral("Sleep Timer"), bar));
+        text::Ribbon::tr("Sleep Timer"), m_pSleepTimer->CreateMenu(text::Ribbon::tr("Sleep Timer"), bar));
     CRibbonBar::SetElementTips(
-        sleep, QStringLiteral("Sleep Timer"),
-        QStringLiteral("Stop playing after a while, or at the end of the current song."));
+        sleep, text::Ribbon::tr("Sleep Timer"),
+        text::Ribbon::tr("Stop playing after a while, or at the end of the current song."));
     bar->UpdateTabOrder();
 
     // The start category; values that name no category start with the player.

@@ -1,4 +1,5 @@
 #include "frame/SleepTimerControl.h"
+#include "app/TextAreas.h"
 
 #include "app/Commands.h"
 #include "app/Settings.h"
@@ -17,12 +18,12 @@ struct SEntry
 };
 
 constexpr SEntry kEntries[]{
-    {ID_SLEEP_TIMER_15, 15, "15 Minutes"},
-    {ID_SLEEP_TIMER_30, 30, "30 Minutes"},
-    {ID_SLEEP_TIMER_60, 60, "60 Minutes"},
-    {ID_SLEEP_TIMER_90, 90, "90 Minutes"},
-    {ID_SLEEP_TIMER_END_OF_SONG, 0, "End of Current Song"},
-    {ID_SLEEP_TIMER_CANCEL, 0, "Cancel Sleep Timer"},
+    {ID_SLEEP_TIMER_15, 15, QT_TRANSLATE_NOOP("SleepTimer", "15 Minutes")},
+    {ID_SLEEP_TIMER_30, 30, QT_TRANSLATE_NOOP("SleepTimer", "30 Minutes")},
+    {ID_SLEEP_TIMER_60, 60, QT_TRANSLATE_NOOP("SleepTimer", "60 Minutes")},
+    {ID_SLEEP_TIMER_90, 90, QT_TRANSLATE_NOOP("SleepTimer", "90 Minutes")},
+    {ID_SLEEP_TIMER_END_OF_SONG, 0, QT_TRANSLATE_NOOP("SleepTimer", "End of Current Song")},
+    {ID_SLEEP_TIMER_CANCEL, 0, QT_TRANSLATE_NOOP("SleepTimer", "Cancel Sleep Timer")},
 };
 } // namespace
 
@@ -83,7 +84,7 @@ QMenu* CSleepTimerControl::CreateMenu(const QString& strTitle, QWidget* parent)
     {
         if (entry.nID == ID_SLEEP_TIMER_CANCEL)
             pMenu->addSeparator();
-        QAction* action = pMenu->addAction(QString::fromLatin1(entry.label));
+        QAction* action = pMenu->addAction(text::SleepTimer::tr(entry.label));
         action->setData(entry.nID);
         action->setCheckable(entry.nID != ID_SLEEP_TIMER_CANCEL);
         const UINT nID = entry.nID;

@@ -1,4 +1,5 @@
 #include "frame/TrayIcon.h"
+#include "app/TextAreas.h"
 
 #include "app/Commands.h"
 #include "app/StringTable.h"
@@ -77,19 +78,19 @@ CTrayIcon::CTrayIcon(CMainFrame* pFrame) : QObject(pFrame), m_pFrame(pFrame)
 {
     m_pMenu = new QMenu(LoadString(strings::IDS_TRAY_MENU_NAME), pFrame);
     const std::pair<UINT, const char*> items[] = {
-        {ID_TRAY_EXIT, "Exit"},
+        {ID_TRAY_EXIT, QT_TRANSLATE_NOOP("Tray", "Exit")},
         {0, nullptr},
-        {ID_TRAY_CUSTOMIZE, "Customize Menu..."},
-        {ID_TRAY_SHOW, "Show"},
+        {ID_TRAY_CUSTOMIZE, QT_TRANSLATE_NOOP("Tray", "Customize Menu...")},
+        {ID_TRAY_SHOW, QT_TRANSLATE_NOOP("Tray", "Show")},
         {0, nullptr},
-        {ID_TRAY_STOP, "Stop"},
-        {ID_TRAY_PLAY, "Play"},
-        {ID_TRAY_PLAY_PREVIOUS, "Play Previous Channel"},
-        {ID_TRAY_PLAY_NEXT, "Play Next Channel"},
+        {ID_TRAY_STOP, QT_TRANSLATE_NOOP("Tray", "Stop")},
+        {ID_TRAY_PLAY, QT_TRANSLATE_NOOP("Tray", "Play")},
+        {ID_TRAY_PLAY_PREVIOUS, QT_TRANSLATE_NOOP("Tray", "Play Previous Channel")},
+        {ID_TRAY_PLAY_NEXT, QT_TRANSLATE_NOOP("Tray", "Play Next Channel")},
     };
     for (const auto& [nID, label] : items)
     {
-        QAction* action = label ? m_pMenu->addAction(QString::fromLatin1(label)) : m_pMenu->addSeparator();
+        QAction* action = label ? m_pMenu->addAction(text::Tray::tr(label)) : m_pMenu->addSeparator();
         m_entries.push_back({nID, action});
         if (!label)
             continue;
@@ -105,7 +106,7 @@ CTrayIcon::CTrayIcon(CMainFrame* pFrame) : QObject(pFrame), m_pFrame(pFrame)
             m_pMenu->setDefaultAction(action);
         }
     }
-    m_pStationsMenu = new QMenu(QStringLiteral("My Stations"), m_pMenu);
+    m_pStationsMenu = new QMenu(text::Tray::tr("My Stations"), m_pMenu);
     m_pMenu->addMenu(m_pStationsMenu)->setVisible(false);
     connect(m_pMenu, &QMenu::aboutToShow, this, &CTrayIcon::UpdateMenuState);
     m_strTip = TipText(QString());

@@ -83,10 +83,10 @@ CRadioSettingsView::CRadioSettingsView(CAppContext& context, QWidget* parent) : 
         int nRow;
     };
     const SLabel labels[] = {
-        {"Play &Next Channel :", Dlu(117, 42, 64, 8), 2},
-        {"Play P&revious Channel :", Dlu(105, 58, 76, 8), 3},
-        {"&Play :", Dlu(162, 26, 19, 8), 1},
-        {"&Stop :", Dlu(161, 74, 20, 8), 4},
+        {QT_TR_NOOP("Play &Next Channel :"), Dlu(117, 42, 64, 8), 2},
+        {QT_TR_NOOP("Play P&revious Channel :"), Dlu(105, 58, 76, 8), 3},
+        {QT_TR_NOOP("&Play :"), Dlu(162, 26, 19, 8), 1},
+        {QT_TR_NOOP("&Stop :"), Dlu(161, 74, 20, 8), 4},
     };
     // Each row's label and buttons stand level with its key-entry field.
     const int hotKeyTops[4] = {24, 40, 56, 72};

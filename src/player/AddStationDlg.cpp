@@ -1,4 +1,5 @@
 #include "player/AddStationDlg.h"
+#include "app/TextAreas.h"
 
 #include "platform/MessageBox.h"
 
@@ -9,10 +10,10 @@
 CAddStationDlg::CAddStationDlg(Check check, QWidget* pParent)
     : QDialog(pParent), m_check(std::move(check)), m_pName(new QLineEdit(this)), m_pUrl(new QLineEdit(this))
 {
-    setWindowTitle(QStringLiteral("Add Station by Address"));
+    setWindowTitle(text::Dialogs::tr("Add Station by Address"));
     setObjectName(QStringLiteral("AddStationDlg"));
-    m_pName->setAccessibleName(QStringLiteral("Name"));
-    m_pUrl->setAccessibleName(QStringLiteral("Address"));
+    m_pName->setAccessibleName(text::Dialogs::tr("Name"));
+    m_pUrl->setAccessibleName(text::Dialogs::tr("Address"));
     m_pUrl->setPlaceholderText(QStringLiteral("http://..."));
     m_pUrl->setMinimumWidth(320);
 
@@ -21,8 +22,8 @@ CAddStationDlg::CAddStationDlg(Check check, QWidget* pParent)
     connect(pButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* pLayout = new QFormLayout(this);
-    pLayout->addRow(QStringLiteral("&Name:"), m_pName);
-    pLayout->addRow(QStringLiteral("&Address:"), m_pUrl);
+    pLayout->addRow(text::Dialogs::tr("&Name:"), m_pName);
+    pLayout->addRow(text::Dialogs::tr("&Address:"), m_pUrl);
     pLayout->addRow(pButtons);
     m_pUrl->setFocus();
 }

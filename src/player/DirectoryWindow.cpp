@@ -1,4 +1,5 @@
 #include "player/DirectoryWindow.h"
+#include "app/TextAreas.h"
 
 #include "player/DirectoryResultsModel.h"
 #include "stations/FaviconCache.h"
@@ -35,32 +36,34 @@ QLabel* Buddy(const QString& strText, QLineEdit* pEdit)
 } // namespace
 
 CDirectoryWindow::CDirectoryWindow(QWidget* pParent)
-    : QWidget(pParent, Qt::Window), m_pDirectory(new CStationDirectory(this)), m_pName(Field(this, "Name")),
-      m_pTag(Field(this, "Tag")), m_pCountry(Field(this, "Country")), m_pLanguage(Field(this, "Language")),
-      m_pSearch(new QPushButton(QStringLiteral("&Search"), this)),
+    : QWidget(pParent, Qt::Window), m_pDirectory(new CStationDirectory(this)),
+      m_pName(Field(this, text::Directory::tr("Name"))), m_pTag(Field(this, text::Directory::tr("Tag"))),
+      m_pCountry(Field(this, text::Directory::tr("Country"))),
+      m_pLanguage(Field(this, text::Directory::tr("Language"))),
+      m_pSearch(new QPushButton(text::Directory::tr("&Search"), this)),
       m_pFavicons(new CFaviconCache(QString(), this)),
       m_pModel(new CDirectoryResultsModel(m_pFavicons, this)), m_pResults(new QTableView(this)),
-      m_pPlay(new QPushButton(QStringLiteral("&Play"), this)),
-      m_pAdd(new QPushButton(QStringLiteral("&Add to My Stations"), this)), m_pStatus(new QLabel(this))
+      m_pPlay(new QPushButton(text::Directory::tr("&Play"), this)),
+      m_pAdd(new QPushButton(text::Directory::tr("&Add to My Stations"), this)), m_pStatus(new QLabel(this))
 {
     setObjectName(QStringLiteral("StationDirectory"));
-    setWindowTitle(QStringLiteral("Station Directory"));
+    setWindowTitle(text::Directory::tr("Station Directory"));
     resize(720, 460);
 
     auto* pFields = new QFormLayout;
-    pFields->addRow(QStringLiteral("&Name:"), m_pName);
+    pFields->addRow(text::Directory::tr("&Name:"), m_pName);
     auto* pRow = new QHBoxLayout;
-    pRow->addWidget(Buddy(QStringLiteral("&Tag:"), m_pTag));
+    pRow->addWidget(Buddy(text::Directory::tr("&Tag:"), m_pTag));
     pRow->addWidget(m_pTag);
-    pRow->addWidget(Buddy(QStringLiteral("&Country:"), m_pCountry));
+    pRow->addWidget(Buddy(text::Directory::tr("&Country:"), m_pCountry));
     pRow->addWidget(m_pCountry);
-    pRow->addWidget(Buddy(QStringLiteral("&Language:"), m_pLanguage));
+    pRow->addWidget(Buddy(text::Directory::tr("&Language:"), m_pLanguage));
     pRow->addWidget(m_pLanguage);
     pRow->addWidget(m_pSearch);
     pFields->addRow(pRow);
 
     m_pResults->setObjectName(QStringLiteral("DirectoryResults"));
-    m_pResults->setAccessibleName(QStringLiteral("Results"));
+    m_pResults->setAccessibleName(text::Directory::tr("Results"));
     m_pResults->setModel(m_pModel);
     m_pResults->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_pResults->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -134,7 +137,7 @@ void CDirectoryWindow::StartSearch()
     query.m_strCountry = m_pCountry->text().trimmed();
     query.m_strLanguage = m_pLanguage->text().trimmed();
     query.m_nLimit = kResultLimit;
-    SetStatus(QStringLiteral("Searching..."));
+    SetStatus(text::Directory::tr("Searching..."));
     m_pDirectory->Search(query);
 }
 
@@ -142,15 +145,15 @@ void CDirectoryWindow::OnResults(const CDirectoryStationList& stations)
 {
     const qsizetype nFound = stations.size();
     m_pModel->SetStations(stations);
-    SetStatus(nFound == 0   ? QStringLiteral("No station matches.")
-              : nFound == 1 ? QStringLiteral("1 station found.")
-                            : QStringLiteral("%1 stations found.").arg(nFound));
+    SetStatus(nFound == 0   ? text::Directory::tr("No station matches.")
+              : nFound == 1 ? text::Directory::tr("1 station found.")
+                            : text::Directory::tr("%1 stations found.").arg(nFound));
     UpdateButtons();
 }
 
 void CDirectoryWindow::OnFailed(const QString& strMessage)
 {
-    SetStatus(QStringLiteral("The station directory could not be searched: %1").arg(strMessage));
+    SetStatus(text::Directory::tr("The station directory could not be searched: %1").arg(strMessage));
 }
 
 void CDirectoryWindow::UpdateButtons()

@@ -1,4 +1,5 @@
 #include "player/ListFilterBox.h"
+#include "app/TextAreas.h"
 
 #include "platform/ListCtrlModel.h"
 #include "platform/ListCtrlWidget.h"
@@ -13,8 +14,8 @@
 CListFilterBox::CListFilterBox(CListCtrlWidget* pList, QWidget* pParent) : QLineEdit(pParent), m_pList(pList)
 {
     setObjectName(QStringLiteral("ListFilter"));
-    setPlaceholderText(QStringLiteral("Filter by name, description or language"));
-    setAccessibleName(QStringLiteral("Filter"));
+    setPlaceholderText(text::MainWindow::tr("Filter by name, description or language"));
+    setAccessibleName(text::MainWindow::tr("Filter"));
     setClearButtonEnabled(true);
     hide();
     connect(this, &QLineEdit::textChanged, this, [this] { Apply(); });

@@ -1,4 +1,5 @@
 #include "player/MyStationsUi.h"
+#include "app/TextAreas.h"
 
 #include "app/Settings.h"
 #include "catalogue/ChannelCatalogue.h"
@@ -27,12 +28,15 @@
 
 namespace
 {
-const QString kCaption = QStringLiteral("My Stations");
+QString Caption()
+{
+    return text::MyStations::tr("My Stations");
+}
 
 QString PlaylistFilters()
 {
-    return QStringLiteral("Playlists (*.m3u *.m3u8 *.pls *.xspf);;M3U playlist (*.m3u *.m3u8);;"
-                          "PLS playlist (*.pls);;XSPF playlist (*.xspf);;All files (*)");
+    return text::MyStations::tr("Playlists (*.m3u *.m3u8 *.pls *.xspf);;M3U playlist (*.m3u *.m3u8);;"
+                                "PLS playlist (*.pls);;XSPF playlist (*.xspf);;All files (*)");
 }
 
 // The local playlist files among dropped data; other drops are not ours.
@@ -161,11 +165,11 @@ void CMyStationsUi::FillRows(int nSelect)
     m_pList->DeleteAllItems();
     for (int nCol = m_pList->GetColumnCount() - 1; nCol >= 0; --nCol)
         m_pList->DeleteColumn(nCol);
-    m_pList->InsertColumn(0, QStringLiteral("Sr No"), LVCFMT_LEFT, kSerialWidth);
-    m_pList->InsertColumn(1, QStringLiteral("Station"), LVCFMT_LEFT, kNameWidth);
-    m_pList->InsertColumn(2, QStringLiteral("Description"), LVCFMT_CENTER, kDescriptionWidth);
-    m_pList->InsertColumn(3, QStringLiteral("Language"), LVCFMT_LEFT, kLanguageWidth);
-    m_pList->InsertColumn(kUrlColumn, QStringLiteral("Address"), LVCFMT_LEFT, kUrlWidth);
+    m_pList->InsertColumn(0, text::MyStations::tr("Sr No"), LVCFMT_LEFT, kSerialWidth);
+    m_pList->InsertColumn(1, text::MyStations::tr("Station"), LVCFMT_LEFT, kNameWidth);
+    m_pList->InsertColumn(2, text::MyStations::tr("Description"), LVCFMT_CENTER, kDescriptionWidth);
+    m_pList->InsertColumn(3, text::MyStations::tr("Language"), LVCFMT_LEFT, kLanguageWidth);
+    m_pList->InsertColumn(kUrlColumn, text::MyStations::tr("Address"), LVCFMT_LEFT, kUrlWidth);
     const CStationList& stations = m_stations.Stations();
     for (int i = 0; i < stations.size(); ++i)
     {
@@ -208,7 +212,7 @@ void CMyStationsUi::UpdateTray()
 
 void CMyStationsUi::Message(const QString& strText, bool bWarning)
 {
-    ShowMessageBox(m_pView->GetMainFrame(), kCaption,
+    ShowMessageBox(m_pView->GetMainFrame(), Caption(),
                    bWarning ? QMessageBox::Warning : QMessageBox::Information, strText);
 }
 
@@ -217,15 +221,15 @@ void CMyStationsUi::ShowContextMenu(const QPoint& pos)
     auto* pMenu = new QMenu(m_pList);
     pMenu->setAttribute(Qt::WA_DeleteOnClose);
     const std::pair<UINT, const char*> entries[] = {
-        {ID_ADD_TO_MY_STATIONS, "Add to My Stations"},
-        {ID_ADD_STATION_BY_ADDRESS, "Add Station by Address..."},
+        {ID_ADD_TO_MY_STATIONS, QT_TRANSLATE_NOOP("MyStations", "Add to My Stations")},
+        {ID_ADD_STATION_BY_ADDRESS, QT_TRANSLATE_NOOP("MyStations", "Add Station by Address...")},
         {0, nullptr},
-        {ID_RENAME_STATION, "Rename..."},
-        {ID_REMOVE_STATION, "Remove"},
-        {ID_MOVE_STATION_UP, "Move Up"},
-        {ID_MOVE_STATION_DOWN, "Move Down"},
+        {ID_RENAME_STATION, QT_TRANSLATE_NOOP("MyStations", "Rename...")},
+        {ID_REMOVE_STATION, QT_TRANSLATE_NOOP("MyStations", "Remove")},
+        {ID_MOVE_STATION_UP, QT_TRANSLATE_NOOP("MyStations", "Move Up")},
+        {ID_MOVE_STATION_DOWN, QT_TRANSLATE_NOOP("MyStations", "Move Down")},
         {0, nullptr},
-        {ID_FIND_IN_LIST, "Filter...\tCtrl+F"},
+        {ID_FIND_IN_LIST, QT_TRANSLATE_NOOP("MyStations", "Filter...\tCtrl+F")},
     };
     for (const auto& [nID, label] : entries)
     {
@@ -236,7 +240,7 @@ void CMyStationsUi::ShowContextMenu(const QPoint& pos)
         }
         CCmdUI ui(nID);
         m_pView->OnCmdMsg(nID, &ui);
-        QAction* pAction = pMenu->addAction(QString::fromLatin1(label));
+        QAction* pAction = pMenu->addAction(text::MyStations::tr(label));
         pAction->setEnabled(ui.m_bEnabled);
         const UINT id = nID;
         connect(pAction, &QAction::triggered, this,
@@ -260,7 +264,8 @@ void CMyStationsUi::OnAddFromList()
     if (eResult != CMyStations::Done)
         Message(CMyStations::Describe(eResult), true);
     else if (CMDIFrameWnd* pFrame = m_pView->GetMainFrame())
-        pFrame->SetStatusText(QStringLiteral("\"%1\" was added to My Stations.").arg(station.m_strName));
+        pFrame->SetStatusText(
+            text::MyStations::tr("\"%1\" was added to My Stations.").arg(station.m_strName));
 }
 
 void CMyStationsUi::OnAddByAddress()
@@ -286,8 +291,8 @@ void CMyStationsUi::OnRename()
         return;
     auto* pDlg = new QInputDialog(m_pView->GetMainFrame());
     pDlg->setAttribute(Qt::WA_DeleteOnClose);
-    pDlg->setWindowTitle(QStringLiteral("Rename Station"));
-    pDlg->setLabelText(QStringLiteral("New name:"));
+    pDlg->setWindowTitle(text::MyStations::tr("Rename Station"));
+    pDlg->setLabelText(text::MyStations::tr("New name:"));
     pDlg->setTextValue(m_stations.Stations()[nRow].m_strName);
     const QString strUrl = m_stations.Stations()[nRow].m_strUrl;
     connect(pDlg, &QInputDialog::textValueSelected, this,
@@ -352,24 +357,26 @@ void CMyStationsUi::ImportFiles(const QStringList& paths)
             }
         }
     }
-    QString strText = nAdded == 1 ? QStringLiteral("1 station was added to My Stations.")
-                                  : QStringLiteral("%1 stations were added to My Stations.").arg(nAdded);
+    QString strText = nAdded == 1
+                          ? text::MyStations::tr("1 station was added to My Stations.")
+                          : text::MyStations::tr("%1 stations were added to My Stations.").arg(nAdded);
     if (nRefused > 0)
-        strText += nRefused == 1
-                       ? QStringLiteral("\n1 entry was refused: it is not an internet stream address.")
-                       : QStringLiteral("\n%1 entries were refused: they are not internet stream addresses.")
-                             .arg(nRefused);
-    if (nKnown > 0)
-        strText += QStringLiteral("\n%1 were in My Stations already.").arg(nKnown);
-    if (!unreadable.isEmpty())
         strText +=
-            QStringLiteral("\nThese files could not be read: %1").arg(unreadable.join(QStringLiteral(", ")));
+            nRefused == 1
+                ? text::MyStations::tr("\n1 entry was refused: it is not an internet stream address.")
+                : text::MyStations::tr("\n%1 entries were refused: they are not internet stream addresses.")
+                      .arg(nRefused);
+    if (nKnown > 0)
+        strText += text::MyStations::tr("\n%1 were in My Stations already.").arg(nKnown);
+    if (!unreadable.isEmpty())
+        strText += text::MyStations::tr("\nThese files could not be read: %1")
+                       .arg(unreadable.join(QStringLiteral(", ")));
     Message(strText, nAdded == 0);
 }
 
 void CMyStationsUi::OnImport()
 {
-    auto* pDlg = new QFileDialog(m_pView->GetMainFrame(), QStringLiteral("Import Playlist"));
+    auto* pDlg = new QFileDialog(m_pView->GetMainFrame(), text::MyStations::tr("Import Playlist"));
     pDlg->setAttribute(Qt::WA_DeleteOnClose);
     pDlg->setFileMode(QFileDialog::ExistingFiles);
     pDlg->setNameFilters(PlaylistFilters().split(QStringLiteral(";;")));
@@ -379,13 +386,14 @@ void CMyStationsUi::OnImport()
 
 void CMyStationsUi::OnExport()
 {
-    auto* pDlg = new QFileDialog(m_pView->GetMainFrame(), QStringLiteral("Export Playlist"));
+    auto* pDlg = new QFileDialog(m_pView->GetMainFrame(), text::MyStations::tr("Export Playlist"));
     pDlg->setAttribute(Qt::WA_DeleteOnClose);
     pDlg->setAcceptMode(QFileDialog::AcceptSave);
-    pDlg->setNameFilters({QStringLiteral("M3U playlist (*.m3u)"), QStringLiteral("PLS playlist (*.pls)"),
-                          QStringLiteral("XSPF playlist (*.xspf)")});
+    pDlg->setNameFilters({text::MyStations::tr("M3U playlist (*.m3u)"),
+                          text::MyStations::tr("PLS playlist (*.pls)"),
+                          text::MyStations::tr("XSPF playlist (*.xspf)")});
     pDlg->setDefaultSuffix(QStringLiteral("m3u"));
-    pDlg->selectFile(QStringLiteral("My Stations.m3u"));
+    pDlg->selectFile(text::MyStations::tr("My Stations.m3u"));
     connect(pDlg, &QFileDialog::filterSelected, pDlg,
             [pDlg](const QString& strFilter)
             {
@@ -402,7 +410,7 @@ void CMyStationsUi::OnExport()
                 QSaveFile file(strPath);
                 if (!file.open(QIODevice::WriteOnly) ||
                     file.write(WritePlaylist(m_stations.Stations(), eFormat)) < 0 || !file.commit())
-                    Message(QStringLiteral("The playlist could not be written to %1: %2")
+                    Message(text::MyStations::tr("The playlist could not be written to %1: %2")
                                 .arg(strPath, file.errorString()),
                             true);
             });
@@ -424,7 +432,7 @@ void CMyStationsUi::OnDirectory()
                     const CMyStations::EResult eResult = m_stations.Add(station.ToStationRecord());
                     m_pDirectory->SetStatus(
                         eResult == CMyStations::Done
-                            ? QStringLiteral("\"%1\" was added to My Stations.").arg(station.m_strName)
+                            ? text::MyStations::tr("\"%1\" was added to My Stations.").arg(station.m_strName)
                             : CMyStations::Describe(eResult));
                 });
     }

@@ -1,5 +1,6 @@
 #include "player/SorvanaView.h"
 #include "app/Commands.h"
+#include "app/TextAreas.h"
 
 #include "app/ServerAddresses.h"
 #include "app/Settings.h"
@@ -49,8 +50,9 @@ constexpr int kListBottom = kPlayerHeight + kListHeight;
 } // namespace
 
 CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
-    : CView(parent), m_context(context), m_listChannels(new CListCtrlWidget(this)), m_player(new CWMPPlayer4(this)),
-      m_checkDisplayNonWorking(new QCheckBox(QStringLiteral("Display Non Working Channels"), this)),
+    : CView(parent), m_context(context), m_listChannels(new CListCtrlWidget(this)),
+      m_player(new CWMPPlayer4(this)),
+      m_checkDisplayNonWorking(new QCheckBox(text::MainWindow::tr("Display Non Working Channels"), this)),
       m_browser(new CExplorer1(this)),
       m_pLogic(std::make_unique<CChannelPlayer>(
           *m_listChannels, *m_player, context.Settings(), [this](UINT nID) { PostCommand(nID); },

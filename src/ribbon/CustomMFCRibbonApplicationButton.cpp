@@ -1,5 +1,6 @@
 #include "ribbon/CustomMFCRibbonApplicationButton.h"
 #include "app/Commands.h"
+#include "app/TextAreas.h"
 
 #include "platform/Messages.h"
 
@@ -11,7 +12,7 @@ CCustomMFCRibbonApplicationButton::CCustomMFCRibbonApplicationButton(QWidget* pa
     setFocusPolicy(Qt::TabFocus);
     setAutoRaise(true);
     // It shows only an icon; a screen reader needs a name for it.
-    setAccessibleName(QStringLiteral("Change Application Skin"));
+    setAccessibleName(text::Ribbon::tr("Change Application Skin"));
 }
 
 void CCustomMFCRibbonApplicationButton::keyPressEvent(QKeyEvent* e)

@@ -1,4 +1,4 @@
-"""The start-up option "Auto Startup with Windows" of the real program: its check box writes the
+"""The start-up option "Auto Startup with the Desktop" of the real program: its check box writes the
 autostart entry, and the entry's command starts the program hidden in the tray."""
 
 import os
@@ -36,11 +36,11 @@ def test_check_box_writes_an_entry_that_starts_hidden():
         app.start_and_wait_ready()
         wait_for(app.window_shown, "the window")
         ui = Accessibility()
-        box = ui.wait_for(lambda: ui.find("Auto Startup with Windows", "check box"), what="the check box")
+        box = ui.wait_for(lambda: ui.find("Auto Startup with the Desktop", "check box"), what="the check box")
         assert not box.checked
         ui.click(box)
         wait_for(lambda: os.path.exists(ENTRY), "the autostart entry")
-        ui.wait_for(lambda: ui.find("Auto Startup with Windows", "check box").checked, what="the check mark")
+        ui.wait_for(lambda: ui.find("Auto Startup with the Desktop", "check box").checked, what="the check mark")
         assert exec_line() == [program, ":silent"], exec_line()
         app.tray_click("Exit")
         assert app.wait_exit() == 0
@@ -53,7 +53,7 @@ def test_check_box_writes_an_entry_that_starts_hidden():
         app.tray_click("Show")
         wait_for(app.window_shown, "the window")
         ui = Accessibility()
-        box = ui.wait_for(lambda: ui.find("Auto Startup with Windows", "check box"), what="the check box")
+        box = ui.wait_for(lambda: ui.find("Auto Startup with the Desktop", "check box"), what="the check box")
         ui.wait_for(lambda: box.checked, what="the check mark")
         ui.click(box)
         wait_for(lambda: not os.path.exists(ENTRY), "the entry to go")

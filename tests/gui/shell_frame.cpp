@@ -395,7 +395,7 @@ private slots:
             "  Directory... 349 small",
             "category Settings",
             " panel Radio Control",
-            "  Auto Startup with Windows 322 check",
+            "  Auto Startup with the Desktop 322 check",
             "  Play Last Channel Automatically 323 check",
             "  Show Song Notifications 334 check",
             " panel Sound",

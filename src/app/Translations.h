@@ -1,0 +1,7 @@
+#pragma once
+// The user's language: the program's own translation (built in as a resource) and Qt's (the standard
+// buttons of message and file dialogs), chosen by the system locale (LANGUAGE, LC_ALL, LC_MESSAGES,
+// LANG). Without a translation for the language the texts stay English.
+class QCoreApplication;
+
+void InstallTranslations(QCoreApplication* pApp);

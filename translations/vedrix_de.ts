@@ -1,0 +1,919 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>CHotKeyCtrl</name>
+    <message>
+        <source>None</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>Ctrl + </source>
+        <translation>Strg + </translation>
+    </message>
+    <message>
+        <source>Shift + </source>
+        <translation>Umschalt + </translation>
+    </message>
+    <message>
+        <source>Alt + </source>
+        <translation>Alt + </translation>
+    </message>
+</context>
+<context>
+    <name>CMyStations</name>
+    <message>
+        <source>This is not an internet stream address. My Stations takes addresses such as http://, https://, rtsp:// or mms:// only.</source>
+        <translation>Das ist keine Adresse eines Internet-Streams. „Meine Sender“ nimmt nur Adressen wie http://, https://, rtsp:// oder mms:// auf.</translation>
+    </message>
+    <message>
+        <source>This station is in My Stations already.</source>
+        <translation>Dieser Sender ist bereits in „Meine Sender“.</translation>
+    </message>
+    <message>
+        <source>This station is no longer in My Stations.</source>
+        <translation>Dieser Sender ist nicht mehr in „Meine Sender“.</translation>
+    </message>
+    <message>
+        <source>A station needs a name.</source>
+        <translation>Ein Sender braucht einen Namen.</translation>
+    </message>
+    <message>
+        <source>My Stations could not be saved. The list is unchanged.</source>
+        <translation>„Meine Sender“ konnte nicht gespeichert werden. Die Liste ist unverändert.</translation>
+    </message>
+</context>
+<context>
+    <name>CPlayerControlBar</name>
+    <message>
+        <source>Play</source>
+        <translation>Abspielen</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Mute</source>
+        <translation>Stumm</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Lautstärke</translation>
+    </message>
+    <message>
+        <source>Sound on</source>
+        <translation>Ton an</translation>
+    </message>
+</context>
+<context>
+    <name>CRadioSettingsView</name>
+    <message>
+        <source>System Wide Hot Keys</source>
+        <translation>Systemweite Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>Assign</source>
+        <translation>Zuweisen</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Note : Assign System Wide Hot Keys and then Switch to Radio Tab to use the System Wide Hotkeys.</source>
+        <translation>Hinweis: Weisen Sie die systemweiten Tastenkürzel zu und wechseln Sie dann zum Player, um sie zu nutzen.</translation>
+    </message>
+    <message>
+        <source>System-wide hot keys are not available on this desktop.</source>
+        <translation>Systemweite Tastenkürzel sind auf diesem Desktop nicht verfügbar.</translation>
+    </message>
+    <message>
+        <source>Play &amp;Next Channel :</source>
+        <translation>&amp;Nächster Sender:</translation>
+    </message>
+    <message>
+        <source>Play P&amp;revious Channel :</source>
+        <translation>&amp;Vorheriger Sender:</translation>
+    </message>
+    <message>
+        <source>&amp;Play :</source>
+        <translation>&amp;Abspielen:</translation>
+    </message>
+    <message>
+        <source>&amp;Stop :</source>
+        <translation>&amp;Stopp:</translation>
+    </message>
+</context>
+<context>
+    <name>CScreenSaverInhibitor</name>
+    <message>
+        <source>Playing a picture</source>
+        <translation>Ein Video wird wiedergegeben</translation>
+    </message>
+</context>
+<context>
+    <name>CSleepTimer</name>
+    <message>
+        <source>Sleep in %1 min</source>
+        <translation>Stopp in %1 Min.</translation>
+    </message>
+    <message>
+        <source>Sleep at the end of the song</source>
+        <translation>Stopp am Ende des Titels</translation>
+    </message>
+</context>
+<context>
+    <name>CSongHistoryControl</name>
+    <message>
+        <source>No songs yet</source>
+        <translation>Noch keine Titel</translation>
+    </message>
+    <message>
+        <source>Song History...</source>
+        <translation>Titelverlauf...</translation>
+    </message>
+</context>
+<context>
+    <name>CSongHistoryWindow</name>
+    <message>
+        <source>Song History</source>
+        <translation>Titelverlauf</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>Sender</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>Songs</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+</context>
+<context>
+    <name>CStationDirectory</name>
+    <message>
+        <source>No server of the station directory could be found.</source>
+        <translation>Es wurde kein Server des Senderverzeichnisses gefunden.</translation>
+    </message>
+    <message>
+        <source>The station directory answered with an error (HTTP %1).</source>
+        <translation>Das Senderverzeichnis hat mit einem Fehler geantwortet (HTTP %1).</translation>
+    </message>
+    <message>
+        <source>The station directory could not be reached: %1</source>
+        <translation>Das Senderverzeichnis ist nicht erreichbar: %1</translation>
+    </message>
+    <message>
+        <source>The station directory sent an answer that could not be read.</source>
+        <translation>Die Antwort des Senderverzeichnisses konnte nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The station directory did not answer in %1 seconds.</source>
+        <translation>Das Senderverzeichnis hat nicht innerhalb von %1 Sekunden geantwortet.</translation>
+    </message>
+</context>
+<context>
+    <name>Dialogs</name>
+    <message>
+        <source>About Vedrix</source>
+        <translation>Über Vedrix</translation>
+    </message>
+    <message>
+        <source>Vedrix, Version 1.0</source>
+        <translation>Vedrix, Version 1.0</translation>
+    </message>
+    <message>
+        <source>Contact Us : </source>
+        <translation>Kontakt: </translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Neu</translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Neu</translation>
+    </message>
+    <message>
+        <source>Downloading File...</source>
+        <translation>Datei wird heruntergeladen...</translation>
+    </message>
+    <message>
+        <source>Add Station by Address</source>
+        <translation>Sender über Adresse hinzufügen</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Name:</translation>
+    </message>
+    <message>
+        <source>&amp;Address:</source>
+        <translation>&amp;Adresse:</translation>
+    </message>
+</context>
+<context>
+    <name>Directory</name>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Tag</source>
+        <translation>Schlagwort</translation>
+    </message>
+    <message>
+        <source>Country</source>
+        <translation>Land</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>&amp;Search</source>
+        <translation>&amp;Suchen</translation>
+    </message>
+    <message>
+        <source>&amp;Play</source>
+        <translation>&amp;Abspielen</translation>
+    </message>
+    <message>
+        <source>&amp;Add to My Stations</source>
+        <translation>Zu „Meine Sender“ &amp;hinzufügen</translation>
+    </message>
+    <message>
+        <source>Station Directory</source>
+        <translation>Senderverzeichnis</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Name:</translation>
+    </message>
+    <message>
+        <source>&amp;Tag:</source>
+        <translation>Schlag&amp;wort:</translation>
+    </message>
+    <message>
+        <source>&amp;Country:</source>
+        <translation>&amp;Land:</translation>
+    </message>
+    <message>
+        <source>&amp;Language:</source>
+        <translation>S&amp;prache:</translation>
+    </message>
+    <message>
+        <source>Results</source>
+        <translation>Ergebnisse</translation>
+    </message>
+    <message>
+        <source>Codec</source>
+        <translation>Codec</translation>
+    </message>
+    <message>
+        <source>Bitrate</source>
+        <translation>Bitrate</translation>
+    </message>
+    <message>
+        <source>Tags</source>
+        <translation>Schlagwörter</translation>
+    </message>
+    <message>
+        <source>Searching...</source>
+        <translation>Suche läuft...</translation>
+    </message>
+    <message>
+        <source>%1 kbit/s</source>
+        <translation>%1 kbit/s</translation>
+    </message>
+    <message>
+        <source>No station matches.</source>
+        <translation>Kein Sender gefunden.</translation>
+    </message>
+    <message>
+        <source>1 station found.</source>
+        <translation>1 Sender gefunden.</translation>
+    </message>
+    <message>
+        <source>%1 stations found.</source>
+        <translation>%1 Sender gefunden.</translation>
+    </message>
+    <message>
+        <source>The station directory could not be searched: %1</source>
+        <translation>Das Senderverzeichnis konnte nicht durchsucht werden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>%1 cannot start: it could not open the channel through which it finds a copy of itself that is already running, so it cannot make sure that it runs only once.
+
+%2</source>
+        <translation>%1 kann nicht starten: Der Kanal, über den das Programm eine bereits laufende Kopie von sich findet, ließ sich nicht öffnen. Daher kann es nicht sicherstellen, dass es nur einmal läuft.
+
+%2</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be opened.</source>
+        <translation>Die Datei %1 kann nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>The file %1 is not a channel list: it is %2, and a channel list is at most %3.</source>
+        <translation>Die Datei %1 ist keine Senderliste: Sie ist %2 groß, eine Senderliste höchstens %3.</translation>
+    </message>
+    <message>
+        <source>The file %1 could not be copied to %2.</source>
+        <translation>Die Datei %1 konnte nicht nach %2 kopiert werden.</translation>
+    </message>
+    <message>
+        <source>Sr No</source>
+        <translation>Nr.</translation>
+    </message>
+    <message>
+        <source>Loading Channels List Now...</source>
+        <translation>Senderliste wird geladen...</translation>
+    </message>
+    <message>
+        <source>Failed to Update Load Channels List.
+
+Please make sure you Computer is connected to Internet.
+
+In case the problem persists please do write to us at </source>
+        <translation>Die Senderliste konnte nicht geladen werden.
+
+Bitte stellen Sie sicher, dass Ihr Computer mit dem Internet verbunden ist.
+
+Falls das Problem bestehen bleibt, schreiben Sie uns bitte an </translation>
+    </message>
+    <message>
+        <source>Current Status</source>
+        <translation>Aktueller Status</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>This Pane Displays Current Status</source>
+        <translation>Dieser Bereich zeigt den aktuellen Status</translation>
+    </message>
+    <message>
+        <source>Get More Software Utilities</source>
+        <translation>Weitere Programme holen</translation>
+    </message>
+    <message>
+        <source>Visit Palomer</source>
+        <translation>Palomer besuchen</translation>
+    </message>
+    <message>
+        <source>Download More Software Utilities</source>
+        <translation>Weitere Programme herunterladen</translation>
+    </message>
+    <message>
+        <source>Visit us at Palomer</source>
+        <translation>Besuchen Sie uns bei Palomer</translation>
+    </message>
+    <message>
+        <source>Please do drop us a line at </source>
+        <translation>Schreiben Sie uns gern an </translation>
+    </message>
+    <message>
+        <source>Contact Us</source>
+        <translation>Kontakt</translation>
+    </message>
+    <message>
+        <source>Filter by name, description or language</source>
+        <translation>Nach Name, Beschreibung oder Sprache filtern</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>Filter</translation>
+    </message>
+    <message>
+        <source>Display Non Working Channels</source>
+        <translation>Nicht funktionierende Sender anzeigen</translation>
+    </message>
+</context>
+<context>
+    <name>MyStations</name>
+    <message>
+        <source>My Stations</source>
+        <translation>Meine Sender</translation>
+    </message>
+    <message>
+        <source>Playlists (*.m3u *.m3u8 *.pls *.xspf);;M3U playlist (*.m3u *.m3u8);;PLS playlist (*.pls);;XSPF playlist (*.xspf);;All files (*)</source>
+        <translation>Wiedergabelisten (*.m3u *.m3u8 *.pls *.xspf);;M3U-Wiedergabeliste (*.m3u *.m3u8);;PLS-Wiedergabeliste (*.pls);;XSPF-Wiedergabeliste (*.xspf);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Sr No</source>
+        <translation>Nr.</translation>
+    </message>
+    <message>
+        <source>Station</source>
+        <translation>Sender</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>Add to My Stations</source>
+        <translation>Zu „Meine Sender“ hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add Station by Address...</source>
+        <translation>Sender über Adresse hinzufügen...</translation>
+    </message>
+    <message>
+        <source>Rename...</source>
+        <translation>Umbenennen...</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>Nach oben</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>Nach unten</translation>
+    </message>
+    <message>
+        <source>Filter...	Ctrl+F</source>
+        <translation>Filtern...	Strg+F</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was added to My Stations.</source>
+        <translation>„%1“ wurde zu „Meine Sender“ hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>Rename Station</source>
+        <translation>Sender umbenennen</translation>
+    </message>
+    <message>
+        <source>New name:</source>
+        <translation>Neuer Name:</translation>
+    </message>
+    <message>
+        <source>1 station was added to My Stations.</source>
+        <translation>1 Sender wurde zu „Meine Sender“ hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>%1 stations were added to My Stations.</source>
+        <translation>%1 Sender wurden zu „Meine Sender“ hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>
+1 entry was refused: it is not an internet stream address.</source>
+        <translation>
+1 Eintrag wurde abgelehnt: Er ist keine Adresse eines Internet-Streams.</translation>
+    </message>
+    <message>
+        <source>
+%1 entries were refused: they are not internet stream addresses.</source>
+        <translation>
+%1 Einträge wurden abgelehnt: Sie sind keine Adressen von Internet-Streams.</translation>
+    </message>
+    <message>
+        <source>
+%1 were in My Stations already.</source>
+        <translation>
+%1 waren bereits in „Meine Sender“.</translation>
+    </message>
+    <message>
+        <source>
+These files could not be read: %1</source>
+        <translation>
+Diese Dateien konnten nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>Import Playlist</source>
+        <translation>Wiedergabeliste importieren</translation>
+    </message>
+    <message>
+        <source>Export Playlist</source>
+        <translation>Wiedergabeliste exportieren</translation>
+    </message>
+    <message>
+        <source>M3U playlist (*.m3u)</source>
+        <translation>M3U-Wiedergabeliste (*.m3u)</translation>
+    </message>
+    <message>
+        <source>PLS playlist (*.pls)</source>
+        <translation>PLS-Wiedergabeliste (*.pls)</translation>
+    </message>
+    <message>
+        <source>XSPF playlist (*.xspf)</source>
+        <translation>XSPF-Wiedergabeliste (*.xspf)</translation>
+    </message>
+    <message>
+        <source>My Stations.m3u</source>
+        <translation>Meine Sender.m3u</translation>
+    </message>
+    <message>
+        <source>The playlist could not be written to %1: %2</source>
+        <translation>Die Wiedergabeliste konnte nicht nach %1 geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Ribbon</name>
+    <message>
+        <source>Online Channel Player</source>
+        <translation>&amp;Online-Player</translation>
+    </message>
+    <message>
+        <source>Channel Controls</source>
+        <translation>Sendersteuerung</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>&amp;Abspielen</translation>
+    </message>
+    <message>
+        <source>Play Next</source>
+        <translation>&amp;Nächster</translation>
+    </message>
+    <message>
+        <source>Play Previous</source>
+        <translation>&amp;Vorheriger</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>&amp;Stopp</translation>
+    </message>
+    <message>
+        <source>Channel Management</source>
+        <translation>Senderverwaltung</translation>
+    </message>
+    <message>
+        <source>Refresh Channels List</source>
+        <translation>Sender&amp;liste aktualisieren</translation>
+    </message>
+    <message>
+        <source>Channel Filters</source>
+        <translation>Senderfilter</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>&amp;Englisch</translation>
+    </message>
+    <message>
+        <source>German</source>
+        <translation>&amp;Deutsch</translation>
+    </message>
+    <message>
+        <source>French</source>
+        <translation>&amp;Französisch</translation>
+    </message>
+    <message>
+        <source>Bulgarian</source>
+        <translation>&amp;Bulgarisch</translation>
+    </message>
+    <message>
+        <source>Romanian</source>
+        <translation>&amp;Rumänisch</translation>
+    </message>
+    <message>
+        <source>Chinese</source>
+        <translation>&amp;Chinesisch</translation>
+    </message>
+    <message>
+        <source>Indian</source>
+        <translation>&amp;Indisch</translation>
+    </message>
+    <message>
+        <source>Application Management</source>
+        <translation>Programmverwaltung</translation>
+    </message>
+    <message>
+        <source>Display Radio Channels</source>
+        <translation>Radiosender an&amp;zeigen</translation>
+    </message>
+    <message>
+        <source>Display TV Channels</source>
+        <translation>TV-Sender anzei&amp;gen</translation>
+    </message>
+    <message>
+        <source>Hide to System Tray</source>
+        <translation>In Infobereich a&amp;usblenden</translation>
+    </message>
+    <message>
+        <source>My Stations</source>
+        <translation>Meine Sender</translation>
+    </message>
+    <message>
+        <source>Directory...</source>
+        <translation>Verzeichnis…</translation>
+    </message>
+    <message>
+        <source>Station Directory...</source>
+        <translation>Senderverzeichnis...</translation>
+    </message>
+    <message>
+        <source>Add to My Stations</source>
+        <translation>Zu „Meine Sender“ hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add Station by Address...</source>
+        <translation>Sender über Adresse hinzufügen...</translation>
+    </message>
+    <message>
+        <source>Rename...</source>
+        <translation>Umbenennen...</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>Nach oben</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>Nach unten</translation>
+    </message>
+    <message>
+        <source>Import Playlist...</source>
+        <translation>Wiedergabeliste importieren...</translation>
+    </message>
+    <message>
+        <source>Export Playlist...</source>
+        <translation>Wiedergabeliste exportieren...</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Eins&amp;tellungen</translation>
+    </message>
+    <message>
+        <source>Radio Control</source>
+        <translation>Radiosteuerung</translation>
+    </message>
+    <message>
+        <source>Auto Startup with the Desktop</source>
+        <translation>Autostart mit dem &amp;Desktop</translation>
+    </message>
+    <message>
+        <source>Play Last Channel Automatically</source>
+        <translation>&amp;Letzten Sender automatisch abspielen</translation>
+    </message>
+    <message>
+        <source>Show Song Notifications</source>
+        <translation>&amp;Benachrichtigung bei neuem Titel</translation>
+    </message>
+    <message>
+        <source>Software Downloads</source>
+        <translation>Soft&amp;ware-Downloads</translation>
+    </message>
+    <message>
+        <source>Navigation</source>
+        <translation>Navigation</translation>
+    </message>
+    <message>
+        <source>Open In New Window</source>
+        <translation>&amp;In neuem Fenster öffnen</translation>
+    </message>
+    <message>
+        <source>Refresh</source>
+        <translation>&amp;Aktualisieren</translation>
+    </message>
+    <message>
+        <source>More Softwares</source>
+        <translation>&amp;Mehr Software</translation>
+    </message>
+    <message>
+        <source>Sleep Timer</source>
+        <translation>Sleep-Timer</translation>
+    </message>
+    <message>
+        <source>Stop playing after a while, or at the end of the current song.</source>
+        <translation>Die Wiedergabe nach einer Weile oder am Ende des laufenden Titels beenden.</translation>
+    </message>
+    <message>
+        <source>Change Application Skin</source>
+        <translation>Aussehen der Anwendung ändern</translation>
+    </message>
+</context>
+<context>
+    <name>SleepTimer</name>
+    <message>
+        <source>15 Minutes</source>
+        <translation>15 Minuten</translation>
+    </message>
+    <message>
+        <source>30 Minutes</source>
+        <translation>30 Minuten</translation>
+    </message>
+    <message>
+        <source>60 Minutes</source>
+        <translation>60 Minuten</translation>
+    </message>
+    <message>
+        <source>90 Minutes</source>
+        <translation>90 Minuten</translation>
+    </message>
+    <message>
+        <source>End of Current Song</source>
+        <translation>Ende des laufenden Titels</translation>
+    </message>
+    <message>
+        <source>Cancel Sleep Timer</source>
+        <translation>Sleep-Timer abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>StringTable</name>
+    <message>
+        <source>System Tray Menu</source>
+        <translation>Menü im Infobereich</translation>
+    </message>
+    <message>
+        <source>Click Here to Change Application Skin</source>
+        <translation>Hier klicken, um das Aussehen der Anwendung zu ändern</translation>
+    </message>
+    <message>
+        <source>Style</source>
+        <translation>Stil</translation>
+    </message>
+    <message>
+        <source>Modify Visual Style</source>
+        <translation>Darstellung ändern</translation>
+    </message>
+    <message>
+        <source>Choose one of the Office 2007 themes</source>
+        <translation>Eines der Office-2007-Designs wählen</translation>
+    </message>
+    <message>
+        <source>Press this button to Refresh Radio Channels List.
+Refresh Radio Channels List</source>
+        <translation>Klicken Sie hier, um die Liste der Radiosender zu aktualisieren.
+Radiosenderliste aktualisieren</translation>
+    </message>
+    <message>
+        <source>Press this button to Stop currently playing radio channel.
+Stop Radio</source>
+        <translation>Klicken Sie hier, um den laufenden Radiosender zu stoppen.
+Radio stoppen</translation>
+    </message>
+    <message>
+        <source>Press this button to play currently selected Radio Channel
+Play Radio</source>
+        <translation>Klicken Sie hier, um den ausgewählten Radiosender abzuspielen.
+Radio abspielen</translation>
+    </message>
+    <message>
+        <source>Press this button to play Next Radio Station from the list or press F9 to Play Next Channel when this Window is Active.
+Play Next Radio Channel</source>
+        <translation>Klicken Sie hier, um den nächsten Radiosender der Liste abzuspielen, oder drücken Sie F9, solange dieses Fenster aktiv ist.
+Nächsten Radiosender abspielen</translation>
+    </message>
+    <message>
+        <source>Press this button to play Previous Radio Station from the list or Press F8 to Play Previous Channel from the list when this Window is Active.
+Play Previous Radio Channel</source>
+        <translation>Klicken Sie hier, um den vorherigen Radiosender der Liste abzuspielen, oder drücken Sie F8, solange dieses Fenster aktiv ist.
+Vorherigen Radiosender abspielen</translation>
+    </message>
+    <message>
+        <source>Start this Application when the Desktop Starts and Keep it in System Tray.
+Start Application at the Desktop Startup</source>
+        <translation>Startet dieses Programm mit dem Desktop und hält es im Infobereich bereit.
+Programm beim Start des Desktops starten</translation>
+    </message>
+    <message>
+        <source>Play Last Channel Automatically on Application Startup.
+Auto Play</source>
+        <translation>Spielt beim Programmstart automatisch den zuletzt gehörten Sender.
+Automatisch abspielen</translation>
+    </message>
+    <message>
+        <source>Hide Main Application Window. You can Restore Window using System Tray Menu of the Application.
+Hide Window to System Tray</source>
+        <translation>Blendet das Hauptfenster aus. Über das Menü des Programms im Infobereich holen Sie es zurück.
+Fenster in den Infobereich ausblenden</translation>
+    </message>
+    <message>
+        <source>Refresh the Channels List below and Hide or Display Radio Channels in the List.
+Display or Hide Radio Channels</source>
+        <translation>Aktualisiert die Senderliste unten und blendet die Radiosender darin ein oder aus.
+Radiosender ein- oder ausblenden</translation>
+    </message>
+    <message>
+        <source>Refresh the Channels List below and Hide or Display TV Channels in the List.
+Display or Hide TV Channels</source>
+        <translation>Aktualisiert die Senderliste unten und blendet die TV-Sender darin ein oder aus.
+TV-Sender ein- oder ausblenden</translation>
+    </message>
+    <message>
+        <source>Show a desktop notification with the channel and the song title when the song changes.
+Show Song Notifications</source>
+        <translation>Zeigt bei jedem neuen Titel eine Desktop-Benachrichtigung mit Sender und Titel.
+Titel-Benachrichtigungen anzeigen</translation>
+    </message>
+    <message>
+        <source>Create a new document
+New</source>
+        <translation>Ein neues Dokument erstellen
+Neu</translation>
+    </message>
+    <message>
+        <source>Open an existing document
+Open</source>
+        <translation>Ein vorhandenes Dokument öffnen
+Öffnen</translation>
+    </message>
+    <message>
+        <source>Display program information, version number and copyright
+About</source>
+        <translation>Programminformationen, Versionsnummer und Copyright anzeigen
+Info</translation>
+    </message>
+</context>
+<context>
+    <name>Tray</name>
+    <message>
+        <source>Sleep Timer</source>
+        <translation>Sleep-Timer</translation>
+    </message>
+    <message>
+        <source>Recent Songs</source>
+        <translation>Zuletzt gehörte Titel</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Customize Menu...</source>
+        <translation>Menü anpassen...</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>Anzeigen</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Abspielen</translation>
+    </message>
+    <message>
+        <source>Play Previous Channel</source>
+        <translation>Vorherigen Sender abspielen</translation>
+    </message>
+    <message>
+        <source>Play Next Channel</source>
+        <translation>Nächsten Sender abspielen</translation>
+    </message>
+    <message>
+        <source>My Stations</source>
+        <translation>Meine Sender</translation>
+    </message>
+</context>
+</TS>
