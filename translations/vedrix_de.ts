@@ -2,6 +2,40 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>CAudioOutput</name>
+    <message>
+        <source>Output device not found: system default used</source>
+        <translation>Ausgabegerät nicht gefunden: Standardgerät des Systems verwendet</translation>
+    </message>
+</context>
+<context>
+    <name>CDirectoryResultsModel</name>
+    <message>
+        <source>%1 kbit/s</source>
+        <translation>%1 kbit/s</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Country</source>
+        <translation>Land</translation>
+    </message>
+    <message>
+        <source>Codec</source>
+        <translation>Codec</translation>
+    </message>
+    <message>
+        <source>Bitrate</source>
+        <translation>Bitrate</translation>
+    </message>
+    <message>
+        <source>Tags</source>
+        <translation>Schlagwörter</translation>
+    </message>
+</context>
+<context>
     <name>CHotKeyCtrl</name>
     <message>
         <source>None</source>
@@ -41,6 +75,17 @@
     <message>
         <source>My Stations could not be saved. The list is unchanged.</source>
         <translation>„Meine Sender“ konnte nicht gespeichert werden. Die Liste ist unverändert.</translation>
+    </message>
+</context>
+<context>
+    <name>COutputDeviceChoice</name>
+    <message>
+        <source>System default</source>
+        <translation>Standard des Systems</translation>
+    </message>
+    <message>
+        <source>%1 (not connected)</source>
+        <translation>%1 (nicht verbunden)</translation>
     </message>
 </context>
 <context>
@@ -193,6 +238,40 @@
     </message>
 </context>
 <context>
+    <name>CStreamRecorder</name>
+    <message>
+        <source>Recording %1</source>
+        <translation>Aufnahme: %1</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be created, so nothing is recorded.</source>
+        <translation>Der Ordner %1 kann nicht angelegt werden, daher wird nichts aufgenommen.</translation>
+    </message>
+    <message>
+        <source>Nothing can be written to the folder %1, so nothing is recorded.</source>
+        <translation>In den Ordner %1 kann nicht geschrieben werden, daher wird nichts aufgenommen.</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be written, so the recording has stopped.</source>
+        <translation>Die Datei %1 kann nicht geschrieben werden, daher wurde die Aufnahme beendet.</translation>
+    </message>
+    <message>
+        <source>The recording has stopped: the file could not be written (%1). The disk may be full.</source>
+        <translation>Die Aufnahme wurde beendet: Die Datei konnte nicht geschrieben werden (%1). Möglicherweise ist der Datenträger voll.</translation>
+    </message>
+    <message>
+        <source>The disk is full, so the recording has stopped.</source>
+        <translation>Der Datenträger ist voll, daher wurde die Aufnahme beendet.</translation>
+    </message>
+</context>
+<context>
+    <name>CWebPane</name>
+    <message>
+        <source>Web pages cannot be shown: %1</source>
+        <translation>Webseiten können nicht angezeigt werden: %1</translation>
+    </message>
+</context>
+<context>
     <name>Dialogs</name>
     <message>
         <source>About Vedrix</source>
@@ -294,24 +373,8 @@
         <translation>Ergebnisse</translation>
     </message>
     <message>
-        <source>Codec</source>
-        <translation>Codec</translation>
-    </message>
-    <message>
-        <source>Bitrate</source>
-        <translation>Bitrate</translation>
-    </message>
-    <message>
-        <source>Tags</source>
-        <translation>Schlagwörter</translation>
-    </message>
-    <message>
         <source>Searching...</source>
         <translation>Suche läuft...</translation>
-    </message>
-    <message>
-        <source>%1 kbit/s</source>
-        <translation>%1 kbit/s</translation>
     </message>
     <message>
         <source>No station matches.</source>
@@ -738,6 +801,22 @@ Diese Dateien konnten nicht gelesen werden: %1</translation>
         <source>Change Application Skin</source>
         <translation>Aussehen der Anwendung ändern</translation>
     </message>
+    <message>
+        <source>Record</source>
+        <translation>Aufnehmen</translation>
+    </message>
+    <message>
+        <source>Sound</source>
+        <translation>Ton</translation>
+    </message>
+    <message>
+        <source>Output Device</source>
+        <translation>Ausgabe&amp;gerät</translation>
+    </message>
+    <message>
+        <source>Choose the device that plays the sound.</source>
+        <translation>Das Gerät wählen, das den Ton wiedergibt.</translation>
+    </message>
 </context>
 <context>
     <name>SleepTimer</name>
@@ -914,6 +993,10 @@ Info</translation>
     <message>
         <source>My Stations</source>
         <translation>Meine Sender</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>Aufnehmen</translation>
     </message>
 </context>
 </TS>

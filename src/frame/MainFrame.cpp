@@ -83,7 +83,7 @@ bool CMainFrame::LoadFrame()
 {
     m_pTray = new CTrayIcon(this);
     // The player view handles it: with the player's entries, before the submenus.
-    m_pTray->AddCheckCommand(ID_RECORD, QStringLiteral("Record"));
+    m_pTray->AddCheckCommand(ID_RECORD, text::Tray::tr("Record"));
     m_pSleepTimer = new CSleepTimerControl(&m_context.NowPlaying(), this);
     m_pSleepTimer->AddCommands(m_commandMap);
     m_pTray->AddSubmenu(m_pSleepTimer->CreateMenu(text::Tray::tr("Sleep Timer"), this));
