@@ -711,7 +711,7 @@ Diese Dateien konnten nicht gelesen werden: %1</translation>
     </message>
     <message>
         <source>Directory...</source>
-        <translation>Verzeichnis…</translation>
+        <translation>Katalog…</translation>
     </message>
     <message>
         <source>Station Directory...</source>

@@ -2,9 +2,11 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QStyle>
+#include <QStyleOptionSlider>
 #include <QToolButton>
 
 namespace
@@ -24,6 +26,36 @@ QString FormatTime(double dSeconds)
             .arg(nSeconds, 2, 10, QChar('0'));
     return QStringLiteral("%1:%2").arg(nMinutes).arg(nSeconds, 2, 10, QChar('0'));
 }
+
+// A click on the bar jumps to the point clicked, as in every media player, whatever the style would
+// do with it (several styles step by a page instead). The press then holds the handle, so letting go
+// seeks, as after a drag.
+class CSeekSlider : public QSlider
+{
+public:
+    using QSlider::QSlider;
+
+protected:
+    void mousePressEvent(QMouseEvent* pEvent) override
+    {
+        if (pEvent->button() == Qt::LeftButton)
+        {
+            QStyleOptionSlider option;
+            initStyleOption(&option);
+            const QRect handle = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this);
+            if (!handle.contains(pEvent->position().toPoint()))
+            {
+                const QRect groove =
+                    style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
+                const int nPixel = pEvent->position().toPoint().x() - groove.x() - handle.width() / 2;
+                setSliderPosition(QStyle::sliderValueFromPosition(minimum(), maximum(), nPixel,
+                                                                  groove.width() - handle.width(),
+                                                                  option.upsideDown));
+            }
+        }
+        QSlider::mousePressEvent(pEvent);
+    }
+};
 
 QToolButton* MakeButton(QWidget* parent, QStyle::StandardPixmap icon, const QString& strTip)
 {
@@ -45,7 +77,7 @@ CPlayerControlBar::CPlayerControlBar(QWidget* parent) : QWidget(parent)
     m_pMute = MakeButton(this, QStyle::SP_MediaVolume, tr("Mute"));
     m_pMute->setCheckable(true);
 
-    m_pPosition = new QSlider(Qt::Horizontal, this);
+    m_pPosition = new CSeekSlider(Qt::Horizontal, this);
     m_pPosition->setRange(0, kPositionSteps);
     m_pPosition->setEnabled(false);
     m_pPosition->setAccessibleName(tr("Position"));

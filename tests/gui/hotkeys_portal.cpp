@@ -64,9 +64,7 @@ class TestHotKeysPortal : public QObject
 private slots:
     void initTestCase()
     {
-        const QString script = QFileInfo(QStringLiteral(__FILE__))
-                                   .absoluteDir()
-                                   .absoluteFilePath(QStringLiteral("../support/fake_portal.py"));
+        const QString script = QStringLiteral(VEDRIX_TEST_SOURCE_DIR "/tests/support/fake_portal.py");
         connect(&m_portal, &QProcess::readyReadStandardOutput, this,
                 [this]
                 {

@@ -135,7 +135,7 @@ private slots:
     void initTestCase()
     {
         const QString rig =
-            QFileInfo(QStringLiteral(__FILE__)).absoluteDir().absoluteFilePath(QStringLiteral("../e2e/rig_app.py"));
+            QStringLiteral(VEDRIX_TEST_SOURCE_DIR "/tests/e2e/rig_app.py");
         m_trayHost.start(QStringLiteral("python3"), {rig});
         QVERIFY(m_trayHost.waitForReadyRead(20000));
         QCOMPARE(m_trayHost.readLine().trimmed(), QByteArray("ready"));
