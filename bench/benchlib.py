@@ -475,3 +475,10 @@ def tree_ticks(pid):
 def ticks_between(before, after):
     """CPU ticks spent between two tree_ticks snapshots (processes started in between count whole)."""
     return sum(t - before.get(p, 0) for p, t in after.items())
+
+
+def print_budgets(checks, indent="", widths=(56, 28)):
+    """Prints one line per (text, met, figure) budget; True when every one is met."""
+    for text, ok, figure in checks:
+        print("%s%-*s %-*s %s" % (indent, widths[0], text, widths[1], figure, "met" if ok else "MISSED"))
+    return all(ok for _, ok, _ in checks)

@@ -143,9 +143,7 @@ def main():
     checks = [("CPU while playing <= %.1f x mpv" % RATIO_BUDGET, ratio <= RATIO_BUDGET, "%.2f x" % ratio),
               ("hidden and stopped: no CPU (<= 1 tick in %.0f s)" % IDLE_SECONDS, idle <= 1, "%d ticks" % idle)]
     print()
-    for text, ok, figure in checks:
-        print("%-56s %-28s %s" % (text, figure, "met" if ok else "MISSED"))
-    return 0 if all(ok for _, ok, _ in checks) else 1
+    return 0 if b.print_budgets(checks) else 1
 
 
 if __name__ == "__main__":

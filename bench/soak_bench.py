@@ -192,9 +192,7 @@ def main():
                "%+d" % (len(after["fds"]) - len(before["fds"]))),
               ("no thread left behind", nthreads[1] <= nthreads[0], "%+d" % (nthreads[1] - nthreads[0]))]
     print()
-    for text, ok, figure in checks:
-        print("%-56s %-28s %s" % (text, figure, "met" if ok else "MISSED"))
-    return 0 if all(ok for _, ok, _ in checks) else 1
+    return 0 if b.print_budgets(checks) else 1
 
 
 if __name__ == "__main__":

@@ -194,13 +194,12 @@ def main():
                "%.0f ms, %.2f x cvlc" % (b.median(direct["hot"]) * 1000, direct_ratio))]
     print()
     print("The budgets:")
-    for text, ok, figure in checks:
-        print("  %-54s %-50s %s" % (text, figure, "met" if ok else "MISSED"))
+    met = b.print_budgets(checks, indent="  ", widths=(54, 50))
     print("Icecast's first audio byte for a 64 kbps stream instead: %.0f ms" % (low_floor * 1000))
     print("On the direct HTTP server: switch %.0f ms, cold start %.0f ms, switch / mpv %.2f"
           % (b.median(direct["hot"]) * 1000, b.median(direct["cold"]) * 1000,
              b.median(direct["hot"]) / b.median(direct["mpv"])))
-    return 0 if all(ok for _, ok, _ in checks) else 1
+    return 0 if met else 1
 
 
 if __name__ == "__main__":
