@@ -11,7 +11,7 @@
 int main(int argc, char** argv)
 {
     playertrace::Mark("main");
-    freedmemory::LimitArenas();
+    freedmemory::SetUpAllocator();
     // --help, --version and a refused word are answered before the application object exists: it
     // would need a display, and a second start would reach the running instance.
     QStringList args;

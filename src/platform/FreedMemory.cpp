@@ -1,13 +1,17 @@
 #include "platform/FreedMemory.h"
 
+// Any C library header defines __GLIBC__; before one is included the test below is always false.
+#include <cstdlib>
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
 
-void freedmemory::LimitArenas()
+void freedmemory::SetUpAllocator()
 {
 #if defined(__GLIBC__)
     mallopt(M_ARENA_MAX, 2);
+    // Setting it also stops glibc from moving it.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
 #endif
 }
 
