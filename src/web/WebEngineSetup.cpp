@@ -12,7 +12,16 @@ Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* pContext);
 namespace
 {
 const char kNoSanityCheck[] = "QT_OPENGL_NO_SANITY_CHECK";
+const char kFlags[] = "QTWEBENGINE_CHROMIUM_FLAGS";
 bool s_bUnsetSanityCheck = false;
+
+// Whether the user turned the engine's sandbox off; a user's own value that Qt might read as "on"
+// (not a number) counts as on, as a zygote-less renderer with the sandbox on stops the engine.
+bool SandboxOff()
+{
+    return qEnvironmentVariableIntValue("QTWEBENGINE_DISABLE_SANDBOX") != 0 ||
+           qEnvironmentVariable(kFlags).split(QLatin1Char(' ')).contains(QStringLiteral("--no-sandbox"));
+}
 
 // Whether the user asked for the web views to draw with the graphics card (Qt Quick's back end:
 // the web views are Qt Quick scenes).
@@ -61,21 +70,29 @@ void Prepare()
     if (s_bDone)
         return;
     s_bDone = true;
+    QStringList ours;
     const bool bGpu = UserWantsGpuDrawing();
     PrepareSharedOpenGLContext(bGpu);
-    if (bGpu)
-        return;
-    // A banner and a shop's pages need no graphics card, and Qt Quick's software renderer keeps the
-    // OpenGL driver out of the process (under a software OpenGL, 25 MiB of it).
-    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
-    // The engine asks at its start whether OpenGL may be used from several threads, and Qt answers by
-    // making a trial context, which loads the driver all the same; the answer does not matter when
-    // nothing draws with OpenGL. Only for that question: Qt reads the variable once.
-    if (!qEnvironmentVariableIsSet(kNoSanityCheck))
+    if (!bGpu)
     {
-        qputenv(kNoSanityCheck, "1");
-        s_bUnsetSanityCheck = true;
+        // A banner and a shop's pages need no graphics card, and Qt Quick's software renderer keeps
+        // the OpenGL driver out of the process (under a software OpenGL, 25 MiB of it).
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+        ours << QStringLiteral("--disable-gpu");
+        // The engine asks at its start whether OpenGL may be used from several threads, and Qt
+        // answers by making a trial context, which loads the driver all the same; the answer does not
+        // matter when nothing draws with OpenGL. Only for that question: Qt reads the variable once.
+        if (!qEnvironmentVariableIsSet(kNoSanityCheck))
+        {
+            qputenv(kNoSanityCheck, "1");
+            s_bUnsetSanityCheck = true;
+        }
     }
+    // The zygotes exist to start sandboxed renderers cheaply; where the sandbox is off anyway the
+    // renderer is started directly, without the two zygote processes that keep 10-15 MiB.
+    if (SandboxOff())
+        ours << QStringLiteral("--no-zygote");
+    qputenv(kFlags, MergedSwitches(qEnvironmentVariable(kFlags), ours).toLocal8Bit());
 }
 
 void Started()
