@@ -7,7 +7,7 @@ namespace webengine
 {
 // Chooses how the pages are drawn and hands the engine its switches; idempotent.
 void Prepare();
-// Said once the engine runs (its first page exists): what Prepare() set only for its start is undone.
+// Called once the engine runs (its first page exists): undoes what Prepare() set only for its start.
 void Started();
 // The engine's switches from the user's own (QTWEBENGINE_CHROMIUM_FLAGS) followed by those of ours
 // that the user did not give; a switch of the user's wins over ours of the same name.
