@@ -10,6 +10,7 @@ class CWebModulePlugin : public QObject, public IWebModule
     Q_PLUGIN_METADATA(IID VEDRIX_WEB_MODULE_IID)
     Q_INTERFACES(IWebModule)
 public:
+    CWebModulePlugin();
     IWebSurface* CreateSurface(QWidget* parent) override;
     bool IsNavigationAllowed(const QUrl& url, bool bMainFrame) const override;
 };

@@ -1,7 +1,8 @@
 """What the program costs while it lives in the tray. Started hidden and playing a radio channel, its
 process has loaded neither an OpenGL driver nor the web engine. Shown, the banner's page comes on
-screen (the web engine is loaded then, into the same main window). Hidden again, the banner's renderer
-process ends after the configured time while the radio plays on; shown again, the banner is back."""
+screen (the web engine is loaded then, into the same main window, and draws in software: still no
+OpenGL driver). Hidden again, the banner's renderer process ends after the configured time while the
+radio plays on; shown again, the banner is back."""
 
 import os
 import re
@@ -24,8 +25,8 @@ def mapped(pid):
         return {line.split(None, 5)[5].strip() for line in f if len(line.split(None, 5)) > 5}
 
 
-def renderers(pid):
-    """The web engine's renderer processes among pid's descendants."""
+def renderers(pid, kind=b"--type=renderer"):
+    """The web engine's renderer processes (or those of another --type) among pid's descendants."""
     found, todo = [], [pid]
     while todo:
         p = todo.pop()
@@ -34,7 +35,7 @@ def renderers(pid):
                 with open("/proc/%d/task/%s/children" % (p, task)) as f:
                     todo += [int(c) for c in f.read().split()]
             with open("/proc/%d/cmdline" % p, "rb") as f:
-                if b"--type=renderer" in f.read():
+                if kind in f.read().replace(b"\0", b" ").split():
                     found.append(p)
         except OSError:
             pass
@@ -68,6 +69,10 @@ def test_hidden_radio_without_opengl_or_web_engine_and_banner_renderer_ends_whil
         wait_for(banner_on_screen, "the banner's page on screen")
         assert [m for m in mapped(pid) if WEB_ENGINE.search(m)]
         first = wait_for(lambda: renderers(pid), "the banner's renderer process")
+        # The banner draws in software: still no OpenGL driver. With the sandbox off (as here) the
+        # renderer starts without the engine's zygote processes.
+        assert not [m for m in mapped(pid) if OPENGL.search(m)], sorted(m for m in mapped(pid) if OPENGL.search(m))
+        assert renderers(pid, b"--type=zygote") == []
         # The web view came into the window that was there: the window was not made anew.
         assert app.main_window() == window, (window, app.main_window())
 

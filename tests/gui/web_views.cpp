@@ -206,6 +206,7 @@ private slots:
     void fileOfferedByPageGoesToBrowser();
     void pageScriptCannotOpenTheBrowser();
     void hiddenPageGivesUpItsRendererAndComesBack();
+    void engineStartsWithTheUsersSwitches();
 
 private:
     void PointServersHere();
@@ -715,8 +716,35 @@ void TestWebViews::hiddenPageGivesUpItsRendererAndComesBack()
     QCOMPARE(WebViewsUnder(banner), 1);
 }
 
+namespace
+{
+// The engine's switches as the user (here tools/testenv) gave them, before the module added its own.
+QByteArray& UsersSwitches()
+{
+    static QByteArray s_switches;
+    return s_switches;
+}
+} // namespace
+
+void TestWebViews::engineStartsWithTheUsersSwitches()
+{
+    // The earlier cases have shown pages: the engine has started.
+    QVERIFY(webmodule::IsLoaded());
+    const QList<QByteArray> users = UsersSwitches().split(' ');
+    const QList<QByteArray> now = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").split(' ');
+    QVERIFY2(users.contains("--disable-gpu"), UsersSwitches());
+    QCOMPARE(now.mid(0, users.size()), users);
+    QCOMPARE(now.count("--disable-gpu"), 1);
+    // The sandbox is off here, so the renderer starts without the zygotes.
+    QVERIFY(qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"));
+    QVERIFY2(now.contains("--no-zygote"), qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"));
+    // What was set only for the engine's start is gone again.
+    QVERIFY(!qEnvironmentVariableIsSet("QT_OPENGL_NO_SANITY_CHECK"));
+}
+
 int main(int argc, char** argv)
 {
+    UsersSwitches() = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     QApplication app(argc, argv);
     QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     TestWebViews test;
