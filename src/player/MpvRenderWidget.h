@@ -17,6 +17,8 @@ class CMpvRenderWidget : public QWidget
 public:
     CMpvRenderWidget(mpv_handle* pMpv, QWidget* parent = nullptr);
     ~CMpvRenderWidget() override;
+    // The player's core, once it exists (the player makes it when it first plays).
+    void SetMpv(mpv_handle* pMpv) { m_pMpv = pMpv; }
 
     // Whether the stream has a picture to show: the video window is made (once) when it has; its
     // OpenGL context follows when it is first shown.

@@ -25,6 +25,7 @@
 
 #include <QCheckBox>
 #include <QShortcut>
+#include <QTimer>
 #include <QVBoxLayout>
 
 
@@ -107,6 +108,10 @@ CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
     connect(m_pRecorder, &CStreamRecorder::Changed, this, [this] { OnPlayerStatusChange(); });
     m_pAudioOutput = new CAudioOutput(m_player, this);
     connect(m_pAudioOutput, &CAudioOutput::Changed, this, [this] { OnPlayerStatusChange(); });
+    // The last channel plays once the list is in, a second after the start: the player's engine
+    // loads during that wait, after the window is up, rather than after it.
+    if (ReadSettingInt(settings::kAutoPlay) == 1)
+        QTimer::singleShot(300, m_player, [pPlayer = m_player] { pPlayer->Prepare(); });
 
     m_commandMap.On(ID_PLAY, [this] { OnPlay(); });
     m_commandMap.On(ID_TRAY_PLAY, [this] { OnPlay(); });

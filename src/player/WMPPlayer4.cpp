@@ -184,9 +184,7 @@ bool HasPicture(const mpv_node& tracks)
 
 CWMPPlayer4::CWMPPlayer4(QWidget* parent) : QWidget(parent)
 {
-    CreateMpv();
-
-    m_pVideo = new CMpvRenderWidget(m_pMpv, this);
+    m_pVideo = new CMpvRenderWidget(nullptr, this);
     m_pBar = new CPlayerControlBar(this);
     auto* pLayout = new QVBoxLayout(this);
     pLayout->setContentsMargins(0, 0, 0, 0);
@@ -228,8 +226,31 @@ CWMPPlayer4::CWMPPlayer4(QWidget* parent) : QWidget(parent)
     connect(&m_releaseMemory, &QTimer::timeout, this, [] { freedmemory::Release(); });
     m_status.m_onChange = [this] { OnStatusChanged(); };
     m_reconnect.m_onAttempt = [this] { Load(); };
+}
+
+bool CWMPPlayer4::EnsureMpv()
+{
+    if (m_pMpv || m_bMpvFailed)
+        return m_pMpv != nullptr;
+    CreateMpv();
     if (!m_pMpv)
-        m_status.LoadRefused(QStringLiteral("the media player could not be started"));
+    {
+        m_bMpvFailed = true;
+        return false;
+    }
+    // What was set before the core existed.
+    m_pVideo->SetMpv(m_pMpv);
+    ApplyVolume();
+    int nMuted = m_bMuted ? 1 : 0;
+    mpv_set_property_async(m_pMpv, 0, "mute", MPV_FORMAT_FLAG, &nMuted);
+    mpv_set_property_string(m_pMpv, "audio-device", m_strAudioDevice.toUtf8().constData());
+    return true;
+}
+
+mpv_handle* CWMPPlayer4::Handle()
+{
+    EnsureMpv();
+    return m_pMpv;
 }
 
 void CWMPPlayer4::CreateMpv()
@@ -404,10 +425,11 @@ QString CWMPPlayer4::AudioCodec() const
 
 void CWMPPlayer4::SetAudioDevice(const QString& strName)
 {
-    if (!m_pMpv || strName == m_strAudioDevice)
+    if (strName == m_strAudioDevice)
         return;
     m_strAudioDevice = strName;
-    mpv_set_property_string(m_pMpv, "audio-device", strName.toUtf8().constData());
+    if (m_pMpv)
+        mpv_set_property_string(m_pMpv, "audio-device", strName.toUtf8().constData());
 }
 
 void CWMPPlayer4::SetFullScreen(bool bFullScreen)
@@ -450,8 +472,11 @@ void CWMPPlayer4::SetDisplayName(const QString& strName)
 
 void CWMPPlayer4::Load(bool bForRecording)
 {
-    if (!m_pMpv)
+    if (!EnsureMpv())
+    {
+        m_status.LoadRefused(QStringLiteral("the media player could not be started"));
         return;
+    }
     // mpv would go on recording into the same file from the next stream. The same stream opened
     // again for its recording keeps its title: it is no new song.
     if (!bForRecording)
@@ -494,11 +519,14 @@ void CWMPPlayer4::Load(bool bForRecording)
 
 void CWMPPlayer4::Stop()
 {
-    if (!m_pMpv)
+    if (m_bMpvFailed)
         return;
     EndRecording(QString());
-    const char* args[]{"stop", nullptr};
-    mpv_command(m_pMpv, args);
+    if (m_pMpv)
+    {
+        const char* args[]{"stop", nullptr};
+        mpv_command(m_pMpv, args);
+    }
     m_reconnect.Cancel();
     SetStreamTitle(QString());
     ResetPosition();

@@ -70,7 +70,10 @@ public:
     // The sound output device by mpv's name ("auto": the system's default); taken at once.
     void SetAudioDevice(const QString& strName);
     QString AudioDevice() const { return m_strAudioDevice; }
-    mpv_handle* Handle() const { return m_pMpv; }
+    // The mpv core, made now if the player has not played yet; nullptr when mpv cannot be started.
+    mpv_handle* Handle();
+    // Loads the engine ahead of a stream that is about to be asked for (nothing else happens).
+    void Prepare() { EnsureMpv(); }
 
 signals:
     // The status text changed (and with it, perhaps, the state).
@@ -99,6 +102,10 @@ private:
     };
 
     void CreateMpv();
+    // The core is made when it is first needed (the first stream, or a look at the sound devices):
+    // a program that starts in the tray and does not play loads neither mpv nor FFmpeg. False when
+    // mpv cannot be started.
+    bool EnsureMpv();
     // bForRecording: the same stream opened again for its recording (see SetRecordFile).
     void Load(bool bForRecording = false);
     void Stop();
@@ -121,6 +128,7 @@ private:
     void EndRecording(const QString& strError);
 
     mpv_handle* m_pMpv = nullptr;
+    bool m_bMpvFailed = false;
     CMpvRenderWidget* m_pVideo = nullptr;
     CPlayerControlBar* m_pBar = nullptr;
     QWidget* m_pFullScreen = nullptr;

@@ -1,5 +1,6 @@
-"""What the program costs while it lives in the tray. Started hidden and playing a radio channel, its
-process has loaded neither an OpenGL driver nor the web engine. Shown, the banner's page comes on
+"""What the program costs while it lives in the tray. Started hidden without playing, it has not loaded
+the media player's library (libmpv and FFmpeg): that comes with the first Play. Started hidden and
+playing a radio channel, its process has loaded neither an OpenGL driver nor the web engine. Shown, the banner's page comes on
 screen (the web engine is loaded then, into the same main window, and draws in software: still no
 OpenGL driver). Hidden again, the banner's renderer process ends after the configured time while the
 radio plays on; shown again, the banner is back."""
@@ -16,6 +17,7 @@ from rig_app import run_tests, wait_for  # noqa: E402
 
 OPENGL = re.compile(r"(libLLVM|_dri\.so|libGLX_mesa|libgallium)")
 WEB_ENGINE = re.compile(r"libQt6WebEngine")
+MEDIA = re.compile(r"lib(mpv|avcodec|avformat)\.so")
 BANNER = b"\xff\xcc\x00"  # the banner page's background, #fc0
 
 
@@ -49,6 +51,17 @@ def banner_on_screen():
     with open(out, "rb") as f:
         data = f.read()
     return sum(1 for i in range(0, len(data) - 2, 3) if data[i:i + 3] == BANNER) > 5000
+
+
+def test_hidden_and_stopped_without_the_media_player_library_until_play():
+    with PlayerWorld() as world:
+        world.write_settings({"AutoPlay": "0"})
+        world.start((":silent",))
+        pid = world.app.proc.pid
+        assert not [m for m in mapped(pid) if MEDIA.search(m)], sorted(m for m in mapped(pid) if MEDIA.search(m))
+        world.app.tray_click("Play")
+        world.wait_tone(440)
+        assert [m for m in mapped(pid) if MEDIA.search(m)]
 
 
 def test_hidden_radio_without_opengl_or_web_engine_and_banner_renderer_ends_while_hidden():

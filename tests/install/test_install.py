@@ -115,7 +115,7 @@ def test_package_installs_and_starts_from_its_desktop_entry():
     deb = build_package()
     fields = run("dpkg-deb", "--field", deb).stdout
     assert "Section: sound" in fields and "Maintainer: Palomer" in fields, fields
-    # dpkg-shlibdeps found the libraries the program links.
+    # The libraries the program needs: those it links (found by dpkg-shlibdeps) and libmpv, which it opens.
     depends = next(line for line in fields.splitlines() if line.startswith("Depends:"))
     for library in ("libmpv2", "libqt6widgets6", "libqt6webenginewidgets6", "libxcb1", "libqt6svg6"):
         assert library in depends, depends
