@@ -241,9 +241,8 @@ bool CWMPPlayer4::EnsureMpv()
     // What was set before the core existed.
     m_pVideo->SetMpv(m_pMpv);
     ApplyVolume();
-    int nMuted = m_bMuted ? 1 : 0;
-    mpv_set_property_async(m_pMpv, 0, "mute", MPV_FORMAT_FLAG, &nMuted);
-    mpv_set_property_string(m_pMpv, "audio-device", m_strAudioDevice.toUtf8().constData());
+    ApplyMute();
+    ApplyAudioDevice();
     return true;
 }
 
@@ -367,9 +366,14 @@ void CWMPPlayer4::SetMuted(bool bMuted)
         m_pBar->SetMuted(m_bMuted);
         emit VolumeChange();
     }
+    ApplyMute();
+}
+
+void CWMPPlayer4::ApplyMute()
+{
     if (!m_pMpv)
         return;
-    int nFlag = bMuted ? 1 : 0;
+    int nFlag = m_bMuted ? 1 : 0;
     mpv_set_property_async(m_pMpv, 0, "mute", MPV_FORMAT_FLAG, &nFlag);
 }
 
@@ -428,8 +432,13 @@ void CWMPPlayer4::SetAudioDevice(const QString& strName)
     if (strName == m_strAudioDevice)
         return;
     m_strAudioDevice = strName;
+    ApplyAudioDevice();
+}
+
+void CWMPPlayer4::ApplyAudioDevice()
+{
     if (m_pMpv)
-        mpv_set_property_string(m_pMpv, "audio-device", strName.toUtf8().constData());
+        mpv_set_property_string(m_pMpv, "audio-device", m_strAudioDevice.toUtf8().constData());
 }
 
 void CWMPPlayer4::SetFullScreen(bool bFullScreen)

@@ -125,6 +125,9 @@ private:
     // mpv plays at the volume times the fade: nothing else changes mpv's volume, so the volume and
     // mute are kept here rather than read back from mpv.
     void ApplyVolume();
+    // The mute and the output device as kept here, to mpv (once its core exists).
+    void ApplyMute();
+    void ApplyAudioDevice();
     void EndRecording(const QString& strError);
 
     mpv_handle* m_pMpv = nullptr;
