@@ -4,40 +4,66 @@
 
 namespace
 {
-// An override is a scheme and host (and port), such as "http://127.0.0.1:8080"; the path is fixed.
-QUrl ServerWithPath(const char* key, const char* defaultServer, const char* path)
+// The settings value, else the environment's VEDRIX_SERVER_<key>, else strDefault.
+QString ServerSetting(const char* key, const QString& strDefault = QString())
 {
-    QUrl url(ReadSectionString(settings::kServersSection, key, defaultServer));
-    url.setPath(path);
+    const QString strEnvironment = qEnvironmentVariable((QByteArray("VEDRIX_SERVER_") + key).constData());
+    return ReadSectionString(settings::kServersSection, QString::fromLatin1(key),
+                             strEnvironment.isEmpty() ? strDefault : strEnvironment);
+}
+
+// An override is a scheme and host (and port), such as "http://127.0.0.1:8080"; the path is fixed.
+// Nothing configured gives an empty address.
+QUrl ServerWithPath(const char* key, const char* path)
+{
+    const QString strServer = ServerSetting(key);
+    if (strServer.trimmed().isEmpty())
+        return {};
+    QUrl url(strServer.trimmed());
+    url.setPath(QString::fromLatin1(path));
     return url;
 }
 } // namespace
 
 namespace servers
 {
+bool HasChannelListServer()
+{
+    return !ChannelListUrl().isEmpty();
+}
+
 QUrl ChannelListUrl()
 {
-    return ServerWithPath("ChannelListServer", "http://channels.palomer.example", "/tvlist.zip");
+    return ServerWithPath("ChannelListServer", "/tvlist.zip");
 }
 
 QUrl BannerUrl()
 {
-    return ServerWithPath("BannerServer", "http://banners.palomer.example", "/banners/vedrix/");
+    return ServerWithPath("BannerServer", "/banners/vedrix/");
 }
 
 QUrl PromotionUrl()
 {
-    return ServerWithPath("PromotionSite", "http://www.palomer.example", "/");
+    return ServerWithPath("PromotionSite", "/");
 }
 
 QUrl DownloadSiteUrl()
 {
-    return ServerWithPath("DownloadSite", "http://downloads.palomer.example", "/");
+    return ServerWithPath("DownloadSite", "/");
 }
 
 QUrl StationDirectoryUrl()
 {
-    return QUrl(ReadSectionString(settings::kServersSection, "StationDirectory", QString()));
+    return QUrl(ServerSetting("StationDirectory").trimmed());
+}
+
+QUrl TvChannelListsUrl()
+{
+    QUrl url(ServerSetting("TvChannelLists", QStringLiteral("https://iptv-org.github.io/iptv/languages/")).trimmed());
+    // The file names go below it.
+    if (!url.path().endsWith(u'/'))
+        url.setPath(url.path() + u'/');
+    return url;
 }
 
 QString SupportEmail()
