@@ -3,7 +3,7 @@
 
 Usage:
     tools/fakedirectory.py [--port N] [--delay SECONDS] [--garbage] [--status NNN] [--stations FILE]
-                           [--generate N] [--verbose]
+                           [--generate N] [--tv-lists DIR] [--verbose]
 
     --port N         port on 127.0.0.1; 0 (the default) picks a free one
     --delay SECONDS  wait this long before answering any /json/ request (to test time-outs)
@@ -11,30 +11,42 @@ Usage:
     --status NNN     answer /json/ requests with this HTTP status and a short text body
     --stations FILE  answer with these stations instead of the built-in ones: a JSON array of objects
                      with "name" and "url" and optionally "tags", "country", "countrycode",
-                     "language", "codec", "bitrate", "votes", "clickcount", "favicon" (a tone radio
-                     of a test rig, for example); a favicon that is a path ("/favicons/logo-1.png")
-                     is one of this server's logos, sent as its full address
+                     "language", "codec", "bitrate", "votes", "clickcount", "favicon", "ok" (a tone
+                     radio of a test rig, for example); a favicon that is a path
+                     ("/favicons/logo-1.png") is one of this server's logos, sent as its full address;
+                     "ok": false makes a station whose last check failed (lastcheckok 0)
     --generate N     answer with N made-up stations that look like the directory's (names, tags,
                      countries, codecs), every fifth with one of this server's logos (for benchmarks)
+    --tv-lists DIR   also serve the public per-language TV playlists: GET /tv/NAME.m3u answers with
+                     the file DIR/NAME.m3u (read at each request, so a test may change it), 404 when
+                     there is none; the folder to configure is then http://127.0.0.1:PORT/tv/
 
 Once it listens it prints one line "PORT <n>" to stdout (flushed). It stops on SIGTERM or SIGINT.
 
 The API it answers, as the directory documents it:
 
-    GET /json/stations/search?name=&tag=&country=&language=&hidebroken=&order=&reverse=&limit=
+    GET /json/stations/search?name=&tag=&country=&countrycode=&language=&hidebroken=&order=&reverse=&limit=
         a JSON array of stations with the documented fields; name, tag, country and language
-        match parts of the field, letter case ignored; hidebroken=true leaves out stations whose
-        last check failed; order=clickcount|votes|name with reverse=true for descending; limit
+        match parts of the field, countrycode the whole code, letter case ignored; hidebroken=true
+        leaves out stations whose last check failed (false or absent keeps them);
+        order=clickcount|votes|name with reverse=true for descending; limit
     GET /json/url/<stationuuid>
         counts a click; {"ok": true, "message": "retrieved station url", "stationuuid", "name",
         "url"}, or {"ok": false, ...} with status 404 for an unknown station
 
 Control paths (not part of the API):
 
-    GET /__control?delay=S&garbage=0|1&status=NNN   change the switches while running (status=0 clears)
+    GET /__control?delay=S&garbage=0|1&status=NNN   change the switches of the /json/ requests while running
+                                                    (status=0 clears)
+    GET /__control?tv_delay=S&tv_status=NNN         the same for the /tv/ playlists (tv_status=0 clears)
     GET /__clicks?uuid=U                            the clicks counted for a station, as text
     GET /__last                                     the last search: {"query": {...}, "user_agent": "..."}
-    GET /__count?path=/favicons/small.png           the requests for a path outside the API, as text
+    GET /__count?path=/json/stations/search         the requests for a path (any but these control
+                                                    paths: API, logos, playlists), as text
+    GET /__requests                                 every such request in order, as a JSON array of
+                                                    {"path", "query", "user_agent", "accept", "time"}
+                                                    (time: when it arrived, on the monotonic clock)
+    GET /__reset                                    forgets the counted requests and clicks
 
 Station logos, for the favicon cache:
 
@@ -46,7 +58,9 @@ Station logos, for the favicon cache:
 
 import argparse
 import json
+import os
 import random
+import re
 import signal
 import struct
 import sys
@@ -134,7 +148,7 @@ def stations_from_file(path):
         uuid = "f%07x-0601-11e8-ae97-52543be04c81" % i
         result.append(station(uuid, e["name"], e["url"], e["url"], e.get("tags", ""), e.get("country", ""),
                               e.get("countrycode", ""), e.get("language", ""), e.get("codec", "MP3"),
-                              e.get("bitrate", 128), 0, 1, e.get("votes", 0),
+                              e.get("bitrate", 128), 0, 1 if e.get("ok", True) else 0, e.get("votes", 0),
                               e.get("clickcount", 1000 * (len(entries) - i))))
         if "favicon" in e:
             result[-1]["favicon"] = e["favicon"]
@@ -171,14 +185,25 @@ def generated_stations(count):
 
 
 class State:
-    def __init__(self, delay, garbage, status):
+    def __init__(self, delay, garbage, status, tv_lists):
         self.lock = threading.Lock()
         self.delay = delay
         self.garbage = garbage
         self.status = status
+        self.tv_lists = tv_lists
+        self.tv_delay = 0.0
+        self.tv_status = 0
         self.clicks = {}
         self.last = {}
         self.counts = {}
+        self.requests = []
+        self.answers = {}
+
+    def count(self, path, query, headers):
+        with self.lock:
+            self.counts[path] = self.counts.get(path, 0) + 1
+            self.requests.append({"path": path, "query": query, "user_agent": headers.get("User-Agent", ""),
+                                  "accept": headers.get("Accept", ""), "time": time.monotonic()})
 
 
 class Handler(BaseHTTPRequestHandler):
@@ -205,9 +230,10 @@ class Handler(BaseHTTPRequestHandler):
         try:
             if path.startswith("/__"):
                 return self.control(path, query)
+            self.state.count(path, query, self.headers)
+            if path.startswith("/tv/") and self.state.tv_lists:
+                return self.tv_list(path[len("/tv/"):])
             if not path.startswith("/json/"):
-                with self.state.lock:
-                    self.state.counts[path] = self.state.counts.get(path, 0) + 1
                 if path in FAVICONS:
                     return self.send_body(200, FAVICONS[path], "image/png")
                 return self.send_body(404, "not found\n", "text/plain")
@@ -236,6 +262,10 @@ class Handler(BaseHTTPRequestHandler):
                     self.state.garbage = query["garbage"] == "1"
                 if "status" in query:
                     self.state.status = int(query["status"])
+                if "tv_delay" in query:
+                    self.state.tv_delay = float(query["tv_delay"])
+                if "tv_status" in query:
+                    self.state.tv_status = int(query["tv_status"])
                 return self.send_body(200, "ok\n", "text/plain")
             if path == "/__clicks":
                 return self.send_body(200, str(self.state.clicks.get(query.get("uuid", ""), 0)), "text/plain")
@@ -243,27 +273,63 @@ class Handler(BaseHTTPRequestHandler):
                 return self.send_body(200, str(self.state.counts.get(query.get("path", ""), 0)), "text/plain")
             if path == "/__last":
                 return self.send_body(200, json.dumps(self.state.last))
+            if path == "/__requests":
+                return self.send_body(200, json.dumps(self.state.requests))
+            if path == "/__reset":
+                self.state.counts.clear()
+                self.state.requests.clear()
+                self.state.clicks.clear()
+                return self.send_body(200, "ok\n", "text/plain")
         return self.send_body(404, "not found\n", "text/plain")
 
     def search(self, query):
         with self.state.lock:
             self.state.last = {"query": query, "user_agent": self.headers.get("User-Agent", "")}
+            # The stations never change while it runs: a search asked before is answered from memory,
+            # as quickly as loopback allows (the benchmarks ask the same searches at every start).
+            key = json.dumps(query, sort_keys=True)
+            body = self.state.answers.get(key)
+        if body is None:
+            body = json.dumps(self.find(query)).encode("utf-8")
+            with self.state.lock:
+                self.state.answers[key] = body
+        return self.send_body(200, body)
+
+    def find(self, query):
         found = []
         for s in STATIONS:
             if query.get("hidebroken") == "true" and not s["lastcheckok"]:
                 continue
             fields = {"name": s["name"], "tag": s["tags"], "country": s["country"], "language": s["language"]}
-            if all(query.get(k, "").lower() in v.lower() for k, v in fields.items()):
-                found.append(s)
+            if not all(query.get(k, "").lower() in v.lower() for k, v in fields.items()):
+                continue
+            if query.get("countrycode") and query["countrycode"].lower() != s["countrycode"].lower():
+                continue
+            found.append(s)
         order = query.get("order", "name")
         if order in ("clickcount", "votes", "name"):
             found.sort(key=lambda s: s[order], reverse=query.get("reverse") == "true")
         limit = int(query.get("limit", "100000"))
         # A logo of this server's own is sent with its full address, as the directory does.
         base = "http://%s:%d" % self.server.server_address[:2]
-        found = [dict(s, favicon=base + s["favicon"]) if s["favicon"].startswith("/") else s
-                 for s in found[:limit]]
-        return self.send_body(200, json.dumps(found))
+        return [dict(s, favicon=base + s["favicon"]) if s["favicon"].startswith("/") else s for s in found[:limit]]
+
+    def tv_list(self, name):
+        """A playlist of the --tv-lists folder; only plain file names, nothing above the folder."""
+        with self.state.lock:
+            delay, status = self.state.tv_delay, self.state.tv_status
+        if delay > 0:
+            time.sleep(delay)
+        if status:
+            return self.send_body(status, "status %d\n" % status, "text/plain")
+        if not re.fullmatch(r"[A-Za-z0-9_.-]+\.m3u", name):
+            return self.send_body(404, "not found\n", "text/plain")
+        try:
+            with open(os.path.join(self.state.tv_lists, name), "rb") as f:
+                data = f.read()
+        except OSError:
+            return self.send_body(404, "not found\n", "text/plain")
+        return self.send_body(200, data, "audio/x-mpegurl")
 
     def click(self, uuid):
         for s in STATIONS:
@@ -284,6 +350,7 @@ def main():
     parser.add_argument("--status", type=int, default=0)
     parser.add_argument("--stations", help="a JSON file with the stations to answer with")
     parser.add_argument("--generate", type=int, default=0, help="answer with this many made-up stations")
+    parser.add_argument("--tv-lists", metavar="DIR", help="serve /tv/NAME.m3u from the files of this folder")
     parser.add_argument("--verbose", action="store_true")
     args = parser.parse_args()
     if args.stations:
@@ -291,7 +358,8 @@ def main():
     elif args.generate > 0:
         STATIONS[:] = generated_stations(args.generate)
 
-    Handler.state = State(args.delay, args.garbage, args.status)
+    Handler.state = State(args.delay, args.garbage, args.status,
+                          os.path.abspath(args.tv_lists) if args.tv_lists else None)
     Handler.verbose = args.verbose
     server = ThreadingHTTPServer(("127.0.0.1", args.port), Handler)
     server.daemon_threads = True
