@@ -14,7 +14,8 @@ Usage:
                      "language", "codec", "bitrate", "votes", "clickcount", "favicon", "ok" (a tone
                      radio of a test rig, for example); a favicon that is a path
                      ("/favicons/logo-1.png") is one of this server's logos, sent as its full address;
-                     "ok": false makes a station whose last check failed (lastcheckok 0)
+                     "ok": false makes a station whose last check failed (lastcheckok 0); "stationuuid"
+                     keeps a station's id whatever its place in the file
     --generate N     answer with N made-up stations that look like the directory's (names, tags,
                      countries, codecs), every fifth with one of this server's logos (for benchmarks)
     --tv-lists DIR   also serve the public per-language TV playlists: GET /tv/NAME.m3u answers with
@@ -145,7 +146,7 @@ def stations_from_file(path):
         entries = json.load(f)
     result = []
     for i, e in enumerate(entries):
-        uuid = "f%07x-0601-11e8-ae97-52543be04c81" % i
+        uuid = e.get("stationuuid") or "f%07x-0601-11e8-ae97-52543be04c81" % i
         result.append(station(uuid, e["name"], e["url"], e["url"], e.get("tags", ""), e.get("country", ""),
                               e.get("countrycode", ""), e.get("language", ""), e.get("codec", "MP3"),
                               e.get("bitrate", 128), 0, 1 if e.get("ok", True) else 0, e.get("votes", 0),

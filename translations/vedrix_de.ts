@@ -317,6 +317,10 @@
         <source>&amp;Address:</source>
         <translation>&amp;Adresse:</translation>
     </message>
+    <message>
+        <source>%1 (%2 of %3 sources)</source>
+        <translation>%1 (%2 von %3 Quellen)</translation>
+    </message>
 </context>
 <context>
     <name>Directory</name>
@@ -490,6 +494,26 @@ Falls das Problem bestehen bleibt, schreiben Sie uns bitte an </translation>
     <message>
         <source>Display Non Working Channels</source>
         <translation>Nicht funktionierende Sender anzeigen</translation>
+    </message>
+    <message>
+        <source>The channel list could not be refreshed; the list of %1 is shown.</source>
+        <translation>Die Senderliste konnte nicht aktualisiert werden; die Liste vom %1 wird angezeigt.</translation>
+    </message>
+    <message>
+        <source>No channels yet. Connect to the internet and choose Refresh Channels List, or add stations of your own in My Stations: Add Station by Address, Import Playlist or the Station Directory.</source>
+        <translation>Noch keine Sender. Verbinden Sie sich mit dem Internet und wählen Sie „Senderliste aktualisieren“, oder fügen Sie unter „Meine Sender“ eigene Sender hinzu: „Sender über Adresse hinzufügen“, „Wiedergabeliste importieren“ oder das Senderverzeichnis.</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>Sender</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
     </message>
 </context>
 <context>

@@ -14,6 +14,7 @@ constexpr UINT WM_PROMO_NAVIGATE = WM_USER + 6;      // promotion view: navigate
 constexpr UINT WM_STORE_NAVIGATE = WM_USER + 7;      // store view: navigate to its page
 constexpr UINT WM_RELOAD_CHANNELS = WM_USER + 8;     // player view: reload the channel list file
 constexpr UINT WM_OPEN_TEMPLATE = WM_USER + 9;       // main frame: open a new document of template wParam
+constexpr UINT WM_LOAD_CHANNELS = WM_USER + 10;      // main frame: bring the channel list, a day's old one will do
 
 // The visual looks of the Style menu.
 constexpr UINT ID_VIEW_APPLOOK_WIN_2000 = 210;

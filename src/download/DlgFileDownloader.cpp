@@ -5,6 +5,7 @@
 #include "platform/ProcessAge.h"
 #include "platform/WaitCursor.h"
 #include "player/PlayerTrace.h"
+#include "stations/ChannelSources.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -64,6 +65,10 @@ CDlgFileDownloader::CDlgFileDownloader(QWidget* pParent)
                     QFile::remove(m_strDownloadedFile);
                     m_strDownloadedFile.clear();
                 }
+                else if (nCode == kResultBuilt)
+                {
+                    nResult = 1;
+                }
                 emit DownloadFinished(nResult);
             });
 }
@@ -77,6 +82,32 @@ void CDlgFileDownloader::DownloadFile(const QString& strUrl, const QString& strD
     m_strDownloadedFile.clear();
     OnInitDialog();
     open();
+}
+
+void CDlgFileDownloader::BuildChannelList(CChannelSources* pSources)
+{
+    m_pSources = pSources;
+    m_pSources->setParent(this);
+    connect(m_pSources, &CChannelSources::Progress, this, &CDlgFileDownloader::OnSourcesProgress);
+    connect(m_pSources, &CChannelSources::Finished, this,
+            [this](bool bWritten)
+            {
+                playertrace::Mark("channel sources: list written", bWritten ? "yes" : "no");
+                m_pWait.reset();
+                m_bTransferring = false;
+                done(bWritten ? kResultBuilt : kResultFailed);
+            });
+    m_strFileUrl.clear();
+    m_strDestination.clear();
+    m_strDownloadedFile.clear();
+    OnInitDialog();
+    open();
+}
+
+void CDlgFileDownloader::OnSourcesProgress(int nAnswered, int nTotal)
+{
+    playertrace::Mark("channel sources: answer");
+    m_pMessage->setText(text::Dialogs::tr("%1 (%2 of %3 sources)").arg(m_strMessage).arg(nAnswered).arg(nTotal));
 }
 
 void CDlgFileDownloader::OnInitDialog()
@@ -100,6 +131,12 @@ void CDlgFileDownloader::OnTimer()
     m_timer.stop();
     m_bTransferring = true;
     m_pWait = std::make_unique<CWaitCursor>();
+    if (m_pSources)
+    {
+        playertrace::Mark("channel sources: fetch begins");
+        m_pSources->Start();
+        return;
+    }
     m_downloadManager.m_strUrl = m_strFileUrl;
     m_downloadManager.Start();
 }
@@ -122,8 +159,12 @@ void CDlgFileDownloader::OnFetched(bool bSuccess)
 
 void CDlgFileDownloader::reject()
 {
-    if (m_bTransferring)
+    if (m_bTransferring && !m_pSources)
         return;
+    if (m_pSources)
+        m_pSources->Cancel();
+    m_pWait.reset();
+    m_bTransferring = false;
     m_timer.stop();
     done(kResultFailed);
 }

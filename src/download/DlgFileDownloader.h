@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <memory>
 
+class CChannelSources;
 class CWaitCursor;
 
 class QLabel;
@@ -29,6 +30,7 @@ public:
     {
         kResultFetched = 1,
         kResultFailed = 2,
+        kResultBuilt = 3, // the sources wrote their list
     };
 
     explicit CDlgFileDownloader(QWidget* pParent = nullptr);
@@ -39,6 +41,10 @@ public:
     // the fetched file, and 0 when it was left as it was. Deleting the dialog before then (the program
     // quits) cancels the transfer and writes nothing.
     void DownloadFile(const QString& strUrl, const QString& strDestination);
+    // The same dialog for a list built from several sources (which the dialog then owns): after the
+    // second's wait the sources are asked, the message counts their answers, and DownloadFinished
+    // follows with non-zero when they wrote their list. Deleting the dialog cancels them.
+    void BuildChannelList(CChannelSources* pSources);
 
     QIcon m_hIcon;
     CFileDownloadManager m_downloadManager;
@@ -46,23 +52,27 @@ public:
     QString m_strDownloadedFile;
     QString m_strMessage;
 
+    // Copies strSource over strDestination through a file beside it and a rename, so the destination
+    // is either the old file or the complete new one.
+    static bool ReplaceFile(const QString& strSource, const QString& strDestination);
+
 signals:
     void DownloadFinished(int nResult);
 
 public slots:
     // Esc and the close box end the dialog with kResultFailed before the fetch; during the fetch
-    // they are ignored, since the transfer cannot be interrupted halfway.
+    // they are ignored, since the transfer cannot be interrupted halfway. The sources of a built list
+    // can: they write nothing until all have answered, so they are cancelled.
     void reject() override;
 
 private:
     void OnInitDialog();
     void OnTimer();
     void OnFetched(bool bSuccess);
-    // Copies strSource over strDestination through a file beside it and a rename, so the destination
-    // is either the old file or the complete new one.
-    static bool ReplaceFile(const QString& strSource, const QString& strDestination);
+    void OnSourcesProgress(int nAnswered, int nTotal);
 
     QLabel* m_pMessage;
+    CChannelSources* m_pSources = nullptr;
     QTimer m_timer;
     QString m_strDestination;
     std::unique_ptr<CWaitCursor> m_pWait; // while the transfer runs

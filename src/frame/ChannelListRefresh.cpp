@@ -11,8 +11,12 @@
 #include "platform/MessageBox.h"
 #include "platform/Messages.h"
 #include "platform/View.h"
+#include "stations/ChannelSources.h"
+#include "stations/PublicChannelList.h"
 
 #include <QDesktopServices>
+#include <QFileInfo>
+#include <QLocale>
 #include <QPointer>
 #include <QUrl>
 
@@ -25,14 +29,32 @@ void OpenInBrowser(const QUrl& url)
 }
 } // namespace
 
-CDlgFileDownloader* RefreshChannelList(CMDIFrameWnd* pFrame)
+namespace
 {
-    // A refresh asked for while one runs (a filter changed twice in a row) is the same refresh: the
-    // list is filtered when it is loaded, after the download, with the choices of that moment.
-    if (pFrame)
-        if (auto* pRunning = pFrame->findChild<CDlgFileDownloader*>(QString(), Qt::FindDirectChildrenOnly))
-            return pRunning;
+void ReloadActiveView(const QPointer<CMDIFrameWnd>& frame)
+{
+    if (CView* pView = frame ? frame->GetActiveView() : nullptr)
+        SendMessage(pView, WM_RELOAD_CHANNELS, 0, 0);
+}
 
+void ShowRefreshFailed(CMDIFrameWnd* pFrame)
+{
+    ShowMessageBox(pFrame, AppTitle(), QMessageBox::Information,
+                   text::MainWindow::tr("Failed to Update Load Channels List.\n\n"
+                                        "Please make sure you Computer is connected to Internet.\n\n"
+                                        "In case the problem persists please do write to us at ") +
+                       servers::SupportEmail() + QLatin1Char('.'));
+}
+
+// The public list built before, put where the view loads it from; false when there is none.
+bool UsePublicList()
+{
+    const QString strList = GetPublicChannelListPath();
+    return QFileInfo::exists(strList) && CDlgFileDownloader::ReplaceFile(strList, GetChannelListPath());
+}
+
+CDlgFileDownloader* RefreshFromServer(CMDIFrameWnd* pFrame)
+{
     auto* pDlg = new CDlgFileDownloader(pFrame);
     pDlg->m_strMessage = text::MainWindow::tr("Loading Channels List Now...");
     QPointer<CMDIFrameWnd> frame(pFrame);
@@ -41,20 +63,60 @@ CDlgFileDownloader* RefreshChannelList(CMDIFrameWnd* pFrame)
                      {
                          pDlg->deleteLater();
                          if (nResult)
-                         {
-                             if (CView* pView = frame ? frame->GetActiveView() : nullptr)
-                                 SendMessage(pView, WM_RELOAD_CHANNELS, 0, 0);
-                             return;
-                         }
-                         ShowMessageBox(frame, AppTitle(), QMessageBox::Information,
-                                        text::MainWindow::tr(
-                                            "Failed to Update Load Channels List.\n\n"
-                                            "Please make sure you Computer is connected to Internet.\n\n"
-                                            "In case the problem persists please do write to us at ") +
-                                            servers::SupportEmail() + QLatin1Char('.'));
+                             ReloadActiveView(frame);
+                         else
+                             ShowRefreshFailed(frame);
                      });
     pDlg->DownloadFile(servers::ChannelListUrl().toString(), GetChannelListPath());
     return pDlg;
+}
+
+CDlgFileDownloader* RefreshFromPublicSources(CMDIFrameWnd* pFrame, ERefresh eWhy)
+{
+    if (eWhy == ERefresh::Automatic && IsPublicChannelListFresh(GetPublicChannelListPath()))
+    {
+        if (UsePublicList())
+            ReloadActiveView(pFrame);
+        return nullptr;
+    }
+    auto* pDlg = new CDlgFileDownloader(pFrame);
+    pDlg->m_strMessage = text::MainWindow::tr("Loading Channels List Now...");
+    QPointer<CMDIFrameWnd> frame(pFrame);
+    QObject::connect(pDlg, &CDlgFileDownloader::DownloadFinished, pDlg,
+                     [pDlg, frame, eWhy](int nResult)
+                     {
+                         pDlg->deleteLater();
+                         // A failed build leaves the list built before, which is used as it is.
+                         const bool bHaveList = UsePublicList();
+                         // Reloaded even without a list: the view then says how to get channels.
+                         ReloadActiveView(frame);
+                         if (nResult)
+                             return;
+                         if (!bHaveList && eWhy == ERefresh::UserAsked)
+                             ShowRefreshFailed(frame);
+                         else if (bHaveList && frame)
+                             frame->SetStatusText(
+                                 text::MainWindow::tr("The channel list could not be refreshed; the list of %1 "
+                                                      "is shown.")
+                                     .arg(QLocale().toString(PublicChannelListTime(GetPublicChannelListPath())
+                                                                 .toLocalTime(),
+                                                             QLocale::ShortFormat)));
+                     });
+    pDlg->BuildChannelList(new CChannelSources);
+    return pDlg;
+}
+} // namespace
+
+CDlgFileDownloader* RefreshChannelList(CMDIFrameWnd* pFrame, ERefresh eWhy)
+{
+    // A refresh asked for while one runs (a filter changed twice in a row) is the same refresh: the
+    // list is filtered when it is loaded, after the download, with the choices of that moment.
+    if (pFrame)
+        if (auto* pRunning = pFrame->findChild<CDlgFileDownloader*>(QString(), Qt::FindDirectChildrenOnly))
+            return pRunning;
+    if (servers::HasChannelListServer())
+        return RefreshFromServer(pFrame);
+    return RefreshFromPublicSources(pFrame, eWhy);
 }
 
 void OpenPromotionSite()

@@ -319,6 +319,9 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_OPEN_TEMPLATE:
         OpenTemplate(wParam);
         break;
+    case WM_LOAD_CHANNELS:
+        RefreshChannelList(this, ERefresh::Automatic);
+        break;
     case WM_PLAY_CHANNEL_NUMBER:
         // What a forwarded channel number does is the player view's business.
         return SendMessage(GetActiveView(), WM_PLAY_CHANNEL_NUMBER, wParam, lParam);

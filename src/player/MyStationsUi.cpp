@@ -156,7 +156,7 @@ void CMyStationsUi::ShowList(bool bMyStations)
     if (QFileInfo::exists(GetChannelListPath()))
         PostMessage(m_pView, WM_RELOAD_CHANNELS);
     else
-        PostMessage(m_pView->GetMainFrame(), WM_COMMAND, ID_REFRESH_CHANNELS, 0);
+        PostMessage(m_pView->GetMainFrame(), WM_LOAD_CHANNELS);
 }
 
 void CMyStationsUi::FillRows(int nSelect)

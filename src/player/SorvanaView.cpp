@@ -24,6 +24,7 @@
 #include "player/WMPPlayer4.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -52,6 +53,11 @@ constexpr int kListBottom = kPlayerHeight + kListHeight;
 
 CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
     : CView(parent), m_context(context), m_listChannels(new CListCtrlWidget(this)),
+      m_labelEmptyList(new QLabel(text::MainWindow::tr(
+                                      "No channels yet. Connect to the internet and choose Refresh Channels "
+                                      "List, or add stations of your own in My Stations: Add Station by "
+                                      "Address, Import Playlist or the Station Directory."),
+                                  this)),
       m_player(new CWMPPlayer4(this)),
       m_checkDisplayNonWorking(new QCheckBox(text::MainWindow::tr("Display Non Working Channels"), this)),
       m_browser(new CExplorer1(this)),
@@ -75,11 +81,19 @@ CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
     layout->setSpacing(0);
     layout->addWidget(m_player, kPlayerHeight);
     layout->addWidget(m_listChannels, kListHeight);
+    layout->addWidget(m_labelEmptyList);
     layout->addSpacing(DluY(kBannerTop) - DluY(kListBottom));
     layout->addWidget(m_browser, 0);
     m_player->setMinimumHeight(DluY(kPlayerHeight) / 2);
     m_listChannels->setMinimumHeight(DluY(kListHeight) / 2);
     m_browser->setFixedHeight(DluY(kBannerHeight));
+
+    m_labelEmptyList->setObjectName(QStringLiteral("EmptyListHint"));
+    m_labelEmptyList->setTextFormat(Qt::PlainText);
+    m_labelEmptyList->setWordWrap(true);
+    m_labelEmptyList->setAlignment(Qt::AlignCenter);
+    m_labelEmptyList->setContentsMargins(12, 8, 12, 8);
+    m_labelEmptyList->hide();
 
     // Nothing shows the check box, but its value is still loaded and stored.
     m_checkDisplayNonWorking->setGeometry(DluX(156), DluY(228), DluX(113), DluY(10));
@@ -122,9 +136,13 @@ CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
     m_commandMap.On(ID_STOP, [this] { OnStop(); });
     m_commandMap.On(ID_TRAY_STOP, [this] { OnStop(); });
     AddFilterCommands(m_commandMap, context.Settings(),
-                      [this] { PostMessage(GetMainFrame(), WM_COMMAND, ID_REFRESH_CHANNELS, 0); });
+                      [this] { PostMessage(GetMainFrame(), WM_LOAD_CHANNELS); });
     m_pStations->AddCommands(m_commandMap);
-    m_pStations->m_onRowsChanged = [this] { m_pFilter->Apply(); };
+    m_pStations->m_onRowsChanged = [this]
+    {
+        m_pFilter->Apply();
+        UpdateEmptyListHint();
+    };
     m_commandMap.On(ID_FIND_IN_LIST, [this] { m_pFilter->Open(); });
     auto* pFind = new QShortcut(QKeySequence::Find, this);
     pFind->setContext(Qt::WidgetWithChildrenShortcut);
@@ -154,7 +172,7 @@ void CSorvanaView::OnInitialUpdate()
     SizeMainWindowOnce(this, settings::kSorvanaViewSized);
     m_listChannels->SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     PostMessage(GetMainFrame(), WM_RENEW_STATUS_PANES, 0, 0);
-    PostMessage(GetMainFrame(), WM_COMMAND, ID_REFRESH_CHANNELS, 0);
+    PostMessage(GetMainFrame(), WM_LOAD_CHANNELS);
     m_browser->Navigate2(servers::BannerUrl().toString());
     m_pStations->Initialize();
 }
@@ -237,6 +255,14 @@ void CSorvanaView::ReloadChannelList()
     CWaitCursor wait;
     m_pLogic->ReloadChannelList();
     m_pFilter->Apply();
+    m_bLoadTried = true;
+    UpdateEmptyListHint();
+    playertrace::Mark("channel list shown");
+}
+
+void CSorvanaView::UpdateEmptyListHint()
+{
+    m_labelEmptyList->setVisible(m_bLoadTried && !m_pStations->IsShown() && m_listChannels->GetItemCount() == 0);
 }
 
 void CSorvanaView::PlayAddress(const QString& strName, const QString& strUrl)

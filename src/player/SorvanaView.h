@@ -16,6 +16,7 @@ class CStreamRecorder;
 class CAudioOutput;
 class CWMPPlayer4;
 class QCheckBox;
+class QLabel;
 
 // Control ids of the form.
 constexpr int IDC_CHANNEL_LIST = 1002;
@@ -53,9 +54,14 @@ private:
     void PostCommand(UINT nID);
     // Plays a stream that is no row of the list (a result of the station directory).
     void PlayAddress(const QString& strName, const QString& strUrl);
+    // The line under the list that says how to get channels: shown while the channel list is empty
+    // after a load was tried.
+    void UpdateEmptyListHint();
 
     CAppContext& m_context;
     CListCtrlWidget* m_listChannels;
+    QLabel* m_labelEmptyList;
+    bool m_bLoadTried = false;
     CWMPPlayer4* m_player;
     int m_bDisplayNonWorking = 0;
     QCheckBox* m_checkDisplayNonWorking;

@@ -165,6 +165,7 @@ CStationRecord ParseExtInf(const QString& strLine)
     const QString strAttributes = nComma < 0 ? strRest : strRest.left(nComma);
     if (nComma >= 0)
         record.m_strName = strRest.mid(nComma + 1).trimmed();
+    QString strGroup; // public IPTV lists put the channel's kind there ("News"): a description at least
     auto it = attribute.globalMatch(strAttributes);
     while (it.hasNext())
     {
@@ -177,7 +178,11 @@ CStationRecord ParseExtInf(const QString& strLine)
             record.m_strDescription = strValue;
         else if (strKey == QLatin1String("vedrix-origin"))
             record.m_strOrigin = strValue;
+        else if (strKey == QLatin1String("group-title"))
+            strGroup = strValue;
     }
+    if (record.m_strDescription.isEmpty())
+        record.m_strDescription = strGroup;
     return record;
 }
 

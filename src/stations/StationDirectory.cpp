@@ -47,20 +47,20 @@ int Number(const QJsonObject& object, const char* pszKey)
     return 0;
 }
 
-QString UserAgent()
-{
-    QString strVersion = QCoreApplication::applicationVersion();
-    if (strVersion.isEmpty())
-        strVersion = QStringLiteral(VEDRIX_VERSION);
-    return QStringLiteral("Vedrix/") + strVersion;
-}
-
 bool IsSafeUuid(const QString& strUuid)
 {
     static const QRegularExpression uuid(QStringLiteral("^[0-9A-Za-z-]{1,64}$"));
     return uuid.match(strUuid).hasMatch();
 }
 } // namespace
+
+QString DirectoryUserAgent()
+{
+    QString strVersion = QCoreApplication::applicationVersion();
+    if (strVersion.isEmpty())
+        strVersion = QStringLiteral(VEDRIX_VERSION);
+    return QStringLiteral("Vedrix/") + strVersion;
+}
 
 QString CDirectoryStation::PlayAddress() const
 {
@@ -267,7 +267,7 @@ QUrl CStationDirectory::ApiUrl(const QString& strPath) const
 QNetworkReply* CStationDirectory::Get(const QUrl& url)
 {
     QNetworkRequest request(url);
-    request.setHeader(QNetworkRequest::UserAgentHeader, UserAgent());
+    request.setHeader(QNetworkRequest::UserAgentHeader, DirectoryUserAgent());
     request.setRawHeader("Accept", "application/json");
     request.setTransferTimeout(m_nTimeoutMs);
     return m_pNetwork->get(request);
@@ -282,13 +282,15 @@ void CStationDirectory::SendSearch()
         {"tag", &m_query.m_strTag},
         {"country", &m_query.m_strCountry},
         {"language", &m_query.m_strLanguage},
+        {"countrycode", &m_query.m_strCountryCode},
     };
     for (const auto& [pszKey, pValue] : fields)
     {
         if (!pValue->trimmed().isEmpty())
             query.addQueryItem(QLatin1String(pszKey), pValue->trimmed());
     }
-    query.addQueryItem(QStringLiteral("hidebroken"), QStringLiteral("true"));
+    query.addQueryItem(QStringLiteral("hidebroken"), m_query.m_bHideBroken ? QStringLiteral("true")
+                                                                           : QStringLiteral("false"));
     query.addQueryItem(QStringLiteral("order"), QStringLiteral("clickcount"));
     query.addQueryItem(QStringLiteral("reverse"), QStringLiteral("true"));
     query.addQueryItem(QStringLiteral("limit"), QString::number(qBound(1, m_query.m_nLimit, 1000)));

@@ -33,6 +33,9 @@ public:
     QString m_strCountry;
     QString m_strLanguage;
     int m_nLimit = 100;
+    QString m_strCountryCode; // two letters, matched exactly
+    // Stations whose last check failed are left out unless this is false.
+    bool m_bHideBroken = true;
 };
 
 // One station as the directory describes it (the documented fields of /json/stations/search).
@@ -63,6 +66,10 @@ public:
 };
 
 using CDirectoryStationList = QList<CDirectoryStation>;
+
+// "Vedrix/<version>": how the program names itself to the public servers it asks, as the directory
+// asks every client to.
+QString DirectoryUserAgent();
 
 // Turns the body of /json/stations/search into stations; false when it is not a JSON array.
 // Entries without a playable address are left out.

@@ -121,7 +121,7 @@ private slots:
         CStationDirectory directory;
         QSignalSpy ready(&directory, &CStationDirectory::ResultsReady);
         QSignalSpy failed(&directory, &CStationDirectory::Failed);
-        directory.Search(CDirectoryQuery{name, tag, country, language, limit});
+        directory.Search(CDirectoryQuery{name, tag, country, language, limit, {}, true});
         QVERIFY(directory.IsSearching());
         QVERIFY(ready.wait(10000));
         QCOMPARE(failed.count(), 0);
@@ -144,7 +144,7 @@ private slots:
     {
         CStationDirectory directory;
         QSignalSpy ready(&directory, &CStationDirectory::ResultsReady);
-        directory.Search(CDirectoryQuery{"", "", "germany", "", 100});
+        directory.Search(CDirectoryQuery{"", "", "germany", "", 100, {}, true});
         QVERIFY(ready.wait(10000));
         const auto stations = ready.at(0).at(0).value<CDirectoryStationList>();
         QCOMPARE(Names(stations), (QStringList{"Jazz Radio Berlin", "Nachrichten TV"}));
@@ -227,7 +227,7 @@ private slots:
         QSignalSpy failed(&directory, &CStationDirectory::Failed);
         QElapsedTimer clock;
         clock.start();
-        directory.Search(CDirectoryQuery{"", "jazz", "", "", 10});
+        directory.Search(CDirectoryQuery{"", "jazz", "", "", 10, {}, true});
         QVERIFY(failed.wait(timeout + 2000));
         QVERIFY2(clock.elapsed() < timeout + 1000, qPrintable(QString::number(clock.elapsed())));
         QVERIFY2(failed.at(0).at(0).toString().startsWith(message),
@@ -243,12 +243,16 @@ private slots:
     void srvFailureUsesFallback()
     {
         SetDirectoryServer(QString());
+        // The test environment names a (closed) server for every public one; this case wants none.
+        const QByteArray environment = qgetenv("VEDRIX_SERVER_StationDirectory");
+        qunsetenv("VEDRIX_SERVER_StationDirectory");
+        const auto restore = qScopeGuard([&] { qputenv("VEDRIX_SERVER_StationDirectory", environment); });
         CStationDirectory directory;
         directory.SetSrvName(QStringLiteral("_api._tcp.vedrix-test.invalid"));
         directory.SetFallbackServers({QUrl(m_server.Base())});
         QSignalSpy ready(&directory, &CStationDirectory::ResultsReady);
         QSignalSpy failed(&directory, &CStationDirectory::Failed);
-        directory.Search(CDirectoryQuery{"", "jazz", "", "", 10});
+        directory.Search(CDirectoryQuery{"", "jazz", "", "", 10, {}, true});
         QVERIFY(ready.wait(directory.Timeout() + 1000));
         QCOMPARE(failed.count(), 0);
         QCOMPARE(ready.at(0).at(0).value<CDirectoryStationList>().size(), 2);
