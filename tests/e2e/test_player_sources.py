@@ -76,12 +76,13 @@ def test_first_start_builds_the_list_from_the_public_sources():
             app.kill()
 
         sources.reset()
-        values["DisplayNonWorkingChannels"] = 1
+        # The OFF station is listed now, as row 1: the German station has moved to row 2.
+        values.update(DisplayNonWorkingChannels=1, LastChannelIndex=2)
         with App(settings={"Servers": sources.servers(), "Settings": values}) as app:
             app.start_and_wait_ready()
             ui = player_a11y.Accessibility()
             rows = ui.wait_for(lambda: len(ui.channel_rows()) >= 9 and listed(ui), 60, "the channel list")
-            assert ("Old Wave AM", "English") in rows, rows
+            assert rows[1] == ("Old Wave AM", "English"), rows
             heard(pulse, 660)
             assert sources.requests() == [], sources.requests()
             app.tray_click("Exit")

@@ -51,11 +51,11 @@ public:
         m_messages.append({message, wParam});
         return CMDIFrameWnd::WindowProc(message, wParam, lParam);
     }
-    int CountCommand(UINT nID) const
+    int CountMessage(UINT message) const
     {
         int n = 0;
         for (const auto& m : m_messages)
-            n += m.first == WM_COMMAND && LOWORD(m.second) == nID;
+            n += m.first == message;
         return n;
     }
 };
@@ -323,7 +323,7 @@ private slots:
         QList<UINT> messages;
         for (const auto& m : m_pFrame->m_messages)
             messages << (m.first == WM_COMMAND ? UINT(m.second) : m.first);
-        QCOMPARE(messages, (QList<UINT>{WM_RENEW_STATUS_PANES, ID_REFRESH_CHANNELS}));
+        QCOMPARE(messages, (QList<UINT>{WM_RENEW_STATUS_PANES, WM_LOAD_CHANNELS}));
         QCOMPARE(m_hotKeys.Ids(false, view), (QList<int>{1, 2, 3, 4}));
         QCOMPARE(m_hotKeys.Ids(true, view), QList<int>{2});
         QCOMPARE(ReadSettingInt(settings::kSorvanaViewSized), 1);
@@ -437,10 +437,10 @@ private slots:
         CCmdUI ui(ID_DISPLAY_TV_CHANNELS);
         QVERIFY(m_pFrame->OnCmdMsg(ID_DISPLAY_TV_CHANNELS, &ui));
         QCOMPARE(ui.m_nCheck, 0);
-        const int nRefreshes = m_pFrame->CountCommand(ID_REFRESH_CHANNELS);
+        const int nRefreshes = m_pFrame->CountMessage(WM_LOAD_CHANNELS);
         QVERIFY(m_pFrame->OnCmdMsg(ID_DISPLAY_TV_CHANNELS, nullptr));
         Settle();
-        QCOMPARE(m_pFrame->CountCommand(ID_REFRESH_CHANNELS), nRefreshes + 1);
+        QCOMPARE(m_pFrame->CountMessage(WM_LOAD_CHANNELS), nRefreshes + 1);
         QCOMPARE(ReadSettingInt(settings::kDisplayTVChannels), 1);
         LoadList(view); // what the refresh does on success
         QCOMPARE(view->GetChannelList()->GetItemCount(), 5);
