@@ -75,11 +75,14 @@ CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
     layout->setSpacing(0);
     layout->addWidget(m_player, kPlayerHeight);
     layout->addWidget(m_listChannels, kListHeight);
-    layout->addSpacing(DluY(kBannerTop) - DluY(kListBottom));
     layout->addWidget(m_browser, 0);
     m_player->setMinimumHeight(DluY(kPlayerHeight) / 2);
     m_listChannels->setMinimumHeight(DluY(kListHeight) / 2);
-    m_browser->setFixedHeight(DluY(kBannerHeight));
+    // The gap above the banner goes with it: a banner hidden for want of a page leaves the list
+    // all the room.
+    const int nGap = DluY(kBannerTop) - DluY(kListBottom);
+    m_browser->setContentsMargins(0, nGap, 0, 0);
+    m_browser->setFixedHeight(nGap + DluY(kBannerHeight));
 
     // Nothing shows the check box, but its value is still loaded and stored.
     m_checkDisplayNonWorking->setGeometry(DluX(156), DluY(228), DluX(113), DluY(10));
