@@ -2,6 +2,54 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>BuiltInPage</name>
+    <message>
+        <source>en</source>
+        <comment>HTML lang attribute of this page</comment>
+        <translation>de</translation>
+    </message>
+    <message>
+        <source>Internet radio and TV player for Linux, version %1</source>
+        <translation>Internetradio- und Fernsehplayer für Linux, Version %1</translation>
+    </message>
+    <message>
+        <source>The site %1 cannot be reached right now.</source>
+        <translation>Die Seite %1 ist gerade nicht erreichbar.</translation>
+    </message>
+    <message>
+        <source>Try again</source>
+        <translation>Erneut versuchen</translation>
+    </message>
+    <message>
+        <source>What Vedrix is</source>
+        <translation>Was Vedrix ist</translation>
+    </message>
+    <message>
+        <source>Vedrix plays internet radio and TV channels on your desktop. It waits in the notification area, plays your last channel again and answers to the media keys and to hot keys.</source>
+        <translation>Vedrix spielt Internetradio und Fernsehsender auf Ihrem Desktop. Es wartet im Benachrichtigungsbereich, spielt den zuletzt gehörten Sender wieder ab und hört auf die Medientasten und auf Tastenkürzel.</translation>
+    </message>
+    <message>
+        <source>Getting channels</source>
+        <translation>Sender finden</translation>
+    </message>
+    <message>
+        <source>%1 on the %2 tab builds the channel list from the public station directory and public TV playlists, in the languages checked under %3.</source>
+        <translation>%1 auf der Registerkarte %2 stellt die Senderliste aus dem öffentlichen Senderverzeichnis und öffentlichen TV-Wiedergabelisten zusammen, in den Sprachen, die unter %3 angehakt sind.</translation>
+    </message>
+    <message>
+        <source>Your own stations go into %1: %2 searches the public station directory, and the menu beside it adds a station by its address (%3) or reads a playlist file (%4).</source>
+        <translation>Ihre eigenen Sender kommen in %1: %2 durchsucht das öffentliche Senderverzeichnis, und das Menü daneben fügt einen Sender über seine Adresse hinzu (%3) oder liest eine Wiedergabeliste ein (%4).</translation>
+    </message>
+    <message>
+        <source>Where Vedrix comes from</source>
+        <translation>Woher Vedrix kommt</translation>
+    </message>
+    <message>
+        <source>Vedrix is built from its source tree with CMake and Qt: the README there says how to build, test and install it, and %1 describes the installed program.</source>
+        <translation>Vedrix wird mit CMake und Qt aus seinem Quellbaum gebaut: Die README-Datei dort beschreibt, wie man es baut, testet und installiert, und %1 beschreibt das installierte Programm.</translation>
+    </message>
+</context>
+<context>
     <name>CAudioOutput</name>
     <message>
         <source>Output device not found: system default used</source>

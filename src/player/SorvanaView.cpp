@@ -82,11 +82,14 @@ CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
     layout->addWidget(m_player, kPlayerHeight);
     layout->addWidget(m_listChannels, kListHeight);
     layout->addWidget(m_labelEmptyList);
-    layout->addSpacing(DluY(kBannerTop) - DluY(kListBottom));
     layout->addWidget(m_browser, 0);
     m_player->setMinimumHeight(DluY(kPlayerHeight) / 2);
     m_listChannels->setMinimumHeight(DluY(kListHeight) / 2);
-    m_browser->setFixedHeight(DluY(kBannerHeight));
+    // The gap above the banner goes with it: a banner hidden for want of a page leaves the list
+    // all the room.
+    const int nGap = DluY(kBannerTop) - DluY(kListBottom);
+    m_browser->setContentsMargins(0, nGap, 0, 0);
+    m_browser->setFixedHeight(nGap + DluY(kBannerHeight));
 
     m_labelEmptyList->setObjectName(QStringLiteral("EmptyListHint"));
     m_labelEmptyList->setTextFormat(Qt::PlainText);

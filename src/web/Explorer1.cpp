@@ -9,6 +9,13 @@ CExplorer1::~CExplorer1() = default;
 void CExplorer1::Navigate2(const QString& strUrl)
 {
     m_strPendingUrl = strUrl;
+    if (strUrl.isEmpty())
+    {
+        Collapse(true);
+        return;
+    }
+    // Hidden for want of a page: the pane comes back for the new one.
+    Collapse(false);
     if (isVisible())
         QueuePendingNavigation();
 }
@@ -30,6 +37,26 @@ void CExplorer1::QueuePendingNavigation()
             CWebPane::Navigate2(url);
         },
         Qt::QueuedConnection);
+}
+
+void CExplorer1::OnPageLoaded(const QUrl& url)
+{
+    CWebPane::OnPageLoaded(url);
+    Collapse(false);
+}
+
+void CExplorer1::OnPageFailed(const QUrl&)
+{
+    // Not the program's own page: a banner's place is not worth it.
+    Collapse(true);
+}
+
+void CExplorer1::Collapse(bool bCollapse)
+{
+    if (bCollapse == m_bCollapsed)
+        return;
+    m_bCollapsed = bCollapse;
+    setVisible(!bCollapse);
 }
 
 void CExplorer1::showEvent(QShowEvent* e)

@@ -1,5 +1,6 @@
 #include "web/WebEngineSetup.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QOpenGLContext>
 #include <QQuickWindow>
@@ -13,6 +14,7 @@ namespace
 {
 const char kNoSanityCheck[] = "QT_OPENGL_NO_SANITY_CHECK";
 const char kFlags[] = "QTWEBENGINE_CHROMIUM_FLAGS";
+const char kLinuxAccessibility[] = "QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY";
 bool s_bUnsetSanityCheck = false;
 
 // Whether the user turned the engine's sandbox off; a user's own value that Qt might read as "on"
@@ -92,6 +94,11 @@ void Prepare()
     // renderer is started directly, without the two zygote processes that keep 10-15 MiB.
     if (SandboxOff())
         ours << QStringLiteral("--no-zygote");
+    // On Linux the engine tells screen readers nothing of its pages unless this is set (it is off
+    // there for the cost of the accessibility tree). Where a screen reader already listens, the pages
+    // reach it too: their text, their links, and their title as the document's name.
+    if (QAccessible::isActive() && !qEnvironmentVariableIsSet(kLinuxAccessibility))
+        qputenv(kLinuxAccessibility, "1");
     // The pages shown here (a banner, a shop) run little script: V8 without its optimising compiler
     // and with its smaller heap settings keeps 3.5 MiB less. A user's own --js-flags replace these.
     ours << QStringLiteral("--js-flags=--lite-mode");

@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QPointer>
 #include <QWebEngineDownloadRequest>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
@@ -48,7 +49,10 @@ CWebPage::CWebPage(QObject* parent) : QWebEnginePage(SharedProfile(), parent)
     OpenPages().append(this);
     // Pop-ups that a page opens by itself (adverts) would otherwise replace the page shown here.
     settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    // "This site can't be reached" and its kind: the program shows its own page instead.
+    settings()->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
     connect(this, &QWebEnginePage::newWindowRequested, this, &CWebPage::OnNewWindowRequested);
+    connect(this, &QWebEnginePage::loadingChanged, this, &CWebPage::OnLoadingChanged);
 }
 
 QWebEngineProfile* CWebPage::SharedProfile()
@@ -88,9 +92,45 @@ bool CWebPage::TakeUserGesture()
     return bFresh;
 }
 
-bool CWebPage::acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame)
+void CWebPage::ShowOwnPage(const QString& strHtml, const QUrl& baseUrl)
 {
-    return IsNavigationAllowed(url, isMainFrame);
+    m_bOwnPageComing = true;
+    setHtml(strHtml, baseUrl);
+}
+
+// setHtml() arrives as a typed navigation to a data: URL. No page can ask for that one: a link or a
+// script's navigation is never typed, and the engine itself refuses data: URLs in the top frame that
+// a page asks for.
+bool CWebPage::IsOwnPage(const QUrl& url, NavigationType type)
+{
+    if (url.scheme() != QLatin1String("data"))
+        return false;
+    if (m_bOwnPageComing && type == NavigationTypeTyped)
+    {
+        m_bOwnPageComing = false;
+        m_ownPageUrl = url;
+        return true;
+    }
+    return url == m_ownPageUrl && (type == NavigationTypeReload || type == NavigationTypeBackForward);
+}
+
+bool CWebPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame)
+{
+    if (!isMainFrame)
+        return IsNavigationAllowed(url, false);
+    m_bOwnPageLoading = IsOwnPage(url, type);
+    return m_bOwnPageLoading || IsNavigationAllowed(url, true);
+}
+
+void CWebPage::OnLoadingChanged(const QWebEngineLoadingInfo& info)
+{
+    // net::ERR_ABORTED: the load gave way to another one (a Refresh right after a navigation).
+    constexpr int kAborted = -3;
+    const bool bOk = info.status() == QWebEngineLoadingInfo::LoadSucceededStatus;
+    const bool bFailed =
+        info.status() == QWebEngineLoadingInfo::LoadFailedStatus && info.errorCode() != kAborted;
+    if ((bOk || bFailed) && !m_bOwnPageLoading)
+        emit LoadEnded(bOk, info.url());
 }
 
 void CWebPage::OnNewWindowRequested(QWebEngineNewWindowRequest& request)

@@ -6,9 +6,14 @@
 // page offers for download is handed to the user's browser, but only right after the user clicked
 // or pressed a key in the page, and once for each such gesture: the banner comes over plain http,
 // and neither it nor whoever sits on its path may open the browser again and again by script.
+//
+// The engine's own error pages are off: where a page cannot be loaded the program shows its own page
+// (web/BuiltInPage.h), which the page lets in past the rules above.
 #include <QElapsedTimer>
+#include <QUrl>
 #include <QWebEnginePage>
 
+class QWebEngineLoadingInfo;
 class QWebEngineNewWindowRequest;
 class QWebEngineProfile;
 
@@ -35,6 +40,14 @@ public:
     // Whether a download may go to the user's browser now: true once per gesture, while it is fresh.
     bool TakeUserGesture();
 
+    // Shows the program's own page (see IWebSurface::ShowOwnPage).
+    void ShowOwnPage(const QString& strHtml, const QUrl& baseUrl);
+
+signals:
+    // A load of the top frame ended: the page arrived (bOk) or could not be loaded. A load that
+    // another one replaced is not told, nor one of the program's own page.
+    void LoadEnded(bool bOk, const QUrl& url);
+
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
     // The pages' console output is theirs to debug, not the user's: it is dropped.
@@ -44,6 +57,15 @@ protected:
 
 private:
     void OnNewWindowRequested(QWebEngineNewWindowRequest& request);
+    void OnLoadingChanged(const QWebEngineLoadingInfo& info);
+    bool IsOwnPage(const QUrl& url, NavigationType type);
 
     QElapsedTimer m_lastGesture; // invalid while no gesture is waiting for its download
+    // The own page's navigation is on its way: let in once.
+    bool m_bOwnPageComing = false;
+    // The own page's address (a data: URL), which a reload or a way back through the history may
+    // bring again.
+    QUrl m_ownPageUrl;
+    // Whether the load of the top frame under way is the own page's.
+    bool m_bOwnPageLoading = false;
 };

@@ -1,6 +1,7 @@
 #include "web/WebPane.h"
 
 #include "app/Settings.h"
+#include "web/BuiltInPage.h"
 #include "web/WebModule.h"
 
 #include <QLabel>
@@ -37,19 +38,58 @@ bool CWebPane::CreateWebView()
     }
     m_pSurface = pModule->CreateSurface(this);
     layout()->addWidget(m_pSurface->Widget());
+    m_pSurface->SetLoadObserver(
+        [this](IWebSurface::ELoadResult eResult, const QUrl& url)
+        {
+            if (eResult == IWebSurface::ELoadResult::Loaded)
+                OnPageLoaded(url);
+            else
+                OnPageFailed(url);
+        });
     return true;
 }
 
 void CWebPane::Navigate2(const QUrl& url)
 {
-    if (CreateWebView())
-        m_pSurface->Load(url, false);
+    if (!CreateWebView())
+        return;
+    if (url.isEmpty())
+    {
+        ShowBuiltInPage(QUrl());
+        return;
+    }
+    m_bBuiltInPage = false;
+    m_pSurface->Load(url, false);
+}
+
+void CWebPane::ShowBuiltInPage(const QUrl& siteUrl)
+{
+    m_bBuiltInPage = true;
+    m_builtInFor = siteUrl;
+    // Shown as if it came from the site, so that the page's address stays the site's.
+    m_pSurface->ShowOwnPage(CBuiltInPage::Html(siteUrl, palette()), siteUrl);
+}
+
+void CWebPane::OnPageLoaded(const QUrl&)
+{
+    m_bBuiltInPage = false;
+}
+
+void CWebPane::OnPageFailed(const QUrl& url)
+{
+    ShowBuiltInPage(url);
 }
 
 void CWebPane::Refresh()
 {
     if (!m_pSurface)
         return;
+    if (m_bBuiltInPage)
+    {
+        if (!m_builtInFor.isEmpty())
+            m_pSurface->Load(m_builtInFor, true);
+        return;
+    }
     // The engine's own reload would drop a navigation that has not yet arrived and reload the page
     // shown before it, so the page asked for (the one on its way, else the one shown) is loaded
     // again instead, past any cached copy.

@@ -6,6 +6,9 @@
 // While the pane is hidden its page is frozen, so that the renderer does nothing; hidden longer (the
 // window in the tray for a minute, "WebViewDiscardSeconds") the page is discarded: its renderer
 // process ends, and the page comes back at the same address when the pane is shown again.
+//
+// The web engine's error pages never show: where a page cannot be loaded, or there is no address to
+// load, the pane shows the program's own page (web/BuiltInPage.h).
 #include "web/WebSurface.h"
 
 #include <QTimer>
@@ -19,12 +22,15 @@ public:
     explicit CWebPane(QWidget* parent = nullptr);
     ~CWebPane() override;
 
-    // Starts loading url and returns at once. Nothing is reported back: a page that cannot be
-    // loaded shows the web engine's own error page.
+    // Starts loading url and returns at once. An empty url (no site set up) shows the program's own
+    // page at once, without any network.
     void Navigate2(const QUrl& url);
     // Loads the page again from the server: the page on its way if a load has started, else the page
-    // shown. Does nothing before the first Navigate2.
+    // shown, else the site that the program's own page stands in for. Does nothing before the first
+    // Navigate2, nor on the own page of a pane without a site.
     void Refresh();
+    // Whether the program's own page is what the pane shows, until another page is asked for.
+    bool IsShowingBuiltInPage() const { return m_bBuiltInPage; }
 
     // Null until the first Navigate2 (and when the web module cannot be loaded).
     IWebSurface* GetSurface() const { return m_pSurface; }
@@ -35,11 +41,19 @@ public:
 protected:
     void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;
+    // A page arrived.
+    virtual void OnPageLoaded(const QUrl& url);
+    // A page could not be loaded: the program's own page takes its place, with a link to url.
+    virtual void OnPageFailed(const QUrl& url);
 
 private:
     bool CreateWebView();
     void Discard();
+    void ShowBuiltInPage(const QUrl& siteUrl);
 
     IWebSurface* m_pSurface = nullptr;
     QTimer m_discardTimer;
+    bool m_bBuiltInPage = false;
+    // The address that the own page stands in for (empty when no site is set up).
+    QUrl m_builtInFor;
 };

@@ -7,7 +7,10 @@
 #include <QList>
 #include <QtPlugin>
 
+#include <functional>
+
 class QObject;
+class QString;
 class QUrl;
 class QWidget;
 
@@ -23,6 +26,16 @@ public:
         Discarded, // the renderer is gone; the page reloads at the same address once active again
     };
 
+    // How a load of the page's top frame ended: the page arrived, or it could not be loaded (the
+    // server cannot be reached, or answered with an error). The engine shows no error page of its
+    // own: a failed load leaves the view blank until its owner shows something else.
+    enum class ELoadResult
+    {
+        Loaded,
+        Failed,
+    };
+    using LoadObserver = std::function<void(ELoadResult eResult, const QUrl& url)>;
+
     virtual ~IWebSurface() = default;
 
     virtual QWidget* Widget() = 0;
@@ -30,6 +43,13 @@ public:
     virtual QObject* Page() = 0;
     // Starts loading url; with bAfresh, past any cached copy.
     virtual void Load(const QUrl& url, bool bAfresh) = 0;
+    // Shows the program's own page, html that needs no network, as if it had come from baseUrl (its
+    // address from then on; may be empty). The navigation rules let it in, and in again when the page
+    // comes back after it was discarded.
+    virtual void ShowOwnPage(const QString& strHtml, const QUrl& baseUrl) = 0;
+    // observer hears how each load ends, on a later turn of the event loop, so it may start another
+    // load at once. Not told: a load that another one replaced, and the program's own page.
+    virtual void SetLoadObserver(LoadObserver observer) = 0;
     // The address shown, and the address of the load on its way (empty when none is).
     virtual QUrl Url() const = 0;
     virtual QUrl RequestedUrl() const = 0;
@@ -53,5 +73,5 @@ public:
     virtual bool IsNavigationAllowed(const QUrl& url, bool bMainFrame) const = 0;
 };
 
-#define VEDRIX_WEB_MODULE_IID "io.github.vedrix.IWebModule/1"
+#define VEDRIX_WEB_MODULE_IID "io.github.vedrix.IWebModule/2"
 Q_DECLARE_INTERFACE(IWebModule, VEDRIX_WEB_MODULE_IID)

@@ -22,6 +22,29 @@ void CWebView::Load(const QUrl& url, bool bAfresh)
     page()->load(request);
 }
 
+void CWebView::ShowOwnPage(const QString& strHtml, const QUrl& baseUrl)
+{
+    if (auto* pPage = qobject_cast<CWebPage*>(page()))
+        pPage->ShowOwnPage(strHtml, baseUrl);
+}
+
+void CWebView::SetLoadObserver(LoadObserver observer)
+{
+    m_loadObserver = std::move(observer);
+    disconnect(m_loadEnded);
+    auto* pPage = qobject_cast<CWebPage*>(page());
+    if (!pPage || !m_loadObserver)
+        return;
+    m_loadEnded = connect(
+        pPage, &CWebPage::LoadEnded, this,
+        [this](bool bOk, const QUrl& url)
+        {
+            if (m_loadObserver)
+                m_loadObserver(bOk ? ELoadResult::Loaded : ELoadResult::Failed, url);
+        },
+        Qt::QueuedConnection);
+}
+
 QUrl CWebView::Url() const
 {
     return page()->url();

@@ -16,6 +16,8 @@ public:
     QWidget* Widget() override { return this; }
     QObject* Page() override { return page(); }
     void Load(const QUrl& url, bool bAfresh) override;
+    void ShowOwnPage(const QString& strHtml, const QUrl& baseUrl) override;
+    void SetLoadObserver(LoadObserver observer) override;
     QUrl Url() const override;
     QUrl RequestedUrl() const override;
     QList<QUrl> History() const override;
@@ -29,4 +31,8 @@ protected:
     // anew): each one is watched as it arrives.
     void childEvent(QChildEvent* e) override;
     bool eventFilter(QObject* pWatched, QEvent* e) override;
+
+private:
+    LoadObserver m_loadObserver;
+    QMetaObject::Connection m_loadEnded;
 };

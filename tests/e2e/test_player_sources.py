@@ -113,12 +113,19 @@ def test_sources_out_of_reach_show_how_to_get_channels_and_no_error_page():
         assert app.wait_exit() == 0, app.log()
 
 
+def documents(ui):
+    """The web documents on screen: the pages that the web views show."""
+    return [n for n in ui.nodes() if n.role in ("document web", "web document") and n.showing()]
+
+
 def built_in_page(ui):
-    return None
+    """The program's own page (its document is named "Vedrix" in every language), when it is shown."""
+    return next((n for n in documents(ui) if n.label == "Vedrix"), None)
 
 
 def error_page(ui):
-    return False
+    """Any other page on screen: the engine's error page names itself after the address it failed on."""
+    return [n.label for n in documents(ui) if n.label != "Vedrix"]
 
 
 if __name__ == "__main__":

@@ -1,6 +1,7 @@
 // The banner pane and the two web views against local HTTP servers: what loads when, the Refresh
-// message, the first-showing sizing, where navigation may not go, and the renderer that a hidden page
-// gives up. The web engine comes from the web module as in the program: this test does not link it.
+// message, the first-showing sizing, the program's own page where a site is missing or does not
+// answer, where navigation may not go, and the renderer that a hidden page gives up. The web engine
+// comes from the web module as in the program: this test does not link it.
 #include "TestSupport.h"
 #include "app/Commands.h"
 
@@ -11,6 +12,7 @@
 #include "platform/MDIFrameWnd.h"
 #include "platform/View.h"
 #include "platform/WinApp.h"
+#include "web/BuiltInPage.h"
 #include "web/Explorer1.h"
 #include "web/HardwareStoreDoc.h"
 #include "web/HardwareStoreView.h"
@@ -33,7 +35,9 @@
 #include <QTcpSocket>
 #include <QTest>
 #include <QUrlQuery>
+#include <QWebEnginePage>
 #include <functional>
+#include <memory>
 
 namespace
 {
@@ -120,19 +124,6 @@ QRgb PixelNearTop(QWidget* w)
     return image.isNull() ? 0 : image.pixel(image.width() / 2, 20) & 0xFFFFFF;
 }
 
-bool IsUniform(QWidget* w)
-{
-    const QImage image = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    if (image.isNull())
-        return true;
-    const QRgb first = image.pixel(0, 0);
-    for (int y = 0; y < image.height(); y += 2)
-        for (int x = 0; x < image.width(); x += 2)
-            if (image.pixel(x, y) != first)
-                return false;
-    return true;
-}
-
 // The web engine's views under w (the engine's own class, known here only by name).
 int WebViewsUnder(QWidget* w)
 {
@@ -146,6 +137,33 @@ int WebViewsUnder(QWidget* w)
 bool ProcessRuns(qint64 pid)
 {
     return pid > 0 && QFile::exists(QStringLiteral("/proc/%1").arg(pid));
+}
+
+QString PageTitle(CWebPane* pPane)
+{
+    auto* pPage = qobject_cast<QWebEnginePage*>(pPane->GetPage());
+    return pPage ? pPage->title() : QString();
+}
+
+// What a script in the page gives back (null if the page has none or does not answer in time).
+QVariant RunScript(CWebPane* pPane, const QString& strScript)
+{
+    auto* pPage = qobject_cast<QWebEnginePage*>(pPane->GetPage());
+    if (!pPage)
+        return {};
+    // The answer may come after a timeout: it must not write into this frame then.
+    auto pResult = std::make_shared<std::pair<bool, QVariant>>();
+    pPage->runJavaScript(strScript, [pResult](const QVariant& v) { *pResult = {true, v}; });
+    if (!QTest::qWaitFor([pResult] { return pResult->first; }, 10000))
+        return {};
+    return pResult->second;
+}
+
+// A port on 127.0.0.1 where nothing listens.
+quint16 ClosedPort()
+{
+    QTcpServer probe;
+    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
 }
 
 // The main window: records the messages it gets and the status texts it is given.
@@ -191,7 +209,11 @@ private slots:
     void cleanup();
 
     void bannerMakesNoWebViewBeforeNavigate2();
-    void pageThatCannotLoadShowsErrorPage();
+    void bannerHiddenWithoutAPage_data();
+    void bannerHiddenWithoutAPage();
+    void builtInPageStandsInForTheSite_data();
+    void builtInPageStandsInForTheSite();
+    void tryAgainReachesTheSiteOnceItAnswers();
     void openingViewLoadsItsPage_data();
     void openingViewLoadsItsPage();
     void firstShowingSizesMainWindowOnce_data();
@@ -344,23 +366,152 @@ void TestWebViews::bannerMakesNoWebViewBeforeNavigate2()
     QTRY_COMPARE_WITH_TIMEOUT(PixelNearTop(&banner), kBannerColour, 20000);
 }
 
-void TestWebViews::pageThatCannotLoadShowsErrorPage()
+// The banner is decoration: where it has no page it makes no room for itself, and no web view is
+// made without a banner server. A page that arrives later brings the pane back.
+void TestWebViews::bannerHiddenWithoutAPage_data()
 {
-    QTcpServer closed;
-    QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
-    const quint16 port = closed.serverPort();
-    closed.close(); // nothing listens there now
+    QTest::addColumn<QString>("url");
+    QTest::newRow("no banner server") << QString();
+    QTest::newRow("server does not answer")
+        << QStringLiteral("http://127.0.0.1:%1/banners/vedrix/").arg(ClosedPort());
+    QTest::newRow("server answers with an error") << m_promoServer.Url("/banners/none/").toString();
+}
 
-    CWebPane pane;
-    pane.resize(500, 300);
-    pane.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&pane));
-    pane.Navigate2(QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(port)));
-    QSignalSpy finished(pane.GetPage(), SIGNAL(loadFinished(bool)));
-    QVERIFY(finished.wait(20000));
-    QCOMPARE(finished.last().value(0).toBool(), false);
-    QTRY_VERIFY_WITH_TIMEOUT(!IsUniform(&pane), 20000);
-    QCOMPARE(WebViewsUnder(&pane), 1);
+void TestWebViews::bannerHiddenWithoutAPage()
+{
+    QFETCH(QString, url);
+    QWidget window;
+    window.resize(468, 120);
+    auto* banner = new CExplorer1(&window);
+    banner->resize(468, 120);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    banner->Navigate2(url);
+    if (url.isEmpty())
+    {
+        QVERIFY(!banner->isVisible());
+        QCoreApplication::processEvents();
+        QCOMPARE(WebViewsUnder(&window), 0);
+    }
+    else
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(!banner->isVisible(), 20000);
+        QVERIFY(PageTitle(banner) != CBuiltInPage::Title());
+    }
+
+    banner->Navigate2(m_promoServer.Url("/banners/vedrix/").toString());
+    QTRY_VERIFY_WITH_TIMEOUT(banner->isVisible(), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(PixelNearTop(banner), kBannerColour, 20000);
+}
+
+// Where the site is not set up, does not answer, or answers with an error, the view shows the
+// program's own page: never the engine's error page, and with a link to the site where there is one.
+void TestWebViews::builtInPageStandsInForTheSite_data()
+{
+    QTest::addColumn<bool>("promo");
+    QTest::addColumn<QString>("site"); // "none", "closed" (nothing listens), "error" (an empty 500)
+    QTest::newRow("promotion view, no site") << true << "none";
+    QTest::newRow("store view, no site") << false << "none";
+    QTest::newRow("promotion view, site does not answer") << true << "closed";
+    QTest::newRow("store view, site does not answer") << false << "closed";
+    QTest::newRow("store view, site answers with an error") << false << "error";
+}
+
+void TestWebViews::builtInPageStandsInForTheSite()
+{
+    QFETCH(bool, promo);
+    QFETCH(QString, site);
+    CLocalHttpServer failing;
+    failing.m_handler = [](const QUrl&) { return CLocalHttpServer::Response{500, "", "", "no-store"}; };
+    QVERIFY(failing.Start());
+    QUrl siteUrl;
+    if (site == QLatin1String("closed"))
+        siteUrl = QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(ClosedPort()));
+    else if (site == QLatin1String("error"))
+        siteUrl = failing.Url("/");
+    {
+        QSettings store(settings::kOrganization, settings::kApplication);
+        store.beginGroup(settings::kServersSection);
+        const QString key = promo ? QStringLiteral("PromotionSite") : QStringLiteral("DownloadSite");
+        if (siteUrl.isEmpty())
+            store.remove(key);
+        else
+            store.setValue(key, siteUrl.adjusted(QUrl::RemovePath).toString());
+    }
+    const int promoBefore = m_promoServer.Count("/");
+    const int storeBefore = m_storeServer.Count("/");
+
+    CView* view = promo ? static_cast<CView*>(OpenView<CPromoView>(m_pPromoTemplate))
+                        : static_cast<CView*>(OpenView<CHardwareStoreView>(m_pStoreTemplate));
+    QVERIFY(view);
+    CWebPane* pane = promo ? static_cast<CPromoView*>(view)->GetWebPane()
+                           : static_cast<CHardwareStoreView*>(view)->GetWebPane();
+    QTRY_VERIFY_WITH_TIMEOUT(pane->GetPage(), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(PageTitle(pane), CBuiltInPage::Title(), 20000);
+    QVERIFY(pane->IsShowingBuiltInPage());
+
+    const QString text = RunScript(pane, QStringLiteral("document.body.innerText")).toString();
+    QVERIFY2(text.contains(QLatin1String("Vedrix plays internet radio")), qPrintable(text));
+    QVERIFY2(text.contains(QLatin1String("version ") + QCoreApplication::applicationVersion()),
+             qPrintable(text));
+    QVERIFY2(text.contains(QLatin1String("Refresh Channels List")), qPrintable(text));
+    QVERIFY2(!text.contains(QLatin1String("ERR_")) && !text.contains(QLatin1String("HTTP ERROR")),
+             qPrintable(text));
+    const QString tryAgain =
+        RunScript(pane, QStringLiteral("(document.querySelector('a.retry') || {href: ''}).href")).toString();
+    if (siteUrl.isEmpty())
+    {
+        // Nothing to try again, and nothing was asked of any server.
+        QCOMPARE(tryAgain, QString());
+        QVERIFY(!text.contains(QLatin1String("cannot be reached")));
+        QCOMPARE(pane->GetSurface()->Url().scheme(), QStringLiteral("data"));
+    }
+    else
+    {
+        QCOMPARE(tryAgain, siteUrl.toString());
+        QVERIFY2(text.contains(QLatin1String("cannot be reached right now")), qPrintable(text));
+        // The page's address stays the site's.
+        QCOMPARE(pane->GetSurface()->Url(), siteUrl);
+        QCOMPARE(failing.Count("/") > 0, site == QLatin1String("error"));
+    }
+    QCOMPARE(m_promoServer.Count("/"), promoBefore);
+    QCOMPARE(m_storeServer.Count("/"), storeBefore);
+}
+
+// "Try again" on the own page, clicked once the site answers, shows the site.
+void TestWebViews::tryAgainReachesTheSiteOnceItAnswers()
+{
+    const quint16 port = ClosedPort();
+    const QUrl siteUrl(QStringLiteral("http://127.0.0.1:%1/").arg(port));
+    {
+        QSettings store(settings::kOrganization, settings::kApplication);
+        store.setValue(QStringLiteral("Servers/PromotionSite"), siteUrl.toString());
+    }
+    auto* view = OpenView<CPromoView>(m_pPromoTemplate);
+    QVERIFY(view);
+    CWebPane* pane = view->GetWebPane();
+    QTRY_VERIFY_WITH_TIMEOUT(pane->GetPage(), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(PageTitle(pane), CBuiltInPage::Title(), 20000);
+
+    CLocalHttpServer late;
+    late.m_handler = [](const QUrl&) {
+        return CLocalHttpServer::Response{200, ColouredPage("#20a060"), "", "no-store"};
+    };
+    QVERIFY(late.listen(QHostAddress::LocalHost, port));
+    const QVariantList centre =
+        RunScript(pane,
+                  QStringLiteral(
+                      "(function () { var r = document.querySelector('a.retry')"
+                      ".getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2]; })()"))
+            .toList();
+    QCOMPARE(centre.size(), 2);
+    QTest::mouseClick(pane->GetWebView()->focusProxy(), Qt::LeftButton, {},
+                      QPoint(centre[0].toInt(), centre[1].toInt()));
+    QTRY_COMPARE_WITH_TIMEOUT(PixelNearTop(view), kPromoColour, 20000);
+    QCOMPARE(late.Count("/"), 1);
+    QCOMPARE(pane->GetSurface()->Url(), siteUrl);
+    QVERIFY(!pane->IsShowingBuiltInPage());
 }
 
 void TestWebViews::openingViewLoadsItsPage_data()
@@ -614,17 +765,22 @@ void TestWebViews::navigationStaysOnHttp()
     {
         // Give a wrongly followed link ample time to show.
         QTest::qWait(2000);
-        // The page stays, or a refused redirect ends on the engine's error page for the redirecting
-        // address; either way nothing but http is shown.
+        // The page stays, or a refused redirect ends on the program's own page standing in for the
+        // redirecting address; either way nothing but http and the own page (a data: URL) is shown.
         const QUrl shown = pane.GetSurface()->Url();
         QCOMPARE(shown.scheme(), QStringLiteral("http"));
         if (shown.path() == QLatin1String("/link"))
             QCOMPARE(PixelNearTop(&pane), kLinkColour);
         else
+        {
             QCOMPARE(shown.path(), QStringLiteral("/redirect"));
+            QTRY_COMPARE_WITH_TIMEOUT(PageTitle(&pane), CBuiltInPage::Title(), 20000);
+        }
         QVERIFY(m_schemeCatcher.m_urls.isEmpty());
         for (const QUrl& item : pane.GetSurface()->History())
-            QCOMPARE(item.scheme(), QStringLiteral("http"));
+            QVERIFY2(item.scheme() == QLatin1String("http") ||
+                         (item.scheme() == QLatin1String("data") && pane.IsShowingBuiltInPage()),
+                     qPrintable(item.toString()));
     }
     QCOMPARE(WebViewsUnder(&pane), 1);
 }
@@ -746,6 +902,8 @@ int main(int argc, char** argv)
 {
     UsersSwitches() = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     QApplication app(argc, argv);
+    // The program's own page shows the version.
+    app.setApplicationVersion(QStringLiteral("1.0.test"));
     QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
     TestWebViews test;
     return QTest::qExec(&test, argc, argv);
