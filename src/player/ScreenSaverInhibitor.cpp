@@ -32,7 +32,10 @@ CScreenSaverInhibitor::CScreenSaverInhibitor(CWMPPlayer4* pPlayer, QObject* pare
 
 CScreenSaverInhibitor::~CScreenSaverInhibitor()
 {
-    // The player may be half gone already (this is its child): only the cookie goes back.
+    // The player is still whole here, but stops being asked: no event of its teardown reaches Update.
+    m_pPlayer->removeEventFilter(this);
+    if (m_pWatchedWindow)
+        m_pWatchedWindow->removeEventFilter(this);
     m_bWanted = false;
     Release();
 }

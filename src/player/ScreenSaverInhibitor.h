@@ -4,6 +4,9 @@
 // bus (Inhibit, which answers with a cookie) and gives the cookie back (UnInhibit) when playback
 // stops, the picture goes, the window is hidden or the player goes. Without the service nothing
 // happens, quietly; the calls never wait for their answers.
+//
+// The player owns it and must end it before the player's own parts go (see CWMPPlayer4): it watches
+// the player's events, and a QWidget on its way out still sends some (the hide when it closes).
 #include <QObject>
 #include <QPointer>
 
@@ -16,7 +19,7 @@ public:
     static constexpr const char* kService = "org.freedesktop.ScreenSaver";
     static constexpr const char* kPath = "/org/freedesktop/ScreenSaver";
 
-    CScreenSaverInhibitor(CWMPPlayer4* pPlayer, QObject* parent);
+    explicit CScreenSaverInhibitor(CWMPPlayer4* pPlayer, QObject* parent = nullptr);
     ~CScreenSaverInhibitor() override;
 
     bool IsInhibiting() const { return m_bWanted; }

@@ -28,6 +28,7 @@ CSongHistory::CSongHistory(const QString& strFile, QObject* parent)
 void CSongHistory::Load()
 {
     m_songs.clear();
+    m_lines.clear();
     QFile file(m_strFile);
     if (file.open(QIODevice::ReadOnly))
     {
@@ -37,11 +38,9 @@ void CSongHistory::Load()
             SSong song{QDateTime::fromString(object.value(kTime).toString(), Qt::ISODateWithMs),
                        object.value(kChannel).toString(), object.value(kTitle).toString()};
             if (song.time.isValid() && !song.strTitle.isEmpty())
-                m_songs.append(song);
+                Append(song);
         }
     }
-    if (m_songs.size() > kCapacity)
-        m_songs.remove(0, m_songs.size() - kCapacity);
     emit Changed();
 }
 
@@ -51,11 +50,23 @@ void CSongHistory::Add(const QString& strChannel, const QString& strTitle, const
         return;
     if (!m_songs.isEmpty() && m_songs.last().strChannel == strChannel && m_songs.last().strTitle == strTitle)
         return;
-    m_songs.append({time, strChannel, strTitle});
-    if (m_songs.size() > kCapacity)
-        m_songs.remove(0, m_songs.size() - kCapacity);
+    Append({time, strChannel, strTitle});
     Save();
     emit Changed();
+}
+
+void CSongHistory::Append(const SSong& song)
+{
+    // A song read from the file gets its line made anew rather than copied: the file may be damaged.
+    const QJsonObject object{
+        {kTime, song.time.toString(Qt::ISODateWithMs)}, {kChannel, song.strChannel}, {kTitle, song.strTitle}};
+    m_songs.append(song);
+    m_lines.append(QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n');
+    if (m_songs.size() > kCapacity)
+    {
+        m_songs.removeFirst();
+        m_lines.removeFirst();
+    }
 }
 
 QList<CSongHistory::SSong> CSongHistory::Recent(int nCount) const
@@ -74,12 +85,7 @@ void CSongHistory::Save()
         m_bSaved = false;
         return;
     }
-    for (const SSong& song : std::as_const(m_songs))
-    {
-        const QJsonObject object{{kTime, song.time.toString(Qt::ISODateWithMs)},
-                                 {kChannel, song.strChannel},
-                                 {kTitle, song.strTitle}};
-        file.write(QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n');
-    }
+    for (const QByteArray& line : std::as_const(m_lines))
+        file.write(line);
     m_bSaved = file.commit();
 }

@@ -3,6 +3,7 @@
 // 1000 of them. Kept in a file of the data folder, one JSON object a line, rewritten whole (and
 // atomically) at every new song, so that a crash leaves the old file or the new one, never half of
 // it. A damaged file gives what can still be read: each line stands alone.
+#include <QByteArray>
 #include <QDateTime>
 #include <QList>
 #include <QObject>
@@ -43,9 +44,14 @@ signals:
     void Changed();
 
 private:
+    void Append(const SSong& song);
     void Save();
 
     QString m_strFile;
     QList<SSong> m_songs;
+    // Each song's line of the file, made once when the song comes: a new song rewrites a thousand
+    // lines, which are copied rather than encoded again (a thousand JSON objects, their strings and
+    // dates, at every title a stream sends).
+    QList<QByteArray> m_lines;
     bool m_bSaved = true;
 };

@@ -217,7 +217,7 @@ CWMPPlayer4::CWMPPlayer4(QWidget* parent) : QWidget(parent)
     connect(m_pVideo, &CMpvRenderWidget::DoubleClicked, this, [this] { SetFullScreen(!IsFullScreen()); });
     auto* pFullScreenKey = new QShortcut(QKeySequence(Qt::Key_F11), this);
     connect(pFullScreenKey, &QShortcut::activated, this, [this] { SetFullScreen(true); });
-    new CScreenSaverInhibitor(this, this);
+    m_pInhibitor = std::make_unique<CScreenSaverInhibitor>(this);
 
     // A few seconds after a stream started or ended, and no more often while the user zaps: the
     // release walks every arena, and a switch should not wait for it.

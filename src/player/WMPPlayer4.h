@@ -13,11 +13,13 @@
 
 #include <QTimer>
 #include <QWidget>
+#include <memory>
 
 struct mpv_handle;
 struct mpv_event;
 class CMpvRenderWidget;
 class CPlayerControlBar;
+class CScreenSaverInhibitor;
 
 class CWMPPlayer4 : public QWidget, public CMediaPlayer
 {
@@ -159,4 +161,9 @@ private:
     double m_dFade = 1.0;
     // Runs a while after a stream started or ended, once the old stream's memory is all freed.
     QTimer m_releaseMemory;
+    // A member, not a child: it watches this widget's events and asks it whether a picture plays, so
+    // it must end while this is still a whole player. A child would still be filtering when the
+    // QWidget part hides the window on its way out, and call into a player that no longer exists.
+    // Declared last, it goes first.
+    std::unique_ptr<CScreenSaverInhibitor> m_pInhibitor;
 };

@@ -322,7 +322,10 @@ private slots:
         QVERIFY(!player.HasVideo());
         player.show();
         QTRY_VERIFY_WITH_TIMEOUT(player.HasVideo(), kStartTimeoutMs);
-        QCOMPARE(player.get_status(), QStringLiteral("Playing"));
+        // Taking up the picture track may wait a moment for the cache on a busy machine ("Buffering");
+        // the stream plays on with its picture.
+        QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
+        QVERIFY(player.HasVideo());
     }
 };
 
