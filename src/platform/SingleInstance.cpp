@@ -7,10 +7,12 @@
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QStandardPaths>
 #include <QThread>
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -28,7 +30,7 @@ class CElectionLock
 public:
     explicit CElectionLock(const QString& strPath)
     {
-        m_fd = ::open(QFile::encodeName(strPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        m_fd = ::open(QFile::encodeName(strPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
         if (m_fd < 0)
             return;
         QDeadlineTimer deadline(kLockMsecs);
@@ -62,18 +64,39 @@ bool IsAbstractName(const QString& strName)
     return !strName.startsWith(QLatin1Char('/'));
 }
 
-// The folder that a process of this user and session shares with the others: the runtime folder, or
-// the temporary folder where there is none.
+// Whether only this user can reach into the folder: ours, and neither group nor others may enter or
+// write it.
+bool IsPrivateFolder(const QString& strFolder)
+{
+    struct stat info{};
+    if (::lstat(QFile::encodeName(strFolder).constData(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return false;
+    return info.st_uid == ::getuid() && (info.st_mode & (S_IRWXG | S_IRWXO)) == 0;
+}
+
+// The folder that a process of this user and session shares with the others, and that no other user
+// can use: the runtime folder, or where there is none (or it is not private), a folder of our own in
+// the user's cache folder. A shared folder such as /tmp would let another user take the socket's name
+// first and receive our requests.
 QString SharedFolder()
 {
-    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        folder = QDir::tempPath();
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && IsPrivateFolder(runtime))
+        return runtime;
+    const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QLatin1String("/vedrix-instance");
+    QDir().mkpath(folder);
+    // Made by us, or found: either way ours alone, or not used.
+    struct stat info{};
+    if (::lstat(QFile::encodeName(folder).constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+        info.st_uid == ::getuid())
+        ::chmod(QFile::encodeName(folder).constData(), 0700);
     return folder;
 }
 
-// Abstract names are seen by every user of the machine: only our own user may talk to us, and we
-// hand our request only to an instance of our own user.
+// Only our own user may talk to us, and we hand our request only to an instance of our own user:
+// abstract names are seen by every user of the machine, and a socket file is checked the same way
+// should its folder ever be reachable by others.
 bool IsPeerOurUser(qintptr nDescriptor)
 {
     ucred cred{};
@@ -99,10 +122,10 @@ QString CSingleInstance::DefaultServerName()
 {
     const QString folder = SharedFolder();
     const QString path = folder + QStringLiteral("/vedrix-%1.sock").arg(::getuid());
-    // A socket's path must fit its address (107 bytes), and the folder must take a new file. Where
-    // either fails the name goes to the abstract namespace, still one per user and runtime folder
-    // (so that test sessions with folders of their own stay apart).
-    if (QFile::encodeName(path).size() < qsizetype(sizeof(sockaddr_un::sun_path)) &&
+    // A socket's path must fit its address (107 bytes), and the folder must be ours alone and take a
+    // new file. Where either fails the name goes to the abstract namespace, still one per user and
+    // runtime folder (so that test sessions with folders of their own stay apart).
+    if (QFile::encodeName(path).size() < qsizetype(sizeof(sockaddr_un::sun_path)) && IsPrivateFolder(folder) &&
         QFileInfo(folder).isWritable())
         return path;
     const QByteArray folderHash =
@@ -135,6 +158,11 @@ bool CSingleInstance::Start()
     {
         if (server->listen(m_strServerName))
         {
+            // Whatever the umask: the socket file is the user's alone. (Qt's access option would
+            // make it in a folder of its own and rename it over any socket of that name, a running
+            // instance's too.)
+            if (!bAbstract)
+                ::chmod(QFile::encodeName(m_strServerName).constData(), 0600);
             m_pServer = server;
             connect(server, &QLocalServer::newConnection, this, &CSingleInstance::OnNewConnection);
             return true;
@@ -148,7 +176,7 @@ bool CSingleInstance::Start()
         client->connectToServer(m_strServerName);
         if (client->waitForConnected(kConnectMsecs))
         {
-            if (bAbstract && !IsPeerOurUser(client->socketDescriptor()))
+            if (!IsPeerOurUser(client->socketDescriptor()))
             {
                 // Another user holds the name: neither ours to join nor ours to take.
                 delete client;
@@ -205,7 +233,7 @@ void CSingleInstance::OnNewConnection()
 {
     while (QLocalSocket* socket = m_pServer->nextPendingConnection())
     {
-        if (IsAbstractName(m_strServerName) && !IsPeerOurUser(socket->socketDescriptor()))
+        if (!IsPeerOurUser(socket->socketDescriptor()))
         {
             socket->abort();
             socket->deleteLater();

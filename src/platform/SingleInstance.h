@@ -4,7 +4,8 @@
 // under a lock file, so that starts at the same moment agree on one winner and a socket left by a
 // killed process is replaced rather than trusted. Where no socket file can be made (a runtime folder
 // whose path is too long for a socket's address, or one that cannot be written) the socket takes a
-// name in Linux's abstract namespace instead.
+// name in Linux's abstract namespace instead. Either way only the user's own processes are heard or
+// handed a request.
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -21,9 +22,10 @@ public:
     explicit CSingleInstance(const QString& strServerName = QString(), QObject* parent = nullptr);
     ~CSingleInstance() override;
 
-    // $XDG_RUNTIME_DIR/vedrix-<uid>.sock, or the same name in the temporary folder when there is no
-    // runtime folder. Where that path does not fit a socket's address or its folder cannot be
-    // written: "vedrix-<uid>-<digest of the folder>" in the abstract namespace.
+    // $XDG_RUNTIME_DIR/vedrix-<uid>.sock, or the same name in ~/.cache/vedrix-instance (made only for
+    // the user) when there is no runtime folder of the user's alone. Where that path does not fit a
+    // socket's address or its folder cannot be written: "vedrix-<uid>-<digest of the folder>" in the
+    // abstract namespace.
     static QString DefaultServerName();
 
     // True: this process is the running instance now and receives requests. False: another instance

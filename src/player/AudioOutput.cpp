@@ -16,6 +16,7 @@ CAudioOutput::CAudioOutput(CWMPPlayer4* pPlayer, QObject* parent) : QObject(pare
                     Apply();
             });
     connect(m_pPlayer, &CWMPPlayer4::AudioDeviceFailed, this, &CAudioOutput::OnDeviceFailed);
+    connect(m_pPlayer, &CWMPPlayer4::AudioDevicesChanged, this, &CAudioOutput::OnDevicesChanged);
 }
 
 QString CAudioOutput::StatusNote() const
@@ -53,6 +54,26 @@ void CAudioOutput::OnDeviceFailed()
                            if (!pPlayer->URL().isEmpty())
                                pPlayer->put_URL(pPlayer->URL());
                        });
+}
+
+void CAudioOutput::OnDevicesChanged(const QStringList& names)
+{
+    const QString strChosen = ReadSettingString(settings::kAudioDevice);
+    if (strChosen == QLatin1String(audiodevices::kDefault))
+        return;
+    if (!names.contains(strChosen))
+    {
+        // Gone while playing: the sound server has moved the sound to its default; the player
+        // follows, so that the device's return can take the sound back.
+        m_strFailed.clear();
+        m_pPlayer->SetAudioDevice(QString::fromLatin1(audiodevices::kDefault));
+        SetFallback(true);
+    }
+    else if (m_bFallback && strChosen != m_strFailed)
+    {
+        // Back: the sound goes to it again.
+        Apply();
+    }
 }
 
 void CAudioOutput::SetFallback(bool bFallback)

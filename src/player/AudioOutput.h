@@ -1,11 +1,13 @@
 #pragma once
 // The player's sound output device: the stored choice is given to the player when the player view
 // is made, unless the device is not there, and the player then plays on the system default and the
-// status bar says so. The choice stays stored, and is used again once the device is back (checked
-// at each channel opened while the default stands in for it). A device that mpv fails to open is
-// treated the same way, and the channel is opened again on the default.
+// status bar says so. The choice stays stored, and is used again once the device is back (checked at
+// each channel opened while the default stands in for it, and at once when the sound server reports
+// it back). A device that goes away while playing brings the note at once. A device that mpv fails
+// to open is treated the same way, and the channel is opened again on the default.
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class CWMPPlayer4;
 
@@ -24,6 +26,7 @@ signals:
 private:
     void Apply();
     void OnDeviceFailed();
+    void OnDevicesChanged(const QStringList& names);
     void SetFallback(bool bFallback);
 
     CWMPPlayer4* m_pPlayer;

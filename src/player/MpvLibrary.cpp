@@ -105,6 +105,10 @@ extern "C"
     {
         VEDRIX_MPV_CALL(mpv_command_ret, MPV_ERROR_UNINITIALIZED, ctx, args, result);
     }
+    int mpv_command_node(mpv_handle* ctx, mpv_node* args, mpv_node* result)
+    {
+        VEDRIX_MPV_CALL(mpv_command_node, MPV_ERROR_UNINITIALIZED, ctx, args, result);
+    }
     int mpv_command_async(mpv_handle* ctx, uint64_t reply_userdata, const char** args)
     {
         VEDRIX_MPV_CALL(mpv_command_async, MPV_ERROR_UNINITIALIZED, ctx, reply_userdata, args);

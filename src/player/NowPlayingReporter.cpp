@@ -9,16 +9,20 @@ CNowPlayingReporter::CNowPlayingReporter(CWMPPlayer4* pPlayer, CNowPlaying* pNow
 {
     connect(m_pPlayer, &CWMPPlayer4::StatusChange, this, &CNowPlayingReporter::Update);
     connect(m_pPlayer, &CWMPPlayer4::StreamTitleChange, this, &CNowPlayingReporter::Update);
-    connect(m_pPlayer, &CWMPPlayer4::VolumeChange, this, &CNowPlayingReporter::OnVolumeChange);
     connect(m_pNowPlaying, &CNowPlaying::VolumeRequested, this,
             [this](double dVolume) { m_pPlayer->SetVolume(qRound(dVolume * 100)); });
 
     connect(m_pNowPlaying, &CNowPlaying::FadeLevelChanged, m_pPlayer, &CWMPPlayer4::SetFade);
 
+    // Both stored values are read before either is given to the player: setting the volume first
+    // would store it with the mute not yet given, and the stored mute would be lost. Changes are
+    // stored only from here on.
     const int nVolume = qBound(0, ReadSettingInt(settings::kVolume), 100);
+    const bool bMuted = ReadSettingInt(settings::kMuted) != 0;
     m_pNowPlaying->SetVolume(nVolume / 100.0);
     m_pPlayer->SetVolume(nVolume);
-    m_pPlayer->SetMuted(ReadSettingInt(settings::kMuted) != 0);
+    m_pPlayer->SetMuted(bMuted);
+    connect(m_pPlayer, &CWMPPlayer4::VolumeChange, this, &CNowPlayingReporter::OnVolumeChange);
     m_pPlayer->SetFade(m_pNowPlaying->FadeLevel());
     m_pNowPlaying->SetPlayerPresent(true);
     Update();

@@ -7,18 +7,39 @@
 #include "player/WMPPlayer4.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QStorageInfo>
 #include <QTemporaryFile>
+#include <QTextBoundaryFinder>
 
 namespace
 {
 // Below this the disk counts as full: the recording ends before a write fails half-way.
 constexpr qint64 kLeastFreeBytes = 4 * 1024 * 1024;
 constexpr int kSpaceCheckMs = 2000;
-// File names are at most 255 bytes; titles are cut well before, leaving room for " (n).ext".
-constexpr int kMaxBaseChars = 120;
+// File names are at most 255 bytes in the file system's encoding; the name is cut so that " (n)"
+// and the extension still fit.
+constexpr qsizetype kMaxNameBytes = 255;
+constexpr qsizetype kUniqueSuffixBytes = 8; // " (99999)"
+
+// The longest start of strText, whole characters only (no half of a surrogate pair or of a letter
+// with its accents), that takes at most nMaxBytes in the file system's encoding.
+QString CutToBytes(const QString& strText, qsizetype nMaxBytes)
+{
+    if (QFile::encodeName(strText).size() <= nMaxBytes)
+        return strText;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, strText);
+    qsizetype nCut = 0;
+    for (qsizetype nNext = finder.toNextBoundary(); nNext > 0; nNext = finder.toNextBoundary())
+    {
+        if (QFile::encodeName(strText.left(nNext)).size() > nMaxBytes)
+            break;
+        nCut = nNext;
+    }
+    return strText.left(nCut);
+}
 } // namespace
 
 namespace recording
@@ -46,7 +67,8 @@ QString FileName(const QString& strChannel, const QString& strTitle, const QStri
     for (QChar& c : strBase)
         if (c.category() == QChar::Other_Control || QStringLiteral("/\\:*?\"<>|").contains(c))
             c = QLatin1Char('_');
-    strBase = strBase.left(kMaxBaseChars).trimmed();
+    const qsizetype nExtensionBytes = QFile::encodeName(strExtension).size() + 1;
+    strBase = CutToBytes(strBase, kMaxNameBytes - kUniqueSuffixBytes - nExtensionBytes).trimmed();
     // A name of dots alone, or one that starts with a dot, would be hidden or mean a folder.
     while (strBase.startsWith(QLatin1Char('.')))
         strBase.replace(0, 1, QLatin1Char('_'));

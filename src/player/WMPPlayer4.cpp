@@ -1,6 +1,7 @@
 #include "player/WMPPlayer4.h"
 
 #include "platform/FreedMemory.h"
+#include "player/AudioDevices.h"
 #include "player/MpvRenderWidget.h"
 #include "player/PlayerControlBar.h"
 #include "player/PlayerTrace.h"
@@ -12,6 +13,7 @@
 #include <QVBoxLayout>
 #include <clocale>
 #include <mpv/client.h>
+#include <vector>
 
 namespace
 {
@@ -28,6 +30,7 @@ enum PropertyId : quint64
     kPropCurrentAo,
     kPropDemuxerIdle,
     kPropTrackList,
+    kPropAudioDevices,
 };
 
 // Network protocols that the demuxer may open for references inside a stream (HLS segments and keys,
@@ -154,6 +157,36 @@ QString DetailOf(const mpv_event_log_message& message)
 }
 
 // The value of a key in an mpv map, if it is there with that format.
+// A map of strings for mpv_command_node, for commands given by their arguments' names. The strings
+// must outlive the node.
+class NodeMap
+{
+public:
+    void Add(const char* key, const char* value)
+    {
+        m_keys.push_back(const_cast<char*>(key));
+        mpv_node node{};
+        node.format = MPV_FORMAT_STRING;
+        node.u.string = const_cast<char*>(value);
+        m_values.push_back(node);
+    }
+    mpv_node* Node()
+    {
+        m_list.num = int(m_values.size());
+        m_list.values = m_values.data();
+        m_list.keys = m_keys.data();
+        m_node.format = MPV_FORMAT_NODE_MAP;
+        m_node.u.list = &m_list;
+        return &m_node;
+    }
+
+private:
+    std::vector<char*> m_keys;
+    std::vector<mpv_node> m_values;
+    mpv_node_list m_list{};
+    mpv_node m_node{};
+};
+
 const mpv_node* MapValue(const mpv_node& map, const char* key, mpv_format format)
 {
     if (map.format != MPV_FORMAT_NODE_MAP)
@@ -284,6 +317,8 @@ void CWMPPlayer4::CreateMpv()
     mpv_observe_property(m_pMpv, kPropDemuxerIdle, "demuxer-cache-idle", MPV_FORMAT_FLAG);
     // Whether a stream brings a picture: only then does the picture area get its video window.
     mpv_observe_property(m_pMpv, kPropTrackList, "track-list", MPV_FORMAT_NODE);
+    // The sound server's devices as they come and go (mpv watches the server for changes).
+    mpv_observe_property(m_pMpv, kPropAudioDevices, "audio-device-list", MPV_FORMAT_NODE);
     // Runs on an mpv thread: only queue the draining for the GUI thread.
     mpv_set_wakeup_callback(
         m_pMpv,
@@ -510,11 +545,17 @@ void CWMPPlayer4::Load(bool bForRecording)
     // A quick start reads the stream's parameters from its first frames as it plays and leaves
     // the demuxer's own ones unset; the recorder writes its file's header from those, so a stream
     // to record is opened again with a full probe.
-    const char* args[]{"loadfile", url.constData(), "replace",
-                       bForRecording ? "demuxer-lavf-probe-info=yes" : nullptr, nullptr};
+    // Named arguments: libmpv 0.38 put an index before loadfile's options, so their place differs
+    // between versions while their names do not.
+    NodeMap command;
+    command.Add("name", "loadfile");
+    command.Add("url", url.constData());
+    command.Add("flags", "replace");
+    if (bForRecording)
+        command.Add("options", "demuxer-lavf-probe-info=yes");
     playertrace::Mark("loadfile", url.constData());
     mpv_node result{};
-    const int nError = mpv_command_ret(m_pMpv, args, &result);
+    const int nError = mpv_command_node(m_pMpv, command.Node(), &result);
     if (nError < 0)
     {
         m_status.LoadRefused(QString::fromUtf8(mpv_error_string(nError)));
@@ -686,6 +727,16 @@ void CWMPPlayer4::HandlePropertyChange(const mpv_event& event)
         {
             m_bPictureTrack = true;
             m_pVideo->SetVideoWanted(true);
+        }
+        break;
+    case kPropAudioDevices:
+        if (bHasValue)
+        {
+            QStringList names;
+            for (const audiodevices::SDevice& device :
+                 audiodevices::FromNode(*static_cast<mpv_node*>(pProperty->data)))
+                names << device.strName;
+            emit AudioDevicesChanged(names);
         }
         break;
     case kPropDemuxerIdle:

@@ -11,6 +11,7 @@
 #include "player/PlayerStatus.h"
 #include "player/ReconnectPolicy.h"
 
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
@@ -91,6 +92,9 @@ signals:
     void RecordingEnded(const QString& strError);
     // The sound device could not be opened.
     void AudioDeviceFailed();
+    // The sound server's devices changed (mpv's names, without the default); also once when the
+    // player's core starts.
+    void AudioDevicesChanged(const QStringList& names);
 
 private:
     class CControls : public CWMPControls

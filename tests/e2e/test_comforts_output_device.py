@@ -2,7 +2,8 @@
 it by its description beside "System default"; once chosen, the tone comes out of it and not out
 of the default sink, also after a restart. A chosen sink that is gone when the program starts
 leaves the sound on the default with a note in the status; the choice is kept, and the sink is used
-again once it is back."""
+again once it is back. A sink that goes while the tone plays brings the note at once, and its return
+takes the sound back."""
 
 import os
 import subprocess
@@ -74,6 +75,13 @@ def test_chosen_sink_plays_is_kept_and_falls_back_while_gone():
 
         world.stop_app()
         world.start()
+        wait_tone_on(world, SECOND, 440, default)
+
+        # Gone while playing: the status says so at once; back: the sound returns to it.
+        pactl("unload-module", module)
+        app.wait_for(lambda: NOTE in app.tray_tooltip(), "the note as the device goes", timeout=5)
+        module = load_second_sink()
+        app.wait_for(lambda: NOTE not in app.tray_tooltip(), "the note gone as it comes back", timeout=5)
         wait_tone_on(world, SECOND, 440, default)
 
         world.stop_app()

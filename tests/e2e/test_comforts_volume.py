@@ -57,5 +57,22 @@ def test_volume_from_the_desktop_is_heard_and_kept():
         wait_level(world, 440, lambda r: half < r < full * 0.5, "the stored volume after the restart")
 
 
+def test_a_stored_mute_holds_at_any_volume():
+    with PlayerWorld() as world:
+        world.write_settings({"Volume": "80", "Muted": "1"})
+        world.start()
+        mpris = Mpris()
+        world.app.wait_for(mpris.available, "the media player name on the bus")
+        mpris.wait_property("PlaybackStatus", lambda s: s == "Playing", "the channel playing")
+        heard = [world.listen(0.8) for _ in range(3)]
+        assert all(m.silent for m in heard), heard
+        assert world.setting("Muted") == "1" and world.setting("Volume") == "80"
+
+        # Sound on: the channel was there all along, at the stored volume.
+        world.click("Mute", "check box")
+        world.wait_tone(440)
+        world.app.wait_for(lambda: world.setting("Muted") == "0", "the mute's end stored")
+
+
 if __name__ == "__main__":
     run_tests(globals())

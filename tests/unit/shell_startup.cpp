@@ -8,13 +8,18 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtTest>
 
 #include <atomic>
+#include <csignal>
 #include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -33,6 +38,41 @@ bool LeaveStaleSocket(const QString& strPath)
     const bool ok = ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) == 0;
     ::close(fd);
     return ok && QFile::exists(strPath);
+}
+// Listens on strPath as the user "nobody", as another user of the machine who took the name first;
+// answers every line with "ok". Only root can play another user; the caller kills the process.
+pid_t ListenAsAnotherUser(const QString& strPath)
+{
+    int ready[2];
+    if (::pipe(ready) != 0)
+        return -1;
+    const QByteArray path = QFile::encodeName(strPath);
+    const pid_t pid = ::fork();
+    if (pid == 0)
+    {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un addr{};
+        addr.sun_family = AF_UNIX;
+        qstrncpy(addr.sun_path, path.constData(), sizeof(addr.sun_path));
+        if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof(addr)) != 0 ||
+            ::chown(path.constData(), 65534, 65534) != 0 || ::chmod(path.constData(), 0777) != 0 ||
+            ::setgid(65534) != 0 || ::setuid(65534) != 0 || ::listen(fd, 8) != 0)
+            ::_exit(1);
+        (void)!::write(ready[1], "r", 1);
+        for (;;)
+        {
+            const int client = ::accept(fd, nullptr, nullptr);
+            char buffer[256];
+            while (::read(client, buffer, sizeof(buffer)) > 0)
+                (void)!::write(client, "ok\nok\nok\n", 9);
+            ::close(client);
+        }
+    }
+    char c = 0;
+    ::close(ready[1]);
+    const bool bReady = ::read(ready[0], &c, 1) == 1;
+    ::close(ready[0]);
+    return bReady ? pid : -1;
 }
 } // namespace
 
@@ -248,6 +288,44 @@ private slots:
         CSingleInstance instance(name);
         QVERIFY(instance.Start());
         QVERIFY(instance.IsPrimary());
+    }
+
+    void anotherUserCannotTakeOrReachTheInstance()
+    {
+        if (::getuid() != 0)
+            QSKIP("playing another user takes root");
+        // Without a runtime folder, another user has taken the name that the temporary folder would
+        // give, and the user's umask lets the group write new files.
+        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+        qunsetenv("XDG_RUNTIME_DIR");
+        const mode_t oldMask = ::umask(002);
+        const QString taken = QDir::tempPath() + QStringLiteral("/vedrix-%1.sock").arg(::getuid());
+        const pid_t other = ListenAsAnotherUser(taken);
+        QVERIFY(other > 0);
+        const auto restore = qScopeGuard(
+            [&]
+            {
+                ::kill(other, SIGKILL);
+                ::waitpid(other, nullptr, 0);
+                ::umask(oldMask);
+                qputenv("XDG_RUNTIME_DIR", runtime);
+            });
+        {
+            CSingleInstance instance;
+            const bool bStarted = instance.Start();
+            const QString name = CSingleInstance::DefaultServerName();
+            QVERIFY2(bStarted && instance.IsPrimary(), qPrintable(instance.ErrorString()));
+            // The socket and its folder are the user's alone.
+            struct stat info{};
+            QVERIFY(::stat(QFile::encodeName(name).constData(), &info) == 0);
+            QCOMPARE(info.st_mode & 077, mode_t(0));
+            QVERIFY(::stat(QFile::encodeName(QFileInfo(name).path()).constData(), &info) == 0);
+            QCOMPARE(info.st_mode & 077, mode_t(0));
+        }
+        // Given that very name, the other user's socket is neither joined nor replaced.
+        CSingleInstance onTaken(taken);
+        QVERIFY(!onTaken.Start());
+        QVERIFY(!onTaken.IsSecondary());
     }
 
     void simultaneousStartsElectOne()
