@@ -500,10 +500,6 @@ Falls das Problem bestehen bleibt, schreiben Sie uns bitte an </translation>
         <translation>Aktueller Status</translation>
     </message>
     <message>
-        <source>Status</source>
-        <translation>Status</translation>
-    </message>
-    <message>
         <source>This Pane Displays Current Status</source>
         <translation>Dieser Bereich zeigt den aktuellen Status</translation>
     </message>

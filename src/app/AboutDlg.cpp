@@ -3,6 +3,7 @@
 
 #include "app/Resources.h"
 #include "app/ServerAddresses.h"
+#include "platform/PlainText.h"
 
 #include <QHBoxLayout>
 #include <QIcon>
@@ -27,7 +28,9 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     QFont bold = version->font();
     bold.setBold(true);
     version->setFont(bold);
-    auto* contact = new QLabel(text::Dialogs::tr("Contact Us : ") + servers::SupportEmail(), this);
+    // The address may come from the settings file.
+    auto* contact = new QLabel(this);
+    SetPlainText(contact, text::Dialogs::tr("Contact Us : ") + servers::SupportEmail());
     contact->setObjectName(QStringLiteral("AboutContact"));
     contact->setTextInteractionFlags(Qt::TextSelectableByMouse);
 

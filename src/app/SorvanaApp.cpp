@@ -180,6 +180,7 @@ void CSorvanaApp::ShowNoInstanceChannel()
                              "once.\n\n%2")
             .arg(AppTitle(), m_pInstance->ErrorString()),
         QMessageBox::Ok);
+    box->setTextFormat(Qt::PlainText); // the system's error text
     box->setAttribute(Qt::WA_DeleteOnClose);
     connect(box, &QMessageBox::finished, this, [] { QCoreApplication::exit(1); });
     box->open();

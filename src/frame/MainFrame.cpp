@@ -16,6 +16,7 @@
 #include "platform/Autostart.h"
 #include "platform/DocTemplate.h"
 #include "platform/IdleUpdate.h"
+#include "platform/PlainText.h"
 #include "platform/View.h"
 #include "platform/WaitCursor.h"
 #include "platform/WinApp.h"
@@ -36,11 +37,15 @@
 
 namespace
 {
-// A status pane that asks for the width of a given number of "X" but can be squeezed.
+// A status pane that asks for the width of a given number of "X" but can be squeezed. It shows the
+// stream's title and the station's name: plain text, always.
 class CStatusPane : public QLabel
 {
 public:
-    CStatusPane(int nReservedChars, QWidget* parent) : QLabel(parent), m_nReservedChars(nReservedChars) {}
+    CStatusPane(int nReservedChars, QWidget* parent) : QLabel(parent), m_nReservedChars(nReservedChars)
+    {
+        setTextFormat(Qt::PlainText);
+    }
     QSize sizeHint() const override
     {
         const QSize base = QLabel::sizeHint();
@@ -156,12 +161,12 @@ void CMainFrame::CreateStatusBar()
     bar->setSizeGripEnabled(true);
     m_pStatusPane1 = new CStatusPane(kPane1Chars, bar);
     m_pStatusPane1->setObjectName(QStringLiteral("StatusPane1"));
-    m_pStatusPane1->setText(text::MainWindow::tr("Current Status"));
-    m_pStatusPane1->setAccessibleName(text::MainWindow::tr("Status"));
+    // No accessible name of its own: a screen reader reads the status itself.
+    SetPlainText(m_pStatusPane1, text::MainWindow::tr("Current Status"));
     bar->addWidget(m_pStatusPane1, 1);
     m_pStatusPane2 = new CStatusPane(kPane2Chars, bar);
     m_pStatusPane2->setObjectName(QStringLiteral("StatusPane2"));
-    m_pStatusPane2->setText(QStringLiteral("XXXX"));
+    SetPlainText(m_pStatusPane2, QStringLiteral("XXXX"));
     m_pStatusPane2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     bar->addPermanentWidget(m_pStatusPane2);
 }
@@ -201,10 +206,10 @@ void CMainFrame::UpdateStatusPanes()
         return;
     }
     m_pStatusPane1->setToolTip(description);
-    m_pStatusPane1->setText(text);
-    m_pStatusPane2->setToolTip(text::MainWindow::tr("Please do drop us a line at ") +
-                               servers::SupportEmail());
-    m_pStatusPane2->setText(text::MainWindow::tr("Contact Us"));
+    SetPlainText(m_pStatusPane1, text);
+    m_pStatusPane2->setToolTip(
+        PlainToolTip(text::MainWindow::tr("Please do drop us a line at ") + servers::SupportEmail()));
+    SetPlainText(m_pStatusPane2, text::MainWindow::tr("Contact Us"));
 }
 
 void CMainFrame::ApplyApplicationLook(UINT nLook)

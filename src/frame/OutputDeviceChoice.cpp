@@ -1,6 +1,7 @@
 #include "frame/OutputDeviceChoice.h"
 
 #include "app/Settings.h"
+#include "platform/PlainText.h"
 #include "player/AudioDevices.h"
 
 #include <QActionGroup>
@@ -95,10 +96,10 @@ void COutputDeviceChoice::Fill(const QList<audiodevices::SDevice>& devices)
     m_pMenu->clear();
     const QString strChosen = ReadSettingString(settings::kAudioDevice);
     auto* pGroup = new QActionGroup(m_pMenu);
-    auto add = [&](const QString& strName, QString strLabel)
+    auto add = [&](const QString& strName, const QString& strLabel)
     {
-        // A description with "&" must not become a mnemonic.
-        QAction* action = m_pMenu->addAction(strLabel.replace(QLatin1Char('&'), QStringLiteral("&&")));
+        // The sound server's description, shown as it is.
+        QAction* action = m_pMenu->addAction(PlainMenuText(strLabel));
         action->setCheckable(true);
         action->setChecked(strName == strChosen);
         pGroup->addAction(action);

@@ -1,6 +1,7 @@
 #include "frame/SongHistoryControl.h"
 
 #include "frame/SongHistoryWindow.h"
+#include "platform/PlainText.h"
 #include "player/NowPlaying.h"
 
 #include <QClipboard>
@@ -48,9 +49,7 @@ void CSongHistoryControl::FillRecentMenu(QMenu* pMenu)
         QString strLabel = strText.size() > kMenuTextChars
                                ? strText.left(kMenuTextChars - 3) + QStringLiteral("...")
                                : strText;
-        // A title with "&" must not become a mnemonic.
-        strLabel.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        QAction* action = pMenu->addAction(strLabel);
+        QAction* action = pMenu->addAction(PlainMenuText(strLabel));
         connect(action, &QAction::triggered, this,
                 [strText] { QGuiApplication::clipboard()->setText(strText); });
     }

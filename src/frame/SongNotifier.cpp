@@ -14,7 +14,9 @@
 namespace
 {
 constexpr int kServerDecidesTimeout = -1;
-}
+constexpr QLatin1String kService("org.freedesktop.Notifications");
+constexpr QLatin1String kPath("/org/freedesktop/Notifications");
+} // namespace
 
 CSongNotifier::CSongNotifier(CNowPlaying* pNowPlaying, QObject* parent) : QObject(parent)
 {
@@ -53,11 +55,29 @@ void CSongNotifier::OnSongChanged(const QString& strChannel, const QString& strT
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return;
-    QDBusMessage notify = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
-        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
+    // The body is markup only for a server that says it reads markup there; to one that does not,
+    // an escaped "&amp;" would show as it is. Asked for every song: another server may have taken the
+    // name since the last one, and a song change is rare enough.
+    const QDBusMessage capabilities =
+        QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("GetCapabilities"));
+    auto* pWatcher = new QDBusPendingCallWatcher(bus.asyncCall(capabilities), this);
+    connect(pWatcher, &QDBusPendingCallWatcher::finished, this,
+            [this, strChannel, strTitle](QDBusPendingCallWatcher* pCall)
+            {
+                const QDBusPendingReply<QStringList> reply = *pCall;
+                pCall->deleteLater();
+                const bool bMarkup = reply.isValid() && reply.value().contains(QStringLiteral("body-markup"));
+                Notify(strChannel, bMarkup ? strTitle.toHtmlEscaped() : strTitle);
+            });
+}
+
+void CSongNotifier::Notify(const QString& strSummary, const QString& strBody)
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusMessage notify = QDBusMessage::createMethodCall(kService, kPath, kService, QStringLiteral("Notify"));
     const QVariantMap hints{{QStringLiteral("desktop-entry"), QString::fromLatin1(kDesktopEntryId)}};
-    notify << QStringLiteral("Vedrix") << m_nLastId << QStringLiteral("vedrix") << strChannel << strTitle
+    // The summary is plain text for every server.
+    notify << QStringLiteral("Vedrix") << m_nLastId << QStringLiteral("vedrix") << strSummary << strBody
            << QStringList() << hints << kServerDecidesTimeout;
     // Never waits: a desktop without a notification server just gets an error reply later.
     auto* pWatcher = new QDBusPendingCallWatcher(bus.asyncCall(notify), this);

@@ -1,7 +1,9 @@
 #pragma once
 // A desktop notification (org.freedesktop.Notifications) with the channel's name and the new title
 // whenever the playing stream's title changes, while "ShowSongNotifications" is on. Each one
-// replaces the one before, so a long evening of radio leaves one bubble, not a pile of them.
+// replaces the one before, so a long evening of radio leaves one bubble, not a pile of them. The
+// title is the station's text: escaped in the body for a server that reads markup there, as it is
+// for one that does not.
 //
 // The ribbon's check box "Show Song Notifications" (command 334) switches it; the main frame
 // handles that command, so it works whichever view is active.
@@ -29,6 +31,7 @@ public:
 
 private:
     void OnSongChanged(const QString& strChannel, const QString& strTitle);
+    void Notify(const QString& strSummary, const QString& strBody);
 
     int m_nShow = -1; // the stored choice, -1 until read
     uint m_nLastId = 0;

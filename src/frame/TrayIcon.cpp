@@ -4,6 +4,7 @@
 #include "app/Commands.h"
 #include "app/StringTable.h"
 #include "frame/MainFrame.h"
+#include "platform/PlainText.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -152,7 +153,7 @@ void CTrayIcon::CreateIcon()
     // XEmbed tray a single click does nothing, on a StatusNotifierItem panel it restores the window.
     m_bStatusNotifier = StatusNotifierHostRegistered();
     m_pIcon = new QSystemTrayIcon(QIcon(QStringLiteral(":/res/icons/vedrix.svg")), this);
-    m_pIcon->setToolTip(m_strTip);
+    m_pIcon->setToolTip(PlainToolTip(m_strTip));
     m_pIcon->setContextMenu(m_pMenu);
     connect(m_pIcon, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason)
@@ -198,7 +199,7 @@ void CTrayIcon::UpdateTrayTip(const QString& strStatus)
         m_strTip = m_strTip.left(kTrayTipMaxChars - strLine.size()) + strLine;
     }
     if (m_pIcon)
-        m_pIcon->setToolTip(m_strTip);
+        m_pIcon->setToolTip(PlainToolTip(m_strTip));
 }
 
 void CTrayIcon::SetExtraTipLine(const QString& strLine)
@@ -242,9 +243,7 @@ void CTrayIcon::SetMyStations(const QStringList& names)
     const int nMax = int(ID_TRAY_MY_STATION_LAST - ID_TRAY_MY_STATION_FIRST) + 1;
     for (int i = 0; i < names.size() && i < nMax; ++i)
     {
-        // "&" would become a mnemonic; the name is shown as it is.
-        QAction* pAction =
-            m_pStationsMenu->addAction(QString(names[i]).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        QAction* pAction = m_pStationsMenu->addAction(PlainMenuText(names[i]));
         const UINT nID = ID_TRAY_MY_STATION_FIRST + UINT(i);
         connect(pAction, &QAction::triggered, this,
                 [this, nID] { PostMessage(m_pFrame, WM_COMMAND, WPARAM(nID)); });

@@ -38,6 +38,7 @@ private:
         const SBox next = std::move(m_waiting.front());
         m_waiting.pop_front();
         auto* pBox = new QMessageBox(next.icon, next.strCaption, next.strText, QMessageBox::Ok, m_pOwner);
+        pBox->setTextFormat(Qt::PlainText);
         pBox->setAttribute(Qt::WA_DeleteOnClose);
         m_pShown = pBox;
         connect(pBox, &QDialog::finished, this,
@@ -62,6 +63,7 @@ QMessageBox* ShowMessageBox(QWidget* pOwner, const QString& strCaption, QMessage
     if (!pOwner)
     {
         auto* pBox = new QMessageBox(icon, strCaption, strText, QMessageBox::Ok);
+        pBox->setTextFormat(Qt::PlainText);
         pBox->setAttribute(Qt::WA_DeleteOnClose);
         pBox->setWindowModality(Qt::ApplicationModal);
         pBox->show();

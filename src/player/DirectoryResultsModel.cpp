@@ -1,5 +1,6 @@
 #include "player/DirectoryResultsModel.h"
 
+#include "platform/PlainText.h"
 #include "stations/FaviconCache.h"
 
 #include <QImage>
@@ -53,7 +54,7 @@ QVariant CDirectoryResultsModel::data(const QModelIndex& index, int role) const
         }
     }
     if (role == Qt::ToolTipRole && index.column() == kColName)
-        return station.PlayAddress();
+        return PlainToolTip(station.PlayAddress());
     if (role == Qt::DecorationRole && index.column() == kColName)
     {
         const QPixmap logo = Logo(station.m_strFavicon);

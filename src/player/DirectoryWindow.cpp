@@ -1,6 +1,7 @@
 #include "player/DirectoryWindow.h"
 #include "app/TextAreas.h"
 
+#include "platform/PlainText.h"
 #include "player/DirectoryResultsModel.h"
 #include "stations/FaviconCache.h"
 
@@ -118,7 +119,8 @@ CDirectoryWindow::CDirectoryWindow(QWidget* pParent)
 
 void CDirectoryWindow::SetStatus(const QString& strText)
 {
-    m_pStatus->setText(strText);
+    // Carries the directory's station names: never markup.
+    SetPlainText(m_pStatus, strText);
 }
 
 const CDirectoryStation* CDirectoryWindow::SelectedStation() const

@@ -3,7 +3,8 @@
 ``Desktop`` runs, in a child process (this file run as a script), what a desktop has on its bus:
 
 - a notification server (org.freedesktop.Notifications) that records every Notify call and answers
-  with a new id, as a real one does;
+  with a new id, as a real one does; it announces the capability "body" only, or what the test sets
+  with ``set_capabilities`` (["body", "body-markup"] for a server that reads markup in the body);
 - a listener for the PropertiesChanged signals of the media player object /org/mpris/MediaPlayer2;
 - a screen saver (org.freedesktop.ScreenSaver) that records Inhibit and UnInhibit with their cookies.
 
@@ -92,6 +93,10 @@ class Desktop:
     def notifications(self):
         return self.received()["notifications"]
 
+    def set_capabilities(self, capabilities):
+        """What GetCapabilities answers from now on."""
+        self._recorder().SetCapabilities(dbus.Array(capabilities, signature="s"), dbus_interface=RECORDER)
+
     def property_changes(self):
         return self.received()["changes"]
 
@@ -171,6 +176,7 @@ def _serve():
     dbus.mainloop.glib.DBusGMainLoop(set_as_default=True)
     bus = dbus.SessionBus()
     record = {"notifications": [], "changes": [], "screensaver": []}
+    capabilities = ["body"]
 
     class Server(dbus.service.Object):
         def __init__(self):
@@ -191,7 +197,7 @@ def _serve():
 
         @dbus.service.method(NOTIFICATIONS, out_signature="as")
         def GetCapabilities(self):
-            return ["body"]
+            return dbus.Array(capabilities, signature="s")
 
         @dbus.service.method(NOTIFICATIONS, out_signature="ssss")
         def GetServerInformation(self):
@@ -208,6 +214,10 @@ def _serve():
         @dbus.service.method(RECORDER, out_signature="s")
         def Received(self):
             return json.dumps(record)
+
+        @dbus.service.method(RECORDER, in_signature="as")
+        def SetCapabilities(self, wanted):
+            capabilities[:] = [str(c) for c in wanted]
 
     class ScreenSaver(dbus.service.Object):
         def __init__(self):
