@@ -61,6 +61,7 @@ Station logos, for the favicon cache:
     GET /favicons/logo-K.png  K = 1..6: a 32x32 logo, a coloured disc on white, a colour for each K
     GET /favicons/logo.svg    an SVG logo that names a local file, sent as image/svg+xml
     GET /favicons/svg-as.png  the same sent as image/png
+    GET /favicons/moved.png   a redirection (302) to /favicons/logo-4.png
 """
 
 import argparse
@@ -249,6 +250,11 @@ class Handler(BaseHTTPRequestHandler):
             if path.startswith("/tv/") and self.state.tv_lists:
                 return self.tv_list(path[len("/tv/"):])
             if not path.startswith("/json/"):
+                if path == "/favicons/moved.png":
+                    self.send_response(302)
+                    self.send_header("Location", "/favicons/logo-4.png")
+                    self.send_header("Content-Length", "0")
+                    return self.end_headers()
                 if path in FAVICONS:
                     return self.send_body(200, FAVICONS[path],
                                           "image/svg+xml" if path.endswith(".svg") else "image/png")

@@ -439,7 +439,7 @@ private slots:
     }
 
     // Logos: fetched once, then from memory, then from disk in the next session; one too big or
-    // not a picture is refused and never stored.
+    // not a picture is refused and never stored; a redirection is followed.
     void favicons()
     {
         const QUrl small(m_server.Base() + "/favicons/small.png");
@@ -474,6 +474,12 @@ private slots:
             QVERIFY(cache.Get(svgAsPng).isEmpty());
             QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 4, 10000);
             QCOMPARE(ready.count(), 1);
+
+            // A redirection to an address that may be fetched from is followed.
+            QVERIFY(cache.Get(QUrl(m_server.Base() + "/favicons/moved.png")).isEmpty());
+            QVERIFY(ready.wait(10000));
+            QVERIFY(ready.at(1).at(1).toByteArray().startsWith("\x89PNG"));
+            QCOMPARE(m_server.Count("/favicons/logo-4.png"), 1);
         }
         CFaviconCache nextSession;
         QVERIFY(nextSession.Get(small).startsWith("\x89PNG"));
