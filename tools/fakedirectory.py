@@ -2,13 +2,17 @@
 """A stand-in for the public station directory (radio-browser's JSON API) on 127.0.0.1.
 
 Usage:
-    tools/fakedirectory.py [--port N] [--delay SECONDS] [--garbage] [--status NNN] [--stations FILE]
-                           [--generate N] [--tv-lists DIR] [--verbose]
+    tools/fakedirectory.py [--port N] [--delay SECONDS] [--garbage] [--status NNN] [--endless]
+                           [--no-limit] [--stations FILE] [--generate N] [--tv-lists DIR] [--verbose]
 
     --port N         port on 127.0.0.1; 0 (the default) picks a free one
     --delay SECONDS  wait this long before answering any /json/ request (to test time-outs)
     --garbage        answer /json/ requests with a body that is not JSON
     --status NNN     answer /json/ requests with this HTTP status and a short text body
+    --endless        answer searches with a JSON array of stations that never ends (no length, the
+                     stations sent again and again until the client hangs up), as a hostile or broken
+                     server may
+    --no-limit       answer searches with every station that matches, whatever limit asks for
     --stations FILE  answer with these stations instead of the built-in ones: a JSON array of objects
                      with "name" and "url" and optionally "tags", "country", "countrycode",
                      "language", "codec", "bitrate", "votes", "clickcount", "favicon", "ok" (a tone
@@ -38,7 +42,7 @@ The API it answers, as the directory documents it:
 Control paths (not part of the API):
 
     GET /__control?delay=S&garbage=0|1&status=NNN   change the switches of the /json/ requests while running
-                                                    (status=0 clears)
+                                                    (status=0 clears); also endless=0|1, no_limit=0|1
     GET /__control?tv_delay=S&tv_status=NNN         the same for the /tv/ playlists (tv_status=0 clears)
     GET /__clicks?uuid=U                            the clicks counted for a station, as text
     GET /__last                                     the last search: {"query": {...}, "user_agent": "..."}
@@ -55,6 +59,9 @@ Station logos, for the favicon cache:
     GET /favicons/huge.png    a PNG header followed by 1 MiB of zeros, with its Content-Length
     GET /favicons/page.png    an HTML page sent as image/png, as misconfigured servers do
     GET /favicons/logo-K.png  K = 1..6: a 32x32 logo, a coloured disc on white, a colour for each K
+    GET /favicons/logo.svg    an SVG logo that names a local file, sent as image/svg+xml
+    GET /favicons/svg-as.png  the same sent as image/png
+    GET /favicons/moved.png   a redirection (302) to /favicons/logo-4.png
 """
 
 import argparse
@@ -136,6 +143,12 @@ FAVICONS = {
     "/favicons/huge.png": SMALL_PNG[:16] + bytes(1024 * 1024),
     "/favicons/page.png": b"<html><body>Not found</body></html>",
 }
+SVG_LOGO = (b'<?xml version="1.0"?>\n<svg xmlns="http://www.w3.org/2000/svg" '
+            b'xmlns:xlink="http://www.w3.org/1999/xlink" width="32" height="32">'
+            b'<rect width="32" height="32" fill="red"/><image xlink:href="/etc/hostname" width="32" height="32"/>'
+            b'</svg>\n')
+FAVICONS["/favicons/logo.svg"] = SVG_LOGO
+FAVICONS["/favicons/svg-as.png"] = SVG_LOGO
 for _k, _colour in enumerate(LOGO_COLOURS, 1):
     FAVICONS["/favicons/logo-%d.png" % _k] = logo_png(_colour)
 
@@ -186,11 +199,13 @@ def generated_stations(count):
 
 
 class State:
-    def __init__(self, delay, garbage, status, tv_lists):
+    def __init__(self, delay, garbage, status, tv_lists, endless=False, no_limit=False):
         self.lock = threading.Lock()
         self.delay = delay
         self.garbage = garbage
         self.status = status
+        self.endless = endless
+        self.no_limit = no_limit
         self.tv_lists = tv_lists
         self.tv_delay = 0.0
         self.tv_status = 0
@@ -235,8 +250,14 @@ class Handler(BaseHTTPRequestHandler):
             if path.startswith("/tv/") and self.state.tv_lists:
                 return self.tv_list(path[len("/tv/"):])
             if not path.startswith("/json/"):
+                if path == "/favicons/moved.png":
+                    self.send_response(302)
+                    self.send_header("Location", "/favicons/logo-4.png")
+                    self.send_header("Content-Length", "0")
+                    return self.end_headers()
                 if path in FAVICONS:
-                    return self.send_body(200, FAVICONS[path], "image/png")
+                    return self.send_body(200, FAVICONS[path],
+                                          "image/svg+xml" if path.endswith(".svg") else "image/png")
                 return self.send_body(404, "not found\n", "text/plain")
             with self.state.lock:
                 delay, garbage, status = self.state.delay, self.state.garbage, self.state.status
@@ -263,6 +284,10 @@ class Handler(BaseHTTPRequestHandler):
                     self.state.garbage = query["garbage"] == "1"
                 if "status" in query:
                     self.state.status = int(query["status"])
+                if "endless" in query:
+                    self.state.endless = query["endless"] == "1"
+                if "no_limit" in query:
+                    self.state.no_limit = query["no_limit"] == "1"
                 if "tv_delay" in query:
                     self.state.tv_delay = float(query["tv_delay"])
                 if "tv_status" in query:
@@ -286,6 +311,13 @@ class Handler(BaseHTTPRequestHandler):
     def search(self, query):
         with self.state.lock:
             self.state.last = {"query": query, "user_agent": self.headers.get("User-Agent", "")}
+            endless, no_limit = self.state.endless, self.state.no_limit
+        if endless:
+            return self.endless_search(query)
+        if no_limit:
+            query = dict(query)
+            query.pop("limit", None)
+        with self.state.lock:
             # The stations never change while it runs: a search asked before is answered from memory,
             # as quickly as loopback allows (the benchmarks ask the same searches at every start).
             key = json.dumps(query, sort_keys=True)
@@ -295,6 +327,20 @@ class Handler(BaseHTTPRequestHandler):
             with self.state.lock:
                 self.state.answers[key] = body
         return self.send_body(200, body)
+
+    def endless_search(self, query):
+        """An array of the stations found, again and again, without a length and without an end."""
+        found = self.find(dict(query, limit="100000")) or STATIONS
+        chunk = b"".join(json.dumps(s).encode("utf-8") + b"," for s in found)
+        chunk = chunk * max(1, 65536 // len(chunk))
+        self.send_response(200)
+        self.send_header("Content-Type", "application/json")
+        self.send_header("Connection", "close")
+        self.end_headers()
+        self.close_connection = True
+        self.wfile.write(b"[")
+        while True:
+            self.wfile.write(chunk)
 
     def find(self, query):
         found = []
@@ -349,6 +395,8 @@ def main():
     parser.add_argument("--delay", type=float, default=0.0)
     parser.add_argument("--garbage", action="store_true")
     parser.add_argument("--status", type=int, default=0)
+    parser.add_argument("--endless", action="store_true")
+    parser.add_argument("--no-limit", action="store_true")
     parser.add_argument("--stations", help="a JSON file with the stations to answer with")
     parser.add_argument("--generate", type=int, default=0, help="answer with this many made-up stations")
     parser.add_argument("--tv-lists", metavar="DIR", help="serve /tv/NAME.m3u from the files of this folder")
@@ -360,7 +408,7 @@ def main():
         STATIONS[:] = generated_stations(args.generate)
 
     Handler.state = State(args.delay, args.garbage, args.status,
-                          os.path.abspath(args.tv_lists) if args.tv_lists else None)
+                          os.path.abspath(args.tv_lists) if args.tv_lists else None, args.endless, args.no_limit)
     Handler.verbose = args.verbose
     server = ThreadingHTTPServer(("127.0.0.1", args.port), Handler)
     server.daemon_threads = True

@@ -284,6 +284,10 @@
         <source>The station directory did not answer in %1 seconds.</source>
         <translation>Das Senderverzeichnis hat nicht innerhalb von %1 Sekunden geantwortet.</translation>
     </message>
+    <message>
+        <source>The station directory sent an answer longer than %1 MB; the search was stopped.</source>
+        <translation>Das Senderverzeichnis hat eine Antwort mit mehr als %1 MB gesendet; die Suche wurde abgebrochen.</translation>
+    </message>
 </context>
 <context>
     <name>CStreamRecorder</name>

@@ -1,9 +1,15 @@
 #include "player/DirectoryResultsModel.h"
 
 #include "platform/PlainText.h"
+#include "player/LogoImage.h"
 #include "stations/FaviconCache.h"
 
+#include <QFutureWatcher>
 #include <QImage>
+#include <QPromise>
+#include <QThreadPool>
+
+#include <memory>
 
 CDirectoryResultsModel::CDirectoryResultsModel(CFaviconCache* pFavicons, QObject* pParent)
     : QAbstractTableModel(pParent), m_pFavicons(pFavicons), m_blank(kIconSize, kIconSize)
@@ -91,27 +97,56 @@ QPixmap CDirectoryResultsModel::Logo(const QString& strFavicon) const
     const QUrl url(strFavicon);
     if (const auto it = m_logos.constFind(url); it != m_logos.cend())
         return *it;
+    if (m_decoding.contains(url))
+        return {};
     // Known bytes come back at once (memory or disk); otherwise the fetch reports through OnLogo.
     const QByteArray data = m_pFavicons->Get(url);
-    if (data.isEmpty())
-        return {};
-    return *m_logos.insert(url, Decode(data));
+    if (!data.isEmpty())
+    {
+        // data() is const for the views; what it starts only fills the cache of pictures.
+        const_cast<CDirectoryResultsModel*>(this)->StartDecode(url, data);
+    }
+    return {};
 }
 
-QPixmap CDirectoryResultsModel::Decode(const QByteArray& data)
+void CDirectoryResultsModel::StartDecode(const QUrl& url, const QByteArray& data)
 {
-    QImage image;
-    if (data.isEmpty() || !image.loadFromData(data) || image.isNull())
-        return {};
-    return QPixmap::fromImage(
-        image.scaled(kIconSize, kIconSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    if (m_decoding.contains(url))
+        return;
+    m_decoding.insert(url);
+    auto pPromise = std::make_shared<QPromise<QImage>>();
+    // The watcher outlives the model when the model goes first, and then ends unheard.
+    auto* pWatcher = new QFutureWatcher<QImage>();
+    connect(pWatcher, &QFutureWatcherBase::finished, this,
+            [this, pWatcher, url]
+            { OnDecoded(url, pWatcher->future().resultCount() > 0 ? pWatcher->result() : QImage()); });
+    connect(pWatcher, &QFutureWatcherBase::finished, pWatcher, &QObject::deleteLater);
+    pWatcher->setFuture(pPromise->future());
+    QThreadPool::globalInstance()->start(
+        [pPromise, data]
+        {
+            pPromise->start();
+            pPromise->addResult(CLogoImage::Decode(data, kIconSize));
+            pPromise->finish();
+        });
 }
 
 void CDirectoryResultsModel::OnLogo(const QUrl& url, const QByteArray& data)
 {
     if (m_logos.contains(url))
         return;
-    m_logos.insert(url, Decode(data));
+    if (data.isEmpty())
+        OnDecoded(url, QImage());
+    else
+        StartDecode(url, data);
+}
+
+void CDirectoryResultsModel::OnDecoded(const QUrl& url, const QImage& image)
+{
+    m_decoding.remove(url);
+    if (m_logos.contains(url))
+        return;
+    m_logos.insert(url, image.isNull() ? QPixmap() : QPixmap::fromImage(image));
     for (int nRow = 0; nRow < m_stations.size(); ++nRow)
         if (!m_stations[nRow].m_strFavicon.isEmpty() && QUrl(m_stations[nRow].m_strFavicon) == url)
             emit dataChanged(index(nRow, kColName), index(nRow, kColName), {Qt::DecorationRole});

@@ -2,12 +2,14 @@
 // The rows of the station directory window: one per result, in the directory's order, with the
 // station's logo beside its name. A logo is asked of the favicon cache only when a view paints its
 // row, so a search of 500 results fetches the dozen logos on screen, never on the way to showing the
-// rows; until it comes, and when it is missing or not a picture, the place stays blank.
+// rows; until it comes, and when it is missing or not a picture, the place stays blank. Logos are
+// decoded on the thread pool (CLogoImage), never on the thread that paints.
 #include "stations/StationDirectory.h"
 
 #include <QAbstractTableModel>
 #include <QHash>
 #include <QPixmap>
+#include <QSet>
 #include <QUrl>
 
 class CFaviconCache;
@@ -40,15 +42,18 @@ public:
 
 private:
     QPixmap Logo(const QString& strFavicon) const;
-    // The logo scaled for the list; null when data is not a picture.
-    static QPixmap Decode(const QByteArray& data);
-    // A logo arrived (or failed, data empty): the rows that show it are painted again.
+    // Decodes the logo's bytes away from this thread; OnDecoded follows.
+    void StartDecode(const QUrl& url, const QByteArray& data);
+    // A logo arrived (or failed, data empty): its picture is made.
     void OnLogo(const QUrl& url, const QByteArray& data);
+    // The logo's picture is known (null when it is none): the rows that show it are painted again.
+    void OnDecoded(const QUrl& url, const QImage& image);
 
     CFaviconCache* m_pFavicons;
     CDirectoryStationList m_stations;
     // Logos by address, scaled for the list; a null pixmap for one that failed. An address that is
     // not here has not been asked for, or its answer is awaited.
     mutable QHash<QUrl, QPixmap> m_logos;
+    QSet<QUrl> m_decoding; // being decoded now
     QPixmap m_blank; // keeps the names in line where a row has no logo
 };

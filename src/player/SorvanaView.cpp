@@ -115,6 +115,16 @@ CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
         m_pNowPlaying->OpenChannel(strName,
                                    m_listChannels->GetItemText(m_pLogic->GetCurrentRow(), kAddressColumn));
     };
+    // The maker's list, the directory and imported playlists may not make the player bind a port;
+    // a station of My Stations that the user typed in may.
+    m_player->SetTypedAddressCheck(
+        [this](const QString& strUrl)
+        {
+            const CMyStations& stations = m_pStations->Stations();
+            const int nIndex = stations.IndexOfAddress(strUrl);
+            return nIndex >= 0 &&
+                   stations.Stations()[nIndex].m_strOrigin == QLatin1String(CStationRecord::kOriginAddress);
+        });
     connect(m_player, &CWMPPlayer4::StatusChange, this, [this] { OnPlayerStatusChange(); });
     // The stream's title joins the status text.
     connect(m_player, &CWMPPlayer4::StreamTitleChange, this, [this] { OnPlayerStatusChange(); });

@@ -532,7 +532,9 @@ void CWMPPlayer4::Load(bool bForRecording)
     m_bPictureTrack = false;
     ResetPosition();
     m_strLastError.clear();
-    if (!CStreamAddress::IsPlayable(m_strUrl))
+    const bool bTyped = m_isTyped && m_isTyped(m_strUrl);
+    if (!CStreamAddress::IsPlayable(m_strUrl, bTyped ? CStreamAddress::ESource::Typed
+                                                     : CStreamAddress::ESource::Outside))
     {
         // Whatever played before ends too: the user asked for something else.
         const char* stop[]{"stop", nullptr};

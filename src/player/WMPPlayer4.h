@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 struct mpv_handle;
@@ -33,6 +34,11 @@ public:
     CWMPControls& get_controls() override;
     QString get_status() const override;
     EPlayerState GetState() const override;
+
+    // Says whether an address is one that the user typed in: only such an address may bind a local
+    // port (udp://@:1234, see CStreamAddress); every other one is held to the rules for addresses
+    // from outside. Unset, none is.
+    void SetTypedAddressCheck(std::function<bool(const QString&)> isTyped) { m_isTyped = std::move(isTyped); }
 
     // The name shown in the picture area while an audio-only channel plays.
     void SetDisplayName(const QString& strName);
@@ -146,6 +152,7 @@ private:
     CReconnectPolicy m_reconnect;
     QString m_strShownStatus;
     QString m_strUrl;
+    std::function<bool(const QString&)> m_isTyped;
     QString m_strTitle;
     QString m_strLastError; // mpv's last error message while the current stream loads
     QString m_strRecordFile;

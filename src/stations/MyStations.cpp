@@ -37,7 +37,8 @@ int CMyStations::Load()
     if (file.open(QIODevice::ReadOnly))
     {
         // The parser skips what it cannot read, so a damaged file still gives its good stations.
-        m_stations = ParsePlaylist(file.readAll(), QLatin1String(kFileName), QUrl()).m_stations;
+        m_stations = ParsePlaylist(file.readAll(), QLatin1String(kFileName), QUrl(), EPlaylistTrust::OwnList)
+                         .m_stations;
     }
     emit Changed();
     return Count();
@@ -58,7 +59,11 @@ CMyStations::EResult CMyStations::Add(const CStationRecord& station)
 {
     CStationRecord record = station;
     record.m_strUrl = record.m_strUrl.trimmed();
-    if (!CStreamAddress::IsPlayable(record.m_strUrl))
+    // Only what the user typed in may bind a local port (udp://@:1234); an import, the directory or
+    // the maker's list may not.
+    const bool bTyped = record.m_strOrigin == QLatin1String(CStationRecord::kOriginAddress);
+    if (!CStreamAddress::IsPlayable(record.m_strUrl, bTyped ? CStreamAddress::ESource::Typed
+                                                            : CStreamAddress::ESource::Outside))
         return NotNetworkAddress;
     if (IndexOfAddress(record.m_strUrl) >= 0)
         return Duplicate;

@@ -49,13 +49,15 @@ QString KnownOrigin(const QString& strOrigin)
 class CEntryCollector
 {
 public:
-    CEntryCollector(const QUrl& base, CPlaylistResult& result)
-        : m_base(base), m_bNetworkBase(CStreamAddress::IsPlayable(base.toString())), m_result(result)
+    CEntryCollector(const QUrl& base, EPlaylistTrust eTrust, CPlaylistResult& result)
+        : m_base(base), m_bNetworkBase(CStreamAddress::IsPlayable(base.toString())), m_eTrust(eTrust),
+          m_result(result)
     {
     }
 
     // The address the entry stands for, or "" when it is not a network address.
-    QString Resolve(const QString& strEntry) const
+    QString Resolve(const QString& strEntry,
+                    CStreamAddress::ESource eSource = CStreamAddress::ESource::Outside) const
     {
         QUrl url(strEntry, QUrl::TolerantMode);
         if (url.isRelative())
@@ -66,7 +68,7 @@ public:
             const QString strResolved = m_base.resolved(url).toString(QUrl::FullyEncoded);
             return CStreamAddress::IsPlayable(strResolved) ? strResolved : QString();
         }
-        return CStreamAddress::IsPlayable(strEntry) ? strEntry : QString();
+        return CStreamAddress::IsPlayable(strEntry, eSource) ? strEntry : QString();
     }
 
     // Adds one entry; an empty entry is no entry at all and is not counted.
@@ -75,7 +77,12 @@ public:
         const QString strTrimmed = strEntry.trimmed();
         if (strTrimmed.isEmpty())
             return;
-        AddResolved(Resolve(strTrimmed), std::move(record));
+        // Only the user's own list can say that its user typed an address in.
+        const bool bTyped = m_eTrust == EPlaylistTrust::OwnList &&
+                            record.m_strOrigin == QLatin1String(CStationRecord::kOriginAddress);
+        AddResolved(
+            Resolve(strTrimmed, bTyped ? CStreamAddress::ESource::Typed : CStreamAddress::ESource::Outside),
+            std::move(record));
     }
 
     // For a format that may give several addresses for one entry (XSPF): the first that resolves.
@@ -124,6 +131,7 @@ private:
 
     QUrl m_base;
     bool m_bNetworkBase;
+    EPlaylistTrust m_eTrust;
     CPlaylistResult& m_result;
     QSet<QString> m_seen;
 };
@@ -359,7 +367,8 @@ QString PlaylistExtension(EPlaylistFormat eFormat)
     return {};
 }
 
-CPlaylistResult ParsePlaylist(const QByteArray& data, const QString& strFileNameOrMime, const QUrl& base)
+CPlaylistResult ParsePlaylist(const QByteArray& data, const QString& strFileNameOrMime, const QUrl& base,
+                              EPlaylistTrust eTrust)
 {
     CPlaylistResult result;
     EPlaylistFormat eFormat = PlaylistFormatFromContent(data);
@@ -376,7 +385,7 @@ CPlaylistResult ParsePlaylist(const QByteArray& data, const QString& strFileName
                                                                           : EPlaylistFormat::M3U;
     }
     result.m_eFormat = eFormat;
-    CEntryCollector collector(base, result);
+    CEntryCollector collector(base, eTrust, result);
     switch (eFormat)
     {
     case EPlaylistFormat::PLS:

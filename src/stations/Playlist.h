@@ -5,6 +5,8 @@
 // CR LF line ends, keys in any letter case, entries out of order, the same stream twice, local file
 // paths among the streams. Only network addresses (CStreamAddress::IsPlayable) become stations; every
 // other entry is refused and counted, so the caller can say "3 entries were not internet addresses".
+// An address that would bind a local port (udp://@:1234) counts as one from outside and is refused,
+// except in the user's own list where the user typed it in.
 #include "stations/StationRecord.h"
 
 #include <QByteArray>
@@ -16,6 +18,15 @@ enum class EPlaylistFormat
     M3U, // also M3U8: the writer always writes UTF-8
     PLS,
     XSPF,
+};
+
+// Whose file is read. In the user's own list (My Stations) an entry whose origin is "address" was
+// typed in by the user and may bind a local port; any other playlist is held to the rules for
+// addresses from outside, whatever origin its entries claim.
+enum class EPlaylistTrust
+{
+    Outside,
+    OwnList,
 };
 
 class CPlaylistResult
@@ -34,7 +45,8 @@ public:
 // for a local file (base empty or file://) they are refused. Never fails: unreadable parts are skipped.
 // An HLS playlist (#EXT-X-... tags) is a stream, not a list: it gives one station, base itself, when
 // base is a network address, and one refused entry otherwise.
-CPlaylistResult ParsePlaylist(const QByteArray& data, const QString& strFileNameOrMime, const QUrl& base);
+CPlaylistResult ParsePlaylist(const QByteArray& data, const QString& strFileNameOrMime, const QUrl& base,
+                              EPlaylistTrust eTrust = EPlaylistTrust::Outside);
 
 // The format named by an extension or MIME type ("a.pls", "audio/x-scpls"), or Unknown.
 EPlaylistFormat PlaylistFormatFromName(const QString& strFileNameOrMime);

@@ -83,7 +83,7 @@ CStationRecord CDirectoryStation::ToStationRecord() const
     return record;
 }
 
-bool ParseDirectoryStations(const QByteArray& body, CDirectoryStationList& stations)
+bool ParseDirectoryStations(const QByteArray& body, CDirectoryStationList& stations, int nMaxStations)
 {
     stations.clear();
     QJsonParseError error{};
@@ -93,6 +93,8 @@ bool ParseDirectoryStations(const QByteArray& body, CDirectoryStationList& stati
     const QJsonArray array = document.array();
     for (const QJsonValue& value : array)
     {
+        if (stations.size() >= nMaxStations)
+            break;
         if (!value.isObject())
             continue;
         const QJsonObject object = value.toObject();
@@ -149,6 +151,7 @@ void CStationDirectory::Search(const CDirectoryQuery& query)
     m_query = query;
     m_bSearchPending = true;
     m_timerSearch.start(m_nTimeoutMs);
+    m_deadline.setRemainingTime(m_nTimeoutMs);
     if (HaveServer())
         SendSearch();
     else
@@ -293,10 +296,28 @@ void CStationDirectory::SendSearch()
                                                                            : QStringLiteral("false"));
     query.addQueryItem(QStringLiteral("order"), QStringLiteral("clickcount"));
     query.addQueryItem(QStringLiteral("reverse"), QStringLiteral("true"));
-    query.addQueryItem(QStringLiteral("limit"), QString::number(qBound(1, m_query.m_nLimit, 1000)));
+    query.addQueryItem(QStringLiteral("limit"),
+                       QString::number(qBound(1, m_query.m_nLimit, kMaxDirectoryResults)));
     url.setQuery(query);
     m_pSearchReply = Get(url);
+    connect(m_pSearchReply, &QNetworkReply::metaDataChanged, this, &CStationDirectory::CheckAnswerSize);
+    connect(m_pSearchReply, &QNetworkReply::readyRead, this, &CStationDirectory::CheckAnswerSize);
     connect(m_pSearchReply, &QNetworkReply::finished, this, &CStationDirectory::OnSearchFinished);
+}
+
+void CStationDirectory::CheckAnswerSize()
+{
+    if (!m_pSearchReply)
+        return;
+    // The reply keeps what arrives until it is read: a server that does not stop must not fill the
+    // memory, nor make the search outlast its promise while a giant answer is read.
+    const qint64 nAnnounced = m_pSearchReply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
+    if (nAnnounced > MaxAnswerBytes() || m_pSearchReply->bytesAvailable() > MaxAnswerBytes())
+    {
+        m_urlServer.clear();
+        Fail(tr("The station directory sent an answer longer than %1 MB; the search was stopped.")
+                 .arg(MaxAnswerBytes() / (1024 * 1024)));
+    }
 }
 
 void CStationDirectory::OnSearchFinished()
@@ -322,9 +343,16 @@ void CStationDirectory::OnSearchFinished()
         return;
     }
     CDirectoryStationList stations;
-    if (!ParseDirectoryStations(pReply->readAll(), stations))
+    if (!ParseDirectoryStations(pReply->read(MaxAnswerBytes() + 1), stations,
+                                qBound(1, m_query.m_nLimit, kMaxDirectoryResults)))
     {
         Fail(tr("The station directory sent an answer that could not be read."));
+        return;
+    }
+    // Reading took the event loop's time: the timer may not have had its turn.
+    if (m_deadline.hasExpired())
+    {
+        OnTimeout();
         return;
     }
     m_bSearchPending = false;
@@ -335,6 +363,16 @@ void CStationDirectory::OnSearchFinished()
 void CStationDirectory::SendClick(const QString& strUuid)
 {
     QNetworkReply* pReply = Get(ApiUrl(QStringLiteral("/json/url/") + strUuid));
+    // The answer is a few dozen bytes: a longer or endless one, or one that takes longer than a
+    // search may, is cut off (finished follows with an error).
+    constexpr qint64 kMaxClickAnswerBytes = 64 * 1024;
+    connect(pReply, &QNetworkReply::readyRead, pReply,
+            [pReply]
+            {
+                if (pReply->bytesAvailable() > kMaxClickAnswerBytes)
+                    pReply->abort();
+            });
+    QTimer::singleShot(m_nTimeoutMs, pReply, [pReply] { pReply->abort(); });
     connect(pReply, &QNetworkReply::finished, this,
             [this, pReply, strUuid]
             {
@@ -342,7 +380,8 @@ void CStationDirectory::SendClick(const QString& strUuid)
                 bool bCounted = false;
                 if (pReply->error() == QNetworkReply::NoError)
                 {
-                    const QJsonObject answer = QJsonDocument::fromJson(pReply->readAll()).object();
+                    const QJsonObject answer =
+                        QJsonDocument::fromJson(pReply->read(kMaxClickAnswerBytes)).object();
                     bCounted = Number(answer, "ok") != 0;
                 }
                 emit ClickCounted(strUuid, bCounted);

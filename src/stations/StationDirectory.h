@@ -2,8 +2,11 @@
 // Client of the public station directory (radio-browser's JSON API).
 //
 // Everything is asynchronous: Search() answers with ResultsReady or Failed, never both, never
-// twice, and always within Timeout() milliseconds (10 s), whatever the network does. A new Search()
-// replaces one that is still running, which then reports nothing.
+// twice, and always within Timeout() milliseconds (10 s), whatever the network does, reading the
+// answer included. A new Search() replaces one that is still running, which then reports nothing.
+// An answer is read up to MaxAnswerBytes() (4 MiB, ten times what the largest search gives); a
+// longer one ends the search with Failed, and of the stations an answer lists, no more are kept than
+// the search asked for.
 //
 // The server: the "StationDirectory" value of the "Servers" settings group when it is set, read for
 // every request (the tests point it at a local fake, tools/fakedirectory.py); otherwise one of the
@@ -12,6 +15,7 @@
 // The choice is kept until a request to it fails.
 #include "stations/StationRecord.h"
 
+#include <QDeadlineTimer>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -71,9 +75,14 @@ using CDirectoryStationList = QList<CDirectoryStation>;
 // asks every client to.
 QString DirectoryUserAgent();
 
+// The most stations a search may ask for; the directory's own limit is higher, but no list is that long.
+constexpr int kMaxDirectoryResults = 1000;
+
 // Turns the body of /json/stations/search into stations; false when it is not a JSON array.
-// Entries without a playable address are left out.
-bool ParseDirectoryStations(const QByteArray& body, CDirectoryStationList& stations);
+// Entries without a playable address are left out, and only the first nMaxStations of the others
+// are kept.
+bool ParseDirectoryStations(const QByteArray& body, CDirectoryStationList& stations,
+                            int nMaxStations = kMaxDirectoryResults);
 
 class CStationDirectory : public QObject
 {
@@ -99,6 +108,7 @@ public:
     // Knobs with sensible defaults, for tests and for the user interface's own needs.
     int Timeout() const { return m_nTimeoutMs; }
     void SetTimeout(int nMilliseconds) { m_nTimeoutMs = nMilliseconds; }
+    static constexpr qint64 MaxAnswerBytes() { return qint64(4) * 1024 * 1024; }
     QString SrvName() const { return m_strSrvName; }
     void SetSrvName(const QString& strName) { m_strSrvName = strName; }
     QList<QUrl> FallbackServers() const { return m_fallbackServers; }
@@ -117,6 +127,8 @@ private:
     void SendSearch();
     void SendClick(const QString& strUuid);
     void OnSearchFinished();
+    // Ends the search when the answer says or shows that it is longer than MaxAnswerBytes().
+    void CheckAnswerSize();
     void OnTimeout();
     void Fail(const QString& strMessage);
     QUrl ApiUrl(const QString& strPath) const;
@@ -124,7 +136,8 @@ private:
 
     QNetworkAccessManager* m_pNetwork;
     QDnsLookup* m_pDns = nullptr;
-    QTimer m_timerSearch; // the whole search, from Search() to its signal
+    QTimer m_timerSearch;      // the whole search, from Search() to its signal
+    QDeadlineTimer m_deadline; // the same, for work that keeps the timer from firing (reading the answer)
     QTimer m_timerDns;    // a lookup that takes this long gives way to the fallback servers
     QPointer<QNetworkReply> m_pSearchReply;
     CDirectoryQuery m_query;

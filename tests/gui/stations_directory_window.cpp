@@ -1,11 +1,16 @@
 // The station directory window against tools/fakedirectory.py: a result's logo, served by the fake,
 // appears beside its name; a logo that is not a picture leaves the place blank; a logo of a row far
-// below the visible ones is not fetched at all.
+// below the visible ones is not fetched at all. Logos are decoded with a size cap, scaled while read,
+// and never from SVG.
 #include "TestSupport.h"
 
 #include "app/SettingNames.h"
 #include "player/DirectoryWindow.h"
+#include "player/LogoImage.h"
 
+#include <QBuffer>
+#include <QImageReader>
+#include <QImageWriter>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -20,6 +25,21 @@ namespace
 // The colour of the fake's /favicons/logo-2.png, a disc on white.
 const QColor kLogoColour(0x20, 0x80, 0xd0);
 
+QByteArray Encoded(const QImage& image, const char* pszFormat)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, pszFormat);
+    return writer.write(image) ? buffer.data() : QByteArray();
+}
+
+QImage Filled(int nWidth, int nHeight, QImage::Format eFormat, const QColor& colour)
+{
+    QImage image(nWidth, nHeight, eFormat);
+    image.fill(colour);
+    return image;
+}
+
 QPixmap Decoration(QTableView* pView, int nRow)
 {
     return pView->model()->index(nRow, 0).data(Qt::DecorationRole).value<QPixmap>();
@@ -30,6 +50,57 @@ class TestStationsDirectoryWindow : public QObject
 {
     Q_OBJECT
 private slots:
+    void logoDecoding_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QSize>("size"); // invalid: refused
+        QTest::addColumn<QColor>("colour");
+        QTest::addColumn<int>("limitMb"); // what the test lets one picture take
+        const QColor red(Qt::red), blue(Qt::blue), green(Qt::green);
+        QTest::newRow("small png") << Encoded(Filled(32, 32, QImage::Format_RGB32, red), "png")
+                                   << QSize(16, 16) << red << 4;
+        QTest::newRow("ico") << Encoded(Filled(32, 32, QImage::Format_ARGB32, green), "ico") << QSize(16, 16)
+                             << green << 4;
+        // Decoded whole it would take 16 MB, more than the test lets a picture have.
+        QTest::newRow("large png, scaled while read")
+            << Encoded(Filled(2000, 2000, QImage::Format_RGB32, blue), "png") << QSize(16, 16) << blue << 4;
+        QTest::newRow("wide jpeg, scaled while read")
+            << Encoded(Filled(2048, 1024, QImage::Format_RGB32, blue), "jpeg") << QSize(16, 8) << blue << 4;
+        // A few kilobytes that claim 32 million pixels: refused by their number, before any is read.
+        QTest::newRow("giant png") << Encoded(Filled(5700, 5700, QImage::Format_Mono, Qt::white), "png")
+                                   << QSize() << QColor() << 256;
+        QTest::newRow("svg") << QByteArray(
+                                    "<?xml version=\"1.0\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" "
+                                    "width=\"32\" height=\"32\"><rect width=\"32\" height=\"32\" "
+                                    "fill=\"red\"/></svg>\n")
+                             << QSize() << QColor() << 256;
+        QTest::newRow("not a picture")
+            << QByteArray("<html><body>Not found</body></html>") << QSize() << QColor() << 256;
+    }
+
+    void logoDecoding()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(QSize, size);
+        QFETCH(QColor, colour);
+        QFETCH(int, limitMb);
+        QVERIFY(!data.isEmpty());
+        const int nLimit = QImageReader::allocationLimit();
+        QImageReader::setAllocationLimit(limitMb);
+        const auto restore = qScopeGuard([nLimit] { QImageReader::setAllocationLimit(nLimit); });
+        const QImage logo = CLogoImage::Decode(data, 16);
+        if (!size.isValid())
+        {
+            QVERIFY(logo.isNull());
+            return;
+        }
+        QCOMPARE(logo.size(), size);
+        const QColor centre = logo.pixelColor(size.width() / 2, size.height() / 2);
+        QVERIFY2(qAbs(centre.red() - colour.red()) < 8 && qAbs(centre.green() - colour.green()) < 8 &&
+                     qAbs(centre.blue() - colour.blue()) < 8,
+                 qPrintable(centre.name()));
+    }
+
     void logosOfVisibleRows()
     {
         // Row 0 has a logo, row 1 a "logo" that is an HTML page, the last of 300 rows a logo of its own.

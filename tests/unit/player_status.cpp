@@ -141,13 +141,23 @@ private slots:
     void addresses_data()
     {
         QTest::addColumn<QString>("address");
-        QTest::addColumn<bool>("playable");
-        for (const char* ok :
-             {"http://radio.example/live", "HTTPS://radio.example:8443/a.m3u8", "mms://media.example/x",
-              "mmsh://media.example/x", "rtsp://192.0.2.7/live", "rtmp://tv.example/app/key",
-              "rtmps://tv.example/app", "rtp://239.1.1.1:5004", "srt://192.0.2.1:9000", "udp://@:1234",
-              "  http://padded.example/  ", "http://[2001:db8::1]:8000/stream"})
-            QTest::newRow(ok) << QString(ok) << true;
+        QTest::addColumn<bool>("playable"); // from a list, the directory or a playlist
+        QTest::addColumn<bool>("typed");    // typed in by the user
+        for (const char* ok : {"http://radio.example/live", "HTTPS://radio.example:8443/a.m3u8",
+                               "mms://media.example/x", "mmsh://media.example/x", "rtsp://192.0.2.7/live",
+                               "rtmp://tv.example/app/key", "rtmps://tv.example/app", "srt://192.0.2.1:9000",
+                               "srt://192.0.2.1:9000?mode=caller&latency=200", "  http://padded.example/  ",
+                               "http://[2001:db8::1]:8000/stream", "http://user:pw@radio.example/"})
+            QTest::newRow(ok) << QString(ok) << true << true;
+        // Each of these binds a port of this machine: only the user may ask for that.
+        for (const char* listener :
+             {"udp://@:1234", "rtp://@:5004", "udp://@239.1.1.1:1234", "rtp://239.1.1.1:5004",
+              "udp://239.255.0.1:1234", "udp://192.0.2.1:1234", "UDP://radio.example:1234",
+              "srt://0.0.0.0:9999?mode=listener", "srt://192.0.2.1:9999?MODE=Listener",
+              "srt://192.0.2.1:9999?mode=rendezvous", "srt://192.0.2.1:9999?latency=20&mode=listener",
+              "srt://192.0.2.1:9999?mode=caller&mode=listener", "rtmp://@tv.example/app"})
+            QTest::newRow(qPrintable(QStringLiteral("listener %1").arg(listener)))
+                << QString(listener) << false << true;
         for (const char* bad : {"",
                                 "   ",
                                 "file:///etc/passwd",
@@ -165,20 +175,24 @@ private slots:
                                 "http://",
                                 "http:///etc/passwd",
                                 "udp://@",
+                                "srt://@:9999",
                                 "smb://host/share",
                                 "ytdl://abc",
                                 "edl://a;b",
                                 "http://host/a\nb",
                                 "fd://0"})
             QTest::newRow(qPrintable(QStringLiteral("refuse %1").arg(QString(bad).replace('\n', "\\n"))))
-                << QString(bad) << false;
+                << QString(bad) << false << false;
     }
 
     void addresses()
     {
         QFETCH(QString, address);
         QFETCH(bool, playable);
+        QFETCH(bool, typed);
         QCOMPARE(CStreamAddress::IsPlayable(address), playable);
+        QCOMPARE(CStreamAddress::IsPlayable(address, CStreamAddress::ESource::Outside), playable);
+        QCOMPARE(CStreamAddress::IsPlayable(address, CStreamAddress::ESource::Typed), typed);
     }
 };
 

@@ -6,11 +6,14 @@
 #include "app/SettingNames.h"
 #include "stations/FaviconCache.h"
 #include "stations/MyStations.h"
+#include "stations/PublicAddress.h"
 #include "stations/StationDirectory.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QHostAddress>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkAccessManager>
@@ -19,6 +22,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace
@@ -51,6 +55,24 @@ void SetDirectoryServer(const QString& strBase)
         store.setValue(strKey, strBase);
 }
 
+// The process's peak resident memory since the last ResetPeakMemory(), in kB (Linux).
+qint64 PeakMemoryKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+bool ResetPeakMemory()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    return clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
+}
+
 QStringList Names(const CDirectoryStationList& stations)
 {
     QStringList names;
@@ -74,7 +96,7 @@ private slots:
     void init()
     {
         SetDirectoryServer(m_server.Base());
-        m_server.Get("/__control?delay=0&garbage=0&status=0");
+        m_server.Get("/__control?delay=0&garbage=0&status=0&endless=0&no_limit=0");
     }
 
     void search_data()
@@ -239,6 +261,52 @@ private slots:
         QCOMPARE(ready.count(), 0);
     }
 
+    // A server that sends more than it was asked for: an answer without end fails soon and takes
+    // little memory, and an answer with every station gives no more than the limit.
+    void hostileAnswers_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("endless answer")
+            << "endless=1"
+            << "The station directory sent an answer longer than 4 MB; the search was stopped."
+            << QStringList{};
+        QTest::newRow("limit ignored") << "no_limit=1"
+                                       << "" << QStringList{"Smooth Jazz Paris", "Jazz Radio Berlin"};
+    }
+
+    void hostileAnswers()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, failure);
+        QFETCH(QStringList, expected);
+        m_server.Get("/__control?" + control);
+        CStationDirectory directory;
+        QSignalSpy ready(&directory, &CStationDirectory::ResultsReady);
+        QSignalSpy failed(&directory, &CStationDirectory::Failed);
+        QVERIFY(ResetPeakMemory());
+        const qint64 nMemoryBefore = PeakMemoryKb();
+        QElapsedTimer clock;
+        clock.start();
+        directory.Search(CDirectoryQuery{"", "", "", "", 2, {}, true});
+        QVERIFY(testsupport::WaitFor([&] { return ready.count() + failed.count() > 0; }, 15000));
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(PeakMemoryKb() - nMemoryBefore < 64 * 1024,
+                 qPrintable(QStringLiteral("%1 kB more").arg(PeakMemoryKb() - nMemoryBefore)));
+        if (failure.isEmpty())
+        {
+            QCOMPARE(failed.count(), 0);
+            QCOMPARE(Names(ready.at(0).at(0).value<CDirectoryStationList>()), expected);
+        }
+        else
+        {
+            QCOMPARE(ready.count(), 0);
+            QCOMPARE(failed.at(0).at(0).toString(), failure);
+        }
+        QVERIFY(!directory.IsSearching());
+    }
+
     // No server setting and an SRV name that cannot resolve: the fallback list takes over.
     void srvFailureUsesFallback()
     {
@@ -264,8 +332,114 @@ private slots:
         QCOMPARE(counted.at(0).at(1).toBool(), true);
     }
 
+    // A logo on this machine or the local network is not fetched unless the directory is there
+    // too: by address, IPv4 in IPv6 included, or by a name that resolves there.
+    void faviconsOnlyFromPublicAddresses()
+    {
+        const QString strPort = QString::number(QUrl(m_server.Base()).port());
+        SetDirectoryServer(QStringLiteral("https://directory.vedrix-test.invalid"));
+        CFaviconCache cache(QDir::tempPath() + "/favicons-public");
+        QSignalSpy ready(&cache, &CFaviconCache::Ready);
+        QSignalSpy failed(&cache, &CFaviconCache::Failed);
+        const QList<QUrl> local{QUrl("http://127.0.0.1:" + strPort + "/favicons/logo-1.png"),
+                                QUrl("http://localhost:" + strPort + "/favicons/logo-2.png"),
+                                QUrl("http://[::ffff:127.0.0.1]:" + strPort + "/favicons/logo-3.png")};
+        for (const QUrl& url : local)
+            QVERIFY(cache.Get(url).isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(failed.count(), local.size(), 10000);
+        QCOMPARE(ready.count(), 0);
+        for (const char* pszPath : {"/favicons/logo-1.png", "/favicons/logo-2.png", "/favicons/logo-3.png"})
+            QCOMPARE(m_server.Count(pszPath), 0);
+
+        // With the directory on loopback, its logos there are fetched.
+        SetDirectoryServer(m_server.Base());
+        CFaviconCache withLocalDirectory(QDir::tempPath() + "/favicons-local");
+        QSignalSpy localReady(&withLocalDirectory, &CFaviconCache::Ready);
+        QVERIFY(withLocalDirectory.Get(local[1]).isEmpty());
+        QVERIFY(localReady.wait(10000));
+        QCOMPARE(m_server.Count("/favicons/logo-2.png"), 1);
+    }
+
+    void publicAddresses_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("isPublic");
+        const std::pair<const char*, bool> rows[] = {
+            {"127.0.0.1", false},
+            {"127.255.0.9", false},
+            {"10.1.2.3", false},
+            {"172.16.0.1", false},
+            {"172.31.255.254", false},
+            {"172.32.0.1", true},
+            {"192.168.178.1", false},
+            {"169.254.169.254", false},
+            {"100.64.0.1", false},
+            {"100.127.255.1", false},
+            {"100.128.0.1", true},
+            {"0.0.0.0", false},
+            {"224.0.0.251", false},
+            {"255.255.255.255", false},
+            {"::1", false},
+            {"::", false},
+            {"fe80::1", false},
+            {"fe80::1%1", false},
+            {"fc00::1", false},
+            {"fd12:3456::1", false},
+            {"ff02::fb", false},
+            {"::ffff:127.0.0.1", false},
+            {"::ffff:10.0.0.1", false},
+            {"::ffff:93.184.216.34", true},
+            {"64:ff9b::a00:1", false},
+            {"2002:c0a8:0101::1", false},
+            {"93.184.216.34", true},
+            {"8.8.8.8", true},
+            {"2606:4700:4700::1111", true},
+            {"2a00:1450:4001::200e", true},
+        };
+        for (const auto& [pszAddress, bPublic] : rows)
+            QTest::newRow(pszAddress) << QString(pszAddress) << bPublic;
+    }
+
+    void publicAddresses()
+    {
+        QFETCH(QString, address);
+        QFETCH(bool, isPublic);
+        const QHostAddress parsed(address);
+        QVERIFY(!parsed.isNull());
+        QCOMPARE(IsPublicAddress(parsed), isPublic);
+        QCOMPARE(IsLocalHostName(address.contains(':') ? "[" + address + "]" : address), !isPublic);
+    }
+
+    // The logo files are pruned when a cache is made: the old ones, then the oldest over the size.
+    void faviconPruning()
+    {
+        QTemporaryDir folder;
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        // name (a hash, as the cache names its files), size, age in days
+        const struct
+        {
+            char cName;
+            int nBytes;
+            int nDays;
+        } files[] = {{'a', 1000, 0}, {'b', 1000, 1}, {'c', 1000, 2}, {'d', 100, 31}, {'e', 1000, 3}};
+        for (const auto& file : files)
+        {
+            QFile out(folder.filePath(QString(40, QChar(file.cName))));
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(QByteArray(file.nBytes, 'x'));
+            QVERIFY(out.setFileTime(now.addDays(-file.nDays), QFileDevice::FileModificationTime));
+        }
+        QVERIFY(testsupport::WriteFile(folder.filePath("notes.txt"), "not a logo"));
+        CFaviconCache::Prune(folder.path(), 3000, 30, now);
+        QStringList left = QDir(folder.path()).entryList(QDir::Files);
+        left.sort();
+        QCOMPARE(left, (QStringList{QString(40, 'a'), QString(40, 'b'), QString(40, 'c'), "notes.txt"}));
+        QCOMPARE(CFaviconCache::MaxAgeDays(), 30);
+        QCOMPARE(CFaviconCache::MaxDiskBytes(), 20 * 1024 * 1024);
+    }
+
     // Logos: fetched once, then from memory, then from disk in the next session; one too big or
-    // not a picture is refused and never stored.
+    // not a picture is refused and never stored; a redirection is followed.
     void favicons()
     {
         const QUrl small(m_server.Base() + "/favicons/small.png");
@@ -292,6 +466,20 @@ private slots:
             QCOMPARE(failed.count(), 2);
             QCOMPARE(ready.count(), 1);
             QCOMPARE(QDir(cache.Folder()).entryList(QDir::Files).size(), 1);
+
+            // SVG, by its type or by its content, is no logo.
+            const QUrl svg(m_server.Base() + "/favicons/logo.svg");
+            const QUrl svgAsPng(m_server.Base() + "/favicons/svg-as.png");
+            QVERIFY(cache.Get(svg).isEmpty());
+            QVERIFY(cache.Get(svgAsPng).isEmpty());
+            QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 4, 10000);
+            QCOMPARE(ready.count(), 1);
+
+            // A redirection to an address that may be fetched from is followed.
+            QVERIFY(cache.Get(QUrl(m_server.Base() + "/favicons/moved.png")).isEmpty());
+            QVERIFY(ready.wait(10000));
+            QVERIFY(ready.at(1).at(1).toByteArray().startsWith("\x89PNG"));
+            QCOMPARE(m_server.Count("/favicons/logo-4.png"), 1);
         }
         CFaviconCache nextSession;
         QVERIFY(nextSession.Get(small).startsWith("\x89PNG"));

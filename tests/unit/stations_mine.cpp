@@ -171,6 +171,27 @@ private slots:
         QVERIFY(!CMyStations::Describe(CMyStations::EResult(result)).isEmpty());
     }
 
+    // Only an address that the user typed in may bind a local port: in the list, in its file, and
+    // never because an imported playlist says so.
+    void typedListenerAddresses()
+    {
+        QVERIFY(testsupport::WriteFile(CMyStations::DefaultPath(),
+                                       "#EXTM3U\n#EXTINF:-1 vedrix-origin=\"address\",Typed\nudp://@:1234\n"
+                                       "#EXTINF:-1 vedrix-origin=\"import\",Imported\nrtp://@:5004\n"
+                                       "#EXTINF:-1 vedrix-origin=\"directory:abc\",Found\n"
+                                       "srt://192.0.2.1:9999?mode=listener\n"));
+        CMyStations mine;
+        QCOMPARE(mine.Load(), 1);
+        QCOMPARE(mine.Stations()[0].m_strName, QStringLiteral("Typed"));
+        QCOMPARE(mine.Add(Station("Mine", "rtp://@:5004", "address")), CMyStations::Done);
+        QCOMPARE(mine.Add(Station("Theirs", "udp://@:5006", "import")), CMyStations::NotNetworkAddress);
+        QCOMPARE(mine.Add(Station("Listed", "udp://239.1.1.1:5006", "list")), CMyStations::NotNetworkAddress);
+        QCOMPARE(ParsePlaylist("#EXTM3U\n#EXTINF:-1 vedrix-origin=\"address\",Claimed\nudp://@:1234\n",
+                               "list.m3u", QUrl())
+                     .m_nRefused,
+                 1);
+    }
+
     // A file damaged by hand or by a disk: every good station is kept, in order.
     void damagedFileLoadsWhatItCan()
     {
