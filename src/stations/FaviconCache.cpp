@@ -1,11 +1,12 @@
 #include "stations/FaviconCache.h"
 
+#include "platform/WholeFile.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace
@@ -93,8 +94,6 @@ void CFaviconCache::OnFinished(QNetworkReply* pReply, const QUrl& url)
     m_memory.insert(url, new QByteArray(data), int(data.size()));
     // The disk copy only saves a later fetch: a failure to write it changes nothing else.
     QDir().mkpath(m_strFolder);
-    QSaveFile file(DiskPath(url));
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(data) == data.size())
-        file.commit();
+    WriteWholeFile(DiskPath(url), data);
     emit Ready(url, data);
 }
