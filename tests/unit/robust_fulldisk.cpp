@@ -1,10 +1,11 @@
 // A full disk under every file the program rewrites: the song history, a fetched channel list put
-// in place, the built public list, My Stations (a change, an import, an export). Each write must
-// say that it failed, leave the old file byte for byte and no stray file beside it, and succeed
-// once there is room again. The disk is "full" through a file size limit, which binds root too
-// and needs no mount: a write past it fails with EFBIG, as one on a full disk fails with ENOSPC.
+// in place, the built public list, My Stations (a change, an import, an export), the settings. Each write
+// must say that it failed, leave the old file byte for byte and no stray file beside it, and succeed once
+// there is room again. The disk is "full" through a file size limit, which binds root too and needs no mount:
+// a write past it fails with EFBIG, as one on a full disk fails with ENOSPC.
 #include "TestSupport.h"
 
+#include "app/Settings.h"
 #include "catalogue/ChannelRecord.h"
 #include "platform/WholeFile.h"
 #include "player/SongHistory.h"
@@ -84,9 +85,23 @@ QByteArray ChannelList(const QString& strName, int nCount)
 using Write = std::function<bool(QString* pstrError)>;
 
 // Puts the old file in place and makes the write of the named kind; each new content is well past
-// the room the disk has.
-Write Prepare(const QString& strWriter, const QString& strPath, const QString& strFolder)
+// the room the disk has. The settings have their own file: strPath becomes it.
+Write Prepare(const QString& strWriter, QString& strPath, const QString& strFolder)
 {
+    if (strWriter == "settings")
+    {
+        testsupport::ClearSettings();
+        for (int i = 0; i < 60; ++i)
+            WriteSectionString(QStringLiteral("Old"), QStringLiteral("Value%1").arg(i),
+                               QStringLiteral("Stored before"));
+        strPath = testsupport::SettingsFilePath();
+        return [](QString*)
+        {
+            // The settings store only says whether.
+            return WriteSettingInt(QStringLiteral("Volume"), 30) &&
+                   ReadSettingInt(QStringLiteral("Volume"), 0) == 30;
+        };
+    }
     if (strWriter == "song history")
     {
         QByteArray old;
@@ -165,20 +180,24 @@ private slots:
     void writeFailsAndKeepsOldFile_data()
     {
         QTest::addColumn<QString>("writer");
-        for (const char* name : {"song history", "channel list put in place", "public channel list",
-                                 "My Stations change", "My Stations import", "My Stations export"})
-            QTest::newRow(name) << QString::fromLatin1(name);
+        QTest::addColumn<bool>("saysWhy");
+        for (const char* name :
+             {"song history", "channel list put in place", "public channel list", "My Stations change",
+              "My Stations import", "My Stations export", "settings"})
+            QTest::newRow(name) << QString::fromLatin1(name) << (qstrcmp(name, "settings") != 0);
     }
 
     void writeFailsAndKeepsOldFile()
     {
         QFETCH(QString, writer);
+        QFETCH(bool, saysWhy);
         QTemporaryDir dir;
-        const QString strPath = dir.filePath(QStringLiteral("target"));
+        QString strPath = dir.filePath(QStringLiteral("target"));
         const Write write = Prepare(writer, strPath, dir.path());
+        const QString strFolder = QFileInfo(strPath).path();
         const QByteArray before = ReadAll(strPath);
         QVERIFY(!before.isEmpty());
-        const QStringList files = QDir(dir.path()).entryList(QDir::Files);
+        const QStringList files = QDir(strFolder).entryList(QDir::Files);
 
         QString strError;
         bool bWritten = true;
@@ -188,16 +207,16 @@ private slots:
             bWritten = write(&strError);
         }
         QVERIFY2(!bWritten, "the write reported success");
-        QVERIFY(!strError.isEmpty());
+        QVERIFY(strError.isEmpty() != saysWhy);
         QCOMPARE(ReadAll(strPath), before);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), files);
+        QCOMPARE(QDir(strFolder).entryList(QDir::Files), files);
 
         // With room again the same write goes through, and the new file is larger than the room was.
         QVERIFY(write(&strError));
         const QByteArray after = ReadAll(strPath);
         QVERIFY(after != before);
         QVERIFY(qsizetype(after.size()) > qsizetype(kRoom));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), files);
+        QCOMPARE(QDir(strFolder).entryList(QDir::Files), files);
     }
 };
 
