@@ -563,6 +563,14 @@ Falls das Problem bestehen bleibt, schreiben Sie uns bitte an </translation>
         <source>Description</source>
         <translation>Beschreibung</translation>
     </message>
+    <message>
+        <source>The channel list could not be refreshed: it could not be saved (%1).</source>
+        <translation>Die Senderliste konnte nicht aktualisiert werden: Sie konnte nicht gespeichert werden (%1).</translation>
+    </message>
+    <message>
+        <source>The program could not be set to start at log-in: the entry could not be written.</source>
+        <translation>Das Programm konnte nicht für den Start bei der Anmeldung eingerichtet werden: Der Eintrag konnte nicht geschrieben werden.</translation>
+    </message>
 </context>
 <context>
     <name>MyStations</name>
@@ -1069,6 +1077,13 @@ Info</translation>
     <message>
         <source>Record</source>
         <translation>Aufnehmen</translation>
+    </message>
+</context>
+<context>
+    <name>WholeFile</name>
+    <message>
+        <source>The file is too large.</source>
+        <translation>Die Datei ist zu groß.</translation>
     </message>
 </context>
 </TS>

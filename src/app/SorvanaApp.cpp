@@ -16,6 +16,7 @@
 #include "platform/HotKeyBackend.h"
 #include "platform/MessageBox.h"
 #include "platform/SingleInstance.h"
+#include "platform/WholeFile.h"
 #include "player/PlayerTrace.h"
 #include "player/SorvanaDoc.h"
 #include "player/SorvanaView.h"
@@ -281,12 +282,14 @@ bool CSorvanaApp::ImportChannelListFile(const QString& strSource, QString* pErro
     // (and removing the target first would lose it).
     if (QFileInfo(target).exists() && source.canonicalFilePath() == QFileInfo(target).canonicalFilePath())
         return true;
-    QFile::remove(target);
-    if (!QFile::copy(strSource, target))
+    // Put in place whole or not at all: a full disk keeps the list there was.
+    QString strWhy;
+    if (!CopyWholeFile(strSource, target, kMaxChannelListBytes, &strWhy))
     {
         if (pError)
             *pError = text::MainWindow::tr("The file %1 could not be copied to %2.")
-                          .arg(QDir::toNativeSeparators(strSource), QDir::toNativeSeparators(target));
+                          .arg(QDir::toNativeSeparators(strSource), QDir::toNativeSeparators(target)) +
+                      u'\n' + strWhy;
         return false;
     }
     // A read-only source gives a read-only copy, which the loader could not delete after reading.

@@ -2,21 +2,21 @@
 #include "app/TextAreas.h"
 
 #include "app/SettingNames.h"
+#include "catalogue/DataFolder.h"
 #include "platform/ProcessAge.h"
 #include "platform/WaitCursor.h"
+#include "platform/WholeFile.h"
 #include "player/PlayerTrace.h"
 #include "stations/ChannelSources.h"
 
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QSaveFile>
 #include <QVBoxLayout>
 
 namespace
 {
 constexpr int kStartDelayMs = 1000;
-constexpr qint64 kCopyChunk = 256 * 1024;
 
 const char* const kApplicationIcon = ":/res/icons/vedrix.svg";
 
@@ -61,7 +61,10 @@ CDlgFileDownloader::CDlgFileDownloader(QWidget* pParent)
                 int nResult = 0;
                 if (nCode == kResultFetched)
                 {
-                    nResult = ReplaceFile(m_strDownloadedFile, m_strDestination) ? 1 : 0;
+                    nResult = CopyWholeFile(m_strDownloadedFile, m_strDestination, kMaxChannelListBytes,
+                                            &m_strWriteError)
+                                  ? 1
+                                  : 0;
                     QFile::remove(m_strDownloadedFile);
                     m_strDownloadedFile.clear();
                 }
@@ -80,6 +83,7 @@ void CDlgFileDownloader::DownloadFile(const QString& strUrl, const QString& strD
     m_strFileUrl = strUrl;
     m_strDestination = strDestination;
     m_strDownloadedFile.clear();
+    m_strWriteError.clear();
     OnInitDialog();
     open();
 }
@@ -167,24 +171,4 @@ void CDlgFileDownloader::reject()
     m_bTransferring = false;
     m_timer.stop();
     done(kResultFailed);
-}
-
-bool CDlgFileDownloader::ReplaceFile(const QString& strSource, const QString& strDestination)
-{
-    QFile source(strSource);
-    if (!source.open(QIODevice::ReadOnly))
-        return false;
-    QSaveFile target(strDestination);
-    if (!target.open(QIODevice::WriteOnly))
-        return false;
-    while (!source.atEnd())
-    {
-        const QByteArray chunk = source.read(kCopyChunk);
-        if (chunk.isEmpty() || target.write(chunk) != chunk.size())
-        {
-            target.cancelWriting();
-            return false;
-        }
-    }
-    return target.commit();
 }

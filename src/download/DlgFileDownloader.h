@@ -37,7 +37,8 @@ public:
     ~CDlgFileDownloader() override;
 
     // Opens the dialog and starts the download; when the fetch succeeds, strDestination is replaced
-    // with what was fetched. DownloadFinished follows once with non-zero when the destination now holds
+    // with what was fetched, through a file beside it and a rename, so that it is either the old file
+    // or the complete new one. DownloadFinished follows once with non-zero when the destination now holds
     // the fetched file, and 0 when it was left as it was. Deleting the dialog before then (the program
     // quits) cancels the transfer and writes nothing.
     void DownloadFile(const QString& strUrl, const QString& strDestination);
@@ -52,9 +53,9 @@ public:
     QString m_strDownloadedFile;
     QString m_strMessage;
 
-    // Copies strSource over strDestination through a file beside it and a rename, so the destination
-    // is either the old file or the complete new one.
-    static bool ReplaceFile(const QString& strSource, const QString& strDestination);
+    // Why the fetched file could not be put in place of the destination (a full disk), after a
+    // DownloadFinished with 0; empty when the fetch itself failed.
+    QString WriteError() const { return m_strWriteError; }
 
 signals:
     void DownloadFinished(int nResult);
@@ -75,6 +76,7 @@ private:
     CChannelSources* m_pSources = nullptr;
     QTimer m_timer;
     QString m_strDestination;
+    QString m_strWriteError;
     std::unique_ptr<CWaitCursor> m_pWait; // while the transfer runs
     bool m_bTransferring = false;
 };

@@ -11,6 +11,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Messages.h"
 #include "platform/View.h"
+#include "platform/WholeFile.h"
 #include "stations/ChannelSources.h"
 #include "stations/PublicChannelList.h"
 
@@ -46,11 +47,23 @@ void ShowRefreshFailed(CMDIFrameWnd* pFrame)
                        servers::SupportEmail() + QLatin1Char('.'));
 }
 
-// The public list built before, put where the view loads it from; false when there is none.
-bool UsePublicList()
+// A fetched or built list that could not be put where the view loads it from (a full disk): the
+// view keeps what it shows, and the user hears why.
+void ShowWriteFailed(CMDIFrameWnd* pFrame, const QString& strWhy)
+{
+    if (pFrame)
+        pFrame->SetStatusText(
+            text::MainWindow::tr("The channel list could not be refreshed: it could not be saved (%1).")
+                .arg(strWhy));
+}
+
+// The public list built before, put where the view loads it from; false when there is none or it
+// could not be put there (*pstrError then says why).
+bool UsePublicList(QString* pstrError)
 {
     const QString strList = GetPublicChannelListPath();
-    return QFileInfo::exists(strList) && CDlgFileDownloader::ReplaceFile(strList, GetChannelListPath());
+    return QFileInfo::exists(strList) &&
+           CopyWholeFile(strList, GetChannelListPath(), kMaxChannelListBytes, pstrError);
 }
 
 CDlgFileDownloader* RefreshFromServer(CMDIFrameWnd* pFrame)
@@ -64,6 +77,8 @@ CDlgFileDownloader* RefreshFromServer(CMDIFrameWnd* pFrame)
                          pDlg->deleteLater();
                          if (nResult)
                              ReloadActiveView(frame);
+                         else if (!pDlg->WriteError().isEmpty())
+                             ShowWriteFailed(frame, pDlg->WriteError());
                          else
                              ShowRefreshFailed(frame);
                      });
@@ -75,8 +90,11 @@ CDlgFileDownloader* RefreshFromPublicSources(CMDIFrameWnd* pFrame, ERefresh eWhy
 {
     if (eWhy == ERefresh::Automatic && IsPublicChannelListFresh(GetPublicChannelListPath()))
     {
-        if (UsePublicList())
+        QString strError;
+        if (UsePublicList(&strError))
             ReloadActiveView(pFrame);
+        else if (!strError.isEmpty())
+            ShowWriteFailed(pFrame, strError);
         return nullptr;
     }
     auto* pDlg = new CDlgFileDownloader(pFrame);
@@ -87,7 +105,14 @@ CDlgFileDownloader* RefreshFromPublicSources(CMDIFrameWnd* pFrame, ERefresh eWhy
                      {
                          pDlg->deleteLater();
                          // A failed build leaves the list built before, which is used as it is.
-                         const bool bHaveList = UsePublicList();
+                         QString strError;
+                         const bool bHaveList = UsePublicList(&strError);
+                         if (!strError.isEmpty())
+                         {
+                             // The view keeps the channels it shows.
+                             ShowWriteFailed(frame, strError);
+                             return;
+                         }
                          // Reloaded even without a list: the view then says how to get channels.
                          ReloadActiveView(frame);
                          if (nResult)

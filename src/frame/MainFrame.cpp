@@ -361,8 +361,12 @@ void CMainFrame::OpenTemplate(WPARAM nIndex)
 void CMainFrame::OnAutoStartup()
 {
     // Not determined yet (-1) counts as on: the entry is removed.
-    m_nAutoStartState = autostart::SetAutoStart(m_nAutoStartState == autostart::kOff,
-                                                QCoreApplication::applicationFilePath(), AppTitle());
+    const bool bSwitchOn = m_nAutoStartState == autostart::kOff;
+    m_nAutoStartState =
+        autostart::SetAutoStart(bSwitchOn, QCoreApplication::applicationFilePath(), AppTitle());
+    if (bSwitchOn && m_nAutoStartState != autostart::kOn)
+        SetStatusText(text::MainWindow::tr(
+            "The program could not be set to start at log-in: the entry could not be written."));
 }
 
 void CMainFrame::OnUpdateAutoStartup(CCmdUI* pCmdUI)

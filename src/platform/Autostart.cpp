@@ -1,11 +1,11 @@
 #include "platform/Autostart.h"
 
+#include "platform/WholeFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
 #include <QTextStream>
@@ -94,20 +94,15 @@ int SetAutoStart(bool bEnable, const QString& strProgramPath, const QString& str
     {
         if (bEnable)
         {
-            QSaveFile f(EntryPath());
-            if (f.open(QIODevice::WriteOnly | QIODevice::Text))
-            {
-                QTextStream out(&f);
-                out << "[Desktop Entry]\n"
-                    << "Type=Application\n"
-                    << "Name=" << strName << "\n"
-                    << "Comment=Internet radio and TV player\n"
-                    << "Exec=" << ExecValue(strProgramPath) << "\n"
-                    << "Terminal=false\n"
-                    << "X-GNOME-Autostart-enabled=true\n";
-                out.flush();
-                f.commit();
-            }
+            const QStringList lines = {QStringLiteral("[Desktop Entry]"),
+                                       QStringLiteral("Type=Application"),
+                                       QStringLiteral("Name=") + strName,
+                                       QStringLiteral("Comment=Internet radio and TV player"),
+                                       QStringLiteral("Exec=") + ExecValue(strProgramPath),
+                                       QStringLiteral("Terminal=false"),
+                                       QStringLiteral("X-GNOME-Autostart-enabled=true")};
+            // A write that fails leaves the entry as it was, which the answer then says.
+            WriteWholeFile(EntryPath(), (lines.join(u'\n') + u'\n').toUtf8());
         }
         else
         {

@@ -24,7 +24,6 @@
 #include <QInputDialog>
 #include <QMenu>
 #include <QMimeData>
-#include <QSaveFile>
 
 namespace
 {
@@ -329,34 +328,15 @@ void CMyStationsUi::OnMove(int nDelta)
 
 void CMyStationsUi::ImportFiles(const QStringList& paths)
 {
-    int nAdded = 0, nRefused = 0, nKnown = 0;
+    CMyStations::SAddCounts counts;
     QStringList unreadable;
-    for (const QString& strPath : paths)
+    const CMyStations::EResult eResult = m_stations.Import(paths, &counts, &unreadable);
+    if (eResult != CMyStations::Done)
     {
-        QFile file(strPath);
-        if (!file.open(QIODevice::ReadOnly))
-        {
-            unreadable << QFileInfo(strPath).fileName();
-            continue;
-        }
-        const CPlaylistResult result = ParsePlaylist(file.read(16 * 1024 * 1024), strPath, QUrl());
-        nRefused += result.m_nRefused;
-        for (const CStationRecord& station : result.m_stations)
-        {
-            switch (m_stations.Add(station))
-            {
-            case CMyStations::Done:
-                ++nAdded;
-                break;
-            case CMyStations::Duplicate:
-                ++nKnown;
-                break;
-            default:
-                ++nRefused;
-                break;
-            }
-        }
+        Message(CMyStations::Describe(eResult) + u'\n' + m_stations.LastWriteError(), true);
+        return;
     }
+    const int nAdded = counts.nAdded, nKnown = counts.nKnown, nRefused = counts.nRefused;
     QString strText = nAdded == 1
                           ? text::MyStations::tr("1 station was added to My Stations.")
                           : text::MyStations::tr("%1 stations were added to My Stations.").arg(nAdded);
@@ -407,11 +387,10 @@ void CMyStationsUi::OnExport()
                 EPlaylistFormat eFormat = PlaylistFormatFromName(strPath);
                 if (eFormat == EPlaylistFormat::Unknown)
                     eFormat = EPlaylistFormat::M3U;
-                QSaveFile file(strPath);
-                if (!file.open(QIODevice::WriteOnly) ||
-                    file.write(WritePlaylist(m_stations.Stations(), eFormat)) < 0 || !file.commit())
+                QString strError;
+                if (!m_stations.Export(strPath, eFormat, &strError))
                     Message(text::MyStations::tr("The playlist could not be written to %1: %2")
-                                .arg(strPath, file.errorString()),
+                                .arg(strPath, strError),
                             true);
             });
     pDlg->open();

@@ -1,17 +1,19 @@
 #include "player/SongHistory.h"
 
 #include "catalogue/DataFolder.h"
+#include "platform/WholeFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 namespace
 {
 const QString kTime = QStringLiteral("time");
 const QString kChannel = QStringLiteral("channel");
 const QString kTitle = QStringLiteral("title");
+constexpr int kSaveDelayMs = 1000;
 } // namespace
 
 QString CSongHistory::SSong::Text() const
@@ -23,12 +25,26 @@ CSongHistory::CSongHistory(const QString& strFile, QObject* parent)
     : QObject(parent),
       m_strFile(strFile.isEmpty() ? GetDataFolder() + QStringLiteral("/songs.jsonl") : strFile)
 {
+    m_saveTimer.setSingleShot(true);
+    m_saveTimer.setInterval(kSaveDelayMs);
+    connect(&m_saveTimer, &QTimer::timeout, this, &CSongHistory::Save);
+    // The history may outlive the event loop (a member of the main window): the last songs are
+    // written before the loop ends as well.
+    if (QCoreApplication* pApp = QCoreApplication::instance())
+        connect(pApp, &QCoreApplication::aboutToQuit, this, &CSongHistory::Save);
+}
+
+CSongHistory::~CSongHistory()
+{
+    Save();
 }
 
 void CSongHistory::Load()
 {
     m_songs.clear();
     m_lines.clear();
+    m_saveTimer.stop();
+    m_bSaved = true;
     QFile file(m_strFile);
     if (file.open(QIODevice::ReadOnly))
     {
@@ -51,7 +67,11 @@ void CSongHistory::Add(const QString& strChannel, const QString& strTitle, const
     if (!m_songs.isEmpty() && m_songs.last().strChannel == strChannel && m_songs.last().strTitle == strTitle)
         return;
     Append({time, strChannel, strTitle});
-    Save();
+    m_bSaved = false;
+    // Not restarted by the next song: a station that sends a title every half second still has its
+    // songs written once a second.
+    if (!m_saveTimer.isActive())
+        m_saveTimer.start();
     emit Changed();
 }
 
@@ -77,15 +97,19 @@ QList<CSongHistory::SSong> CSongHistory::Recent(int nCount) const
     return recent;
 }
 
-void CSongHistory::Save()
+bool CSongHistory::Save()
 {
-    QSaveFile file(m_strFile);
-    if (!file.open(QIODevice::WriteOnly))
-    {
-        m_bSaved = false;
-        return;
-    }
+    m_saveTimer.stop();
+    if (m_bSaved)
+        return true;
+    QByteArray data;
+    qsizetype nSize = 0;
     for (const QByteArray& line : std::as_const(m_lines))
-        file.write(line);
-    m_bSaved = file.commit();
+        nSize += line.size();
+    data.reserve(nSize);
+    for (const QByteArray& line : std::as_const(m_lines))
+        data += line;
+    m_strError.clear();
+    m_bSaved = WriteWholeFile(m_strFile, data, &m_strError);
+    return m_bSaved;
 }

@@ -1,13 +1,16 @@
 #pragma once
 // The songs heard: every title that a stream sends, with its channel and the time it came, the last
 // 1000 of them. Kept in a file of the data folder, one JSON object a line, rewritten whole (and
-// atomically) at every new song, so that a crash leaves the old file or the new one, never half of
-// it. A damaged file gives what can still be read: each line stands alone.
+// atomically) a moment after a new song, so that a crash or a full disk leaves the old file or the
+// new one, never half of it. Songs that come in a burst (a user going through the channels) are
+// written once, and what is not written yet is written when the history goes or the program quits.
+// A damaged file gives what can still be read: each line stands alone.
 #include <QByteArray>
 #include <QDateTime>
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 class CSongHistory : public QObject
 {
@@ -26,6 +29,8 @@ public:
 
     // strFile empty: "songs.jsonl" in the data folder.
     explicit CSongHistory(const QString& strFile = QString(), QObject* parent = nullptr);
+    // Writes what is not written yet.
+    ~CSongHistory() override;
 
     // Reads the file (what it can); a missing file is an empty history.
     void Load();
@@ -37,15 +42,18 @@ public:
     // The newest nCount, newest first.
     QList<SSong> Recent(int nCount) const;
     QString FilePath() const { return m_strFile; }
-    // Whether the last write reached the disk.
+    // Writes the file now if a song is not in it yet; whether the file holds every song.
+    bool Save();
+    // Whether the file holds every song: false while a write is due and after a write that failed
+    // (LastError says why; the next song tries again).
     bool IsSaved() const { return m_bSaved; }
+    QString LastError() const { return m_strError; }
 
 signals:
     void Changed();
 
 private:
     void Append(const SSong& song);
-    void Save();
 
     QString m_strFile;
     QList<SSong> m_songs;
@@ -54,4 +62,7 @@ private:
     // dates, at every title a stream sends).
     QList<QByteArray> m_lines;
     bool m_bSaved = true;
+    QString m_strError;
+    // A short wait before a write, so that a burst of songs is written once.
+    QTimer m_saveTimer;
 };

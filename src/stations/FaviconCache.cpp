@@ -1,6 +1,7 @@
 #include "stations/FaviconCache.h"
 
 #include "app/ServerAddresses.h"
+#include "platform/WholeFile.h"
 #include "stations/PublicAddress.h"
 
 #include <QCryptographicHash>
@@ -13,7 +14,6 @@
 #include <QNetworkReply>
 #include <QPointer>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -206,8 +206,6 @@ void CFaviconCache::OnFinished(QNetworkReply* pReply, const QUrl& url)
     m_memory.insert(url, new QByteArray(data), int(data.size()));
     // The disk copy only saves a later fetch: a failure to write it changes nothing else.
     QDir().mkpath(m_strFolder);
-    QSaveFile file(DiskPath(url));
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(data) == data.size())
-        file.commit();
+    WriteWholeFile(DiskPath(url), data);
     emit Ready(url, data);
 }

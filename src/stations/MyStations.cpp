@@ -1,13 +1,14 @@
 #include "stations/MyStations.h"
 
 #include "catalogue/DataFolder.h"
+#include "platform/WholeFile.h"
 #include "player/StreamAddress.h"
 #include "stations/Playlist.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QSet>
 #include <QUrl>
 
 namespace
@@ -17,6 +18,30 @@ constexpr const char* kFileName = "MyStations.m3u";
 QString AddressKey(const QString& strUrl)
 {
     return QUrl(strUrl.trimmed()).toString(QUrl::FullyEncoded);
+}
+
+// The station as the list keeps it: text cleaned, an empty name the address, an empty origin
+// "address".
+// Only what the user typed in may bind a local port; an import, the directory or the maker's list
+// may not.
+CStreamAddress::ESource SourceOf(const CStationRecord& station)
+{
+    return station.m_strOrigin == QLatin1String(CStationRecord::kOriginAddress) ? CStreamAddress::ESource::Typed
+                                                                               : CStreamAddress::ESource::Outside;
+}
+
+CStationRecord Prepared(const CStationRecord& station)
+{
+    CStationRecord record = station;
+    record.m_strUrl = record.m_strUrl.trimmed();
+    record.m_strName = CStationRecord::CleanText(record.m_strName);
+    record.m_strLanguage = CStationRecord::CleanText(record.m_strLanguage);
+    record.m_strDescription = CStationRecord::CleanText(record.m_strDescription);
+    if (record.m_strName.isEmpty())
+        record.m_strName = record.m_strUrl;
+    if (record.m_strOrigin.isEmpty())
+        record.m_strOrigin = QLatin1String(CStationRecord::kOriginAddress);
+    return record;
 }
 } // namespace
 
@@ -57,26 +82,50 @@ int CMyStations::IndexOfAddress(const QString& strUrl) const
 
 CMyStations::EResult CMyStations::Add(const CStationRecord& station)
 {
-    CStationRecord record = station;
-    record.m_strUrl = record.m_strUrl.trimmed();
-    // Only what the user typed in may bind a local port (udp://@:1234); an import, the directory or
-    // the maker's list may not.
-    const bool bTyped = record.m_strOrigin == QLatin1String(CStationRecord::kOriginAddress);
-    if (!CStreamAddress::IsPlayable(record.m_strUrl, bTyped ? CStreamAddress::ESource::Typed
-                                                            : CStreamAddress::ESource::Outside))
+    const CStationRecord record = Prepared(station);
+    if (!CStreamAddress::IsPlayable(record.m_strUrl, SourceOf(station)))
         return NotNetworkAddress;
     if (IndexOfAddress(record.m_strUrl) >= 0)
         return Duplicate;
-    record.m_strName = CStationRecord::CleanText(record.m_strName);
-    record.m_strLanguage = CStationRecord::CleanText(record.m_strLanguage);
-    record.m_strDescription = CStationRecord::CleanText(record.m_strDescription);
-    if (record.m_strName.isEmpty())
-        record.m_strName = record.m_strUrl;
-    if (record.m_strOrigin.isEmpty())
-        record.m_strOrigin = QLatin1String(CStationRecord::kOriginAddress);
     CStationList stations = m_stations;
     stations.append(record);
     return Commit(stations);
+}
+
+CMyStations::EResult CMyStations::AddMany(const CStationList& stations, SAddCounts* pCounts)
+{
+    // One set of the addresses held, so that each new station costs one look-up rather than a pass
+    // over the whole list.
+    QSet<QString> known;
+    known.reserve(m_stations.size() + stations.size());
+    for (const CStationRecord& station : std::as_const(m_stations))
+        known.insert(AddressKey(station.m_strUrl));
+    SAddCounts counts;
+    CStationList merged = m_stations;
+    for (const CStationRecord& station : stations)
+    {
+        const CStationRecord record = Prepared(station);
+        if (!CStreamAddress::IsPlayable(record.m_strUrl, SourceOf(station)))
+        {
+            ++counts.nRefused;
+            continue;
+        }
+        const QString strKey = AddressKey(record.m_strUrl);
+        if (known.contains(strKey))
+        {
+            ++counts.nKnown;
+            continue;
+        }
+        known.insert(strKey);
+        merged.append(record);
+        ++counts.nAdded;
+    }
+    const EResult eResult = counts.nAdded > 0 ? Commit(merged) : Done;
+    if (eResult != Done)
+        counts.nAdded = 0;
+    if (pCounts)
+        *pCounts = counts;
+    return eResult;
 }
 
 CMyStations::EResult CMyStations::Rename(int nIndex, const QString& strName)
@@ -109,6 +158,34 @@ CMyStations::EResult CMyStations::Move(int nFrom, int nTo)
     CStationList stations = m_stations;
     stations.move(nFrom, nTo);
     return Commit(stations);
+}
+
+CMyStations::EResult CMyStations::Import(const QStringList& paths, SAddCounts* pCounts,
+                                         QStringList* pUnreadable)
+{
+    // The most of a playlist file that is read.
+    constexpr qint64 kMaxPlaylistBytes = 16 * 1024 * 1024;
+    int nRefused = 0;
+    CStationList stations;
+    for (const QString& strPath : paths)
+    {
+        QFile file(strPath);
+        if (!file.open(QIODevice::ReadOnly))
+        {
+            if (pUnreadable)
+                pUnreadable->append(QFileInfo(strPath).fileName());
+            continue;
+        }
+        const CPlaylistResult result = ParsePlaylist(file.read(kMaxPlaylistBytes), strPath, QUrl());
+        nRefused += result.m_nRefused;
+        stations += result.m_stations;
+    }
+    SAddCounts counts;
+    const EResult eResult = AddMany(stations, &counts);
+    counts.nRefused += nRefused;
+    if (pCounts)
+        *pCounts = counts;
+    return eResult;
 }
 
 QString CMyStations::Describe(EResult eResult)
@@ -144,17 +221,11 @@ CMyStations::EResult CMyStations::Commit(const CStationList& stations)
 bool CMyStations::Save(const CStationList& stations)
 {
     QDir().mkpath(QFileInfo(m_strPath).absolutePath());
-    // QSaveFile writes a temporary file beside the list and renames it over the list on commit.
-    QSaveFile file(m_strPath);
-    // Unbuffered: a buffered QSaveFile loses a short write in its final flush (disk full, file
-    // size limit) and commits the cut file; written directly, the short count shows here.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    const QByteArray data = WritePlaylist(stations, EPlaylistFormat::M3U);
-    if (file.write(data) != data.size())
-    {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    m_strWriteError.clear();
+    return WriteWholeFile(m_strPath, WritePlaylist(stations, EPlaylistFormat::M3U), &m_strWriteError);
+}
+
+bool CMyStations::Export(const QString& strPath, EPlaylistFormat eFormat, QString* pstrError) const
+{
+    return WriteWholeFile(strPath, WritePlaylist(m_stations, eFormat), pstrError);
 }

@@ -4,10 +4,11 @@
 // players can open too (see WritePlaylist), rewritten atomically after every change: a crash or a
 // full disk leaves the old file or the new one, never half of one.
 //
-// Use: construct, Load(), then read Stations() and change it only through Add/Rename/Remove/Move.
-// Each change is written at once; when the write fails the change is undone and the operation
-// reports WriteFailed, so what the list shows is always what is stored. Changed() follows every
-// change that was stored (and Load).
+// Use: construct, Load(), then read Stations() and change it only through Add, AddMany (or Import),
+// Rename, Remove and Move. Each change is written at once; when the write fails the change is undone
+// and the operation reports WriteFailed, so what the list shows is always what is stored. Changed()
+// follows every change that was stored (and Load).
+#include "stations/Playlist.h"
 #include "stations/StationRecord.h"
 
 #include <QObject>
@@ -46,6 +47,19 @@ public:
 
     // Appends the station. An empty name becomes the address; an empty origin "address".
     EResult Add(const CStationRecord& station);
+    // What AddMany did with the stations it was given.
+    struct SAddCounts
+    {
+        int nAdded = 0;
+        int nKnown = 0;   // in the list already, or earlier in the same batch
+        int nRefused = 0; // not an address the player may open
+    };
+    // Appends every station that Add would take, in order, with one write of the file (an imported
+    // playlist of ten thousand entries). Done also when none was new; WriteFailed adds none of them.
+    EResult AddMany(const CStationList& stations, SAddCounts* pCounts = nullptr);
+    // Imports the playlists (any format ParsePlaylist reads) as one batch through AddMany; entries
+    // a playlist refuses count as refused, files that cannot be read are named in *pUnreadable.
+    EResult Import(const QStringList& paths, SAddCounts* pCounts, QStringList* pUnreadable);
     EResult Rename(int nIndex, const QString& strName);
     EResult Remove(int nIndex);
     // Moves the station at nFrom so that it ends up at nTo (both indexes into the current list).
@@ -53,6 +67,12 @@ public:
 
     // A short sentence for a result that is not Done, for the caller's message box.
     static QString Describe(EResult eResult);
+    // Why the last write of the file failed.
+    QString LastWriteError() const { return m_strWriteError; }
+
+    // Writes the list to another file in the given format, atomically as the list's own file;
+    // false with *pstrError when it could not be written (an existing file there is then as it was).
+    bool Export(const QString& strPath, EPlaylistFormat eFormat, QString* pstrError = nullptr) const;
 
 signals:
     void Changed();
@@ -63,4 +83,5 @@ private:
 
     QString m_strPath;
     CStationList m_stations;
+    QString m_strWriteError;
 };

@@ -3,11 +3,11 @@
 
 #include "catalogue/ChannelCatalogue.h"
 #include "catalogue/DataFolder.h"
+#include "platform/WholeFile.h"
 #include "player/StreamAddress.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 #include <QUrl>
 
@@ -204,7 +204,7 @@ QString GetPublicChannelListPath()
     return GetDataFolder() + u'/' + QLatin1String(kPublicListFileName);
 }
 
-bool WritePublicChannelList(const QString& strPath, const QList<CChannelRecord>& channels)
+bool WritePublicChannelList(const QString& strPath, const QList<CChannelRecord>& channels, QString* pstrError)
 {
     // The header's titles name the columns of the list: they are shown.
     QStringList header = {QStringLiteral("Type"),
@@ -231,10 +231,7 @@ bool WritePublicChannelList(const QString& strPath, const QList<CChannelRecord>&
         for (qsizetype i = 0; i + 1 < data.size(); i += 2)
             std::swap(data[i], data[i + 1]);
     }
-    QSaveFile file(strPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size())
-        return false;
-    return file.commit();
+    return WriteWholeFile(strPath, data, pstrError);
 }
 
 QList<CChannelRecord> ReadPublicChannelList(const QString& strPath)

@@ -60,8 +60,9 @@ QList<CChannelRecord> MergeInStableOrder(const QStringList& previousKeys, const 
 // file, which the list deletes once it is loaded).
 QString GetPublicChannelListPath();
 // Writes the header row and the channels as the channel list file (UTF-16LE, CR LF), atomically;
-// false when it could not be written (the old file then stays).
-bool WritePublicChannelList(const QString& strPath, const QList<CChannelRecord>& channels);
+// false when it could not be written (the old file then stays; *pstrError says why).
+bool WritePublicChannelList(const QString& strPath, const QList<CChannelRecord>& channels,
+                            QString* pstrError = nullptr);
 // The channels of a list written before, in its order (OFF ones included); empty without one.
 QList<CChannelRecord> ReadPublicChannelList(const QString& strPath);
 // The keys (field 3) of channels, in their order.

@@ -20,6 +20,14 @@ def history_file():
     return os.path.join(os.environ["XDG_DATA_HOME"], "Sorvana", "songs.jsonl")
 
 
+def stored_songs():
+    try:
+        with open(history_file(), encoding="utf-8") as f:
+            return [json.loads(line) for line in f]
+    except FileNotFoundError:
+        return []
+
+
 def test_titles_are_kept_listed_and_survive_a_restart():
     with PlayerWorld() as world:
         world.start()
@@ -33,11 +41,10 @@ def test_titles_are_kept_listed_and_survive_a_restart():
         expected = ["One - Tone Artist - Second", "One - Tone Artist - First & Best", "Song History..."]
         app.wait_for(lambda: recent(app) == expected, "both songs, newest first")
 
-        with open(history_file(), encoding="utf-8") as f:
-            songs = [json.loads(line) for line in f]
-        assert [(s["channel"], s["title"]) for s in songs][-2:] == [
-            ("One", "Tone Artist - First & Best"), ("One", "Tone Artist - Second")], songs
-        assert all(s["time"] for s in songs), songs
+        # The file is written a moment after the songs come.
+        pairs = [("One", "Tone Artist - First & Best"), ("One", "Tone Artist - Second")]
+        app.wait_for(lambda: [(s["channel"], s["title"]) for s in stored_songs()][-2:] == pairs, "the songs' file")
+        assert all(s["time"] for s in stored_songs()), stored_songs()
 
         world.stop_app()
         world.start()

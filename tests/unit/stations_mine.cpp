@@ -192,6 +192,39 @@ private slots:
                  1);
     }
 
+    // An import is one batch and one write: an address in the list already, or twice in the batch
+    // (in another letter case, with spaces), is added once; what the player cannot open is refused.
+    void importAddsEachAddressOnceInOneWrite()
+    {
+        CMyStations mine;
+        mine.Load();
+        QCOMPARE(mine.AddMany(Numbered(3)), CMyStations::Done);
+        QSignalSpy changed(&mine, &CMyStations::Changed);
+        const CStationList batch = {
+            Station("Stored", "HTTP://S1.EXAMPLE.ORG:8000/live"), Station("New A", "http://a.example/"),
+            Station("Not a stream", "file:///etc/passwd"), Station("New A again", " http://A.example/ "),
+            Station("", "http://b.example/")};
+        CMyStations::SAddCounts counts;
+        QCOMPARE(mine.AddMany(batch, &counts), CMyStations::Done);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(counts.nAdded, 2);
+        QCOMPARE(counts.nKnown, 2);
+        QCOMPARE(counts.nRefused, 1);
+        QStringList names;
+        for (const CStationRecord& station : mine.Stations())
+            names << station.m_strName;
+        QCOMPARE(names, QStringList({"Station 0", "Station 1", "Station 2", "New A", "http://b.example/"}));
+        CMyStations reloaded;
+        reloaded.Load();
+        QCOMPARE(reloaded.Stations(), mine.Stations());
+
+        // Nothing new: nothing written.
+        QCOMPARE(mine.AddMany(batch, &counts), CMyStations::Done);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(counts.nAdded, 0);
+        QCOMPARE(counts.nKnown, 4);
+    }
+
     // A file damaged by hand or by a disk: every good station is kept, in order.
     void damagedFileLoadsWhatItCan()
     {
