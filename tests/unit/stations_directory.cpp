@@ -427,6 +427,7 @@ private slots:
             QFile out(folder.filePath(QString(40, QChar(file.cName))));
             QVERIFY(out.open(QIODevice::WriteOnly));
             out.write(QByteArray(file.nBytes, 'x'));
+            QVERIFY(out.flush()); // a write at close would make the time now again
             QVERIFY(out.setFileTime(now.addDays(-file.nDays), QFileDevice::FileModificationTime));
         }
         QVERIFY(testsupport::WriteFile(folder.filePath("notes.txt"), "not a logo"));
