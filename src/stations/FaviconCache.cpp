@@ -3,6 +3,7 @@
 #include "app/ServerAddresses.h"
 #include "platform/WholeFile.h"
 #include "stations/PublicAddress.h"
+#include "stations/ReplyLimit.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -164,10 +165,8 @@ void CFaviconCache::Fetch(const QUrl& url)
     // A logo that says or shows that it is too big, or that it is an SVG document, is not read further.
     auto checkAnswer = [this, pReply]
     {
-        const qint64 nAnnounced = pReply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
         const QString strType = pReply->header(QNetworkRequest::ContentTypeHeader).toString().toLower();
-        if (nAnnounced > m_nMaxBytes || pReply->bytesAvailable() > m_nMaxBytes ||
-            strType.contains(QLatin1String("svg")))
+        if (IsReplyTooLong(pReply, m_nMaxBytes) || strType.contains(QLatin1String("svg")))
             pReply->abort();
     };
     connect(pReply, &QNetworkReply::metaDataChanged, this, checkAnswer);

@@ -20,16 +20,16 @@ QString AddressKey(const QString& strUrl)
     return QUrl(strUrl.trimmed()).toString(QUrl::FullyEncoded);
 }
 
-// The station as the list keeps it: text cleaned, an empty name the address, an empty origin
-// "address".
 // Only what the user typed in may bind a local port; an import, the directory or the maker's list
-// may not.
+// may not. (Asked of the station as given: an empty origin is not taken for typed.)
 CStreamAddress::ESource SourceOf(const CStationRecord& station)
 {
     return station.m_strOrigin == QLatin1String(CStationRecord::kOriginAddress) ? CStreamAddress::ESource::Typed
                                                                                : CStreamAddress::ESource::Outside;
 }
 
+// The station as the list keeps it: text cleaned, an empty name the address, an empty origin
+// "address".
 CStationRecord Prepared(const CStationRecord& station)
 {
     CStationRecord record = station;

@@ -2,6 +2,7 @@
 
 #include "app/ServerAddresses.h"
 #include "player/StreamAddress.h"
+#include "stations/ReplyLimit.h"
 
 #include <QCoreApplication>
 #include <QDnsLookup>
@@ -309,10 +310,7 @@ void CStationDirectory::CheckAnswerSize()
 {
     if (!m_pSearchReply)
         return;
-    // The reply keeps what arrives until it is read: a server that does not stop must not fill the
-    // memory, nor make the search outlast its promise while a giant answer is read.
-    const qint64 nAnnounced = m_pSearchReply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
-    if (nAnnounced > MaxAnswerBytes() || m_pSearchReply->bytesAvailable() > MaxAnswerBytes())
+    if (IsReplyTooLong(m_pSearchReply, MaxAnswerBytes()))
     {
         m_urlServer.clear();
         Fail(tr("The station directory sent an answer longer than %1 MB; the search was stopped.")
@@ -366,12 +364,13 @@ void CStationDirectory::SendClick(const QString& strUuid)
     // The answer is a few dozen bytes: a longer or endless one, or one that takes longer than a
     // search may, is cut off (finished follows with an error).
     constexpr qint64 kMaxClickAnswerBytes = 64 * 1024;
-    connect(pReply, &QNetworkReply::readyRead, pReply,
-            [pReply]
-            {
-                if (pReply->bytesAvailable() > kMaxClickAnswerBytes)
-                    pReply->abort();
-            });
+    const auto checkSize = [pReply]
+    {
+        if (IsReplyTooLong(pReply, kMaxClickAnswerBytes))
+            pReply->abort();
+    };
+    connect(pReply, &QNetworkReply::metaDataChanged, pReply, checkSize);
+    connect(pReply, &QNetworkReply::readyRead, pReply, checkSize);
     QTimer::singleShot(m_nTimeoutMs, pReply, [pReply] { pReply->abort(); });
     connect(pReply, &QNetworkReply::finished, this,
             [this, pReply, strUuid]
