@@ -7,7 +7,7 @@
 #include "catalogue/ChannelCatalogue.h"
 #include "catalogue/DataFolder.h"
 #include "catalogue/Utf16LineReader.h"
-#include "platform/ListCtrlModel.h"
+#include "catalogue/ChannelTableModel.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -93,7 +93,7 @@ SResult Measure(const QByteArray& bytes)
     std::vector<double> fills, fillCpu, reads;
     // One list for all runs, as in the program: each reload also frees the rows of the one before.
     // The first run only gives the list its rows.
-    CListCtrlModel list;
+    CChannelTableModel list;
     for (int run = -1; run < kRuns; ++run)
     {
         if (!WriteList(bytes))
@@ -132,7 +132,7 @@ SResult Measure(const QByteArray& bytes)
             fills.push_back(dWall);
         }
     }
-    return {Median(fills), Median(fillCpu), Median(reads), list.GetItemCount()};
+    return {Median(fills), Median(fillCpu), Median(reads), list.Count()};
 }
 } // namespace
 

@@ -1,5 +1,5 @@
 // Filtering the player's list with Ctrl+F: a generated channel list of 100 000 lines is loaded into
-// the real list view (CListCtrlWidget, filled by FillChannelList as a reload does) under its filter
+// the real list view (CChannelListView, filled by FillChannelList as a reload does) under its filter
 // box (CListFilterBox); a query is typed into the box letter by letter and then deleted with
 // Backspace, several rounds. Each keystroke is timed from the key press until the event loop has
 // nothing left to do (the rows hidden or shown, the view laid out and painted): the GUI thread's CPU
@@ -7,7 +7,8 @@
 // Run it through `tools/bench find`, which gives it its own XDG folders and a display.
 #include "catalogue/ChannelCatalogue.h"
 #include "catalogue/DataFolder.h"
-#include "platform/ListCtrlWidget.h"
+#include "catalogue/ChannelTableModel.h"
+#include "player/ChannelListView.h"
 #include "player/ListFilterBox.h"
 
 #include <QApplication>
@@ -93,10 +94,10 @@ void Settle()
     }
 }
 
-int ShownRows(CListCtrlWidget& list)
+int ShownRows(CChannelListView& list)
 {
     int nShown = 0;
-    for (int nRow = 0; nRow < list.GetItemCount(); ++nRow)
+    for (int nRow = 0; nRow < list.Channels().Count(); ++nRow)
         nShown += list.isRowHidden(nRow) ? 0 : 1;
     return nShown;
 }
@@ -125,21 +126,21 @@ int main(int argc, char** argv)
     QWidget window;
     window.resize(900, 600);
     auto* pLayout = new QVBoxLayout(&window);
-    auto* pList = new CListCtrlWidget(&window);
+    auto* pList = new CChannelListView(&window);
     pLayout->addWidget(pList);
     auto* pBox = new CListFilterBox(pList, &window);
     {
         CDisplayChoices choices;
         choices.m_bShowNonWorking = true;
         CChannelCatalogue catalogue(choices);
-        FillChannelList(*pList, catalogue);
+        FillChannelList(pList->Channels(), catalogue);
     }
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;
     Settle();
     std::printf("Ctrl+F filter over %d rows, %d rounds of typing \"%s\" and deleting it\n",
-                pList->GetItemCount(), kRounds, qPrintable(kQuery));
+                pList->Channels().Count(), kRounds, qPrintable(kQuery));
 
     std::vector<SKeystroke> keys(size_t(kQuery.size()) * 2);
     std::vector<double> allCpu, allWall, opens;

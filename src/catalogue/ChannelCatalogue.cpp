@@ -2,14 +2,14 @@
 #include "app/TextAreas.h"
 
 #include "app/Settings.h"
+#include "catalogue/ChannelTableModel.h"
 #include "catalogue/DataFolder.h"
 #include "catalogue/Utf16LineReader.h"
-#include "platform/ListCtrl.h"
 
 #include <QFile>
-#include <algorithm>
 
 #include <algorithm>
+#include <iterator>
 
 namespace
 {
@@ -34,23 +34,6 @@ const SFilter kFilters[] = {
     {SLOT_DISPLAY_RADIO, 0, {"Radio"_L1}},
     {SLOT_DISPLAY_TV, 0, {"TV"_L1}},
 };
-
-// n with "%d", into a string whose buffer is reused.
-void FormatDecimal(int n, QString& str)
-{
-    char16_t digits[12];
-    char16_t* p = std::end(digits);
-    unsigned u = n < 0 ? 0u - unsigned(n) : unsigned(n);
-    do
-    {
-        *--p = char16_t(u'0' + u % 10);
-        u /= 10;
-    } while (u);
-    if (n < 0)
-        *--p = u'-';
-    str.resize(0);
-    str.append(QStringView(p, std::end(digits)));
-}
 
 bool EqualsIgnoringCase(const QString& strField, QLatin1StringView text)
 {
@@ -153,69 +136,26 @@ int CChannelCatalogue::Load()
     return 1;
 }
 
-void InsertChannelColumns(CChannelCatalogue& catalogue, CListCtrl& list)
+QStringList ChannelColumnTitles(const CChannelRecord& header)
 {
-    using namespace channellist;
-    const CChannelRecord& header = catalogue.m_header;
-    list.InsertColumn(0, text::MainWindow::tr("Sr No"), LVCFMT_LEFT, kSerialWidth);
-    list.InsertColumn(1, header.m_strName, LVCFMT_LEFT, kNameWidth);
-    list.InsertColumn(2, header.m_strDescription, LVCFMT_CENTER, kDescriptionWidth);
-    list.InsertColumn(3, header.m_strLanguage, LVCFMT_LEFT, kLanguageWidth);
-    list.InsertColumn(kUrlColumn, header.m_strUrl, LVCFMT_LEFT, kUrlWidth);
+    return {text::MainWindow::tr("Sr No"), header.m_strName, header.m_strDescription, header.m_strLanguage,
+            header.m_strUrl};
 }
 
-void InsertChannelRows(CListCtrl& list, CChannelCatalogue& catalogue)
+std::vector<CChannelRecord> CChannelCatalogue::ListedChannels() const
 {
-    const bool bShowNonWorking = catalogue.m_choices.m_bShowNonWorking;
-    const auto& channels = catalogue.m_channels;
-    // The list learns how much it will hold before the first row, so that it makes room once.
-    {
-        int nRows = 0;
-        qsizetype nDigits = 1;
-        qint64 nNextPower = 10;
-        QList<qsizetype> units(channellist::kColumnCount, 0);
-        for (const CChannelRecord& record : channels)
-        {
-            if (!bShowNonWorking && record.m_strStatus.contains(QLatin1StringView("OFF")))
-                continue;
-            if (++nRows == nNextPower)
-            {
-                ++nDigits;
-                nNextPower *= 10;
-            }
-            units[0] += nDigits;
-            units[1] += record.m_strName.size();
-            units[2] += record.m_strDescription.size();
-            units[3] += record.m_strLanguage.size();
-            units[channellist::kUrlColumn] += record.m_strUrl.size();
-        }
-        list.ReserveItems(nRows, units);
-    }
-    // One string for every serial number: the list copies the text, so a row costs no allocation here.
-    QString strSerial;
-    strSerial.reserve(16);
-    for (qsizetype i = 0; i < channels.GetSize(); ++i)
-    {
-        const CChannelRecord& record = channels[i];
-        if (!bShowNonWorking && record.m_strStatus.contains(QLatin1StringView("OFF")))
-            continue;
-        const int nRow = list.GetItemCount();
-        FormatDecimal(nRow + 1, strSerial);
-        const int nItem = list.InsertItem(nRow, strSerial);
-        list.SetItemText(nItem, 1, record.m_strName);
-        list.SetItemText(nItem, 2, record.m_strDescription);
-        list.SetItemText(nItem, 3, record.m_strLanguage);
-        list.SetItemText(nItem, channellist::kUrlColumn, record.m_strUrl);
-    }
+    const auto isListed = [this](const CChannelRecord& record)
+    { return m_choices.m_bShowNonWorking || !record.m_strStatus.contains(QLatin1StringView("OFF")); };
+    // Counted first, so the rows are made room for once.
+    std::vector<CChannelRecord> listed;
+    listed.reserve(size_t(std::count_if(m_channels.begin(), m_channels.end(), isListed)));
+    std::copy_if(m_channels.begin(), m_channels.end(), std::back_inserter(listed), isListed);
+    return listed;
 }
 
-void FillChannelList(CListCtrl& list, CChannelCatalogue& catalogue)
+void FillChannelList(CChannelTableModel& list, CChannelCatalogue& catalogue)
 {
     if (!catalogue.Load())
         return;
-    list.DeleteAllItems();
-    for (int nCol = list.GetColumnCount() - 1; nCol >= 0; --nCol)
-        list.DeleteColumn(nCol);
-    InsertChannelColumns(catalogue, list);
-    InsertChannelRows(list, catalogue);
+    list.SetChannels(ChannelColumnTitles(catalogue.m_header), catalogue.ListedChannels());
 }

@@ -5,7 +5,11 @@
 #include "catalogue/ChannelRecord.h"
 #include "catalogue/StringPool.h"
 
-class CListCtrl;
+#include <QStringList>
+
+#include <vector>
+
+class CChannelTableModel;
 class CSettingsCache;
 class QIODevice;
 
@@ -46,6 +50,10 @@ public:
     // Always 1.
     int AddLine(QString strLine);
 
+    // The channels the list shows, in file order: those marked "OFF" in their status are left out
+    // unless the display choices list them. The records share the catalogue's pooled storage.
+    std::vector<CChannelRecord> ListedChannels() const;
+
     CChannelRecord m_header;
     CArray<CChannelRecord, CChannelRecord&> m_channels;
 
@@ -57,27 +65,12 @@ private:
 
     CDisplayChoices m_choices;
     CStringPool m_pool;
-
-    friend void InsertChannelRows(CListCtrl& list, CChannelCatalogue& catalogue);
 };
 
-// The reload of the player's list: Load, and when that succeeded, clear the list and rebuild its
-// columns and rows. A failed load leaves the list as it was.
-void FillChannelList(CListCtrl& list, CChannelCatalogue& catalogue);
-// The five columns: "Sr No", then header fields 1, 5 and 4, then field 2 (the stream address, hidden).
-void InsertChannelColumns(CChannelCatalogue& catalogue, CListCtrl& list);
-// One row per listed channel, numbered from 1 in the order shown. Channels whose status contains
-// "OFF" are left out unless the display choices list them.
-void InsertChannelRows(CListCtrl& list, CChannelCatalogue& catalogue);
-
-// Column widths in pixels; the stream address column is hidden.
-namespace channellist
-{
-constexpr int kColumnCount = 5;
-constexpr int kSerialWidth = 50;
-constexpr int kNameWidth = 150;
-constexpr int kDescriptionWidth = 300;
-constexpr int kLanguageWidth = 150;
-constexpr int kUrlWidth = 0;
-constexpr int kUrlColumn = 4;
-} // namespace channellist
+// The reload of the player's list: Load, and when that succeeded, replace the list's columns and
+// rows with the catalogue's (one row per listed channel, numbered from 1 in the order shown). A
+// failed load leaves the list as it was.
+void FillChannelList(CChannelTableModel& list, CChannelCatalogue& catalogue);
+// The five column titles: "Sr No", then header fields 1, 5 and 4, then field 2 (the stream address,
+// hidden).
+QStringList ChannelColumnTitles(const CChannelRecord& header);

@@ -4,23 +4,27 @@
 #include "catalogue/ChannelCatalogue.h"
 #include "catalogue/DataFolder.h"
 #include "hotkeys/HotKeyBindings.h"
-#include "platform/ListCtrl.h"
 #include "player/MediaPlayer.h"
 
 #include <QFileInfo>
 #include <climits>
 
 
-CChannelPlayer::CChannelPlayer(CListCtrl& list, CMediaPlayer& player, CSettingsCache& settings,
+CChannelPlayer::CChannelPlayer(CChannelTableModel& channels, CMediaPlayer& player, CSettingsCache& settings,
                                PostCommand postCommand, int nStartChannel)
-    : m_list(list), m_player(player), m_settings(settings), m_postCommand(std::move(postCommand)),
+    : m_channels(channels), m_player(player), m_settings(settings), m_postCommand(std::move(postCommand)),
       m_nPendingChannel(nStartChannel < 0 ? -1 : nStartChannel)
 {
 }
 
 int CChannelPlayer::GetCurrentRow() const
 {
-    return m_list.GetSelectedItem();
+    return m_channels.SelectedRow();
+}
+
+CChannel CChannelPlayer::GetCurrentChannel() const
+{
+    return m_channels.Channel(GetCurrentRow());
 }
 
 void CChannelPlayer::OnPlay()
@@ -29,13 +33,14 @@ void CChannelPlayer::OnPlay()
     if (nSel < 0)
     {
         // Selecting row 0 posts Play again through the selection change, which then plays it.
-        if (m_list.GetItemCount() > 0)
+        if (m_channels.Count() > 0)
             SelectRow(0);
         return;
     }
+    const CChannel channel = m_channels.Channel(nSel);
     if (m_onOpenChannel)
-        m_onOpenChannel(m_list.GetItemText(nSel, kNameColumn));
-    m_player.put_URL(m_list.GetItemText(nSel, kAddressColumn));
+        m_onOpenChannel(channel);
+    m_player.put_URL(channel.m_strUrl);
     // After the player has its address: the settings file is written (and synced to disk) here,
     // which took milliseconds that a channel switch waited for.
     WriteSettingInt(m_lastRow.name, nSel);
@@ -48,7 +53,7 @@ void CChannelPlayer::OnStop()
 
 void CChannelPlayer::OnPlayNext()
 {
-    const int n = m_list.GetItemCount();
+    const int n = m_channels.Count();
     if (n < 2)
         return;
     int nNext = GetCurrentRow() + 1;
@@ -60,7 +65,7 @@ void CChannelPlayer::OnPlayNext()
 
 void CChannelPlayer::OnPlayPrevious()
 {
-    const int n = m_list.GetItemCount();
+    const int n = m_channels.Count();
     if (n < 2)
         return;
     int nSel = GetCurrentRow();
@@ -75,39 +80,28 @@ void CChannelPlayer::OnPlayPrevious()
 
 void CChannelPlayer::SelectRow(int nRow)
 {
-    m_list.EnsureVisible(nRow);
-    m_list.SelectAndFocusItem(nRow);
+    m_channels.SelectRow(nRow);
 }
 
 bool CChannelPlayer::SelectLastChannel(int nRow)
 {
-    if (nRow < 0 || nRow >= m_list.GetItemCount())
+    if (nRow < 0 || nRow >= m_channels.Count())
         return false;
     SelectRow(nRow);
     return true;
-}
-
-int CChannelPlayer::FindChannelNumber(int nNumber) const
-{
-    const QString strNumber = QString::number(nNumber);
-    const int n = m_list.GetItemCount();
-    for (int i = 0; i < n; ++i)
-        if (m_list.GetItemText(i, kSerialColumn) == strNumber)
-            return i;
-    return -1;
 }
 
 bool CChannelPlayer::SelectChannelNumber(int nNumber)
 {
     if (nNumber < 0)
         return false;
-    if (m_list.GetItemCount() == 0)
+    if (m_channels.Count() == 0)
     {
         // The list has not arrived yet: the reload that brings it plays this number.
         m_nPendingChannel = nNumber;
         return false;
     }
-    const int nRow = FindChannelNumber(nNumber);
+    const int nRow = m_channels.RowOfNumber(nNumber);
     if (nRow < 0)
         return false;
     SelectRow(nRow);
@@ -119,13 +113,13 @@ void CChannelPlayer::ReloadChannelList()
     // The load deletes the file it read: whether there was one tells whether the list was rebuilt.
     const bool bLoaded = QFileInfo::exists(GetChannelListPath());
     CChannelCatalogue catalogue(CDisplayChoices::FromSettings(m_settings));
-    FillChannelList(m_list, catalogue);
+    FillChannelList(m_channels, catalogue);
 
     // A channel number that waits wins over the last channel, once: on the first list that was
     // loaded after it arrived.
     if (bLoaded && m_nPendingChannel > -1)
     {
-        const int nRow = FindChannelNumber(m_nPendingChannel);
+        const int nRow = m_channels.RowOfNumber(m_nPendingChannel);
         m_nPendingChannel = -1;
         if (nRow >= 0)
         {
@@ -137,9 +131,9 @@ void CChannelPlayer::ReloadChannelList()
         SelectLastChannel(ReadSettingInt(m_lastRow));
 }
 
-void CChannelPlayer::OnListItemChanged(int, unsigned nNewState)
+void CChannelPlayer::OnRowStateChanged(int, CChannelTableModel::RowStates states)
 {
-    if (nNewState & LVIS_SELECTED)
+    if (states & CChannelTableModel::Selected)
         m_postCommand(ID_PLAY);
 }
 

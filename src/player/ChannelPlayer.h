@@ -1,15 +1,15 @@
 #pragma once
 // The player logic of the channel view: the current channel is the list's selected row, and every
-// play request goes one way: select a row, the selection change posts Play, Play hands the row's
-// stream address to the media player. Needs only the list and the player interfaces, so the unit
-// tests run it against doubles.
+// play request goes one way: select a row, the selection change posts Play, Play hands the channel's
+// stream address, read from its record, to the media player. Needs only the channel table and the
+// player interface, so the unit tests run it without a display.
 #include "app/Commands.h"
 #include "app/SettingNames.h"
+#include "catalogue/ChannelTableModel.h"
 
 #include <QString>
 #include <functional>
 
-class CListCtrl;
 class CMediaPlayer;
 class CSettingsCache;
 
@@ -17,11 +17,6 @@ class CSettingsCache;
 // Keys that the channel list turns into commands.
 constexpr unsigned VK_PLAY_PREVIOUS_KEY = 0x77; // F8
 constexpr unsigned VK_PLAY_NEXT_KEY = 0x78;     // F9
-
-// Column of the list that holds a channel's serial number, its name and its stream address.
-constexpr int kSerialColumn = 0;
-constexpr int kNameColumn = 1;
-constexpr int kAddressColumn = 4;
 
 class CChannelPlayer
 {
@@ -31,11 +26,13 @@ public:
 
     // nStartChannel: the channel number of the command line, played after the first list load
     // instead of the last channel (-1: none).
-    CChannelPlayer(CListCtrl& list, CMediaPlayer& player, CSettingsCache& settings, PostCommand postCommand,
+    CChannelPlayer(CChannelTableModel& channels, CMediaPlayer& player, CSettingsCache& settings, PostCommand postCommand,
                    int nStartChannel = -1);
 
     // The current channel: the selected row, -1 if none.
     int GetCurrentRow() const;
+    // The channel of the selected row; invalid when none is selected.
+    CChannel GetCurrentChannel() const;
 
     // Hands the selected row's address to the player, which refuses anything but a network stream
     // and says so in its status text.
@@ -44,11 +41,12 @@ public:
     void OnPlayNext();
     void OnPlayPrevious();
 
-    // Scrolls row i into view and makes it the selected, focused row; the selection change plays it.
+    // Makes row nRow the selected, focused row (a view scrolls it into sight); the selection change
+    // plays it.
     void SelectRow(int nRow);
     // Selects row nRow if it exists; true if it did.
     bool SelectLastChannel(int nRow);
-    // Selects the row whose serial number is nNumber; true if there is one. While the list is still
+    // Selects the channel numbered nNumber; true if there is one. While the list is still
     // empty the number waits and is played after the next list load instead of the last channel.
     bool SelectChannelNumber(int nNumber);
     // The number waiting for the list, -1 when none.
@@ -65,18 +63,16 @@ public:
     void ReloadChannelList();
 
     // Notifications of the list and the hot key service.
-    void OnListItemChanged(int nItem, unsigned nNewState);
+    void OnRowStateChanged(int nRow, CChannelTableModel::RowStates states);
     void OnListKeyDown(unsigned nVirtualKey);
     // True for the hot key numbers 1 to 4.
     bool OnHotKey(WPARAM nHotKeyId);
 
-    // Called with the channel's name just before its address goes to the player.
-    std::function<void(const QString& strName)> m_onOpenChannel;
+    // Called with the channel just before its address goes to the player.
+    std::function<void(const CChannel& channel)> m_onOpenChannel;
 
 private:
-    int FindChannelNumber(int nNumber) const;
-
-    CListCtrl& m_list;
+    CChannelTableModel& m_channels;
     CMediaPlayer& m_player;
     CSettingsCache& m_settings;
     PostCommand m_postCommand;

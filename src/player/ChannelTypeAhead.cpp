@@ -1,14 +1,14 @@
 #include "player/ChannelTypeAhead.h"
 
-#include "platform/ListCtrlWidget.h"
-#include "player/ChannelPlayer.h"
+#include "catalogue/ChannelTableModel.h"
+#include "player/ChannelListView.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 
-CChannelTypeAhead::CChannelTypeAhead(CListCtrlWidget* pList, std::function<void(int nRow)> selectRow)
+CChannelTypeAhead::CChannelTypeAhead(CChannelListView* pList, std::function<void(int nRow)> selectRow)
     : QObject(pList), m_pList(pList), m_selectRow(std::move(selectRow)),
-      m_search(kNameColumn, QApplication::keyboardInputInterval())
+      m_search(QApplication::keyboardInputInterval())
 {
     m_pList->installEventFilter(this);
 }
@@ -26,7 +26,7 @@ bool CChannelTypeAhead::eventFilter(QObject* pWatched, QEvent* pEvent)
     // A space only continues a name; on its own it is the list's own key.
     if (strText.front().isSpace() && !m_search.IsSearching())
         return false;
-    const int nRow = m_search.KeyTyped(*m_pList, strText);
+    const int nRow = m_search.KeyTyped(m_pList->Channels(), strText);
     if (nRow >= 0 && m_selectRow)
         m_selectRow(nRow);
     return true;

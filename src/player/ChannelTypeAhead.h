@@ -7,19 +7,19 @@
 #include <QObject>
 #include <functional>
 
-class CListCtrlWidget;
+class CChannelListView;
 
 class CChannelTypeAhead : public QObject
 {
     Q_OBJECT
 public:
-    CChannelTypeAhead(CListCtrlWidget* pList, std::function<void(int nRow)> selectRow);
+    CChannelTypeAhead(CChannelListView* pList, std::function<void(int nRow)> selectRow);
 
 protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
-    CListCtrlWidget* m_pList;
+    CChannelListView* m_pList;
     std::function<void(int nRow)> m_selectRow;
     CTypeAheadSearch m_search;
 };

@@ -1,15 +1,12 @@
 #include "player/ListFilter.h"
 
-#include "platform/ListCtrl.h"
+#include "catalogue/ChannelTableModel.h"
 
 #include <QHash>
 
 namespace
 {
-// Name, description, language: the columns a user reads; the address column is hidden.
-constexpr int kFirstFilterColumn = 1;
-constexpr int kLastFilterColumn = 3;
-// Between the columns of a row in the index: a typed text never holds it, so no match spans two.
+// Between the fields of a row in the index: a typed text never holds it, so no match spans two.
 constexpr char16_t kColumnSeparator = u'\0';
 
 QString FoldWhole(QStringView text)
@@ -61,18 +58,20 @@ QString FoldForFilter(const QString& strText)
     return strFolded;
 }
 
-void CListFilterIndex::Build(const CListCtrl& list)
+void CListFilterIndex::Build(const CChannelTableModel& channels)
 {
     Clear();
-    const int nRows = list.GetItemCount();
+    const int nRows = channels.Count();
     m_starts.reserve(size_t(nRows) + 1);
     QHash<char16_t, QString> folded;
     for (int nRow = 0; nRow < nRows; ++nRow)
     {
         m_starts.push_back(m_text.size());
-        for (int nCol = kFirstFilterColumn; nCol <= kLastFilterColumn; ++nCol)
+        // Name, description, language: what a user reads of a row; the address is not shown.
+        const CChannelRecord& record = channels.Record(nRow);
+        for (const QString* pField : {&record.m_strName, &record.m_strDescription, &record.m_strLanguage})
         {
-            AppendFolded(list.GetItemText(nRow, nCol), m_text, folded);
+            AppendFolded(*pField, m_text, folded);
             m_text.append(QChar(kColumnSeparator));
         }
     }

@@ -7,20 +7,20 @@
 
 #include <vector>
 
-class CListCtrl;
+class CChannelTableModel;
 
 // The text as the filter compares it: accents removed, letters case-folded.
 QString FoldForFilter(const QString& strText);
 
 // The folded texts of every row of a list, made once, so that a keystroke in the filter box only
 // searches: a list of 100 000 channels is folded in one pass instead of on every keystroke. All rows
-// share one buffer (the three columns of a row separated by a character that no typed text holds),
+// share one buffer (the three fields of a row separated by a character that no typed text holds),
 // so searching allocates nothing.
 class CListFilterIndex
 {
 public:
-    // Folds the rows of the list as they are now.
-    void Build(const CListCtrl& list);
+    // Folds the channels of the list as they are now.
+    void Build(const CChannelTableModel& channels);
     void Clear();
     int RowCount() const { return m_starts.empty() ? 0 : int(m_starts.size() - 1); }
 

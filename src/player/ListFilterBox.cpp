@@ -1,8 +1,8 @@
 #include "player/ListFilterBox.h"
 #include "app/TextAreas.h"
 
-#include "platform/ListCtrlModel.h"
-#include "platform/ListCtrlWidget.h"
+#include "catalogue/ChannelTableModel.h"
+#include "player/ChannelListView.h"
 #include "player/ListFilter.h"
 
 #include <QEvent>
@@ -11,7 +11,7 @@
 
 #include <numeric>
 
-CListFilterBox::CListFilterBox(CListCtrlWidget* pList, QWidget* pParent) : QLineEdit(pParent), m_pList(pList)
+CListFilterBox::CListFilterBox(CChannelListView* pList, QWidget* pParent) : QLineEdit(pParent), m_pList(pList)
 {
     setObjectName(QStringLiteral("ListFilter"));
     setPlaceholderText(text::MainWindow::tr("Filter by name, description or language"));
@@ -60,12 +60,9 @@ void CListFilterBox::Clear()
 
 bool CListFilterBox::UpdateIndex()
 {
-    // Rows appended lately reach the view later, in one batch; a row must be known to be hidden.
-    if (auto* pModel = qobject_cast<CListCtrlModel*>(m_pList->model()))
-        pModel->FlushRows();
     if (!m_bIndexStale)
         return false;
-    m_index.Build(*m_pList);
+    m_index.Build(m_pList->Channels());
     m_bIndexStale = false;
     return true;
 }
@@ -75,9 +72,7 @@ void CListFilterBox::Apply()
     const QString strPrevious = m_strFolded;
     m_strFolded = FoldForFilter(text().trimmed());
     std::vector<int>& found = m_found;
-    if (auto* pModel = qobject_cast<CListCtrlModel*>(m_pList->model()))
-        pModel->FlushRows();
-    const int nRows = m_pList->GetItemCount();
+    const int nRows = m_pList->Channels().Count();
     if (m_strFolded.isEmpty())
     {
         found.resize(size_t(nRows));
@@ -159,7 +154,7 @@ int CListFilterBox::ShowOnly(const std::vector<int>& shown)
 
 int CListFilterBox::NextShownRow(int nRow, int nStep) const
 {
-    const int nRows = m_pList->GetItemCount();
+    const int nRows = m_pList->Channels().Count();
     if (nRows == 0)
         return -1;
     int nNext = nRow < 0 ? (nStep > 0 ? -1 : nRows) : nRow;

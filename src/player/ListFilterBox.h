@@ -7,14 +7,14 @@
 
 #include <vector>
 
-class CListCtrlWidget;
+class CChannelListView;
 
 class CListFilterBox : public QLineEdit
 {
     Q_OBJECT
 public:
     // A child of pParent, placed over the top right corner of the list.
-    CListFilterBox(CListCtrlWidget* pList, QWidget* pParent);
+    CListFilterBox(CChannelListView* pList, QWidget* pParent);
 
     // Shows the box and gives it the focus.
     void Open();
@@ -40,7 +40,7 @@ private:
     // the first row that changed, -1 if none.
     int ShowOnly(const std::vector<int>& shown);
 
-    CListCtrlWidget* m_pList;
+    CChannelListView* m_pList;
     QString m_strFolded;
     CListFilterIndex m_index;
     bool m_bIndexStale = true;

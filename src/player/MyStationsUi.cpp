@@ -2,16 +2,16 @@
 #include "app/TextAreas.h"
 
 #include "app/Settings.h"
-#include "catalogue/ChannelCatalogue.h"
+#include "catalogue/ChannelTableModel.h"
 #include "catalogue/DataFolder.h"
 #include "frame/MainFrame.h"
 #include "frame/TrayIcon.h"
 #include "platform/CmdTarget.h"
-#include "platform/ListCtrlWidget.h"
 #include "platform/MDIFrameWnd.h"
 #include "platform/MessageBox.h"
 #include "platform/View.h"
 #include "player/AddStationDlg.h"
+#include "player/ChannelListView.h"
 #include "player/ChannelPlayer.h"
 #include "player/DirectoryWindow.h"
 #include "stations/Playlist.h"
@@ -51,7 +51,7 @@ QStringList DroppedPlaylists(const QMimeData* pData)
 }
 } // namespace
 
-CMyStationsUi::CMyStationsUi(CView* pView, CListCtrlWidget* pList, CChannelPlayer& logic,
+CMyStationsUi::CMyStationsUi(CView* pView, CChannelListView* pList, CChannelPlayer& logic,
                              std::function<void(const QString&, const QString&)> playAddress)
     : QObject(pView), m_pView(pView), m_pList(pList), m_logic(logic), m_playAddress(std::move(playAddress))
 {
@@ -125,7 +125,7 @@ void CMyStationsUi::AddCommands(CCommandMap& map)
 
 int CMyStationsUi::SelectedRow() const
 {
-    return m_pList->GetSelectedItem();
+    return m_pList->Channels().SelectedRow();
 }
 
 void CMyStationsUi::ShowList(bool bMyStations)
@@ -148,7 +148,7 @@ void CMyStationsUi::ShowList(bool bMyStations)
         return;
     }
     m_logic.SetLastRowSetting(settings::kLastChannelIndex);
-    m_pList->DeleteAllItems();
+    m_pList->Channels().Clear();
     if (m_onRowsChanged)
         m_onRowsChanged();
     // The maker's list comes back from the file that waits on disk, or from a new download.
@@ -160,24 +160,20 @@ void CMyStationsUi::ShowList(bool bMyStations)
 
 void CMyStationsUi::FillRows(int nSelect)
 {
-    using namespace channellist;
-    m_pList->DeleteAllItems();
-    for (int nCol = m_pList->GetColumnCount() - 1; nCol >= 0; --nCol)
-        m_pList->DeleteColumn(nCol);
-    m_pList->InsertColumn(0, text::MyStations::tr("Sr No"), LVCFMT_LEFT, kSerialWidth);
-    m_pList->InsertColumn(1, text::MyStations::tr("Station"), LVCFMT_LEFT, kNameWidth);
-    m_pList->InsertColumn(2, text::MyStations::tr("Description"), LVCFMT_CENTER, kDescriptionWidth);
-    m_pList->InsertColumn(3, text::MyStations::tr("Language"), LVCFMT_LEFT, kLanguageWidth);
-    m_pList->InsertColumn(kUrlColumn, text::MyStations::tr("Address"), LVCFMT_LEFT, kUrlWidth);
     const CStationList& stations = m_stations.Stations();
-    for (int i = 0; i < stations.size(); ++i)
+    std::vector<CChannelRecord> records(size_t(stations.size()));
+    for (qsizetype i = 0; i < stations.size(); ++i)
     {
-        const int nItem = m_pList->InsertItem(i, QString::number(i + 1));
-        m_pList->SetItemText(nItem, 1, stations[i].m_strName);
-        m_pList->SetItemText(nItem, 2, stations[i].m_strDescription);
-        m_pList->SetItemText(nItem, 3, stations[i].m_strLanguage);
-        m_pList->SetItemText(nItem, kUrlColumn, stations[i].m_strUrl);
+        CChannelRecord& record = records[size_t(i)];
+        record.m_strName = stations[i].m_strName;
+        record.m_strDescription = stations[i].m_strDescription;
+        record.m_strLanguage = stations[i].m_strLanguage;
+        record.m_strUrl = stations[i].m_strUrl;
     }
+    m_pList->Channels().SetChannels({text::MyStations::tr("Sr No"), text::MyStations::tr("Station"),
+                                     text::MyStations::tr("Description"), text::MyStations::tr("Language"),
+                                     text::MyStations::tr("Address")},
+                                    std::move(records));
     if (nSelect >= 0 && nSelect < stations.size())
     {
         // The station keeps playing: putting its row back selected is no request to play it.
@@ -195,7 +191,7 @@ void CMyStationsUi::OnStationsChanged()
     if (!m_bShown)
         return;
     const int nRow = SelectedRow();
-    const QString strUrl = nRow >= 0 ? m_pList->GetItemText(nRow, kAddressColumn) : QString();
+    const QString strUrl = m_pList->Channels().Channel(nRow).m_strUrl;
     FillRows(strUrl.isEmpty() ? -1 : m_stations.IndexOfAddress(strUrl));
 }
 
@@ -253,11 +249,12 @@ void CMyStationsUi::OnAddFromList()
     const int nRow = SelectedRow();
     if (m_bShown || nRow < 0)
         return;
+    const CChannel channel = m_pList->Channels().Channel(nRow);
     CStationRecord station;
-    station.m_strName = m_pList->GetItemText(nRow, 1);
-    station.m_strDescription = m_pList->GetItemText(nRow, 2);
-    station.m_strLanguage = m_pList->GetItemText(nRow, 3);
-    station.m_strUrl = m_pList->GetItemText(nRow, kAddressColumn);
+    station.m_strName = channel.m_strName;
+    station.m_strDescription = channel.m_strDescription;
+    station.m_strLanguage = channel.m_strLanguage;
+    station.m_strUrl = channel.m_strUrl;
     station.m_strOrigin = QString::fromLatin1(CStationRecord::kOriginList);
     const CMyStations::EResult eResult = m_stations.Add(station);
     if (eResult != CMyStations::Done)

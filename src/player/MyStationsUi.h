@@ -1,10 +1,10 @@
 #pragma once
-// My Stations in the player view: which list the view's list control shows (the maker's list or
+// My Stations in the player view: which list the view's channel table shows (the maker's list or
 // My Stations, one ribbon two-state button, remembered), and the commands that fill and tend My
 // Stations: add from the maker's list, by address, from the station directory or a playlist file
 // (chosen or dropped on the main window), rename, remove, move, export, and the tray's submenu.
 //
-// Both lists are shown in the same control with the same columns (serial number, name, description,
+// Both lists are shown in the same table with the same columns (serial number, name, description,
 // language, hidden address), so the player logic, the hot keys and the desktop's media controls act
 // on whichever list is shown. While My Stations is shown, a reload of the maker's list leaves the
 // rows alone; the downloaded file waits on disk for the switch back.
@@ -19,7 +19,7 @@ class CAppContext;
 class CChannelPlayer;
 class CCommandMap;
 class CDirectoryWindow;
-class CListCtrlWidget;
+class CChannelListView;
 class CTrayIcon;
 class CView;
 class QPoint;
@@ -29,7 +29,7 @@ class CMyStationsUi : public QObject
     Q_OBJECT
 public:
     // playAddress plays a stream that is not a row of the list (a directory result).
-    CMyStationsUi(CView* pView, CListCtrlWidget* pList, CChannelPlayer& logic,
+    CMyStationsUi(CView* pView, CChannelListView* pList, CChannelPlayer& logic,
                   std::function<void(const QString& strName, const QString& strUrl)> playAddress);
     ~CMyStationsUi() override;
 
@@ -72,7 +72,7 @@ private:
     void OnTrayStation(UINT nID);
 
     CView* m_pView;
-    CListCtrlWidget* m_pList;
+    CChannelListView* m_pList;
     CChannelPlayer& m_logic;
     std::function<void(const QString&, const QString&)> m_playAddress;
     CMyStations m_stations;

@@ -6,10 +6,10 @@
 #include "app/Settings.h"
 #include "hotkeys/HotKeyBindings.h"
 #include "frame/ViewSizing.h"
-#include "platform/ListCtrlWidget.h"
 #include "platform/MDIFrameWnd.h"
 #include "platform/WaitCursor.h"
 #include "app/AppContext.h"
+#include "player/ChannelListView.h"
 #include "player/ChannelPlayer.h"
 #include "player/ChannelTypeAhead.h"
 #include "web/Explorer1.h"
@@ -52,7 +52,7 @@ constexpr int kListBottom = kPlayerHeight + kListHeight;
 } // namespace
 
 CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
-    : CView(parent), m_context(context), m_listChannels(new CListCtrlWidget(this)),
+    : CView(parent), m_context(context), m_listChannels(new CChannelListView(this)),
       m_labelEmptyList(new QLabel(text::MainWindow::tr(
                                       "No channels yet. Connect to the internet and choose Refresh Channels "
                                       "List, or add stations of your own in My Stations: Add Station by "
@@ -62,7 +62,7 @@ CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
       m_checkDisplayNonWorking(new QCheckBox(text::MainWindow::tr("Display Non Working Channels"), this)),
       m_browser(new CExplorer1(this)),
       m_pLogic(std::make_unique<CChannelPlayer>(
-          *m_listChannels, *m_player, context.Settings(), [this](UINT nID) { PostCommand(nID); },
+          m_listChannels->Channels(), *m_player, context.Settings(), [this](UINT nID) { PostCommand(nID); },
           context.TakeStartChannel())),
       m_pNowPlaying(new CNowPlayingReporter(m_player, &context.NowPlaying(), this)),
       m_pStations(new CMyStationsUi(this, m_listChannels, *m_pLogic,
@@ -103,17 +103,18 @@ CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
     m_checkDisplayNonWorking->hide();
     connect(m_checkDisplayNonWorking, &QCheckBox::clicked, this, [this] { OnDisplayNonWorkingChannels(); });
 
-    m_listChannels->m_onItemChanged = [this](int nItem, unsigned nNewState)
+    connect(&m_listChannels->Channels(), &CChannelTableModel::RowStateChanged, this,
+            [this](int nRow, CChannelTableModel::RowStates states)
+            {
+                if (!m_pStations->IsSelectingQuietly())
+                    m_pLogic->OnRowStateChanged(nRow, states);
+            });
+    connect(m_listChannels, &CChannelListView::KeyDown, this,
+            [this](unsigned nVirtualKey) { m_pLogic->OnListKeyDown(nVirtualKey); });
+    m_pLogic->m_onOpenChannel = [this](const CChannel& channel)
     {
-        if (!m_pStations->IsSelectingQuietly())
-            m_pLogic->OnListItemChanged(nItem, nNewState);
-    };
-    m_listChannels->m_onKeyDown = [this](unsigned nVirtualKey) { m_pLogic->OnListKeyDown(nVirtualKey); };
-    m_pLogic->m_onOpenChannel = [this](const QString& strName)
-    {
-        m_player->SetDisplayName(strName);
-        m_pNowPlaying->OpenChannel(strName,
-                                   m_listChannels->GetItemText(m_pLogic->GetCurrentRow(), kAddressColumn));
+        m_player->SetDisplayName(channel.m_strName);
+        m_pNowPlaying->OpenChannel(channel.m_strName, channel.m_strUrl);
     };
     // The maker's list, the directory and imported playlists may not make the player bind a port;
     // a station of My Stations that the user typed in may.
@@ -183,7 +184,6 @@ void CSorvanaView::OnInitialUpdate()
     RegisterAllHotKeys(m_context.HotKeys(), this);
     ShowParentFrameMaximized();
     SizeMainWindowOnce(this, settings::kSorvanaViewSized);
-    m_listChannels->SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     PostMessage(GetMainFrame(), WM_RENEW_STATUS_PANES, 0, 0);
     PostMessage(GetMainFrame(), WM_LOAD_CHANNELS);
     m_browser->Navigate2(servers::BannerUrl().toString());
@@ -275,7 +275,7 @@ void CSorvanaView::ReloadChannelList()
 
 void CSorvanaView::UpdateEmptyListHint()
 {
-    m_labelEmptyList->setVisible(m_bLoadTried && !m_pStations->IsShown() && m_listChannels->GetItemCount() == 0);
+    m_labelEmptyList->setVisible(m_bLoadTried && !m_pStations->IsShown() && m_listChannels->Channels().Count() == 0);
 }
 
 void CSorvanaView::PlayAddress(const QString& strName, const QString& strUrl)

@@ -8,7 +8,7 @@
 class CAppContext;
 class CChannelPlayer;
 class CExplorer1;
-class CListCtrlWidget;
+class CChannelListView;
 class CListFilterBox;
 class CMyStationsUi;
 class CNowPlayingReporter;
@@ -36,7 +36,7 @@ public:
     QSize GetFormSize() const override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    CListCtrlWidget* GetChannelList() const { return m_listChannels; }
+    CChannelListView* GetChannelList() const { return m_listChannels; }
     CWMPPlayer4* GetPlayer() const { return m_player; }
     CMyStationsUi* GetMyStations() const { return m_pStations; }
     CListFilterBox* GetFilterBox() const { return m_pFilter; }
@@ -59,7 +59,7 @@ private:
     void UpdateEmptyListHint();
 
     CAppContext& m_context;
-    CListCtrlWidget* m_listChannels;
+    CChannelListView* m_listChannels;
     QLabel* m_labelEmptyList;
     bool m_bLoadTried = false;
     CWMPPlayer4* m_player;

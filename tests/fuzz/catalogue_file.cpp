@@ -9,7 +9,7 @@
 #include "catalogue/ChannelCatalogue.h"
 #include "catalogue/DataFolder.h"
 #include "catalogue/Utf16LineReader.h"
-#include "platform/ListCtrlModel.h"
+#include "catalogue/ChannelTableModel.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -133,7 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const QString& line : lines)
         expected.AddLine(line, cache);
 
-    CListCtrlModel model;
+    CChannelTableModel model;
     CChannelCatalogue catalogue(CDisplayChoices::FromSettings(cache));
     FillChannelList(model, catalogue);
     if (QFile::exists(strPath))
@@ -145,7 +145,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     oracle::CheckCatalogue(expected, catalogue.m_header, channels);
 
     // Nothing is stored, so channels marked OFF are left out of the list.
-    model.FlushRows();
     if (model.columnCount() != channellist::kColumnCount)
         oracle::Fail("column count");
     const int headerFields[channellist::kColumnCount] = {-1, 1, 5, 4, 2};
@@ -167,10 +166,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             if (model.data(model.index(nRow, nCol)).toString() != want)
                 oracle::Fail("cell differs", want);
         }
+        // What the player plays: the channel found by its number, read from its record.
+        const CChannel played = model.Channel(model.RowOfNumber(nRow + 1));
+        if (played.m_nNumber != nRow + 1 || played.m_strUrl != channel[2] || played.m_strName != channel[1] ||
+            played.m_strType != channel[0])
+            oracle::Fail("channel by number differs", channel[2]);
         ++nRow;
     }
     if (nRow != model.rowCount())
         oracle::Fail("too many rows");
+    if (model.RowOfNumber(nRow + 1) != -1 || model.RowOfNumber(0) != -1 || model.Channel(nRow).IsValid())
+        oracle::Fail("a channel number past the list");
 
     QCoreApplication::sendPostedEvents();
     return 0;

@@ -10,7 +10,8 @@
 #include "catalogue/DataFolder.h"
 #include "platform/DocTemplate.h"
 #include "platform/HotKeyService.h"
-#include "platform/ListCtrlWidget.h"
+#include "catalogue/ChannelTableModel.h"
+#include "player/ChannelListView.h"
 #include "platform/MDIFrameWnd.h"
 #include "platform/WinApp.h"
 #include "player/ChannelPlayer.h"
@@ -35,6 +36,12 @@
 
 namespace
 {
+// The text the list shows in a cell.
+QString Cell(const CChannelListView* list, int nRow, int nColumn)
+{
+    return list->model()->index(nRow, nColumn).data().toString();
+}
+
 class CTestMainFrame : public CMDIFrameWnd
 {
 public:
@@ -178,8 +185,8 @@ private slots:
         QVERIFY(testsupport::WriteFile(GetChannelListPath(), testsupport::Utf16Le(AccentedList())));
         SendMessage(view, WM_RELOAD_CHANNELS, 0, 0);
         Settle();
-        CListCtrlWidget* list = view->GetChannelList();
-        QCOMPARE(list->GetItemCount(), 4);
+        CChannelListView* list = view->GetChannelList();
+        QCOMPARE(list->Channels().Count(), 4);
         // Ctrl+F is a shortcut of the view: it needs the focus in the view's active window.
         m_pFrame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_pFrame));
@@ -193,9 +200,9 @@ private slots:
         auto visible = [list]
         {
             QStringList serials;
-            for (int i = 0; i < list->GetItemCount(); ++i)
+            for (int i = 0; i < list->Channels().Count(); ++i)
                 if (!list->isRowHidden(i))
-                    serials << list->GetItemText(i, kSerialColumn);
+                    serials << Cell(list, i, channellist::kSerialColumn);
             return serials;
         };
         QCOMPARE(visible(), shown);
@@ -210,8 +217,8 @@ private slots:
         {
             PostMessage(view, WM_COMMAND, nID, 0);
             Settle();
-            const int nRow = list->GetSelectedItem();
-            played << (nRow >= 0 ? list->GetItemText(nRow, kSerialColumn) : QString());
+            const int nRow = list->Channels().SelectedRow();
+            played << (nRow >= 0 ? Cell(list, nRow, channellist::kSerialColumn) : QString());
         }
         QCOMPARE(played, stepped);
         QTest::keyClick(box, Qt::Key_Escape);
@@ -269,18 +276,18 @@ private slots:
         WriteSettingInt(settings::kLastChannelIndex.name, 2);
         CSorvanaView* view = Open();
         LoadList(view);
-        CListCtrlWidget* list = view->GetChannelList();
-        QCOMPARE(list->GetItemCount(), 4);
+        CChannelListView* list = view->GetChannelList();
+        QCOMPARE(list->Channels().Count(), 4);
         QCOMPARE(view->GetPlayer()->URL(), Url(3));
 
         PostMessage(view, WM_COMMAND, ID_MY_STATIONS, 0);
         Settle();
         QCOMPARE(ReadSettingInt(settings::kShowMyStations), 1);
-        QCOMPARE(list->GetItemCount(), 2);
-        QCOMPARE(list->GetItemText(0, kSerialColumn), QStringLiteral("1"));
-        QCOMPARE(list->GetItemText(0, kNameColumn), QStringLiteral("Mine A"));
-        QCOMPARE(list->GetItemText(0, 3), QStringLiteral("German"));
-        QCOMPARE(list->GetItemText(1, kAddressColumn), Url(12));
+        QCOMPARE(list->Channels().Count(), 2);
+        QCOMPARE(Cell(list, 0, channellist::kSerialColumn), QStringLiteral("1"));
+        QCOMPARE(Cell(list, 0, channellist::kNameColumn), QStringLiteral("Mine A"));
+        QCOMPARE(Cell(list, 0, 3), QStringLiteral("German"));
+        QCOMPARE(Cell(list, 1, channellist::kUrlColumn), Url(12));
         // Auto play: My Stations' own last row (none stored: row 0).
         QTRY_COMPARE(view->GetPlayer()->URL(), Url(11));
         PostMessage(view, WM_COMMAND, ID_PLAY_NEXT, 0);
@@ -293,7 +300,7 @@ private slots:
         QVERIFY(testsupport::WriteFile(GetChannelListPath(), testsupport::Utf16Le(ChannelList())));
         SendMessage(view, WM_RELOAD_CHANNELS, 0, 0);
         Settle();
-        QCOMPARE(list->GetItemCount(), 2);
+        QCOMPARE(list->Channels().Count(), 2);
         QVERIFY(QFile::exists(GetChannelListPath()));
 
         // Renaming keeps the playing station selected and playing; it is not restarted.
@@ -302,16 +309,16 @@ private slots:
         WriteSettingInt(settings::kMyStationsLastIndex.name, 7);
         QCOMPARE(mine.Rename(1, QStringLiteral("Mine B2")), CMyStations::Done);
         Settle();
-        QCOMPARE(list->GetItemText(1, kNameColumn), QStringLiteral("Mine B2"));
-        QCOMPARE(list->GetSelectedItem(), 1);
+        QCOMPARE(Cell(list, 1, channellist::kNameColumn), QStringLiteral("Mine B2"));
+        QCOMPARE(list->Channels().SelectedRow(), 1);
         QCOMPARE(ReadSettingInt(settings::kMyStationsLastIndex), 7);
 
         // Back to the maker's list: its rows from the waiting file, its own last row.
         PostMessage(view, WM_COMMAND, ID_MY_STATIONS, 0);
         Settle();
         QCOMPARE(ReadSettingInt(settings::kShowMyStations), 0);
-        QCOMPARE(list->GetItemCount(), 4);
-        QCOMPARE(list->GetItemText(0, kNameColumn), QStringLiteral("One"));
+        QCOMPARE(list->Channels().Count(), 4);
+        QCOMPARE(Cell(list, 0, channellist::kNameColumn), QStringLiteral("One"));
         QCOMPARE(view->GetPlayer()->URL(), Url(3));
     }
 
@@ -329,7 +336,7 @@ private slots:
         QCOMPARE(m_hotKeys.Ids(true, view), QList<int>{2});
         QCOMPARE(ReadSettingInt(settings::kSorvanaViewSized), 1);
         QCOMPARE(view->GetDocument()->GetTitle(), QString());
-        QCOMPARE(view->GetChannelList()->GetItemCount(), 0);
+        QCOMPARE(view->GetChannelList()->Channels().Count(), 0);
         QVERIFY(view->GetPlayer()->URL().isEmpty());
         // The first showing fitted the main window to the form.
         QCOMPARE(view->GetFormSize(), QSize(713, 531));
@@ -341,12 +348,12 @@ private slots:
         WriteSettingInt(settings::kLastChannelIndex.name, 2);
         CSorvanaView* view = Open();
         LoadList(view);
-        CListCtrlWidget* list = view->GetChannelList();
-        QCOMPARE(list->GetItemCount(), 4); // TV hidden by default, the OFF channel left out
-        QCOMPARE(list->GetItemText(2, 0), QStringLiteral("3"));
-        QCOMPARE(list->GetItemText(2, 1), QStringLiteral("Three"));
-        QVERIFY(list->isColumnHidden(kAddressColumn));
-        QCOMPARE(list->GetSelectedItem(), 2);
+        CChannelListView* list = view->GetChannelList();
+        QCOMPARE(list->Channels().Count(), 4); // TV hidden by default, the OFF channel left out
+        QCOMPARE(Cell(list, 2, 0), QStringLiteral("3"));
+        QCOMPARE(Cell(list, 2, 1), QStringLiteral("Three"));
+        QVERIFY(list->isColumnHidden(channellist::kUrlColumn));
+        QCOMPARE(list->Channels().SelectedRow(), 2);
         QCOMPARE(view->GetPlayer()->URL(), Url(3));
         QVERIFY(!QFile::exists(GetChannelListPath()));
         // Its status reaches the main window.
@@ -373,7 +380,7 @@ private slots:
         LoadList(view);
         SendMessage(m_pFrame->GetActiveView(), WM_PLAY_CHANNEL_NUMBER, WPARAM(qintptr(number)), number);
         Settle();
-        QCOMPARE(view->GetChannelList()->GetSelectedItem(), selected);
+        QCOMPARE(view->GetChannelList()->Channels().SelectedRow(), selected);
         QCOMPARE(view->GetPlayer()->URL(), url);
     }
 
@@ -394,7 +401,7 @@ private slots:
     {
         CSorvanaView* view = Open();
         LoadList(view); // plays row 0
-        CListCtrlWidget* list = view->GetChannelList();
+        CChannelListView* list = view->GetChannelList();
 
         SendMessage(view, WM_HOTKEY, 2, 0); // Play Next
         Settle();
@@ -402,7 +409,7 @@ private slots:
 
         SendMessage(view, WM_HOTKEY, 5, 0); // no such hot key
         Settle();
-        QCOMPARE(list->GetSelectedItem(), 1);
+        QCOMPARE(list->Channels().SelectedRow(), 1);
 
         list->setFocus();
         QTest::keyClick(list, Qt::Key_F9);
@@ -411,12 +418,12 @@ private slots:
 
         PostMessage(m_pFrame, WM_COMMAND, ID_TRAY_PLAY_PREVIOUS, 0);
         Settle();
-        QCOMPARE(list->GetSelectedItem(), 1);
+        QCOMPARE(list->Channels().SelectedRow(), 1);
 
         PostMessage(m_pFrame, WM_COMMAND, ID_STOP, 0);
         Settle();
         QTRY_COMPARE(view->GetPlayer()->get_status(), QStringLiteral("Stopped"));
-        QCOMPARE(list->GetSelectedItem(), 1);
+        QCOMPARE(list->Channels().SelectedRow(), 1);
     }
 
     // Only network streams are opened: a list entry naming a local file shows an error instead.
@@ -424,7 +431,7 @@ private slots:
     {
         CSorvanaView* view = Open();
         LoadList(view);
-        view->GetChannelList()->SelectAndFocusItem(3);
+        view->GetChannelList()->Channels().SelectRow(3);
         Settle();
         QTRY_VERIFY(m_pFrame->GetStatusText().startsWith(QStringLiteral("Error: ")));
         QCOMPARE(ReadSettingInt(settings::kLastChannelIndex), 3);
@@ -444,8 +451,8 @@ private slots:
         QCOMPARE(m_pFrame->CountMessage(WM_LOAD_CHANNELS), nRefreshes + 1);
         QCOMPARE(ReadSettingInt(settings::kDisplayTVChannels), 1);
         LoadList(view); // what the refresh does on success
-        QCOMPARE(view->GetChannelList()->GetItemCount(), 5);
-        QCOMPARE(view->GetChannelList()->GetItemText(1, 1), QStringLiteral("Picture"));
+        QCOMPARE(view->GetChannelList()->Channels().Count(), 5);
+        QCOMPARE(Cell(view->GetChannelList(), 1, 1), QStringLiteral("Picture"));
     }
 
     // The hidden check box still stores its value and reloads the list without a download.
@@ -459,8 +466,8 @@ private slots:
         box->click();
         QCOMPARE(ReadSettingInt(settings::kDisplayNonWorkingChannels), 1);
         Settle();
-        QCOMPARE(view->GetChannelList()->GetItemCount(), 5);
-        QCOMPARE(view->GetChannelList()->GetItemText(2, 1), QStringLiteral("Silent"));
+        QCOMPARE(view->GetChannelList()->Channels().Count(), 5);
+        QCOMPARE(Cell(view->GetChannelList(), 2, 1), QStringLiteral("Silent"));
     }
 
     // A larger window gives its height to the player and the list. The banner keeps its own while it

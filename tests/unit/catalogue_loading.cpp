@@ -7,7 +7,7 @@
 #include "catalogue/ChannelCatalogue.h"
 #include "catalogue/DataFolder.h"
 #include "catalogue/Utf16LineReader.h"
-#include "platform/ListCtrlModel.h"
+#include "catalogue/ChannelTableModel.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -44,23 +44,29 @@ bool WriteChannelList(const QStringList& lines, const QString& lineEnd = "\r\n")
 }
 
 // Column 1 of every row, each prefixed with its serial number: "1 Alpha".
-QStringList Rows(const CListCtrl& list)
+// The text a view shows in a cell.
+QString Cell(const CChannelTableModel& list, int nRow, int nColumn)
+{
+    return list.data(list.index(nRow, nColumn)).toString();
+}
+
+QStringList Rows(const CChannelTableModel& list)
 {
     QStringList rows;
-    for (int i = 0; i < list.GetItemCount(); ++i)
-        rows << list.GetItemText(i, 0) + ' ' + list.GetItemText(i, 1);
+    for (int i = 0; i < list.rowCount(); ++i)
+        rows << Cell(list, i, 0) + ' ' + Cell(list, i, 1);
     return rows;
 }
 
-QStringList Titles(const CListCtrlModel& list)
+QStringList Titles(const CChannelTableModel& list)
 {
     QStringList titles;
-    for (int c = 0; c < list.GetColumnCount(); ++c)
+    for (int c = 0; c < list.columnCount(); ++c)
         titles << list.headerData(c, Qt::Horizontal).toString();
     return titles;
 }
 
-QStringList Fill(CListCtrl& list)
+QStringList Fill(CChannelTableModel& list)
 {
     CChannelCatalogue catalogue(CDisplayChoices::FromSettings(Cache()));
     FillChannelList(list, catalogue);
@@ -132,17 +138,20 @@ private slots:
                                   Line("Radio", "Gamma", "Chinese"), Line("radio", "Delta", "Romania", "OFF"),
                                   Line("Radio", "Epsilon", "Bulgarian"), Line("Podcast", "Zeta", "Klingon"),
                                   Line("tv", "Eta", "French")}));
-        CListCtrlModel list;
+        CChannelTableModel list;
         QCOMPARE(Fill(list), (QStringList{"1 Alpha", "2 Gamma", "3 Epsilon", "4 Zeta"}));
         QCOMPARE(Titles(list), (QStringList{"Sr No", "Channel", "About", "Language", "Address"}));
-        const QList<int> widths{list.GetColumnWidth(0), list.GetColumnWidth(1), list.GetColumnWidth(2),
-                                list.GetColumnWidth(3), list.GetColumnWidth(4)};
+        QList<int> widths;
+        for (int c = 0; c < list.columnCount(); ++c)
+            widths << list.headerData(c, Qt::Horizontal, CChannelTableModel::kColumnWidthRole).toInt();
         QCOMPARE(widths, (QList<int>{50, 150, 300, 150, 0}));
-        QCOMPARE(list.GetColumnFormat(2), LVCFMT_CENTER);
-        QCOMPARE(list.GetColumnFormat(1), LVCFMT_LEFT);
-        QCOMPARE(list.GetItemText(1, 2), QStringLiteral("About Gamma"));
-        QCOMPARE(list.GetItemText(1, 3), QStringLiteral("Chinese"));
-        QCOMPARE(list.GetItemText(1, 4), QStringLiteral("http://streams.example/Gamma"));
+        const auto alignment = [&](int c)
+        { return list.headerData(c, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>(); };
+        QCOMPARE(alignment(2) & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        QCOMPARE(alignment(1) & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+        QCOMPARE(Cell(list, 1, 2), QStringLiteral("About Gamma"));
+        QCOMPARE(Cell(list, 1, 3), QStringLiteral("Chinese"));
+        QCOMPARE(Cell(list, 1, 4), QStringLiteral("http://streams.example/Gamma"));
         QVERIFY(!QFile::exists(GetChannelListPath()));
         // The filters loaded the cache; the non-working choice is read per fill and never cached.
         QVERIFY(Cache().IsLoaded(SLOT_DISPLAY_TV));
@@ -209,7 +218,7 @@ private slots:
 
         QVERIFY(WriteSettingInt(setting, value));
         QVERIFY(WriteChannelList({kHeader, Line(type, "Only", language)}));
-        CListCtrlModel list;
+        CChannelTableModel list;
         QCOMPARE(Fill(list), listed ? QStringList{"1 Only"} : QStringList{});
     }
 
@@ -230,7 +239,7 @@ private slots:
             {kHeader, Line("Radio", "A", "English"), Line("Radio", "B", "English", "OFF"),
              Line("Radio", "C", "English", "OFF-AIR"), Line("Radio", "D", "English", "xOFFLINE"),
              Line("Radio", "off", "English", "off"), Line("Radio", "On", "English", "On")}));
-        CListCtrlModel list;
+        CChannelTableModel list;
         QCOMPARE(Fill(list), rows);
     }
 
@@ -242,7 +251,7 @@ private slots:
         QVERIFY(WriteChannelList({"", "   \t", ",First,U1,x,L1,D1,S1", "", ",Second,U2,x,L2,D2,S2",
                                   "TV,Name,Url,Extra,Lang,Desc,Status", "  ", Line("TV", "A", "English"), "",
                                   ",Untyped,u,x,German,d,ON", "\t", Line("Radio", "B", "German"), ""}));
-        CListCtrlModel list;
+        CChannelTableModel list;
         QCOMPARE(Fill(list), (QStringList{"1 A", "2 Untyped", "3 B"}));
         QCOMPARE(Titles(list), (QStringList{"Sr No", "Name", "Desc", "Lang", "Url"}));
     }
@@ -250,7 +259,7 @@ private slots:
     void headerOnlyWithEmptyTypes()
     {
         QVERIFY(WriteChannelList({",First,U1,x,L1,D1,S1", ",Second,U2,x,L2,D2,S2"}));
-        CListCtrlModel list;
+        CChannelTableModel list;
         QCOMPARE(Fill(list), QStringList{});
         QCOMPARE(Titles(list), (QStringList{"Sr No", "Second", "D2", "L2", "U2"}));
     }
@@ -272,9 +281,9 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QVERIFY(WriteChannelList(bytes));
-        CListCtrlModel list;
+        CChannelTableModel list;
         QCOMPARE(Fill(list), (QStringList{"1 A", "2 B"}));
-        QCOMPARE(list.GetItemText(1, 4), QStringLiteral("http://streams.example/B"));
+        QCOMPARE(Cell(list, 1, 4), QStringLiteral("http://streams.example/B"));
     }
 
     // Lines ending in a lone CR or LF used to be counted as if they ended in CR LF, which stopped the
@@ -285,11 +294,11 @@ private slots:
         for (int i = 1; i <= 3000; ++i)
             lines << Line("Radio", QString::number(i), "English");
         QVERIFY(WriteChannelList(lines, "\n"));
-        CListCtrlModel list;
+        CChannelTableModel list;
         Fill(list);
-        QCOMPARE(list.GetItemCount(), 3000);
-        QCOMPARE(list.GetItemText(2999, 0), QStringLiteral("3000"));
-        QCOMPARE(list.GetItemText(2999, 1), QStringLiteral("3000"));
+        QCOMPARE(list.rowCount(), 3000);
+        QCOMPARE(Cell(list, 2999, 0), QStringLiteral("3000"));
+        QCOMPARE(Cell(list, 2999, 1), QStringLiteral("3000"));
     }
 
     // A file without line ends is one line however large it is: the loader cuts a line at the size
@@ -339,7 +348,7 @@ private slots:
     void emptyFileClearsTheList()
     {
         QVERIFY(WriteChannelList({kHeader, Line("Radio", "A", "English")}));
-        CListCtrlModel list;
+        CChannelTableModel list;
         QCOMPARE(Fill(list), QStringList{"1 A"});
         QVERIFY(WriteChannelList(QByteArray()));
         CChannelCatalogue catalogue(CDisplayChoices::FromSettings(Cache()));
@@ -354,18 +363,18 @@ private slots:
     // A second reload without a new download finds no file: the list keeps its rows and columns.
     void missingFileKeepsTheList()
     {
-        CListCtrlModel list;
+        CChannelTableModel list;
         CChannelCatalogue empty;
         QCOMPARE(empty.Load(), 0);
         FillChannelList(list, empty);
-        QCOMPARE(list.GetColumnCount(), 0);
+        QCOMPARE(list.columnCount(), 0);
 
         QVERIFY(WriteChannelList({kHeader, Line("Radio", "A", "English"), Line("Radio", "B", "English")}));
         QCOMPARE(Fill(list), (QStringList{"1 A", "2 B"}));
-        QVERIFY(list.SelectAndFocusItem(1));
+        QVERIFY(list.SelectRow(1));
         QCOMPARE(Fill(list), (QStringList{"1 A", "2 B"}));
         QCOMPARE(Titles(list), (QStringList{"Sr No", "Channel", "About", "Language", "Address"}));
-        QCOMPARE(list.GetSelectedItem(), 1);
+        QCOMPARE(list.SelectedRow(), 1);
 
         // Something at the path that cannot be opened as a file is left alone too.
         QVERIFY(QDir().mkpath(GetChannelListPath()));
@@ -386,7 +395,7 @@ private slots:
             if (!probe.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || probe.read(&c, 1) != -1)
                 QSKIP("/proc/self/mem does not fail to read here");
         }
-        CListCtrlModel list;
+        CChannelTableModel list;
         CChannelCatalogue catalogue(CDisplayChoices::FromSettings(Cache()));
         QVERIFY(catalogue.Load() != 0);
         QCOMPARE(catalogue.m_channels.GetSize(), 0);

@@ -1,41 +1,20 @@
 // Type-ahead in the channel list: which row the typed letters select, by the channel's name, from
 // the selected row on, with wrap-around, case-insensitively; a pause starts a new search.
-#include "platform/ListCtrl.h"
-#include "player/ChannelPlayer.h"
+#include "catalogue/ChannelTableModel.h"
 #include "player/TypeAheadSearch.h"
 
 #include <QtTest>
 
 namespace
 {
-// Rows with a name in the name column; selection is whatever the test sets.
-class CNameList : public CListCtrl
+// Fills the list with channels of these names; nothing selected.
+void Fill(CChannelTableModel& list, const QStringList& names)
 {
-public:
-    explicit CNameList(const QStringList& names) : m_names(names) {}
-    bool DeleteAllItems() override { return false; }
-    int GetColumnCount() const override { return 5; }
-    bool DeleteColumn(int) override { return false; }
-    int InsertColumn(int, const QString&, int, int) override { return -1; }
-    int GetItemCount() const override { return int(m_names.size()); }
-    int InsertItem(int, const QString&) override { return -1; }
-    bool SetItemText(int, int, const QString&) override { return false; }
-    QString GetItemText(int nItem, int nSubItem) const override
-    {
-        return nSubItem == kNameColumn ? m_names[nItem] : QString::number(nItem + 1);
-    }
-    int GetSelectedItem() const override { return m_nSelected; }
-    bool EnsureVisible(int) override { return true; }
-    bool SelectAndFocusItem(int nItem) override
-    {
-        m_nSelected = nItem;
-        return true;
-    }
-    void SetExtendedStyle(unsigned) override {}
-
-    QStringList m_names;
-    int m_nSelected = -1;
-};
+    std::vector<CChannelRecord> records(size_t(names.size()));
+    for (qsizetype i = 0; i < names.size(); ++i)
+        records[size_t(i)].m_strName = names[i];
+    list.SetChannels(QStringList(channellist::kColumnCount), std::move(records));
+}
 } // namespace
 
 class TestTypeAhead : public QObject
@@ -73,9 +52,10 @@ private slots:
         QFETCH(int, selected);
         QFETCH(QString, keys);
         QFETCH(QList<int>, rows);
-        CNameList list(names);
-        list.m_nSelected = selected;
-        CTypeAheadSearch search(kNameColumn, 1000);
+        CChannelTableModel list;
+        Fill(list, names);
+        list.SelectRow(selected);
+        CTypeAheadSearch search(1000);
         QList<int> seen;
         bool bPaused = true;
         for (const QChar key : keys)
@@ -88,8 +68,8 @@ private slots:
             const int nRow = search.KeyTyped(list, QString(key), bPaused);
             bPaused = false;
             if (nRow >= 0)
-                list.SelectAndFocusItem(nRow);
-            seen.append(list.GetSelectedItem());
+                list.SelectRow(nRow);
+            seen.append(list.SelectedRow());
         }
         QCOMPARE(seen, rows);
     }
@@ -97,11 +77,12 @@ private slots:
     // The real clock: keys in quick succession add up, as they do when someone types.
     void quickKeysAddUp()
     {
-        CNameList list({"One", "Two", "Three"});
-        list.m_nSelected = 0;
-        CTypeAheadSearch search(kNameColumn, 60 * 1000);
+        CChannelTableModel list;
+        Fill(list, {"One", "Two", "Three"});
+        list.SelectRow(0);
+        CTypeAheadSearch search(60 * 1000);
         QCOMPARE(search.KeyTyped(list, "t"), 1);
-        list.m_nSelected = 1;
+        list.SelectRow(1);
         QVERIFY(search.IsSearching());
         QCOMPARE(search.KeyTyped(list, "h"), 2);
         QCOMPARE(search.Typed(), QStringLiteral("th"));

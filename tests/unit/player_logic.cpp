@@ -1,11 +1,11 @@
-// The channel player's logic against a list and a player that record what happens to them: the
+// The channel player's logic against the real channel table and a player that records what it is given: the
 // selection is the current channel, every play goes through one posted Play, Next and Previous wrap,
 // the last channel comes back after a list load, and only stream addresses reach the player.
 #include "TestSupport.h"
 
 #include "app/Settings.h"
 #include "catalogue/DataFolder.h"
-#include "platform/ListCtrl.h"
+#include "catalogue/ChannelTableModel.h"
 #include "player/ChannelPlayer.h"
 #include "player/MediaPlayer.h"
 
@@ -15,70 +15,6 @@
 
 namespace
 {
-// A single-selection list of five-column rows that raises the item-changed notification only for
-// rows whose state changes, as the real control does.
-class CListDouble : public CListCtrl
-{
-public:
-    bool DeleteAllItems() override
-    {
-        m_rows.clear();
-        m_nSelected = -1;
-        return true;
-    }
-    int GetColumnCount() const override { return m_nColumns; }
-    bool DeleteColumn(int) override { return --m_nColumns >= 0; }
-    int InsertColumn(int nCol, const QString&, int, int) override
-    {
-        ++m_nColumns;
-        return nCol;
-    }
-    int GetItemCount() const override { return int(m_rows.size()); }
-    int InsertItem(int nItem, const QString& strText) override
-    {
-        m_rows.insert(m_rows.begin() + nItem, QStringList(5, QString()));
-        m_rows[nItem][0] = strText;
-        return nItem;
-    }
-    bool SetItemText(int nItem, int nSubItem, const QString& strText) override
-    {
-        m_rows[nItem][nSubItem] = strText;
-        return true;
-    }
-    QString GetItemText(int nItem, int nSubItem) const override { return m_rows[nItem][nSubItem]; }
-    int GetSelectedItem() const override { return m_nSelected; }
-    bool EnsureVisible(int nItem) override
-    {
-        m_ensured.append(nItem);
-        return true;
-    }
-    bool SelectAndFocusItem(int nItem) override
-    {
-        if (nItem == m_nSelected)
-            return true;
-        const int nOld = m_nSelected;
-        m_nSelected = nItem;
-        if (nOld >= 0 && m_onItemChanged)
-            m_onItemChanged(nOld, 0);
-        if (m_onItemChanged)
-            m_onItemChanged(nItem, LVIS_SELECTED | LVIS_FOCUSED);
-        return true;
-    }
-    void SetExtendedStyle(unsigned) override {}
-
-    void AddChannel(const QString& strName, const QString& strUrl)
-    {
-        const int n = InsertItem(GetItemCount(), QString::number(GetItemCount() + 1));
-        SetItemText(n, kNameColumn, strName);
-        SetItemText(n, kAddressColumn, strUrl);
-    }
-
-    std::vector<QStringList> m_rows;
-    int m_nColumns = 0;
-    int m_nSelected = -1;
-    QList<int> m_ensured;
-};
-
 class CControlsDouble : public CWMPControls
 {
 public:
@@ -101,11 +37,12 @@ public:
 // The view around the logic: posted commands wait in a queue until Pump() runs them.
 struct SRig
 {
-    CListDouble list;
+    CChannelTableModel list;
     CPlayerDouble player;
     std::deque<UINT> posted;
     QList<UINT> allPosted;
     QStringList names;
+    QList<int> numbers; // of the channels opened
     CSettingsCache settings;
     CChannelPlayer logic;
 
@@ -118,10 +55,28 @@ struct SRig
                 },
                 nStartChannel)
     {
-        list.m_onItemChanged = [this](int nItem, unsigned nState) { logic.OnListItemChanged(nItem, nState); };
-        logic.m_onOpenChannel = [this](const QString& strName) { names.append(strName); };
+        QObject::connect(&list, &CChannelTableModel::RowStateChanged,
+                         [this](int nRow, CChannelTableModel::RowStates states)
+                         { logic.OnRowStateChanged(nRow, states); });
+        logic.m_onOpenChannel = [this](const CChannel& channel)
+        {
+            names.append(channel.m_strName);
+            numbers.append(channel.m_nNumber);
+        };
+        std::vector<CChannelRecord> records(static_cast<size_t>(nRows));
         for (int i = 0; i < nRows; ++i)
-            list.AddChannel(QStringLiteral("Channel %1").arg(i), UrlOf(i));
+        {
+            records[size_t(i)].m_strName = QStringLiteral("Channel %1").arg(i);
+            records[size_t(i)].m_strUrl = UrlOf(i);
+        }
+        list.SetChannels(QStringList(5), std::move(records));
+    }
+    // Selects a row as the user's earlier choice, without playing it.
+    void Preselect(int nRow)
+    {
+        list.SelectRow(nRow);
+        posted.clear();
+        allPosted.clear();
     }
     static QString UrlOf(int i) { return QStringLiteral("http://127.0.0.1:8000/ch%1").arg(i); }
 
@@ -181,14 +136,14 @@ private slots:
         rig.logic.OnPlay();
         QVERIFY(rig.player.m_urls.isEmpty()); // nothing plays before the posted Play runs
         rig.Pump();
-        QCOMPARE(rig.list.GetSelectedItem(), played);
+        QCOMPARE(rig.list.SelectedRow(), played);
         if (played == kNone)
         {
             QVERIFY(rig.player.m_urls.isEmpty());
             QCOMPARE(ReadSettingInt(settings::kLastChannelIndex), 3);
             return;
         }
-        QCOMPARE(rig.list.m_ensured, QList<int>{played});
+        QCOMPARE(rig.numbers, QList<int>{played + 1});
         QCOMPARE(rig.player.m_urls, QStringList{SRig::UrlOf(played)});
         QCOMPARE(rig.names, QStringList{QStringLiteral("Channel %1").arg(played)});
         QCOMPARE(ReadSettingInt(settings::kLastChannelIndex), played);
@@ -220,16 +175,16 @@ private slots:
         QFETCH(UINT, command);
         QFETCH(int, played);
         SRig rig(rows);
-        rig.list.m_nSelected = selected;
+        rig.Preselect(selected);
         rig.posted.push_back(command);
         rig.Pump();
         if (played == kNone)
         {
             QVERIFY(rig.player.m_urls.isEmpty());
-            QCOMPARE(rig.list.GetSelectedItem(), selected);
+            QCOMPARE(rig.list.SelectedRow(), selected);
             return;
         }
-        QCOMPARE(rig.list.GetSelectedItem(), played);
+        QCOMPARE(rig.list.SelectedRow(), played);
         QCOMPARE(rig.player.m_urls, QStringList{SRig::UrlOf(played)});
         QCOMPARE(ReadSettingInt(settings::kLastChannelIndex), played);
     }
@@ -258,7 +213,7 @@ private slots:
         rig.posted.push_back(ID_STOP);
         rig.Pump();
         QCOMPARE(rig.player.m_controls.m_nStops, 1);
-        QCOMPARE(rig.list.GetSelectedItem(), 1);
+        QCOMPARE(rig.list.SelectedRow(), 1);
         rig.posted.push_back(ID_PLAY);
         rig.Pump();
         QCOMPARE(rig.player.m_urls, (QStringList{SRig::UrlOf(1), SRig::UrlOf(1)}));
@@ -292,9 +247,9 @@ private slots:
         SRig rig;
         rig.logic.ReloadChannelList();
         rig.Pump();
-        QCOMPARE(rig.list.GetItemCount(), rows);
+        QCOMPARE(rig.list.Count(), rows);
         QVERIFY(!QFile::exists(GetChannelListPath()));
-        QCOMPARE(rig.list.GetSelectedItem(), played);
+        QCOMPARE(rig.list.SelectedRow(), played);
         QCOMPARE(rig.player.m_urls, played == kNone ? QStringList() : QStringList{SRig::UrlOf(played)});
     }
 
@@ -309,7 +264,7 @@ private slots:
         rig.Pump();
         rig.logic.ReloadChannelList();
         rig.Pump();
-        QCOMPARE(rig.list.GetItemCount(), 3);
+        QCOMPARE(rig.list.Count(), 3);
         QCOMPARE(rig.player.m_urls, QStringList{SRig::UrlOf(1)});
         PutChannelListFile(3);
         rig.logic.ReloadChannelList();
