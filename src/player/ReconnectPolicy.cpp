@@ -6,16 +6,16 @@ constexpr int kLongestBackoffSeconds = 16;
 constexpr int kSteadyRetrySeconds = 30;
 } // namespace
 
-CReconnectPolicy::CReconnectPolicy(QObject* parent) : QObject(parent)
+CReconnectPolicy::CReconnectPolicy(QObject* parent, CClock& clock)
+    : QObject(parent), m_pTimer(clock.NewTimer(this))
 {
-    m_timer.setSingleShot(true);
-    connect(&m_timer, &QTimer::timeout, this, &CReconnectPolicy::WaitOver);
+    connect(m_pTimer, &CClockTimer::Timeout, this, &CReconnectPolicy::WaitOver);
 }
 
 void CReconnectPolicy::WaitOver()
 {
     // The attempt opens a new stream, whose own end counts again.
-    m_timer.stop();
+    m_pTimer->Stop();
     if (m_onAttempt)
         m_onAttempt();
 }
@@ -37,7 +37,7 @@ int CReconnectPolicy::DelaySeconds(int nAttempt)
 
 void CReconnectPolicy::Cancel()
 {
-    m_timer.stop();
+    m_pTimer->Stop();
     m_nAttempt = 0;
     m_bPlayed = false;
 }
@@ -59,6 +59,6 @@ bool CReconnectPolicy::StreamEnded()
     if (!m_bPlayed)
         return false;
     ++m_nAttempt;
-    m_timer.start(DelaySeconds(m_nAttempt) * 1000);
+    m_pTimer->Start(DelaySeconds(m_nAttempt) * 1000);
     return true;
 }

@@ -5,16 +5,17 @@
 // and is not retried: the address is most likely wrong, and retrying would hide that.
 //
 // One single-shot timer per attempt: while nothing is pending (playing, stopped, idle) no timer runs.
+#include "platform/Clock.h"
+
 #include <QObject>
 #include <QString>
-#include <QTimer>
 #include <functional>
 
 class CReconnectPolicy : public QObject
 {
     Q_OBJECT
 public:
-    explicit CReconnectPolicy(QObject* parent = nullptr);
+    explicit CReconnectPolicy(QObject* parent = nullptr, CClock& clock = CClock::System());
 
     // "Reconnecting... (attempt N)"
     static QString Text(int nAttempt);
@@ -36,9 +37,9 @@ public:
     bool IsReconnecting() const { return m_nAttempt > 0; }
     // The attempt waited for or under way, 0 when not reconnecting.
     int Attempt() const { return m_nAttempt; }
-    bool IsWaiting() const { return m_timer.isActive(); }
+    bool IsWaiting() const { return m_pTimer->IsActive(); }
     // Milliseconds of the pending wait, -1 when none is pending.
-    int PendingDelayMs() const { return m_timer.isActive() ? m_timer.interval() : -1; }
+    int PendingDelayMs() const { return m_pTimer->IsActive() ? int(m_pTimer->Interval()) : -1; }
 
     // The wait is over (the timer calls it): the attempt begins with m_onAttempt.
     void WaitOver();
@@ -47,7 +48,7 @@ public:
     std::function<void()> m_onAttempt;
 
 private:
-    QTimer m_timer;
+    CClockTimer* m_pTimer;
     int m_nAttempt = 0;
     bool m_bPlayed = false; // the stream asked for has played since the user's request
 };

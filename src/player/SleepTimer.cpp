@@ -1,10 +1,9 @@
 #include "player/SleepTimer.h"
 
-CSleepTimer::CSleepTimer(QObject* parent) : QObject(parent)
+CSleepTimer::CSleepTimer(QObject* parent, CClock& clock)
+    : QObject(parent), m_clock(clock), m_pTimer(clock.NewTimer(this, Qt::PreciseTimer))
 {
-    m_timer.setSingleShot(true);
-    m_timer.setTimerType(Qt::PreciseTimer);
-    connect(&m_timer, &QTimer::timeout, this, &CSleepTimer::OnTimeout);
+    connect(m_pTimer, &CClockTimer::Timeout, this, &CSleepTimer::OnTimeout);
 }
 
 void CSleepTimer::SetSecondsPerMinute(int nSeconds)
@@ -22,15 +21,15 @@ void CSleepTimer::Start(int nMinutes)
     if (m_dLevel != 1.0)
         emit FadeLevel(m_dLevel = 1.0);
     m_mode = EMode::Timed;
-    m_deadline = QDeadlineTimer(nMinutes * MinuteMs(), Qt::PreciseTimer);
+    m_nDeadlineMs = m_clock.NowMs() + nMinutes * MinuteMs();
     OnTimeout();
-    if (m_timer.isActive() && nMinutes * MinuteMs() <= FadeMs())
+    if (m_pTimer->IsActive() && nMinutes * MinuteMs() <= FadeMs())
         emit Changed();
 }
 
 void CSleepTimer::StartAtEndOfSong()
 {
-    m_timer.stop();
+    m_pTimer->Stop();
     if (m_dLevel != 1.0)
         emit FadeLevel(m_dLevel = 1.0);
     m_mode = EMode::EndOfSong;
@@ -54,7 +53,7 @@ int CSleepTimer::MinutesLeft() const
 {
     if (m_mode != EMode::Timed)
         return 0;
-    const qint64 nLeft = m_deadline.remainingTime();
+    const qint64 nLeft = qMax<qint64>(0, LeftMs());
     return int((nLeft + MinuteMs() - 1) / MinuteMs());
 }
 
@@ -76,7 +75,7 @@ void CSleepTimer::OnTimeout()
 {
     if (m_mode != EMode::Timed)
         return;
-    const qint64 nLeft = m_deadline.remainingTime();
+    const qint64 nLeft = LeftMs();
     if (nLeft <= 0)
     {
         Finish(true);
@@ -88,19 +87,19 @@ void CSleepTimer::OnTimeout()
         const double dLevel = double(nLeft) / double(nFade);
         if (dLevel != m_dLevel)
             emit FadeLevel(m_dLevel = dLevel);
-        m_timer.start(int(qMin(nLeft, qMax<qint64>(1, nFade / kFadeSteps))));
+        m_pTimer->Start(qMin(nLeft, qMax<qint64>(1, nFade / kFadeSteps)));
         return;
     }
     // Wake at the next whole minute (the tool tip's count) or where the fade begins.
     const qint64 nToMinute = nLeft % MinuteMs() == 0 ? MinuteMs() : nLeft % MinuteMs();
     const qint64 nToFade = nLeft - nFade;
     emit Changed();
-    m_timer.start(int(qMin(nToMinute, nToFade)));
+    m_pTimer->Start(qMin(nToMinute, nToFade));
 }
 
 void CSleepTimer::Finish(bool bExpired)
 {
-    m_timer.stop();
+    m_pTimer->Stop();
     m_mode = EMode::Off;
     if (bExpired)
         emit Expired();

@@ -5,10 +5,10 @@
 //
 // While armed, a single-shot timer wakes it at the next thing to do (the next whole minute for the
 // tool tip, the fade's next step, the end); disarmed, nothing runs.
-#include <QDeadlineTimer>
+#include "platform/Clock.h"
+
 #include <QObject>
 #include <QString>
-#include <QTimer>
 
 class CSleepTimer : public QObject
 {
@@ -23,9 +23,10 @@ public:
     // The fade runs over the last half of a minute.
     static constexpr int kFadeSteps = 30;
 
-    explicit CSleepTimer(QObject* parent = nullptr);
+    explicit CSleepTimer(QObject* parent = nullptr, CClock& clock = CClock::System());
 
-    // How long one of the timer's minutes is (60 s; tests shorten it). Applies from the next Start.
+    // How long one of the timer's minutes is (60 s; the end-to-end tests shorten it through a setting).
+    // Applies from the next Start.
     void SetSecondsPerMinute(int nSeconds);
     void Start(int nMinutes);
     void StartAtEndOfSong();
@@ -35,7 +36,7 @@ public:
 
     EMode Mode() const { return m_mode; }
     bool IsArmed() const { return m_mode != EMode::Off; }
-    bool IsRunning() const { return m_timer.isActive(); }
+    bool IsRunning() const { return m_pTimer->IsActive(); }
     // Whole minutes left, rounded up; 0 unless timed.
     int MinutesLeft() const;
     // The tool tip's line: "Sleep in 12 min", "Sleep at the end of the song", "" when off.
@@ -56,8 +57,11 @@ private:
     qint64 MinuteMs() const { return qint64(m_nSecondsPerMinute) * 1000; }
     qint64 FadeMs() const { return MinuteMs() / 2; }
 
-    QTimer m_timer;
-    QDeadlineTimer m_deadline;
+    qint64 LeftMs() const { return m_nDeadlineMs - m_clock.NowMs(); }
+
+    CClock& m_clock;
+    CClockTimer* m_pTimer;
+    qint64 m_nDeadlineMs = 0; // on m_clock
     EMode m_mode = EMode::Off;
     int m_nSecondsPerMinute = 60;
     double m_dLevel = 1.0;

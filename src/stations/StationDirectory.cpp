@@ -124,16 +124,15 @@ bool ParseDirectoryStations(const QByteArray& body, CDirectoryStationList& stati
     return true;
 }
 
-CStationDirectory::CStationDirectory(QObject* pParent)
-    : QObject(pParent), m_pNetwork(new QNetworkAccessManager(this)),
+CStationDirectory::CStationDirectory(QObject* pParent, CClock& clock)
+    : QObject(pParent), m_pNetwork(new QNetworkAccessManager(this)), m_clock(clock),
+      m_pTimerSearch(clock.NewTimer(this)), m_pTimerDns(clock.NewTimer(this)),
       m_fallbackServers{QUrl(QStringLiteral("https://de1.api.radio-browser.info")),
                         QUrl(QStringLiteral("https://nl1.api.radio-browser.info")),
                         QUrl(QStringLiteral("https://at1.api.radio-browser.info"))}
 {
-    m_timerSearch.setSingleShot(true);
-    connect(&m_timerSearch, &QTimer::timeout, this, &CStationDirectory::OnTimeout);
-    m_timerDns.setSingleShot(true);
-    connect(&m_timerDns, &QTimer::timeout, this,
+    connect(m_pTimerSearch, &CClockTimer::Timeout, this, &CStationDirectory::OnTimeout);
+    connect(m_pTimerDns, &CClockTimer::Timeout, this,
             [this]
             {
                 if (m_pDns)
@@ -151,8 +150,8 @@ void CStationDirectory::Search(const CDirectoryQuery& query)
     Cancel();
     m_query = query;
     m_bSearchPending = true;
-    m_timerSearch.start(m_nTimeoutMs);
-    m_deadline.setRemainingTime(m_nTimeoutMs);
+    m_pTimerSearch->Start(m_nTimeoutMs);
+    m_nDeadlineMs = m_clock.NowMs() + m_nTimeoutMs;
     if (HaveServer())
         SendSearch();
     else
@@ -178,7 +177,7 @@ void CStationDirectory::CountClick(const QString& strUuid)
 void CStationDirectory::Cancel()
 {
     m_bSearchPending = false;
-    m_timerSearch.stop();
+    m_pTimerSearch->Stop();
     if (m_pSearchReply)
     {
         QNetworkReply* pReply = m_pSearchReply;
@@ -204,13 +203,13 @@ void CStationDirectory::FindServer()
         return; // a lookup is under way; its end sends what waits
     m_pDns = new QDnsLookup(QDnsLookup::SRV, m_strSrvName, this);
     connect(m_pDns, &QDnsLookup::finished, this, &CStationDirectory::OnDnsFinished);
-    m_timerDns.start(qMin(m_nDnsTimeoutMs, m_nTimeoutMs / 2));
+    m_pTimerDns->Start(qMin(m_nDnsTimeoutMs, m_nTimeoutMs / 2));
     m_pDns->lookup();
 }
 
 void CStationDirectory::OnDnsFinished()
 {
-    m_timerDns.stop();
+    m_pTimerDns->Stop();
     QDnsLookup* pDns = m_pDns;
     m_pDns = nullptr;
     pDns->deleteLater();
@@ -348,13 +347,13 @@ void CStationDirectory::OnSearchFinished()
         return;
     }
     // Reading took the event loop's time: the timer may not have had its turn.
-    if (m_deadline.hasExpired())
+    if (m_clock.NowMs() >= m_nDeadlineMs)
     {
         OnTimeout();
         return;
     }
     m_bSearchPending = false;
-    m_timerSearch.stop();
+    m_pTimerSearch->Stop();
     emit ResultsReady(stations);
 }
 
@@ -371,7 +370,9 @@ void CStationDirectory::SendClick(const QString& strUuid)
     };
     connect(pReply, &QNetworkReply::metaDataChanged, pReply, checkSize);
     connect(pReply, &QNetworkReply::readyRead, pReply, checkSize);
-    QTimer::singleShot(m_nTimeoutMs, pReply, [pReply] { pReply->abort(); });
+    CClockTimer* pDeadline = m_clock.NewTimer(pReply);
+    connect(pDeadline, &CClockTimer::Timeout, pReply, &QNetworkReply::abort);
+    pDeadline->Start(m_nTimeoutMs);
     connect(pReply, &QNetworkReply::finished, this,
             [this, pReply, strUuid]
             {

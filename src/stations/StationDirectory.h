@@ -13,14 +13,13 @@
 // servers that the DNS SRV record "_api._tcp.radio-browser.info" lists, picked at random as the
 // directory asks its clients to; when that lookup fails or takes too long, one of FallbackServers().
 // The choice is kept until a request to it fails.
+#include "platform/Clock.h"
 #include "stations/StationRecord.h"
 
-#include <QDeadlineTimer>
 #include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
-#include <QTimer>
 #include <QUrl>
 
 class QDnsLookup;
@@ -89,7 +88,8 @@ class CStationDirectory : public QObject
     Q_OBJECT
 
 public:
-    explicit CStationDirectory(QObject* pParent = nullptr);
+    // The deadlines run on clock (tests pass one that they move on by hand).
+    explicit CStationDirectory(QObject* pParent = nullptr, CClock& clock = CClock::System());
     ~CStationDirectory() override;
 
     // Starts a search (at most one runs; a running one is dropped silently).
@@ -136,9 +136,10 @@ private:
 
     QNetworkAccessManager* m_pNetwork;
     QDnsLookup* m_pDns = nullptr;
-    QTimer m_timerSearch;      // the whole search, from Search() to its signal
-    QDeadlineTimer m_deadline; // the same, for work that keeps the timer from firing (reading the answer)
-    QTimer m_timerDns;    // a lookup that takes this long gives way to the fallback servers
+    CClock& m_clock;
+    CClockTimer* m_pTimerSearch; // the whole search, from Search() to its signal
+    qint64 m_nDeadlineMs = 0;    // its end on m_clock, for work that keeps the timer from firing (reading)
+    CClockTimer* m_pTimerDns;    // a lookup that takes this long gives way to the fallback servers
     QPointer<QNetworkReply> m_pSearchReply;
     CDirectoryQuery m_query;
     bool m_bSearchPending = false;

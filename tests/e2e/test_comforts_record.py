@@ -8,7 +8,6 @@ import os
 import subprocess
 import sys
 import tempfile
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from player_world import PlayerWorld  # noqa: E402
@@ -35,6 +34,29 @@ def decoded(path):
     samples = array.array("h")
     samples.frombytes(raw[:len(raw) - len(raw) % 2])
     return analyse_pcm(samples, RATE), len(samples) / RATE
+
+
+# How long each song plays before the next title: the radio's own pace, which the test sets, not a
+# wait for the program (a file's size cannot tell how much it holds while the recorder buffers it).
+SONG_SECONDS = 4
+
+
+def play_song(world):
+    """Lets the song play on for its length; the tone sounds all the while the recorder writes."""
+    heard = world.listen(SONG_SECONDS)
+    assert not heard.silent and abs(heard.frequency - 440) < 15, heard
+
+
+def open_in(pid, paths):
+    """Those of the files that the process holds open."""
+    held = set()
+    fds = "/proc/%d/fd" % pid
+    for fd in os.listdir(fds):
+        try:
+            held.add(os.readlink(os.path.join(fds, fd)))
+        except OSError:
+            pass  # closed meanwhile
+    return [p for p in paths if os.path.realpath(p) in held]
 
 
 def record_entry(app):
@@ -66,13 +88,15 @@ def test_one_file_per_title_with_the_tone_until_another_channel():
         app.tray_click("Record")
         wait_note(app, "Recording One - Artist - First.mp3", "the first file")
         assert record_entry(app)["checked"]
-        time.sleep(4)
+        play_song(world)
+        # A file being written is held open (so that none held open, below, means the recording ended).
+        assert open_in(app.proc.pid, [os.path.join(folder, "One - Artist - First.mp3")])
         world.ice.set_title("/one", "AC/DC: Second?")
         wait_note(app, "Recording One - AC_DC_ Second_.mp3", "the second file")
-        time.sleep(4)
+        play_song(world)
         world.ice.set_title("/one", "Artist - First")
         wait_note(app, "Recording One - Artist - First (2).mp3", "the third file")
-        time.sleep(4)
+        play_song(world)
         # A name longer than a file name can be (255 bytes) is cut at a whole character: here
         # before the emoji, which would pass the limit.
         long_title = "音" * 78 + "\U0001F600" + "音" * 20
@@ -91,13 +115,15 @@ def test_one_file_per_title_with_the_tone_until_another_channel():
         names = sorted(os.listdir(folder))
         assert names == ["One - AC_DC_ Second_.mp3", "One - Artist - First (2).mp3", "One - Artist - First.mp3",
                          long_name], names
-        sizes = [os.path.getsize(os.path.join(folder, n)) for n in names]
-        time.sleep(2)
-        assert sizes == [os.path.getsize(os.path.join(folder, n)) for n in names], "a file still grows"
+        # The recording is over: the program holds none of the files open, so none grows any more.
+        paths = [os.path.join(folder, n) for n in names]
+        app.wait_for(lambda: not open_in(app.proc.pid, paths), "the files closed")
+        sizes = [os.path.getsize(p) for p in paths]
         for name in names:
             tone, seconds = decoded(os.path.join(folder, name))
             assert abs(tone.frequency - 440) < 15 and not tone.silent, (name, tone)
             assert (2.5 < seconds < 15) or (name == long_name and seconds > 1), (name, seconds)
+        assert sizes == [os.path.getsize(p) for p in paths], "a file still grows"
 
 
 def test_a_folder_that_cannot_be_made_gives_a_message_and_the_radio_plays_on():

@@ -35,8 +35,9 @@ def test_timer_fades_and_stops_playback_then_play_is_full_again():
         assert time.monotonic() - started > 13, time.monotonic() - started
         app.wait_for(lambda: "Sleep" not in app.tray_tooltip(), "the timer gone from the tool tip")
         assert app.running()
-        # Stopped for good, not dropped and reconnected.
-        time.sleep(3)
+        # Stopped for good, as by the Stop command (which ends any reconnect), not dropped and
+        # reconnected: that would say "Reconnecting..." from the moment the stream ended.
+        app.wait_for(lambda: app.tray_tooltip().endswith("\nStopped"), "the player stopped")
         assert world.listen(1.0).silent
 
         app.tray_click("Play")
@@ -50,9 +51,15 @@ def test_cancelled_timer_stops_nothing():
         app = world.app
         app.tray_click("15 Minutes", SUBMENU)
         app.wait_for(lambda: "\nSleep in" in app.tray_tooltip(), "the timer in the tool tip")
+        # The timer runs by now, so it would stop playback no later than fifteen seconds from here.
+        would_stop = time.monotonic() + 15
         app.tray_click("Cancel Sleep Timer", SUBMENU)
         app.wait_for(lambda: "Sleep" not in app.tray_tooltip(), "the timer gone from the tool tip")
-        time.sleep(17)
+        # A timer that no longer runs shows nothing, so this takes a span: the tone plays on past the
+        # moment the timer would have stopped it (and half a second for a stop to silence the sink).
+        while time.monotonic() < would_stop + 0.5:
+            heard = world.listen(0.8)
+            assert not heard.silent and abs(heard.frequency - 440) < 15, heard
         world.wait_tone(440, timeout=3)
 
 

@@ -1,13 +1,11 @@
-// The sleep timer with a short minute: it fades, expires once and then gives the sound back; a
-// cancelled or song-bound timer behaves as the tray's entries promise; nothing runs while it is off.
-#include "TestSupport.h"
+// The sleep timer on a clock the test moves: it fades, expires once at its minute and then gives the
+// sound back; a cancelled or song-bound timer behaves as the tray's entries promise; nothing runs
+// while it is off.
+#include "ManualClock.h"
 #include "player/SleepTimer.h"
 
-#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
-
-using testsupport::WaitFor;
 
 class TestSleepTimer : public QObject
 {
@@ -26,59 +24,67 @@ private:
 private slots:
     void timedFadesThenStopsAndRestores()
     {
-        CSleepTimer timer;
-        timer.SetSecondsPerMinute(1);
+        CManualClock clock;
+        CSleepTimer timer(nullptr, clock);
         QSignalSpy expired(&timer, &CSleepTimer::Expired);
         QSignalSpy levels(&timer, &CSleepTimer::FadeLevel);
-        QElapsedTimer clock;
-        clock.start();
         timer.Start(2);
         QCOMPARE(timer.Mode(), CSleepTimer::EMode::Timed);
         QCOMPARE(timer.MinutesLeft(), 2);
         QCOMPARE(timer.TipLine(), QStringLiteral("Sleep in 2 min"));
-        QVERIFY(WaitFor([&] { return timer.MinutesLeft() == 1; }, 5000));
+        clock.Advance(60000);
         QCOMPARE(timer.TipLine(), QStringLiteral("Sleep in 1 min"));
+        clock.Advance(29999);
         QVERIFY(levels.isEmpty()); // the fade is only the last half minute
-        QVERIFY(WaitFor([&] { return expired.count() == 1; }, 5000));
-        QVERIFY(clock.elapsed() >= 2000);
+        QCOMPARE(timer.TipLine(), QStringLiteral("Sleep in 1 min"));
+        clock.Advance(30000);
+        QCOMPARE(expired.count(), 0);
+        clock.Advance(1); // two minutes to the millisecond
+        QCOMPARE(expired.count(), 1);
 
+        // A level for each step of the fade, each lower than the one before, then full again.
         const QList<double> seen = Levels(levels);
-        QVERIFY2(seen.size() >= 10, qPrintable(QString::number(seen.size())));
+        QCOMPARE(seen.size(), CSleepTimer::kFadeSteps);
         for (int i = 1; i + 1 < seen.size(); ++i)
             QVERIFY(seen[i] < seen[i - 1]);
-        QVERIFY(seen[seen.size() - 2] < 0.2);
+        QVERIFY(seen[seen.size() - 2] < 0.05);
         QCOMPARE(seen.last(), 1.0); // back to full once it has stopped
         QVERIFY(!timer.IsArmed());
         QVERIFY(!timer.IsRunning());
         QCOMPARE(timer.TipLine(), QString());
-        // It expired once: nothing more comes.
-        QTest::qWait(300);
+        // It expired once and left no timer behind: nothing more comes, however long.
+        QCOMPARE(clock.RunningTimers(), 0);
+        clock.Advance(24 * 3600 * 1000);
         QCOMPARE(expired.count(), 1);
     }
 
     void cancelledDuringTheFadeDoesNotStop()
     {
-        CSleepTimer timer;
-        timer.SetSecondsPerMinute(2);
+        CManualClock clock;
+        CSleepTimer timer(nullptr, clock);
         QSignalSpy expired(&timer, &CSleepTimer::Expired);
         QSignalSpy levels(&timer, &CSleepTimer::FadeLevel);
         timer.Start(1);
-        QVERIFY(WaitFor([&] { return !levels.isEmpty() && levels.last().at(0).toDouble() < 0.8; }, 5000));
+        clock.Advance(45000);
+        QVERIFY(!levels.isEmpty() && levels.last().at(0).toDouble() < 0.8);
         timer.Cancel();
         QCOMPARE(levels.last().at(0).toDouble(), 1.0);
         QVERIFY(!timer.IsRunning());
-        QTest::qWait(1500);
+        QCOMPARE(clock.RunningTimers(), 0);
+        clock.Advance(24 * 3600 * 1000);
         QCOMPARE(expired.count(), 0);
     }
 
     void endOfSongWaitsForTheNextTitle()
     {
-        CSleepTimer timer;
+        CManualClock clock;
+        CSleepTimer timer(nullptr, clock);
         QSignalSpy expired(&timer, &CSleepTimer::Expired);
         timer.OnSongChanged(); // not armed: nothing
         timer.StartAtEndOfSong();
         QCOMPARE(timer.TipLine(), QStringLiteral("Sleep at the end of the song"));
         QVERIFY(!timer.IsRunning()); // no clock: only the title ends it
+        clock.Advance(24 * 3600 * 1000);
         QCOMPARE(expired.count(), 0);
         timer.OnSongChanged();
         QCOMPARE(expired.count(), 1);

@@ -1,5 +1,6 @@
 // When the player opens a dropped stream again: the waits between attempts, what ends the retrying,
 // and that a stream which never played is not retried.
+#include "ManualClock.h"
 #include "player/ReconnectPolicy.h"
 
 #include <QtTest>
@@ -91,30 +92,44 @@ private slots:
 
     void Text() { QCOMPARE(CReconnectPolicy::Text(3), QStringLiteral("Reconnecting... (attempt 3)")); }
 
-    // The wait ends in exactly one attempt and leaves no timer behind.
+    // Each wait ends in exactly one attempt, at its time on the clock, and leaves no timer behind.
     void AttemptFiresOnce()
     {
-        CReconnectPolicy policy;
+        CManualClock clock;
+        CReconnectPolicy policy(nullptr, clock);
         int nAttempts = 0;
         policy.m_onAttempt = [&] { ++nAttempts; };
         policy.PlaybackStarted();
         QVERIFY(policy.StreamEnded());
-        QTRY_COMPARE_WITH_TIMEOUT(nAttempts, 1, 5000);
+        clock.Advance(999);
+        QCOMPARE(nAttempts, 0);
+        clock.Advance(1);
+        QCOMPARE(nAttempts, 1);
         QVERIFY(!policy.IsWaiting());
         QCOMPARE(policy.Attempt(), 1);
-        QTest::qWait(1500);
+        QCOMPARE(clock.RunningTimers(), 0);
+        clock.Advance(3600 * 1000);
         QCOMPARE(nAttempts, 1);
+
+        // The attempt failed: the next one waits two seconds.
+        QVERIFY(policy.StreamEnded());
+        clock.Advance(1999);
+        QCOMPARE(nAttempts, 1);
+        clock.Advance(1);
+        QCOMPARE(nAttempts, 2);
     }
 
     void CancelledWaitNeverFires()
     {
-        CReconnectPolicy policy;
+        CManualClock clock;
+        CReconnectPolicy policy(nullptr, clock);
         int nAttempts = 0;
         policy.m_onAttempt = [&] { ++nAttempts; };
         policy.PlaybackStarted();
         QVERIFY(policy.StreamEnded());
         policy.Cancel();
-        QTest::qWait(1500);
+        QCOMPARE(clock.RunningTimers(), 0);
+        clock.Advance(3600 * 1000);
         QCOMPARE(nAttempts, 0);
     }
 };
