@@ -1,6 +1,6 @@
 #include "player/ChannelPlayer.h"
 
-#include "app/Settings.h"
+#include "app/SettingsStore.h"
 #include "catalogue/ChannelCatalogue.h"
 #include "catalogue/DataFolder.h"
 #include "hotkeys/HotKeyBindings.h"
@@ -10,8 +10,7 @@
 #include <QFileInfo>
 #include <climits>
 
-
-CChannelPlayer::CChannelPlayer(CListCtrl& list, CMediaPlayer& player, CSettingsCache& settings,
+CChannelPlayer::CChannelPlayer(CListCtrl& list, CMediaPlayer& player, CSettingsStore& settings,
                                PostCommand postCommand, int nStartChannel)
     : m_list(list), m_player(player), m_settings(settings), m_postCommand(std::move(postCommand)),
       m_nPendingChannel(nStartChannel < 0 ? -1 : nStartChannel)
@@ -38,7 +37,7 @@ void CChannelPlayer::OnPlay()
     m_player.put_URL(m_list.GetItemText(nSel, kAddressColumn));
     // After the player has its address: the settings file is written (and synced to disk) here,
     // which took milliseconds that a channel switch waited for.
-    WriteSettingInt(m_lastRow.name, nSel);
+    m_settings.Write(m_lastRow, nSel);
 }
 
 void CChannelPlayer::OnStop()
@@ -133,8 +132,8 @@ void CChannelPlayer::ReloadChannelList()
             return;
         }
     }
-    if (ReadSettingInt(settings::kAutoPlay) == 1)
-        SelectLastChannel(ReadSettingInt(m_lastRow));
+    if (m_settings.Read(settings::kAutoPlay) == 1)
+        SelectLastChannel(m_settings.Read(m_lastRow));
 }
 
 void CChannelPlayer::OnListItemChanged(int, unsigned nNewState)

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 
 #include "app/Settings.h"
+#include "app/SettingsStore.h"
 #include "catalogue/DataFolder.h"
 #include "platform/ListCtrl.h"
 #include "player/ChannelPlayer.h"
@@ -106,7 +107,7 @@ struct SRig
     std::deque<UINT> posted;
     QList<UINT> allPosted;
     QStringList names;
-    CSettingsCache settings;
+    CSettingsStore settings;
     CChannelPlayer logic;
 
     explicit SRig(int nRows = 0, int nStartChannel = -1)
