@@ -3,7 +3,7 @@
 // list holding the rows of the previous reload, the catalogue destroyed at the end). Prints
 // the median time, ns per line, the throughput over the file's bytes and how the time grows.
 // Run it through `tools/bench catalogue`, which gives it its own XDG folders.
-#include "app/Settings.h"
+#include "app/SettingsStore.h"
 #include "catalogue/ChannelCatalogue.h"
 #include "catalogue/DataFolder.h"
 #include "catalogue/Utf16LineReader.h"
@@ -116,7 +116,7 @@ SResult Measure(const QByteArray& bytes)
             if (nUnits == 0)
                 std::exit(1);
         }
-        CSettingsCache cache;
+        CSettingsStore cache;
         // A reload ends with the catalogue's destruction, so that is timed too.
         const auto t0 = Clock::now();
         const double c0 = CpuSeconds();

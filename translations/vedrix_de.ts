@@ -571,6 +571,10 @@ Falls das Problem bestehen bleibt, schreiben Sie uns bitte an </translation>
         <source>The program could not be set to start at log-in: the entry could not be written.</source>
         <translation>Das Programm konnte nicht für den Start bei der Anmeldung eingerichtet werden: Der Eintrag konnte nicht geschrieben werden.</translation>
     </message>
+    <message>
+        <source>A setting could not be saved: the settings file cannot be written.</source>
+        <translation>Eine Einstellung konnte nicht gespeichert werden: Die Einstellungsdatei kann nicht geschrieben werden.</translation>
+    </message>
 </context>
 <context>
     <name>MyStations</name>

@@ -1,8 +1,8 @@
 #pragma once
 // What the whole program shares, owned by the application and handed to whatever needs it: the
-// settings cache, the hot key service, the idle update of command elements, what is playing, and the
+// settings store, the hot key service, the idle update of command elements, what is playing, and the
 // main window. Nothing of it is reached through a global.
-#include "app/Settings.h"
+#include "app/SettingsStore.h"
 #include "platform/HotKeyService.h"
 #include "platform/IdleUpdate.h"
 #include "player/NowPlaying.h"
@@ -19,7 +19,7 @@ public:
     CAppContext(const CAppContext&) = delete;
     CAppContext& operator=(const CAppContext&) = delete;
 
-    CSettingsCache& Settings() { return m_cache; }
+    CSettingsStore& Settings() { return m_settings; }
     CIdleUpdate& IdleUpdate() { return m_idle; }
     CNowPlaying& NowPlaying() { return m_nowPlaying; }
     // Never null: one that refuses every registration until a backend is set.
@@ -38,7 +38,7 @@ public:
     int TakeStartChannel();
 
 private:
-    CSettingsCache m_cache;
+    CSettingsStore m_settings;
     CIdleUpdate m_idle;
     CNowPlaying m_nowPlaying;
     CRefusingHotKeyService m_refusing;

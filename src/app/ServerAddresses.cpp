@@ -4,17 +4,20 @@
 
 namespace
 {
-// The settings value, else the environment's VEDRIX_SERVER_<key>, else strDefault.
-QString ServerSetting(const char* key, const QString& strDefault = QString())
+// The settings value, else the environment's VEDRIX_SERVER_<name>, else the key's default. Read from
+// the file each time (the addresses are asked for rarely, from places that have no settings store at
+// hand), and never written.
+QString ServerSetting(const settings::StringSetting& key)
 {
-    const QString strEnvironment = qEnvironmentVariable((QByteArray("VEDRIX_SERVER_") + key).constData());
-    return ReadSectionString(settings::kServersSection, QString::fromLatin1(key),
-                             strEnvironment.isEmpty() ? strDefault : strEnvironment);
+    const QString strEnvironment =
+        qEnvironmentVariable((QByteArray("VEDRIX_SERVER_") + key.name).constData());
+    return ReadSectionString(QString::fromLatin1(key.group), QString::fromLatin1(key.name),
+                             strEnvironment.isEmpty() ? QString::fromUtf8(key.defaultValue) : strEnvironment);
 }
 
 // An override is a scheme and host (and port), such as "http://127.0.0.1:8080"; the path is fixed.
 // Nothing configured gives an empty address.
-QUrl ServerWithPath(const char* key, const char* path)
+QUrl ServerWithPath(const settings::StringSetting& key, const char* path)
 {
     const QString strServer = ServerSetting(key);
     if (strServer.trimmed().isEmpty())
@@ -34,32 +37,32 @@ bool HasChannelListServer()
 
 QUrl ChannelListUrl()
 {
-    return ServerWithPath("ChannelListServer", "/tvlist.zip");
+    return ServerWithPath(settings::kChannelListServer, "/tvlist.zip");
 }
 
 QUrl BannerUrl()
 {
-    return ServerWithPath("BannerServer", "/banners/vedrix/");
+    return ServerWithPath(settings::kBannerServer, "/banners/vedrix/");
 }
 
 QUrl PromotionUrl()
 {
-    return ServerWithPath("PromotionSite", "/");
+    return ServerWithPath(settings::kPromotionSite, "/");
 }
 
 QUrl DownloadSiteUrl()
 {
-    return ServerWithPath("DownloadSite", "/");
+    return ServerWithPath(settings::kDownloadSite, "/");
 }
 
 QUrl StationDirectoryUrl()
 {
-    return QUrl(ServerSetting("StationDirectory").trimmed());
+    return QUrl(ServerSetting(settings::kStationDirectory).trimmed());
 }
 
 QUrl TvChannelListsUrl()
 {
-    QUrl url(ServerSetting("TvChannelLists", QStringLiteral("https://iptv-org.github.io/iptv/languages/")).trimmed());
+    QUrl url(ServerSetting(settings::kTvChannelLists).trimmed());
     // The file names go below it.
     if (!url.path().endsWith(u'/'))
         url.setPath(url.path() + u'/');

@@ -1,5 +1,7 @@
 #pragma once
-// Every stored value: its name and the default that its readers pass, once.
+// Every stored value: its group, its name and the default that its readers pass, once.
+#include <QString>
+
 namespace settings
 {
 constexpr const char* kOrganization = "Palomer";
@@ -8,62 +10,96 @@ constexpr const char* kSection = "Settings";
 constexpr const char* kWorkspaceSection = "Workspace";
 constexpr const char* kServersSection = "Servers";
 
+// Whether the settings store keeps a value after its first read: the values read for every channel
+// line of a load (the display choices) and on every change of page.
+enum class ECache
+{
+    None,
+    Kept,
+};
+
 struct IntSetting
 {
+    const char* group;
     const char* name;
     int defaultValue;
+    ECache cache = ECache::None;
 };
 
 struct StringSetting
 {
+    const char* group;
     const char* name;
     const char* defaultValue;
 };
 
-constexpr IntSetting kDisplayTVChannels{"DisplayTVChannels", 0};
-constexpr IntSetting kDisplayRadioChannels{"DisplayRadioChannels", 1};
-constexpr IntSetting kDisplayIndianChannels{"DisplayIndianChannels", 1};
-constexpr IntSetting kDisplayChineseChannels{"DisplayChineseChannels", 1};
-constexpr IntSetting kDisplayEnglishChannels{"DisplayEnglishChannels", 1};
-constexpr IntSetting kDisplayFrenchChannels{"DisplayFrenchChannels", 1};
-constexpr IntSetting kDisplayGermanChannels{"DisplayGermanChannels", 1};
-constexpr IntSetting kDisplayBulgarianChannels{"DisplayBulgarianChannels", 1};
-constexpr IntSetting kDisplayRomanianChannels{"DisplayRomanianChannels", 1};
-constexpr IntSetting kDisplayNonWorkingChannels{"DisplayNonWorkingChannels", 0};
-constexpr IntSetting kLastChannelIndex{"LastChannelIndex", 0};
-constexpr IntSetting kAutoPlay{"AutoPlay", 1};
+// A value whose name is formed at run time (the hot keys'); never cached.
+struct NamedIntSetting
+{
+    const char* group;
+    QString name;
+    int defaultValue;
+};
+
+constexpr IntSetting kDisplayTVChannels{kSection, "DisplayTVChannels", 0, ECache::Kept};
+constexpr IntSetting kDisplayRadioChannels{kSection, "DisplayRadioChannels", 1, ECache::Kept};
+constexpr IntSetting kDisplayIndianChannels{kSection, "DisplayIndianChannels", 1, ECache::Kept};
+constexpr IntSetting kDisplayChineseChannels{kSection, "DisplayChineseChannels", 1, ECache::Kept};
+constexpr IntSetting kDisplayEnglishChannels{kSection, "DisplayEnglishChannels", 1, ECache::Kept};
+constexpr IntSetting kDisplayFrenchChannels{kSection, "DisplayFrenchChannels", 1, ECache::Kept};
+constexpr IntSetting kDisplayGermanChannels{kSection, "DisplayGermanChannels", 1, ECache::Kept};
+constexpr IntSetting kDisplayBulgarianChannels{kSection, "DisplayBulgarianChannels", 1, ECache::Kept};
+constexpr IntSetting kDisplayRomanianChannels{kSection, "DisplayRomanianChannels", 1, ECache::Kept};
+constexpr IntSetting kDisplayNonWorkingChannels{kSection, "DisplayNonWorkingChannels", 0};
+constexpr IntSetting kLastChannelIndex{kSection, "LastChannelIndex", 0};
+constexpr IntSetting kAutoPlay{kSection, "AutoPlay", 1};
 // 1: the player view shows My Stations instead of the maker's list.
-constexpr IntSetting kShowMyStations{"ShowMyStations", 0};
+constexpr IntSetting kShowMyStations{kSection, "ShowMyStations", 0};
 // The row of My Stations played last (the maker's list keeps "LastChannelIndex").
-constexpr IntSetting kMyStationsLastIndex{"MyStationsLastIndex", 0};
-constexpr IntSetting kLastCategory{"LastCategory", 0};
+constexpr IntSetting kMyStationsLastIndex{kSection, "MyStationsLastIndex", 0};
+constexpr IntSetting kLastCategory{kSection, "LastCategory", 0, ECache::Kept};
 // A desktop notification with the new title when the playing stream's title changes.
-constexpr IntSetting kShowSongNotifications{"ShowSongNotifications", 1};
+constexpr IntSetting kShowSongNotifications{kSection, "ShowSongNotifications", 1};
 // The player's volume (0-100) and mute, as they were when last changed.
-constexpr IntSetting kVolume{"Volume", 50};
-constexpr IntSetting kMuted{"Muted", 0};
+constexpr IntSetting kVolume{kSection, "Volume", 50};
+constexpr IntSetting kMuted{kSection, "Muted", 0};
 // How many seconds make one of the sleep timer's minutes (not shown anywhere: a shorter minute lets
 // the timer be tried without waiting a quarter of an hour).
-constexpr IntSetting kSleepTimerSecondsPerMinute{"SleepTimerSecondsPerMinute", 60};
+constexpr IntSetting kSleepTimerSecondsPerMinute{kSection, "SleepTimerSecondsPerMinute", 60};
 // How many seconds a web page stays frozen while its pane is hidden before its renderer process is
 // ended (not shown anywhere; tests shorten it).
-constexpr IntSetting kWebViewDiscardSeconds{"WebViewDiscardSeconds", 60};
+constexpr IntSetting kWebViewDiscardSeconds{kSection, "WebViewDiscardSeconds", 60};
 // Where the sound goes: a device name of mpv's audio-device-list ("pulse/<sink>"); "auto" is the
 // system's default. Kept while the device is away, so that it is used again when it comes back.
-constexpr StringSetting kAudioDevice{"AudioDevice", "auto"};
+constexpr StringSetting kAudioDevice{kSection, "AudioDevice", "auto"};
 // First-showing flags, named after the view classes.
-constexpr IntSetting kSorvanaViewSized{"CSorvanaView", 0};
-constexpr IntSetting kRadioSettingsViewSized{"CRadioSettingsView", 0};
-constexpr IntSetting kPromoViewSized{"CPromoView", 0};
-constexpr IntSetting kHardwareStoreViewSized{"CHardwareStoreView", 0};
-// Hot key values are formed from these with the action's name.
-constexpr const char* kHotKeyKeyFormat = "%1 Key";
-constexpr const char* kHotKeyModFormat = "%1 Mod";
+constexpr IntSetting kSorvanaViewSized{kSection, "CSorvanaView", 0};
+constexpr IntSetting kRadioSettingsViewSized{kSection, "CRadioSettingsView", 0};
+constexpr IntSetting kPromoViewSized{kSection, "CPromoView", 0};
+constexpr IntSetting kHardwareStoreViewSized{kSection, "CHardwareStoreView", 0};
+// A hot key's two values are named after its action ("Play Next Key", "Play Next Mod"); 0 is none.
+inline NamedIntSetting HotKeyKey(const QString& strAction)
+{
+    return {kSection, strAction + QLatin1String(" Key"), 0};
+}
+inline NamedIntSetting HotKeyModifiers(const QString& strAction)
+{
+    return {kSection, strAction + QLatin1String(" Mod"), 0};
+}
 // In the Workspace section (framework state).
-constexpr IntSetting kApplicationLook{"ApplicationLook", 216};
+constexpr IntSetting kApplicationLook{kWorkspaceSection, "ApplicationLook", 216};
 // The main window's last normal rectangle; a width of 0 means none stored.
-constexpr IntSetting kPlacementLeft{"MainWindowLeft", 0};
-constexpr IntSetting kPlacementTop{"MainWindowTop", 0};
-constexpr IntSetting kPlacementWidth{"MainWindowWidth", 0};
-constexpr IntSetting kPlacementHeight{"MainWindowHeight", 0};
+constexpr IntSetting kPlacementLeft{kWorkspaceSection, "MainWindowLeft", 0};
+constexpr IntSetting kPlacementTop{kWorkspaceSection, "MainWindowTop", 0};
+constexpr IntSetting kPlacementWidth{kWorkspaceSection, "MainWindowWidth", 0};
+constexpr IntSetting kPlacementHeight{kWorkspaceSection, "MainWindowHeight", 0};
+// In the Servers section: a scheme and host (and port) that replaces a built-in server; tests and the
+// demo point the program at local servers with them. Read only, never written by the program.
+constexpr StringSetting kChannelListServer{kServersSection, "ChannelListServer", ""};
+constexpr StringSetting kBannerServer{kServersSection, "BannerServer", ""};
+constexpr StringSetting kPromotionSite{kServersSection, "PromotionSite", ""};
+constexpr StringSetting kDownloadSite{kServersSection, "DownloadSite", ""};
+constexpr StringSetting kStationDirectory{kServersSection, "StationDirectory", ""};
+constexpr StringSetting kTvChannelLists{kServersSection, "TvChannelLists",
+                                        "https://iptv-org.github.io/iptv/languages/"};
 } // namespace settings

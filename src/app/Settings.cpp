@@ -95,12 +95,23 @@ bool WriteSectionString(const QString& strSection, const QString& strName, const
 
 QString ReadSettingString(const settings::StringSetting& s)
 {
-    return ReadSectionString(settings::kSection, s.name, QString::fromUtf8(s.defaultValue));
+    return ReadSectionString(QString::fromLatin1(s.group), QString::fromLatin1(s.name),
+                             QString::fromUtf8(s.defaultValue));
 }
 
 bool WriteSettingString(const settings::StringSetting& s, const QString& strValue)
 {
-    return WriteSectionString(settings::kSection, s.name, strValue);
+    return WriteSectionString(QString::fromLatin1(s.group), QString::fromLatin1(s.name), strValue);
+}
+
+int ReadSettingInt(const settings::IntSetting& s)
+{
+    return ReadSectionInt(QString::fromLatin1(s.group), QString::fromLatin1(s.name), s.defaultValue);
+}
+
+QString SettingsFileName()
+{
+    return QSettings(settings::kOrganization, settings::kApplication).fileName();
 }
 
 int ReadSettingInt(const QString& strName, int nDefault)
@@ -111,38 +122,4 @@ int ReadSettingInt(const QString& strName, int nDefault)
 bool WriteSettingInt(const QString& strName, int nValue)
 {
     return WriteSectionInt(settings::kSection, strName, nValue);
-}
-
-void CSettingsCache::Reset()
-{
-    for (auto& slot : m_slots)
-        slot.reset();
-}
-
-const settings::IntSetting& CSettingsCache::SettingOf(int nSlot)
-{
-    using namespace settings;
-    static const IntSetting* const table[kSettingSlotCount] = {
-        &kDisplayRadioChannels,   &kDisplayTVChannels,      &kLastCategory,
-        &kDisplayChineseChannels, &kDisplayEnglishChannels, &kDisplayIndianChannels,
-        &kDisplayFrenchChannels,  &kDisplayGermanChannels,  &kDisplayBulgarianChannels,
-        &kDisplayRomanianChannels,
-    };
-    Q_ASSERT(nSlot >= 1 && nSlot <= kSettingSlotCount);
-    return *table[nSlot - 1];
-}
-
-int CSettingsCache::Read(int nSlot)
-{
-    auto& slot = m_slots[nSlot - 1];
-    if (!slot)
-        slot = ReadSettingInt(SettingOf(nSlot));
-    return *slot;
-}
-
-void CSettingsCache::Toggle(int nSlot)
-{
-    const int v = Read(nSlot);
-    WriteSettingInt(SettingOf(nSlot).name, v == 0 ? 1 : 0);
-    Forget(nSlot);
 }

@@ -134,8 +134,9 @@ void CSorvanaApp::AddDocTemplates()
 {
     AddDocTemplate(MakeTemplate<CSorvanaDoc, CSorvanaView>(strings::IDR_SORVANA_TYPE, m_context));
     AddDocTemplate(MakeTemplate<CRadioSettingsDoc, CRadioSettingsView>(strings::IDR_SORVANA_TYPE, m_context));
-    AddDocTemplate(MakeTemplate<CPromoDoc, CPromoView>(strings::IDR_PROMO_TYPE));
-    AddDocTemplate(MakeTemplate<CHardwareStoreDoc, CHardwareStoreView>(strings::IDR_HARDWARE_TYPE));
+    AddDocTemplate(MakeTemplate<CPromoDoc, CPromoView>(strings::IDR_PROMO_TYPE, m_context));
+    AddDocTemplate(
+        MakeTemplate<CHardwareStoreDoc, CHardwareStoreView>(strings::IDR_HARDWARE_TYPE, m_context));
 }
 
 bool CSorvanaApp::InitInstance()

@@ -1,7 +1,7 @@
 #include "catalogue/ChannelCatalogue.h"
 #include "app/TextAreas.h"
 
-#include "app/Settings.h"
+#include "app/SettingsStore.h"
 #include "catalogue/ChannelTableModel.h"
 #include "catalogue/DataFolder.h"
 #include "catalogue/Utf16LineReader.h"
@@ -15,7 +15,7 @@ namespace
 {
 struct SFilter
 {
-    int nSlot;
+    const settings::IntSetting& setting;
     int nField;                 // 4 = language, 0 = type
     QLatin1StringView texts[6]; // compared in order; unused entries are empty
 };
@@ -24,15 +24,17 @@ using namespace Qt::StringLiterals;
 
 // In the order the filters run; the first filter that hides a channel ends the test.
 const SFilter kFilters[] = {
-    {SLOT_DISPLAY_INDIAN, 4, {"Tamil"_L1, "Hindi"_L1, "Marathi"_L1, "Gujrati"_L1, "Bangla"_L1, "Telugu"_L1}},
-    {SLOT_DISPLAY_CHINESE, 4, {"Chinese"_L1}},
-    {SLOT_DISPLAY_ENGLISH, 4, {"English"_L1}},
-    {SLOT_DISPLAY_FRENCH, 4, {"French"_L1}},
-    {SLOT_DISPLAY_GERMAN, 4, {"German"_L1}},
-    {SLOT_DISPLAY_BULGARIAN, 4, {"Bulgarian"_L1}},
-    {SLOT_DISPLAY_ROMANIAN, 4, {"Romanian"_L1, "Romania"_L1}},
-    {SLOT_DISPLAY_RADIO, 0, {"Radio"_L1}},
-    {SLOT_DISPLAY_TV, 0, {"TV"_L1}},
+    {settings::kDisplayIndianChannels,
+     4,
+     {"Tamil"_L1, "Hindi"_L1, "Marathi"_L1, "Gujrati"_L1, "Bangla"_L1, "Telugu"_L1}},
+    {settings::kDisplayChineseChannels, 4, {"Chinese"_L1}},
+    {settings::kDisplayEnglishChannels, 4, {"English"_L1}},
+    {settings::kDisplayFrenchChannels, 4, {"French"_L1}},
+    {settings::kDisplayGermanChannels, 4, {"German"_L1}},
+    {settings::kDisplayBulgarianChannels, 4, {"Bulgarian"_L1}},
+    {settings::kDisplayRomanianChannels, 4, {"Romanian"_L1, "Romania"_L1}},
+    {settings::kDisplayRadioChannels, 0, {"Radio"_L1}},
+    {settings::kDisplayTVChannels, 0, {"TV"_L1}},
 };
 
 bool EqualsIgnoringCase(const QString& strField, QLatin1StringView text)
@@ -47,20 +49,21 @@ CDisplayChoices::CDisplayChoices()
     std::fill(std::begin(m_abShown), std::end(m_abShown), true);
 }
 
-CDisplayChoices CDisplayChoices::FromSettings(CSettingsCache& cache)
+CDisplayChoices CDisplayChoices::FromSettings(CSettingsStore& settings)
 {
     CDisplayChoices choices;
-    for (const SFilter& filter : kFilters)
-        choices.SetShown(filter.nSlot, cache.Read(filter.nSlot) != 0);
-    choices.m_bShowNonWorking = ReadSettingInt(settings::kDisplayNonWorkingChannels) != 0;
+    for (int nFilter = 0; nFilter < int(std::size(kFilters)); ++nFilter)
+        choices.SetShown(nFilter, settings.Read(kFilters[nFilter].setting) != 0);
+    choices.m_bShowNonWorking = settings.Read(settings::kDisplayNonWorkingChannels) != 0;
     return choices;
 }
 
 bool CChannelCatalogue::IsHidden(const CChannelRecord& record) const
 {
-    for (const SFilter& filter : kFilters)
+    for (int nFilter = 0; nFilter < int(std::size(kFilters)); ++nFilter)
     {
-        if (m_choices.IsShown(filter.nSlot))
+        const SFilter& filter = kFilters[nFilter];
+        if (m_choices.IsShown(nFilter))
             continue;
         const QString& strField = record.Field(filter.nField);
         for (QLatin1StringView text : filter.texts)

@@ -10,26 +10,26 @@
 #include <vector>
 
 class CChannelTableModel;
-class CSettingsCache;
+class CSettingsStore;
 class QIODevice;
 
-// The user's display choices, taken once for a whole load: which filter slots show their channels
-// (settings cache slots 1 to 10; the category and last-category slots are not filters) and whether
-// channels marked "OFF" are listed.
+// The user's display choices, taken once for a whole load: which of the nine filters (radio, TV, seven
+// languages; numbered as CChannelCatalogue runs them) show their channels and whether channels marked
+// "OFF" are listed.
 class CDisplayChoices
 {
 public:
     // Everything shown but the channels marked "OFF".
     CDisplayChoices();
     // The cached choices of the settings and "DisplayNonWorkingChannels".
-    static CDisplayChoices FromSettings(CSettingsCache& cache);
+    static CDisplayChoices FromSettings(CSettingsStore& settings);
 
-    bool IsShown(int nSlot) const { return m_abShown[nSlot]; }
-    void SetShown(int nSlot, bool bShown) { m_abShown[nSlot] = bShown; }
+    bool IsShown(int nFilter) const { return m_abShown[nFilter]; }
+    void SetShown(int nFilter, bool bShown) { m_abShown[nFilter] = bShown; }
     bool m_bShowNonWorking = false;
 
 private:
-    bool m_abShown[11];
+    bool m_abShown[9];
 };
 
 class CChannelCatalogue

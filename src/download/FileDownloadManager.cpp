@@ -1,5 +1,7 @@
 #include "download/FileDownloadManager.h"
 
+#include "app/Logging.h"
+
 #include <QDir>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -117,6 +119,9 @@ void CFileDownloadManager::OnReplyFinished()
     // Only a reply that really finished counts: its whole body is here.
     if (!m_pReply->isFinished() || m_pReply->error() != QNetworkReply::NoError || nStatus < 200 || nStatus > 299)
         m_bOk = false;
+    if (!m_bOk && m_pReply->error() != QNetworkReply::OperationCanceledError)
+        qCWarning(lcList, "download of %s failed: %s (HTTP %d)", qUtf8Printable(m_pReply->url().toString()),
+                  qUtf8Printable(m_pReply->errorString()), nStatus);
     End(m_bOk && m_pFile->flush());
 }
 

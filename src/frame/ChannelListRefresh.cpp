@@ -1,5 +1,6 @@
 #include "frame/ChannelListRefresh.h"
 #include "app/Commands.h"
+#include "app/Logging.h"
 #include "app/TextAreas.h"
 
 #include "app/ServerAddresses.h"
@@ -51,6 +52,7 @@ void ShowRefreshFailed(CMDIFrameWnd* pFrame)
 // view keeps what it shows, and the user hears why.
 void ShowWriteFailed(CMDIFrameWnd* pFrame, const QString& strWhy)
 {
+    qCWarning(lcList, "the channel list could not be stored: %s", qUtf8Printable(strWhy));
     if (pFrame)
         pFrame->SetStatusText(
             text::MainWindow::tr("The channel list could not be refreshed: it could not be saved (%1).")

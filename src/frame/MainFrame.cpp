@@ -3,7 +3,7 @@
 
 #include "app/Resources.h"
 #include "app/ServerAddresses.h"
-#include "app/Settings.h"
+#include "app/SettingsStore.h"
 #include "app/StringTable.h"
 #include "frame/ApplicationLook.h"
 #include "frame/ChannelListRefresh.h"
@@ -63,8 +63,8 @@ constexpr QSize kDefaultSize(960, 680);
 } // namespace
 
 CMainFrame::CMainFrame(CAppContext& context, CWinApp* pApp)
-    : CMDIFrameWnd(pApp), m_context(context), m_nAppLook(UINT(ReadSectionInt(settings::kWorkspaceSection, settings::kApplicationLook.name,
-                                     settings::kApplicationLook.defaultValue)))
+    : CMDIFrameWnd(pApp), m_context(context),
+      m_nAppLook(UINT(context.Settings().Read(settings::kApplicationLook)))
 {
     // Caption, system menu, sizing border; no minimise or maximise box.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -89,7 +89,7 @@ bool CMainFrame::LoadFrame()
     m_pTray = new CTrayIcon(this);
     // The player view handles it: with the player's entries, before the submenus.
     m_pTray->AddCheckCommand(ID_RECORD, text::Tray::tr("Record"));
-    m_pSleepTimer = new CSleepTimerControl(&m_context.NowPlaying(), this);
+    m_pSleepTimer = new CSleepTimerControl(&m_context.NowPlaying(), m_context.Settings(), this);
     m_pSleepTimer->AddCommands(m_commandMap);
     m_pTray->AddSubmenu(m_pSleepTimer->CreateMenu(text::Tray::tr("Sleep Timer"), this));
     connect(m_pSleepTimer, &CSleepTimerControl::TipChanged, m_pTray, &CTrayIcon::SetExtraTipLine);
@@ -102,6 +102,12 @@ bool CMainFrame::LoadFrame()
     ApplyApplicationLook(m_nAppLook);
     InitializeRibbon();
     CreateStatusBar();
+    connect(&m_context.Settings(), &CSettingsStore::WriteFailed, this,
+            [this]
+            {
+                SetStatusText(text::MainWindow::tr(
+                    "A setting could not be saved: the settings file cannot be written."));
+            });
     ApplyApplicationLook(m_nAppLook); // the status bar's colours
 
     connect(m_pRibbon, &CRibbonBar::CommandInvoked, this,
@@ -109,7 +115,7 @@ bool CMainFrame::LoadFrame()
     m_context.IdleUpdate().Add(this, [this] { UpdateCommandElements(); });
 
     // The desktop's media controls and song notifications follow what the player view plays.
-    (new CSongNotifier(&m_context.NowPlaying(), this))->AddCommands(m_commandMap);
+    (new CSongNotifier(&m_context.NowPlaying(), m_context.Settings(), this))->AddCommands(m_commandMap);
     new CMprisService(&m_context.NowPlaying(), this);
 
     // Alt+F4 is the window manager's, but without one it still only hides the window.
@@ -184,7 +190,7 @@ void CMainFrame::UpdateStatusPanes()
     if (!m_pStatusPane1 || !m_pStatusPane2)
         return;
     QString description, text;
-    switch (m_context.Settings().Read(SLOT_LAST_CATEGORY))
+    switch (m_context.Settings().Read(settings::kLastCategory))
     {
     case 0:
         description = text::MainWindow::tr("This Pane Displays Current Status");
@@ -221,7 +227,7 @@ void CMainFrame::ApplyApplicationLook(UINT nLook)
     if (m_pRibbon)
         setMinimumWidth(m_pRibbon->minimumSizeHint().width());
     update();
-    WriteSectionInt(settings::kWorkspaceSection, settings::kApplicationLook.name, int(nLook));
+    m_context.Settings().Write(settings::kApplicationLook, int(nLook));
 }
 
 void CMainFrame::ShowAndActivate()
@@ -384,15 +390,14 @@ void CMainFrame::OnUpdateAutoStartup(CCmdUI* pCmdUI)
 
 void CMainFrame::ToggleAutoPlay()
 {
-    const int value = ReadSettingInt(settings::kAutoPlay);
-    WriteSettingInt(settings::kAutoPlay.name, value == 0 ? 1 : 0);
-    m_nAutoPlay = ReadSettingInt(settings::kAutoPlay);
+    m_context.Settings().Toggle(settings::kAutoPlay);
+    m_nAutoPlay = m_context.Settings().Read(settings::kAutoPlay);
 }
 
 void CMainFrame::OnUpdateAutoPlay(CCmdUI* pCmdUI)
 {
     if (!m_nAutoPlay)
-        m_nAutoPlay = ReadSettingInt(settings::kAutoPlay);
+        m_nAutoPlay = m_context.Settings().Read(settings::kAutoPlay);
     pCmdUI->SetCheck(*m_nAutoPlay);
 }
 
@@ -407,13 +412,11 @@ void CMainFrame::UpdateCommandElements()
 bool CMainFrame::RestoreWindowPlacement()
 {
     using namespace settings;
-    const int width = ReadSectionInt(kWorkspaceSection, kPlacementWidth.name, kPlacementWidth.defaultValue);
-    const int height =
-        ReadSectionInt(kWorkspaceSection, kPlacementHeight.name, kPlacementHeight.defaultValue);
+    const int width = m_context.Settings().Read(kPlacementWidth);
+    const int height = m_context.Settings().Read(kPlacementHeight);
     if (width <= 0 || height <= 0)
         return false;
-    QRect rect(ReadSectionInt(kWorkspaceSection, kPlacementLeft.name, kPlacementLeft.defaultValue),
-               ReadSectionInt(kWorkspaceSection, kPlacementTop.name, kPlacementTop.defaultValue), width,
+    QRect rect(m_context.Settings().Read(kPlacementLeft), m_context.Settings().Read(kPlacementTop), width,
                height);
     // A rectangle left on a screen that is gone comes back on the primary screen.
     bool bVisible = false;
@@ -432,8 +435,8 @@ void CMainFrame::SaveWindowPlacement() const
     const QRect rect = (isMaximized() || isFullScreen()) ? normalGeometry() : geometry();
     if (!rect.isValid())
         return;
-    WriteSectionInt(kWorkspaceSection, kPlacementLeft.name, rect.left());
-    WriteSectionInt(kWorkspaceSection, kPlacementTop.name, rect.top());
-    WriteSectionInt(kWorkspaceSection, kPlacementWidth.name, rect.width());
-    WriteSectionInt(kWorkspaceSection, kPlacementHeight.name, rect.height());
+    m_context.Settings().Write(kPlacementLeft, rect.left());
+    m_context.Settings().Write(kPlacementTop, rect.top());
+    m_context.Settings().Write(kPlacementWidth, rect.width());
+    m_context.Settings().Write(kPlacementHeight, rect.height());
 }

@@ -1,6 +1,6 @@
 #include "frame/OutputDeviceChoice.h"
 
-#include "app/Settings.h"
+#include "app/SettingsStore.h"
 #include "platform/PlainText.h"
 #include "player/AudioDevices.h"
 
@@ -14,7 +14,10 @@ namespace
 constexpr quint64 kPropDeviceList = 1;
 } // namespace
 
-COutputDeviceChoice::COutputDeviceChoice(QObject* parent) : QObject(parent) {}
+COutputDeviceChoice::COutputDeviceChoice(CSettingsStore& settings, QObject* parent)
+    : QObject(parent), m_settings(settings)
+{
+}
 
 COutputDeviceChoice::~COutputDeviceChoice()
 {
@@ -94,7 +97,7 @@ void COutputDeviceChoice::DrainEvents()
 void COutputDeviceChoice::Fill(const QList<audiodevices::SDevice>& devices)
 {
     m_pMenu->clear();
-    const QString strChosen = ReadSettingString(settings::kAudioDevice);
+    const QString strChosen = m_settings.Read(settings::kAudioDevice);
     auto* pGroup = new QActionGroup(m_pMenu);
     auto add = [&](const QString& strName, const QString& strLabel)
     {
@@ -104,7 +107,7 @@ void COutputDeviceChoice::Fill(const QList<audiodevices::SDevice>& devices)
         action->setChecked(strName == strChosen);
         pGroup->addAction(action);
         connect(action, &QAction::triggered, this,
-                [strName] { WriteSettingString(settings::kAudioDevice, strName); });
+                [this, strName] { m_settings.Write(settings::kAudioDevice, strName); });
     };
     add(QString::fromLatin1(audiodevices::kDefault), tr("System default"));
     if (!devices.isEmpty())

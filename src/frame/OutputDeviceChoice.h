@@ -7,6 +7,7 @@
 #include <QObject>
 
 struct mpv_handle;
+class CSettingsStore;
 class QMenu;
 class QWidget;
 namespace audiodevices
@@ -18,7 +19,7 @@ class COutputDeviceChoice : public QObject
 {
     Q_OBJECT
 public:
-    explicit COutputDeviceChoice(QObject* parent);
+    COutputDeviceChoice(CSettingsStore& settings, QObject* parent);
     ~COutputDeviceChoice() override;
 
     QMenu* CreateMenu(QWidget* parent);
@@ -29,6 +30,7 @@ private:
     void DrainEvents();
     void Fill(const QList<audiodevices::SDevice>& devices);
 
+    CSettingsStore& m_settings;
     mpv_handle* m_pMpv = nullptr;
     QMenu* m_pMenu = nullptr;
 };

@@ -168,7 +168,7 @@ void CMainFrame::InitializeRibbon()
     QToolButton* device = sound->AddButton(ID_OUTPUT_DEVICE, deviceLabel.strText);
     CRibbonBar::SetElementTips(device, deviceLabel.strText,
                                text::Ribbon::tr("Choose the device that plays the sound."));
-    device->setMenu((new COutputDeviceChoice(this))->CreateMenu(device));
+    device->setMenu((new COutputDeviceChoice(m_context.Settings(), this))->CreateMenu(device));
     device->setPopupMode(QToolButton::InstantPopup);
     CRibbonBar::SetMnemonic(device, deviceLabel.mnemonic);
 
@@ -205,7 +205,7 @@ void CMainFrame::InitializeRibbon()
     bar->UpdateTabOrder();
 
     // The start category; values that name no category start with the player.
-    int category = m_context.Settings().Read(SLOT_LAST_CATEGORY);
+    int category = m_context.Settings().Read(settings::kLastCategory);
     if (category < 0 || category >= bar->GetCategoryCount())
         category = 0;
     bar->SetActiveCategory(bar->GetCategory(category));

@@ -2,7 +2,7 @@
 #include "app/TextAreas.h"
 
 #include "app/Commands.h"
-#include "app/Settings.h"
+#include "app/SettingsStore.h"
 #include "platform/Messages.h"
 #include "player/NowPlaying.h"
 
@@ -27,8 +27,8 @@ constexpr SEntry kEntries[]{
 };
 } // namespace
 
-CSleepTimerControl::CSleepTimerControl(CNowPlaying* pNowPlaying, QObject* pFrame)
-    : QObject(pFrame), m_pFrame(pFrame), m_pNowPlaying(pNowPlaying)
+CSleepTimerControl::CSleepTimerControl(CNowPlaying* pNowPlaying, CSettingsStore& settings, QObject* pFrame)
+    : QObject(pFrame), m_pFrame(pFrame), m_pNowPlaying(pNowPlaying), m_settings(settings)
 {
     // Queued, so that the sound comes back only after the Stop that Expired posts has been handled.
     connect(&m_timer, &CSleepTimer::FadeLevel, m_pNowPlaying, &CNowPlaying::SetFadeLevel,
@@ -63,7 +63,7 @@ void CSleepTimerControl::Choose(UINT nID)
         m_timer.Cancel();
         return;
     }
-    m_timer.SetSecondsPerMinute(ReadSettingInt(settings::kSleepTimerSecondsPerMinute));
+    m_timer.SetSecondsPerMinute(m_settings.Read(settings::kSleepTimerSecondsPerMinute));
     for (const SEntry& entry : kEntries)
     {
         if (entry.nID != nID)

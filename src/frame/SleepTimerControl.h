@@ -9,6 +9,7 @@
 #include <QObject>
 
 class CNowPlaying;
+class CSettingsStore;
 class QMenu;
 class QWidget;
 
@@ -17,7 +18,7 @@ class CSleepTimerControl : public QObject
     Q_OBJECT
 public:
     // Commands are posted to the frame.
-    CSleepTimerControl(CNowPlaying* pNowPlaying, QObject* pFrame);
+    CSleepTimerControl(CNowPlaying* pNowPlaying, CSettingsStore& settings, QObject* pFrame);
 
     void AddCommands(CCommandMap& commandMap);
     // A menu with the timer's entries; each entry posts its command to the frame.
@@ -34,6 +35,7 @@ private:
 
     QObject* m_pFrame;
     CNowPlaying* m_pNowPlaying;
+    CSettingsStore& m_settings;
     CSleepTimer m_timer;
     UINT m_nChosen = 0; // the entry of the armed timer
 };

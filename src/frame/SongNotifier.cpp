@@ -1,7 +1,7 @@
 #include "frame/SongNotifier.h"
 
 #include "app/DesktopEntry.h"
-#include "app/Settings.h"
+#include "app/SettingsStore.h"
 #include "player/NowPlaying.h"
 
 #include <QDBusConnection>
@@ -18,7 +18,8 @@ constexpr QLatin1String kService("org.freedesktop.Notifications");
 constexpr QLatin1String kPath("/org/freedesktop/Notifications");
 } // namespace
 
-CSongNotifier::CSongNotifier(CNowPlaying* pNowPlaying, QObject* parent) : QObject(parent)
+CSongNotifier::CSongNotifier(CNowPlaying* pNowPlaying, CSettingsStore& settings, QObject* parent)
+    : QObject(parent), m_settings(settings)
 {
     connect(pNowPlaying, &CNowPlaying::SongChanged, this, &CSongNotifier::OnSongChanged);
 }
@@ -38,13 +39,13 @@ bool CSongNotifier::IsEnabled()
 {
     // Asked at every idle moment for the check box: read once, then after each toggle.
     if (m_nShow == -1)
-        m_nShow = ReadSettingInt(settings::kShowSongNotifications);
+        m_nShow = m_settings.Read(settings::kShowSongNotifications);
     return m_nShow != 0;
 }
 
 void CSongNotifier::Toggle()
 {
-    WriteSettingInt(settings::kShowSongNotifications.name, IsEnabled() ? 0 : 1);
+    m_settings.Write(settings::kShowSongNotifications, IsEnabled() ? 0 : 1);
     m_nShow = -1;
 }
 

@@ -13,13 +13,13 @@
 #include <QObject>
 
 class CNowPlaying;
-
+class CSettingsStore;
 
 class CSongNotifier : public QObject
 {
     Q_OBJECT
 public:
-    CSongNotifier(CNowPlaying* pNowPlaying, QObject* parent);
+    CSongNotifier(CNowPlaying* pNowPlaying, CSettingsStore& settings, QObject* parent);
 
     // The toggle and update handlers of command 334.
     void AddCommands(CCommandMap& commandMap);
@@ -33,6 +33,7 @@ private:
     void OnSongChanged(const QString& strChannel, const QString& strTitle);
     void Notify(const QString& strSummary, const QString& strBody);
 
+    CSettingsStore& m_settings;
     int m_nShow = -1; // the stored choice, -1 until read
     uint m_nLastId = 0;
 };

@@ -1,6 +1,6 @@
 #include "frame/ViewSizing.h"
 
-#include "app/Settings.h"
+#include "app/SettingsStore.h"
 #include "platform/MDIFrameWnd.h"
 #include "platform/View.h"
 
@@ -10,18 +10,19 @@
 
 namespace
 {
-void SizeNow(CView* pView, const settings::IntSetting& flag)
+void SizeNow(CView* pView, CSettingsStore& settings, const settings::IntSetting& flag)
 {
     pView->FitMainWindowToView();
-    WriteSettingInt(flag.name, 1);
+    settings.Write(flag, 1);
 }
 
 // Waits for the main window's first showing; belongs to the view, so it goes when the view does.
 class CSizeOnFirstShow : public QObject
 {
 public:
-    CSizeOnFirstShow(CView* pView, CMDIFrameWnd* pMain, const settings::IntSetting& flag)
-        : QObject(pView), m_pView(pView), m_pMain(pMain), m_flag(flag)
+    CSizeOnFirstShow(CView* pView, CMDIFrameWnd* pMain, CSettingsStore& settings,
+                     const settings::IntSetting& flag)
+        : QObject(pView), m_pView(pView), m_pMain(pMain), m_settings(settings), m_flag(flag)
     {
         pMain->installEventFilter(this);
     }
@@ -35,8 +36,8 @@ public:
             QTimer::singleShot(0, this,
                                [this]
                                {
-                                   if (ReadSettingInt(m_flag) == 0)
-                                       SizeNow(m_pView, m_flag);
+                                   if (m_settings.Read(m_flag) == 0)
+                                       SizeNow(m_pView, m_settings, m_flag);
                                    deleteLater();
                                });
         }
@@ -46,19 +47,20 @@ public:
 private:
     CView* m_pView;
     QPointer<CMDIFrameWnd> m_pMain;
+    CSettingsStore& m_settings;
     settings::IntSetting m_flag;
 };
 } // namespace
 
-void SizeMainWindowOnce(CView* pView, const settings::IntSetting& flag)
+void SizeMainWindowOnce(CView* pView, CSettingsStore& settings, const settings::IntSetting& flag)
 {
-    if (ReadSettingInt(flag) != 0)
+    if (settings.Read(flag) != 0)
         return;
     CMDIFrameWnd* pMain = pView->GetMainFrame();
     if (pMain && !pMain->isVisible())
     {
-        new CSizeOnFirstShow(pView, pMain, flag);
+        new CSizeOnFirstShow(pView, pMain, settings, flag);
         return;
     }
-    SizeNow(pView, flag);
+    SizeNow(pView, settings, flag);
 }

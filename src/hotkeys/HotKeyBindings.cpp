@@ -1,6 +1,7 @@
 #include "hotkeys/HotKeyBindings.h"
 
-#include "app/Settings.h"
+#include "app/Logging.h"
+#include "app/SettingsStore.h"
 
 namespace
 {
@@ -19,15 +20,6 @@ constexpr SModifierPair kModifierPairs[] = {
     {HOTKEYF_EXT, MOD_WIN},
 };
 
-QString KeyValueName(const QString& strName)
-{
-    return QString::fromLatin1(settings::kHotKeyKeyFormat).arg(strName);
-}
-
-QString ModValueName(const QString& strName)
-{
-    return QString::fromLatin1(settings::kHotKeyModFormat).arg(strName);
-}
 } // namespace
 
 const SHotKeyAction* FindHotKeyAction(int nId)
@@ -56,34 +48,40 @@ quint8 RegistrationToControlModifiers(quint16 wModifiers)
     return b;
 }
 
-bool SaveHotKey(const QString& strName, quint16 wVirtualKey, quint8 bControlModifiers)
+bool SaveHotKey(CSettingsStore& settings, const QString& strName, quint16 wVirtualKey,
+                quint8 bControlModifiers)
 {
-    if (!WriteSettingInt(KeyValueName(strName), int(wVirtualKey)))
+    if (!settings.Write(settings::HotKeyKey(strName), int(wVirtualKey)))
         return false;
-    return WriteSettingInt(ModValueName(strName), int(ControlToRegistrationModifiers(bControlModifiers)));
+    return settings.Write(settings::HotKeyModifiers(strName),
+                          int(ControlToRegistrationModifiers(bControlModifiers)));
 }
 
-HotKeyBinding LoadHotKey(const QString& strName)
+HotKeyBinding LoadHotKey(CSettingsStore& settings, const QString& strName)
 {
     HotKeyBinding b;
-    b.wVirtualKey = quint16(ReadSettingInt(KeyValueName(strName), 0) & 0xFFFF);
-    b.wModifiers = quint16(ReadSettingInt(ModValueName(strName), 0) & 0xFFFF);
+    b.wVirtualKey = quint16(settings.Read(settings::HotKeyKey(strName)) & 0xFFFF);
+    b.wModifiers = quint16(settings.Read(settings::HotKeyModifiers(strName)) & 0xFFFF);
     b.bControlModifiers = RegistrationToControlModifiers(b.wModifiers);
     return b;
 }
 
-void RegisterStoredHotKey(CHotKeyService& service, const QString& strName, int nId, QObject* pWnd)
+void RegisterStoredHotKey(CHotKeyService& service, CSettingsStore& settings, const QString& strName, int nId,
+                          QObject* pWnd)
 {
-    const HotKeyBinding b = LoadHotKey(strName);
+    const HotKeyBinding b = LoadHotKey(settings, strName);
     service.UnregisterHotKey(pWnd, nId);
-    if (b.wVirtualKey != 0)
-        service.RegisterHotKey(pWnd, nId, b.wModifiers, b.wVirtualKey);
+    if (b.wVirtualKey != 0 && !service.RegisterHotKey(pWnd, nId, b.wModifiers, b.wVirtualKey))
+        qCWarning(lcHotKeys,
+                  "the hot key of \"%s\" (key 0x%x, modifiers 0x%x) was refused: another program holds it, "
+                  "or the desktop offers no global shortcuts",
+                  qUtf8Printable(strName), b.wVirtualKey, b.wModifiers);
 }
 
-void RegisterAllHotKeys(CHotKeyService& service, QObject* pWnd)
+void RegisterAllHotKeys(CHotKeyService& service, CSettingsStore& settings, QObject* pWnd)
 {
     for (const SHotKeyAction& action : kHotKeyActions)
-        RegisterStoredHotKey(service, QString::fromLatin1(action.pszName), action.nId, pWnd);
+        RegisterStoredHotKey(service, settings, QString::fromLatin1(action.pszName), action.nId, pWnd);
 }
 
 void UnregisterAllHotKeys(CHotKeyService& service, QObject* pWnd)

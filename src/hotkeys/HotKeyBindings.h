@@ -7,6 +7,8 @@
 #include <QString>
 #include <array>
 
+class CSettingsStore;
+
 // Modifier bits of the key-entry control (CHotKeyCtrl). HOTKEYF_EXT marks an extended key.
 constexpr quint8 HOTKEYF_SHIFT = 0x01;
 constexpr quint8 HOTKEYF_CONTROL = 0x02;
@@ -46,14 +48,16 @@ quint8 RegistrationToControlModifiers(quint16 wModifiers);
 
 // Stores the key, then the modifiers (in the registration encoding). False when a write fails; the
 // modifiers are not written when the key could not be.
-bool SaveHotKey(const QString& strName, quint16 wVirtualKey, quint8 bControlModifiers);
+bool SaveHotKey(CSettingsStore& settings, const QString& strName, quint16 wVirtualKey,
+                quint8 bControlModifiers);
 // The stored binding; missing values read as 0.
-HotKeyBinding LoadHotKey(const QString& strName);
+HotKeyBinding LoadHotKey(CSettingsStore& settings, const QString& strName);
 
 // Drops the window's registration of nId, then registers the stored binding if it has a key. A
 // refusal is silent: the action then has no hot key.
-void RegisterStoredHotKey(CHotKeyService& service, const QString& strName, int nId, QObject* pWnd);
+void RegisterStoredHotKey(CHotKeyService& service, CSettingsStore& settings, const QString& strName, int nId,
+                          QObject* pWnd);
 // RegisterStoredHotKey for every action, in id order.
-void RegisterAllHotKeys(CHotKeyService& service, QObject* pWnd);
+void RegisterAllHotKeys(CHotKeyService& service, CSettingsStore& settings, QObject* pWnd);
 // Unregisters ids 1 to 4 of the window, in this order.
 void UnregisterAllHotKeys(CHotKeyService& service, QObject* pWnd);

@@ -2,7 +2,7 @@
 #include "app/Commands.h"
 
 #include "app/AppContext.h"
-#include "app/Settings.h"
+#include "app/SettingsStore.h"
 #include "app/StringTable.h"
 #include "hotkeys/HotKeyBindings.h"
 #include "hotkeys/HotKeyCtrl.h"
@@ -154,7 +154,7 @@ void CRadioSettingsView::OnInitialUpdate()
 {
     CWaitCursor wait;
     ShowParentFrameMaximized();
-    SizeMainWindowOnce(this, settings::kRadioSettingsViewSized);
+    SizeMainWindowOnce(this, m_context.Settings(), settings::kRadioSettingsViewSized);
     CMDIFrameWnd* main = GetMainFrame();
     PostMessage(main, WM_RENEW_STATUS_PANES, 0, 0);
     if (main)
@@ -165,7 +165,7 @@ void CRadioSettingsView::OnInitialUpdate()
 void CRadioSettingsView::LoadHotKeyRow(int nRow)
 {
     const SHotKeyAction& action = kHotKeyActions[size_t(nRow - 1)];
-    const HotKeyBinding binding = LoadHotKey(QString::fromLatin1(action.pszName));
+    const HotKeyBinding binding = LoadHotKey(m_context.Settings(), QString::fromLatin1(action.pszName));
     GetHotKeyCtrl(nRow)->SetHotKey(binding.wVirtualKey, binding.bControlModifiers);
     CHotKeyService& hotKeys = m_context.HotKeys();
     if (!hotKeys.IsAvailable())
@@ -186,7 +186,7 @@ void CRadioSettingsView::AssignHotKeyRow(int nRow)
     quint16 wVirtualKey = 0;
     quint16 wModifiers = 0;
     GetHotKeyCtrl(nRow)->GetHotKey(wVirtualKey, wModifiers);
-    if (!SaveHotKey(QString::fromLatin1(kHotKeyActions[size_t(nRow - 1)].pszName), wVirtualKey,
+    if (!SaveHotKey(m_context.Settings(), QString::fromLatin1(kHotKeyActions[size_t(nRow - 1)].pszName), wVirtualKey,
                     quint8(wModifiers)))
     {
         // The fields keep what the user entered and the registrations stay as they were.

@@ -1,12 +1,13 @@
 #include "player/AudioOutput.h"
 
-#include "app/Settings.h"
+#include "app/SettingsStore.h"
 #include "player/AudioDevices.h"
 #include "player/WMPPlayer4.h"
 
 #include <QTimer>
 
-CAudioOutput::CAudioOutput(CWMPPlayer4* pPlayer, QObject* parent) : QObject(parent), m_pPlayer(pPlayer)
+CAudioOutput::CAudioOutput(CWMPPlayer4* pPlayer, CSettingsStore& settings, QObject* parent)
+    : QObject(parent), m_pPlayer(pPlayer), m_settings(settings)
 {
     Apply();
     connect(m_pPlayer, &CWMPPlayer4::StateChanged, this,
@@ -26,7 +27,7 @@ QString CAudioOutput::StatusNote() const
 
 void CAudioOutput::Apply()
 {
-    const QString strChosen = ReadSettingString(settings::kAudioDevice);
+    const QString strChosen = m_settings.Read(settings::kAudioDevice);
     // Asking mpv for its list costs a round trip to the sound server; the default needs no check.
     bool bThere = strChosen == QLatin1String(audiodevices::kDefault);
     if (!bThere)
@@ -58,7 +59,7 @@ void CAudioOutput::OnDeviceFailed()
 
 void CAudioOutput::OnDevicesChanged(const QStringList& names)
 {
-    const QString strChosen = ReadSettingString(settings::kAudioDevice);
+    const QString strChosen = m_settings.Read(settings::kAudioDevice);
     if (strChosen == QLatin1String(audiodevices::kDefault))
         return;
     if (!names.contains(strChosen))

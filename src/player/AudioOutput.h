@@ -9,13 +9,14 @@
 #include <QString>
 #include <QStringList>
 
+class CSettingsStore;
 class CWMPPlayer4;
 
 class CAudioOutput : public QObject
 {
     Q_OBJECT
 public:
-    CAudioOutput(CWMPPlayer4* pPlayer, QObject* parent);
+    CAudioOutput(CWMPPlayer4* pPlayer, CSettingsStore& settings, QObject* parent);
 
     // What the status bar says while the default stands in for the chosen device ("" otherwise).
     QString StatusNote() const;
@@ -30,6 +31,7 @@ private:
     void SetFallback(bool bFallback);
 
     CWMPPlayer4* m_pPlayer;
+    CSettingsStore& m_settings;
     bool m_bFallback = false;
     // A device that was listed but failed to open: not tried again until it has gone and come back.
     QString m_strFailed;

@@ -1,6 +1,6 @@
 #include "player/ChannelPlayer.h"
 
-#include "app/Settings.h"
+#include "app/SettingsStore.h"
 #include "catalogue/ChannelCatalogue.h"
 #include "catalogue/DataFolder.h"
 #include "hotkeys/HotKeyBindings.h"
@@ -10,7 +10,7 @@
 #include <climits>
 
 
-CChannelPlayer::CChannelPlayer(CChannelTableModel& channels, CMediaPlayer& player, CSettingsCache& settings,
+CChannelPlayer::CChannelPlayer(CChannelTableModel& channels, CMediaPlayer& player, CSettingsStore& settings,
                                PostCommand postCommand, int nStartChannel)
     : m_channels(channels), m_player(player), m_settings(settings), m_postCommand(std::move(postCommand)),
       m_nPendingChannel(nStartChannel < 0 ? -1 : nStartChannel)
@@ -43,7 +43,7 @@ void CChannelPlayer::OnPlay()
     m_player.put_URL(channel.m_strUrl);
     // After the player has its address: the settings file is written (and synced to disk) here,
     // which took milliseconds that a channel switch waited for.
-    WriteSettingInt(m_lastRow.name, nSel);
+    m_settings.Write(m_lastRow, nSel);
 }
 
 void CChannelPlayer::OnStop()
@@ -127,8 +127,8 @@ void CChannelPlayer::ReloadChannelList()
             return;
         }
     }
-    if (ReadSettingInt(settings::kAutoPlay) == 1)
-        SelectLastChannel(ReadSettingInt(m_lastRow));
+    if (m_settings.Read(settings::kAutoPlay) == 1)
+        SelectLastChannel(m_settings.Read(m_lastRow));
 }
 
 void CChannelPlayer::OnRowStateChanged(int, CChannelTableModel::RowStates states)

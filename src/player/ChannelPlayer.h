@@ -11,8 +11,7 @@
 #include <functional>
 
 class CMediaPlayer;
-class CSettingsCache;
-
+class CSettingsStore;
 
 // Keys that the channel list turns into commands.
 constexpr unsigned VK_PLAY_PREVIOUS_KEY = 0x77; // F8
@@ -26,7 +25,7 @@ public:
 
     // nStartChannel: the channel number of the command line, played after the first list load
     // instead of the last channel (-1: none).
-    CChannelPlayer(CChannelTableModel& channels, CMediaPlayer& player, CSettingsCache& settings, PostCommand postCommand,
+    CChannelPlayer(CChannelTableModel& channels, CMediaPlayer& player, CSettingsStore& settings, PostCommand postCommand,
                    int nStartChannel = -1);
 
     // The current channel: the selected row, -1 if none.
@@ -57,6 +56,7 @@ public:
     // view switches it when it shows another list in the same control.
     void SetLastRowSetting(const settings::IntSetting& setting) { m_lastRow = setting; }
     const settings::IntSetting& GetLastRowSetting() const { return m_lastRow; }
+    CSettingsStore& Settings() const { return m_settings; }
 
     // Fills the list from a fresh channel catalogue filtered by the display choices, then plays the
     // channel number that waits (once) or, with auto play on, the row played last.
@@ -74,7 +74,7 @@ public:
 private:
     CChannelTableModel& m_channels;
     CMediaPlayer& m_player;
-    CSettingsCache& m_settings;
+    CSettingsStore& m_settings;
     PostCommand m_postCommand;
     // A channel number that arrived before the list did; played by the next list load (-1: none).
     int m_nPendingChannel;

@@ -1,21 +1,21 @@
 #include "player/FilterCommands.h"
 
-#include "app/Settings.h"
+#include "app/SettingsStore.h"
 
 namespace
 {
 using namespace settings;
 
 constexpr SFilterCommand kFilterCommands[] = {
-    {ID_DISPLAY_RADIO_CHANNELS, kDisplayRadioChannels, SLOT_DISPLAY_RADIO},
-    {ID_DISPLAY_TV_CHANNELS, kDisplayTVChannels, SLOT_DISPLAY_TV},
-    {ID_DISPLAY_ENGLISH_CHANNELS, kDisplayEnglishChannels, SLOT_DISPLAY_ENGLISH},
-    {ID_DISPLAY_GERMAN_CHANNELS, kDisplayGermanChannels, SLOT_DISPLAY_GERMAN},
-    {ID_DISPLAY_FRENCH_CHANNELS, kDisplayFrenchChannels, SLOT_DISPLAY_FRENCH},
-    {ID_DISPLAY_CHINESE_CHANNELS, kDisplayChineseChannels, SLOT_DISPLAY_CHINESE},
-    {ID_DISPLAY_INDIAN_CHANNELS, kDisplayIndianChannels, SLOT_DISPLAY_INDIAN},
-    {ID_DISPLAY_BULGARIAN_CHANNELS, kDisplayBulgarianChannels, SLOT_DISPLAY_BULGARIAN},
-    {ID_DISPLAY_ROMANIAN_CHANNELS, kDisplayRomanianChannels, SLOT_DISPLAY_ROMANIAN},
+    {ID_DISPLAY_RADIO_CHANNELS, kDisplayRadioChannels},
+    {ID_DISPLAY_TV_CHANNELS, kDisplayTVChannels},
+    {ID_DISPLAY_ENGLISH_CHANNELS, kDisplayEnglishChannels},
+    {ID_DISPLAY_GERMAN_CHANNELS, kDisplayGermanChannels},
+    {ID_DISPLAY_FRENCH_CHANNELS, kDisplayFrenchChannels},
+    {ID_DISPLAY_CHINESE_CHANNELS, kDisplayChineseChannels},
+    {ID_DISPLAY_INDIAN_CHANNELS, kDisplayIndianChannels},
+    {ID_DISPLAY_BULGARIAN_CHANNELS, kDisplayBulgarianChannels},
+    {ID_DISPLAY_ROMANIAN_CHANNELS, kDisplayRomanianChannels},
 };
 } // namespace
 
@@ -32,19 +32,20 @@ const SFilterCommand* FindFilterCommand(UINT nID)
     return nullptr;
 }
 
-void ToggleFilter(CSettingsCache& settings, const SFilterCommand& command, const std::function<void()>& postRefresh)
+void ToggleFilter(CSettingsStore& settings, const SFilterCommand& command,
+                  const std::function<void()>& postRefresh)
 {
-    settings.Toggle(command.nSlot);
+    settings.Toggle(command.setting);
     if (postRefresh)
         postRefresh();
 }
 
-void UpdateFilter(CSettingsCache& settings, const SFilterCommand& command, CCmdUI* pCmdUI)
+void UpdateFilter(CSettingsStore& settings, const SFilterCommand& command, CCmdUI* pCmdUI)
 {
-    pCmdUI->SetCheck(settings.Read(command.nSlot) != 0 ? 1 : 0);
+    pCmdUI->SetCheck(settings.Read(command.setting) != 0 ? 1 : 0);
 }
 
-void AddFilterCommands(CCommandMap& map, CSettingsCache& settings, std::function<void()> postRefresh)
+void AddFilterCommands(CCommandMap& map, CSettingsStore& settings, std::function<void()> postRefresh)
 {
     for (const SFilterCommand& command : kFilterCommands)
     {

@@ -9,25 +9,25 @@
 #include <functional>
 #include <span>
 
-class CSettingsCache;
-
+class CSettingsStore;
 
 struct SFilterCommand
 {
     UINT nID;
-    settings::IntSetting setting; // value name and the default its readers pass
-    int nSlot;                    // slot of the settings cache
+    settings::IntSetting setting; // group, value name and the default its readers pass
 };
 
 std::span<const SFilterCommand> FilterCommands();
 // The row of command nID, or null.
 const SFilterCommand* FindFilterCommand(UINT nID);
 
-// Flips the stored choice (through the settings cache, which reloads it on the next read), then
+// Flips the stored choice (the settings store keeps the new value, or rereads the file when it could
+// not be written), then
 // posts the channel list refresh to the main window.
-void ToggleFilter(CSettingsCache& settings, const SFilterCommand& command, const std::function<void()>& postRefresh);
+void ToggleFilter(CSettingsStore& settings, const SFilterCommand& command,
+                  const std::function<void()>& postRefresh);
 // Check mark = the stored choice; any value other than 0 shows checked.
-void UpdateFilter(CSettingsCache& settings, const SFilterCommand& command, CCmdUI* pCmdUI);
+void UpdateFilter(CSettingsStore& settings, const SFilterCommand& command, CCmdUI* pCmdUI);
 
 // Adds the toggle and update handlers of all nine commands to a command map.
-void AddFilterCommands(CCommandMap& map, CSettingsCache& settings, std::function<void()> postRefresh);
+void AddFilterCommands(CCommandMap& map, CSettingsStore& settings, std::function<void()> postRefresh);

@@ -1,7 +1,8 @@
 #include "player/MyStationsUi.h"
 #include "app/TextAreas.h"
 
-#include "app/Settings.h"
+#include "app/SettingsStore.h"
+#include "catalogue/ChannelCatalogue.h"
 #include "catalogue/ChannelTableModel.h"
 #include "catalogue/DataFolder.h"
 #include "frame/MainFrame.h"
@@ -79,7 +80,7 @@ void CMyStationsUi::Initialize()
         m_pTray = pFrame->GetTrayIcon();
     }
     UpdateTray();
-    if (ReadSettingInt(settings::kShowMyStations) == 1)
+    if (m_logic.Settings().Read(settings::kShowMyStations) == 1)
         ShowList(true);
 }
 
@@ -88,7 +89,7 @@ void CMyStationsUi::AddCommands(CCommandMap& map)
     map.On(ID_MY_STATIONS,
            [this]
            {
-               WriteSettingInt(settings::kShowMyStations.name, m_bShown ? 0 : 1);
+               m_logic.Settings().Write(settings::kShowMyStations, m_bShown ? 0 : 1);
                ShowList(!m_bShown);
            });
     map.OnUpdate(ID_MY_STATIONS,
@@ -143,8 +144,8 @@ void CMyStationsUi::ShowList(bool bMyStations)
             if (m_logic.SelectChannelNumber(nPending))
                 return;
         }
-        if (ReadSettingInt(settings::kAutoPlay) == 1)
-            m_logic.SelectLastChannel(ReadSettingInt(settings::kMyStationsLastIndex));
+        if (m_logic.Settings().Read(settings::kAutoPlay) == 1)
+            m_logic.SelectLastChannel(m_logic.Settings().Read(settings::kMyStationsLastIndex));
         return;
     }
     m_logic.SetLastRowSetting(settings::kLastChannelIndex);
@@ -424,7 +425,7 @@ void CMyStationsUi::OnTrayStation(UINT nID)
         return;
     if (!m_bShown)
     {
-        WriteSettingInt(settings::kShowMyStations.name, 1);
+        m_logic.Settings().Write(settings::kShowMyStations, 1);
         m_bShown = true;
         m_logic.SetLastRowSetting(settings::kMyStationsLastIndex);
         FillRows(-1);

@@ -1,11 +1,12 @@
 #include "player/NowPlayingReporter.h"
 
-#include "app/Settings.h"
+#include "app/SettingsStore.h"
 #include "player/NowPlaying.h"
 #include "player/WMPPlayer4.h"
 
-CNowPlayingReporter::CNowPlayingReporter(CWMPPlayer4* pPlayer, CNowPlaying* pNowPlaying, QObject* parent)
-    : QObject(parent), m_pPlayer(pPlayer), m_pNowPlaying(pNowPlaying)
+CNowPlayingReporter::CNowPlayingReporter(CWMPPlayer4* pPlayer, CNowPlaying* pNowPlaying,
+                                         CSettingsStore& settings, QObject* parent)
+    : QObject(parent), m_pPlayer(pPlayer), m_pNowPlaying(pNowPlaying), m_settings(settings)
 {
     connect(m_pPlayer, &CWMPPlayer4::StatusChange, this, &CNowPlayingReporter::Update);
     connect(m_pPlayer, &CWMPPlayer4::StreamTitleChange, this, &CNowPlayingReporter::Update);
@@ -17,8 +18,8 @@ CNowPlayingReporter::CNowPlayingReporter(CWMPPlayer4* pPlayer, CNowPlaying* pNow
     // Both stored values are read before either is given to the player: setting the volume first
     // would store it with the mute not yet given, and the stored mute would be lost. Changes are
     // stored only from here on.
-    const int nVolume = qBound(0, ReadSettingInt(settings::kVolume), 100);
-    const bool bMuted = ReadSettingInt(settings::kMuted) != 0;
+    const int nVolume = qBound(0, m_settings.Read(settings::kVolume), 100);
+    const bool bMuted = m_settings.Read(settings::kMuted) != 0;
     m_pNowPlaying->SetVolume(nVolume / 100.0);
     m_pPlayer->SetVolume(nVolume);
     m_pPlayer->SetMuted(bMuted);
@@ -50,8 +51,8 @@ void CNowPlayingReporter::OnVolumeChange()
     const int nMuted = m_pPlayer->IsMuted() ? 1 : 0;
     m_pNowPlaying->SetVolume(nVolume / 100.0);
     // A drag of the slider brings many changes; only those that differ reach the disk.
-    if (ReadSettingInt(settings::kVolume) != nVolume)
-        WriteSettingInt(settings::kVolume.name, nVolume);
-    if (ReadSettingInt(settings::kMuted) != nMuted)
-        WriteSettingInt(settings::kMuted.name, nMuted);
+    if (m_settings.Read(settings::kVolume) != nVolume)
+        m_settings.Write(settings::kVolume, nVolume);
+    if (m_settings.Read(settings::kMuted) != nMuted)
+        m_settings.Write(settings::kMuted, nMuted);
 }

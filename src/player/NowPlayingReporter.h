@@ -8,13 +8,15 @@
 #include <QObject>
 
 class CNowPlaying;
+class CSettingsStore;
 class CWMPPlayer4;
 
 class CNowPlayingReporter : public QObject
 {
     Q_OBJECT
 public:
-    CNowPlayingReporter(CWMPPlayer4* pPlayer, CNowPlaying* pNowPlaying, QObject* parent);
+    CNowPlayingReporter(CWMPPlayer4* pPlayer, CNowPlaying* pNowPlaying, CSettingsStore& settings,
+                        QObject* parent);
     // The player goes with the view: nothing plays any more.
     ~CNowPlayingReporter() override;
 
@@ -27,4 +29,5 @@ private:
 
     CWMPPlayer4* m_pPlayer;
     CNowPlaying* m_pNowPlaying;
+    CSettingsStore& m_settings;
 };

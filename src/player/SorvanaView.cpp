@@ -3,7 +3,7 @@
 #include "app/TextAreas.h"
 
 #include "app/ServerAddresses.h"
-#include "app/Settings.h"
+#include "app/SettingsStore.h"
 #include "hotkeys/HotKeyBindings.h"
 #include "frame/ViewSizing.h"
 #include "platform/MDIFrameWnd.h"
@@ -60,11 +60,11 @@ CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
                                   this)),
       m_player(new CWMPPlayer4(this)),
       m_checkDisplayNonWorking(new QCheckBox(text::MainWindow::tr("Display Non Working Channels"), this)),
-      m_browser(new CExplorer1(this)),
+      m_browser(new CExplorer1(context.Settings(), this)),
       m_pLogic(std::make_unique<CChannelPlayer>(
           m_listChannels->Channels(), *m_player, context.Settings(), [this](UINT nID) { PostCommand(nID); },
           context.TakeStartChannel())),
-      m_pNowPlaying(new CNowPlayingReporter(m_player, &context.NowPlaying(), this)),
+      m_pNowPlaying(new CNowPlayingReporter(m_player, &context.NowPlaying(), context.Settings(), this)),
       m_pStations(new CMyStationsUi(this, m_listChannels, *m_pLogic,
                                     [this](const QString& strName, const QString& strUrl)
                                     { PlayAddress(strName, strUrl); })),
@@ -134,11 +134,11 @@ CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
     m_pRecorder = new CStreamRecorder(m_player, &context.NowPlaying(), this, this);
     m_pRecorder->AddCommands(m_commandMap);
     connect(m_pRecorder, &CStreamRecorder::Changed, this, [this] { OnPlayerStatusChange(); });
-    m_pAudioOutput = new CAudioOutput(m_player, this);
+    m_pAudioOutput = new CAudioOutput(m_player, context.Settings(), this);
     connect(m_pAudioOutput, &CAudioOutput::Changed, this, [this] { OnPlayerStatusChange(); });
     // The last channel plays once the list is in, a second after the start: the player's engine
     // loads during that wait, after the window is up, rather than after it.
-    if (ReadSettingInt(settings::kAutoPlay) == 1)
+    if (m_context.Settings().Read(settings::kAutoPlay) == 1)
         QTimer::singleShot(300, m_player, [pPlayer = m_player] { pPlayer->Prepare(); });
 
     m_commandMap.On(ID_PLAY, [this] { OnPlay(); });
@@ -177,13 +177,13 @@ QSize CSorvanaView::GetFormSize() const
 
 void CSorvanaView::OnInitialUpdate()
 {
-    m_bDisplayNonWorking = ReadSettingInt(settings::kDisplayNonWorkingChannels);
+    m_bDisplayNonWorking = m_context.Settings().Read(settings::kDisplayNonWorkingChannels);
     m_checkDisplayNonWorking->setChecked(m_bDisplayNonWorking != 0);
 
     CWaitCursor wait;
-    RegisterAllHotKeys(m_context.HotKeys(), this);
+    RegisterAllHotKeys(m_context.HotKeys(), m_context.Settings(), this);
     ShowParentFrameMaximized();
-    SizeMainWindowOnce(this, settings::kSorvanaViewSized);
+    SizeMainWindowOnce(this, m_context.Settings(), settings::kSorvanaViewSized);
     PostMessage(GetMainFrame(), WM_RENEW_STATUS_PANES, 0, 0);
     PostMessage(GetMainFrame(), WM_LOAD_CHANNELS);
     m_browser->Navigate2(servers::BannerUrl().toString());
@@ -242,7 +242,7 @@ void CSorvanaView::OnStop()
 void CSorvanaView::OnDisplayNonWorkingChannels()
 {
     m_bDisplayNonWorking = m_checkDisplayNonWorking->isChecked() ? 1 : 0;
-    WriteSettingInt(settings::kDisplayNonWorkingChannels.name, m_bDisplayNonWorking);
+    m_context.Settings().Write(settings::kDisplayNonWorkingChannels, m_bDisplayNonWorking);
     PostMessage(this, WM_RELOAD_CHANNELS, 0, 0);
 }
 

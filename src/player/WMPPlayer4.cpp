@@ -1,5 +1,6 @@
 #include "player/WMPPlayer4.h"
 
+#include "app/Logging.h"
 #include "platform/FreedMemory.h"
 #include "player/AudioDevices.h"
 #include "player/MpvRenderWidget.h"
@@ -556,10 +557,12 @@ void CWMPPlayer4::Load(bool bForRecording)
     if (bForRecording)
         command.Add("options", "demuxer-lavf-probe-info=yes");
     playertrace::Mark("loadfile", url.constData());
+    qCDebug(lcPlayer, "opening %s", url.constData());
     mpv_node result{};
     const int nError = mpv_command_node(m_pMpv, command.Node(), &result);
     if (nError < 0)
     {
+        qCWarning(lcPlayer, "cannot open %s: %s", url.constData(), mpv_error_string(nError));
         m_status.LoadRefused(QString::fromUtf8(mpv_error_string(nError)));
         return;
     }
@@ -628,6 +631,13 @@ void CWMPPlayer4::HandleEvent(const mpv_event& event)
     case MPV_EVENT_END_FILE:
     {
         const auto* pEnd = static_cast<const mpv_event_end_file*>(event.data);
+        if (pEnd->reason == MPV_END_FILE_REASON_ERROR)
+            qCWarning(lcPlayer, "stream %s failed: %s%s%s", qUtf8Printable(m_strUrl),
+                      mpv_error_string(pEnd->error), m_strLastError.isEmpty() ? "" : ": ",
+                      qUtf8Printable(m_strLastError));
+        else
+            qCDebug(lcPlayer, "stream %s ended (mpv end-file reason %d)", qUtf8Printable(m_strUrl),
+                    int(pEnd->reason));
         ReleaseMemorySoon();
         // Decided before the status hears of the end, so that a drop shows as the reconnect at once. A
         // stream with an end of its own that reaches it has ended, not dropped: it is played once.
@@ -652,6 +662,8 @@ void CWMPPlayer4::HandleEvent(const mpv_event& event)
         if (qstrcmp(pMessage->prefix, "cplayer") == 0 &&
             QByteArray(pMessage->text).startsWith("Could not open/initialize audio device"))
         {
+            qCWarning(lcPlayer, "audio output %s failed: %s", qUtf8Printable(m_strAudioDevice),
+                      pMessage->text);
             m_status.AudioOutputFailed();
             emit AudioDeviceFailed();
         }

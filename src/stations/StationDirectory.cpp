@@ -1,5 +1,6 @@
 #include "stations/StationDirectory.h"
 
+#include "app/Logging.h"
 #include "app/ServerAddresses.h"
 #include "player/StreamAddress.h"
 #include "stations/ReplyLimit.h"
@@ -399,6 +400,7 @@ void CStationDirectory::Fail(const QString& strMessage)
 {
     if (!m_bSearchPending)
         return;
+    qCWarning(lcDirectory, "search failed: %s", qUtf8Printable(strMessage));
     Cancel();
     emit Failed(strMessage);
 }

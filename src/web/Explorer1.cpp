@@ -2,7 +2,7 @@
 
 #include <QMetaObject>
 
-CExplorer1::CExplorer1(QWidget* parent) : CWebPane(parent) {}
+CExplorer1::CExplorer1(CSettingsStore& settings, QWidget* parent) : CWebPane(settings, parent) {}
 
 CExplorer1::~CExplorer1() = default;
 

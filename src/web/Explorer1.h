@@ -18,7 +18,7 @@ class CExplorer1 : public CWebPane
 {
     Q_OBJECT
 public:
-    explicit CExplorer1(QWidget* parent = nullptr);
+    explicit CExplorer1(CSettingsStore& settings, QWidget* parent = nullptr);
     ~CExplorer1() override;
 
     // Loads the page into the pane and returns at once (the load starts once the pane is shown). An

@@ -1,11 +1,13 @@
 #include "web/HardwareStoreView.h"
 #include "app/Commands.h"
 
+#include "app/AppContext.h"
 #include "app/ServerAddresses.h"
 #include "web/WebPane.h"
 #include "web/WebViewSetup.h"
 
-CHardwareStoreView::CHardwareStoreView(QWidget* parent) : CView(parent), m_pWebPane(webview::AddWebPane(this))
+CHardwareStoreView::CHardwareStoreView(CAppContext& context, QWidget* parent)
+    : CView(parent), m_context(context), m_pWebPane(webview::AddWebPane(this, context.Settings()))
 {
 }
 
@@ -14,7 +16,7 @@ CHardwareStoreView::~CHardwareStoreView() = default;
 void CHardwareStoreView::OnInitialUpdate()
 {
     CView::OnInitialUpdate();
-    webview::InitialUpdate(this, settings::kHardwareStoreViewSized, WM_STORE_NAVIGATE);
+    webview::InitialUpdate(this, m_context.Settings(), settings::kHardwareStoreViewSized, WM_STORE_NAVIGATE);
 }
 
 LRESULT CHardwareStoreView::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -5,11 +5,13 @@
 
 class CWebPane;
 
+class CAppContext;
+
 class CHardwareStoreView : public CView
 {
     Q_OBJECT
 public:
-    explicit CHardwareStoreView(QWidget* parent = nullptr);
+    explicit CHardwareStoreView(CAppContext& context, QWidget* parent = nullptr);
     ~CHardwareStoreView() override;
 
     void OnInitialUpdate() override;
@@ -19,5 +21,6 @@ public:
     CWebPane* GetWebPane() const { return m_pWebPane; }
 
 private:
+    CAppContext& m_context;
     CWebPane* m_pWebPane;
 };

@@ -5,11 +5,13 @@
 
 class CWebPane;
 
+class CAppContext;
+
 class CPromoView : public CView
 {
     Q_OBJECT
 public:
-    explicit CPromoView(QWidget* parent = nullptr);
+    explicit CPromoView(CAppContext& context, QWidget* parent = nullptr);
     ~CPromoView() override;
 
     void OnInitialUpdate() override;
@@ -19,5 +21,6 @@ public:
     CWebPane* GetWebPane() const { return m_pWebPane; }
 
 private:
+    CAppContext& m_context;
     CWebPane* m_pWebPane;
 };

@@ -1,13 +1,14 @@
 #include "web/WebPane.h"
 
-#include "app/Settings.h"
+#include "app/Logging.h"
+#include "app/SettingsStore.h"
 #include "web/BuiltInPage.h"
 #include "web/WebModule.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
-CWebPane::CWebPane(QWidget* parent) : QWidget(parent)
+CWebPane::CWebPane(CSettingsStore& settings, QWidget* parent) : QWidget(parent), m_settings(settings)
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -77,6 +78,7 @@ void CWebPane::OnPageLoaded(const QUrl&)
 
 void CWebPane::OnPageFailed(const QUrl& url)
 {
+    qCWarning(lcWeb, "the page %s could not be loaded", qUtf8Printable(url.toString()));
     ShowBuiltInPage(url);
 }
 
@@ -111,7 +113,7 @@ void CWebPane::hideEvent(QHideEvent* e)
     if (!m_pSurface)
         return;
     m_pSurface->SetLifecycle(IWebSurface::ELifecycle::Frozen);
-    m_discardTimer.start(1000 * qMax(0, ReadSettingInt(settings::kWebViewDiscardSeconds)));
+    m_discardTimer.start(1000 * qMax(0, m_settings.Read(settings::kWebViewDiscardSeconds)));
 }
 
 void CWebPane::Discard()

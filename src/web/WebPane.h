@@ -15,11 +15,13 @@
 #include <QUrl>
 #include <QWidget>
 
+class CSettingsStore;
+
 class CWebPane : public QWidget
 {
     Q_OBJECT
 public:
-    explicit CWebPane(QWidget* parent = nullptr);
+    explicit CWebPane(CSettingsStore& settings, QWidget* parent = nullptr);
     ~CWebPane() override;
 
     // Starts loading url and returns at once. An empty url (no site set up) shows the program's own
@@ -51,6 +53,7 @@ private:
     void Discard();
     void ShowBuiltInPage(const QUrl& siteUrl);
 
+    CSettingsStore& m_settings;
     IWebSurface* m_pSurface = nullptr;
     QTimer m_discardTimer;
     bool m_bBuiltInPage = false;

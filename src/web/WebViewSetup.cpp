@@ -11,21 +11,22 @@
 
 namespace webview
 {
-CWebPane* AddWebPane(CView* pView)
+CWebPane* AddWebPane(CView* pView, CSettingsStore& settings)
 {
     auto* layout = new QVBoxLayout(pView);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* pane = new CWebPane(pView);
+    auto* pane = new CWebPane(settings, pView);
     layout->addWidget(pane);
     return pane;
 }
 
-void InitialUpdate(CView* pView, const settings::IntSetting& flag, UINT nNavigateMessage)
+void InitialUpdate(CView* pView, CSettingsStore& settings, const settings::IntSetting& flag,
+                   UINT nNavigateMessage)
 {
     CWaitCursor wait;
     pView->ShowParentFrameMaximized();
     // A web view has no form size: the main window is fitted to the child frame as it is.
-    SizeMainWindowOnce(pView, flag);
+    SizeMainWindowOnce(pView, settings, flag);
     PostMessage(pView, nNavigateMessage);
     CMDIFrameWnd* pMain = pView->GetMainFrame();
     PostMessage(pMain, WM_RENEW_STATUS_PANES);

@@ -87,6 +87,8 @@ def run_program(prepare, servers_readable, rewritten=False):
                 wait_for(lambda: http.count("/tvlist.zip") >= 2 or not app.running(), "the list to be fetched again")
                 ui.wait_for(lambda: [r[1] for r in ui.channel_rows()] == ["One"], 60, "the channel list again")
                 assert not ui.find("Display TV Channels", "check box").checked
+                # The lost choice is told on stderr, naming the value, without asking for it.
+                wait_for(lambda: "could not store Settings/DisplayTVChannels" in app.log(), "the failed write logged")
             assert app.running(), app.log()
             app.tray_click("Exit")
             assert app.wait_exit() == 0, app.log()

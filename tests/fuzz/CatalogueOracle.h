@@ -2,7 +2,7 @@
 // A plain second reading of the channel list rules, for the fuzz targets to hold the real code against:
 // the line cut as the format describes it (bounded substrings, a failed comma search restarting at the
 // start of the line), the header/blank/filter handling, and the line ends. Written for clarity, not speed.
-#include "app/Settings.h"
+#include "app/SettingsStore.h"
 #include "catalogue/ChannelRecord.h"
 
 #include <QList>
@@ -80,27 +80,27 @@ inline void CheckRecord(const CChannelRecord& record, const QString& line)
 }
 
 // Whether the display choices in the cache hide a channel with these fields.
-inline bool Hidden(const QStringList& fields, CSettingsCache& cache)
+inline bool Hidden(const QStringList& fields, CSettingsStore& cache)
 {
     struct
     {
-        int nSlot;
+        const settings::IntSetting& setting;
         int nField;
         QStringList texts;
     } const filters[] = {
-        {SLOT_DISPLAY_INDIAN, 4, {"Tamil", "Hindi", "Marathi", "Gujrati", "Bangla", "Telugu"}},
-        {SLOT_DISPLAY_CHINESE, 4, {"Chinese"}},
-        {SLOT_DISPLAY_ENGLISH, 4, {"English"}},
-        {SLOT_DISPLAY_FRENCH, 4, {"French"}},
-        {SLOT_DISPLAY_GERMAN, 4, {"German"}},
-        {SLOT_DISPLAY_BULGARIAN, 4, {"Bulgarian"}},
-        {SLOT_DISPLAY_ROMANIAN, 4, {"Romanian", "Romania"}},
-        {SLOT_DISPLAY_RADIO, 0, {"Radio"}},
-        {SLOT_DISPLAY_TV, 0, {"TV"}},
+        {settings::kDisplayIndianChannels, 4, {"Tamil", "Hindi", "Marathi", "Gujrati", "Bangla", "Telugu"}},
+        {settings::kDisplayChineseChannels, 4, {"Chinese"}},
+        {settings::kDisplayEnglishChannels, 4, {"English"}},
+        {settings::kDisplayFrenchChannels, 4, {"French"}},
+        {settings::kDisplayGermanChannels, 4, {"German"}},
+        {settings::kDisplayBulgarianChannels, 4, {"Bulgarian"}},
+        {settings::kDisplayRomanianChannels, 4, {"Romanian", "Romania"}},
+        {settings::kDisplayRadioChannels, 0, {"Radio"}},
+        {settings::kDisplayTVChannels, 0, {"TV"}},
     };
     for (const auto& filter : filters)
     {
-        if (cache.Read(filter.nSlot) != 0)
+        if (cache.Read(filter.setting) != 0)
             continue;
         for (const QString& text : filter.texts)
         {
@@ -117,7 +117,7 @@ struct SCatalogue
     QStringList header = QStringList(CChannelRecord::kFieldCount, QString());
     QList<QStringList> channels;
 
-    void AddLine(const QString& line, CSettingsCache& cache)
+    void AddLine(const QString& line, CSettingsStore& cache)
     {
         if (line.trimmed().isEmpty())
             return;
@@ -166,13 +166,26 @@ inline QStringList SplitLines(const char16_t* units, qsizetype nUnits)
 
 // Display choices from fuzz bytes: two bits per filter slot give 0 (hide), 1, 7 or -1 (any non-zero
 // value shows).
-inline void SetChoices(CSettingsCache& cache, quint32 bits)
+inline void SetChoices(CSettingsStore& cache, quint32 bits)
 {
     static const int values[4] = {0, 1, 7, -1};
-    cache.Reset();
-    for (int nSlot = SLOT_DISPLAY_RADIO; nSlot <= SLOT_DISPLAY_ROMANIAN; ++nSlot)
+    // A fixed order, so that a corpus keeps its meaning.
+    static const settings::IntSetting* const keys[] = {
+        &settings::kDisplayRadioChannels,
+        &settings::kDisplayTVChannels,
+        &settings::kLastCategory,
+        &settings::kDisplayChineseChannels,
+        &settings::kDisplayEnglishChannels,
+        &settings::kDisplayIndianChannels,
+        &settings::kDisplayFrenchChannels,
+        &settings::kDisplayGermanChannels,
+        &settings::kDisplayBulgarianChannels,
+        &settings::kDisplayRomanianChannels,
+    };
+    cache.ForgetAll();
+    for (const settings::IntSetting* key : keys)
     {
-        cache.Set(nSlot, values[bits & 3]);
+        cache.SetCached(*key, values[bits & 3]);
         bits >>= 2;
     }
 }

@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     const quint32 nHash = Hash(data, size);
-    CSettingsCache cache;
+    CSettingsStore cache;
     oracle::SetChoices(cache, nHash);
 
     const qsizetype nUnits = qsizetype(size / 2);

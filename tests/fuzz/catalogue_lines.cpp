@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 3)
         return 0;
-    CSettingsCache cache;
+    CSettingsStore cache;
     oracle::SetChoices(cache, quint32(data[0]) | quint32(data[1]) << 8 | quint32(data[2]) << 16);
 
     const qsizetype nUnits = qsizetype((size - 3) / 2);

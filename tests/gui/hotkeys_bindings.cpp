@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "app/Settings.h"
+#include "app/SettingsStore.h"
 #include "hotkeys/HotKeyBindings.h"
 #include "platform/VirtualKeys.h"
 
@@ -88,6 +89,7 @@ class TestHotKeyBindings : public QObject
     Q_OBJECT
 private:
     CRecordingHotKeyService m_service;
+    CSettingsStore m_settings;
     QObject m_window;
 
 private slots:
@@ -134,11 +136,11 @@ private slots:
         QFETCH(int, storedKey);
         QFETCH(int, storedMod);
 
-        QVERIFY(SaveHotKey("Play Prev", quint16(virtualKey), quint8(controlModifiers)));
+        QVERIFY(SaveHotKey(m_settings, "Play Prev", quint16(virtualKey), quint8(controlModifiers)));
         QCOMPARE(ReadSettingInt("Play Prev Key", -1), storedKey);
         QCOMPARE(ReadSettingInt("Play Prev Mod", -1), storedMod);
 
-        const HotKeyBinding b = LoadHotKey("Play Prev");
+        const HotKeyBinding b = LoadHotKey(m_settings, "Play Prev");
         QCOMPARE(int(b.wVirtualKey), virtualKey);
         QCOMPARE(int(b.wModifiers), storedMod);
         QCOMPARE(int(b.bControlModifiers), controlModifiers & 0x0F);
@@ -183,23 +185,23 @@ private slots:
             if (mod.isValid())
                 store.setValue("Settings/Play Next Mod", mod);
         }
-        QCOMPARE(int(LoadHotKey("Play Next").bControlModifiers), controlModifiers);
-        RegisterStoredHotKey(m_service, "Play Next", 2, &m_window);
+        QCOMPARE(int(LoadHotKey(m_settings, "Play Next").bControlModifiers), controlModifiers);
+        RegisterStoredHotKey(m_service, m_settings, "Play Next", 2, &m_window);
         QCOMPARE(m_service.Trace(), trace);
     }
 
     void registerAllWithNothingStored()
     {
-        RegisterAllHotKeys(m_service, &m_window);
+        RegisterAllHotKeys(m_service, m_settings, &m_window);
         QCOMPARE(m_service.Trace(), QStringList({"U1", "U2", "U3", "U4"}));
         QVERIFY(m_service.m_held.isEmpty());
     }
 
     void sameCombinationTwiceLowerIdWins()
     {
-        QVERIFY(SaveHotKey("Stop", 0x50, HOTKEYF_CONTROL | HOTKEYF_ALT));
-        QVERIFY(SaveHotKey("Play Next", 0x50, HOTKEYF_CONTROL | HOTKEYF_ALT));
-        RegisterAllHotKeys(m_service, &m_window);
+        QVERIFY(SaveHotKey(m_settings, "Stop", 0x50, HOTKEYF_CONTROL | HOTKEYF_ALT));
+        QVERIFY(SaveHotKey(m_settings, "Play Next", 0x50, HOTKEYF_CONTROL | HOTKEYF_ALT));
+        RegisterAllHotKeys(m_service, m_settings, &m_window);
         QCOMPARE(m_service.Trace(), QStringList({"U1", "U2", "R2:0x3/0x50", "U3", "U4", "R4:0x3/0x50!"}));
         QCOMPARE(m_service.m_held.size(), 1);
         QCOMPARE(m_service.m_held[0].nId, 2);
@@ -216,10 +218,10 @@ private slots:
         // A regular file where the settings folder should be: nothing can be stored.
         QDir(PalomerFolder()).removeRecursively();
         QVERIFY(testsupport::WriteFile(PalomerFolder(), "not a folder"));
-        QVERIFY(!SaveHotKey("Play", 0x41, HOTKEYF_CONTROL));
-        QCOMPARE(LoadHotKey("Play").wVirtualKey, quint16(0));
+        QVERIFY(!SaveHotKey(m_settings, "Play", 0x41, HOTKEYF_CONTROL));
+        QCOMPARE(LoadHotKey(m_settings, "Play").wVirtualKey, quint16(0));
         QFile::remove(PalomerFolder());
-        QVERIFY(SaveHotKey("Play", 0x41, HOTKEYF_CONTROL));
+        QVERIFY(SaveHotKey(m_settings, "Play", 0x41, HOTKEYF_CONTROL));
     }
 
     // The virtual-key table.

@@ -3,11 +3,12 @@
 // with its text, in order. Keys are typed into the key-entry field through the X server.
 #include "TestSupport.h"
 
+#include "app/AppContext.h"
 #include "app/Settings.h"
+#include "app/SettingsStore.h"
 #include "hotkeys/HotKeyBindings.h"
 #include "hotkeys/HotKeyCtrl.h"
 #include "hotkeys/RadioSettingsDoc.h"
-#include "app/AppContext.h"
 #include "hotkeys/RadioSettingsView.h"
 #include "platform/DocTemplate.h"
 #include "platform/HotKeyBackend.h"
@@ -236,8 +237,8 @@ private slots:
 
     void storedBindingsAreShownAndRegistered()
     {
-        QVERIFY(SaveHotKey("Play", 0x41, HOTKEYF_CONTROL | HOTKEYF_SHIFT));
-        QVERIFY(SaveHotKey("Stop", 0xB0, 0));
+        QVERIFY(SaveHotKey(m_context.Settings(), "Play", 0x41, HOTKEYF_CONTROL | HOTKEYF_SHIFT));
+        QVERIFY(SaveHotKey(m_context.Settings(), "Stop", 0xB0, 0));
         CRadioSettingsView* view = Open();
         QCOMPARE(view->GetHotKeyCtrl(1)->text(), QStringLiteral("Ctrl + Shift + A"));
         QCOMPARE(Held(view->GetHotKeyCtrl(1)), qMakePair(0x41, 0x03));
@@ -255,9 +256,9 @@ private slots:
     {
         COtherClient other;
         QVERIFY(other.Grab(0x67 /* g */, kXCtrlAlt));
-        QVERIFY(SaveHotKey("Stop", kVkG, kCtrlAlt));
-        QVERIFY(SaveHotKey("Play Next", kVkG, kCtrlAlt));
-        QVERIFY(SaveHotKey("Play", kVkP, kCtrlAlt));
+        QVERIFY(SaveHotKey(m_context.Settings(), "Stop", kVkG, kCtrlAlt));
+        QVERIFY(SaveHotKey(m_context.Settings(), "Play Next", kVkG, kCtrlAlt));
+        QVERIFY(SaveHotKey(m_context.Settings(), "Play", kVkP, kCtrlAlt));
         const QStringList refused = {"Failed to Load HotKey for Playing Next Channel.",
                                      "Failed to Load HotKey to Stop Playing Channel."};
 
@@ -286,8 +287,8 @@ private slots:
 
     void withoutAnyHotKeyServiceOneLineSaysWhy()
     {
-        QVERIFY(SaveHotKey("Play", kVkP, kCtrlAlt));
-        QVERIFY(SaveHotKey("Stop", kVkG, kCtrlAlt));
+        QVERIFY(SaveHotKey(m_context.Settings(), "Play", kVkP, kCtrlAlt));
+        QVERIFY(SaveHotKey(m_context.Settings(), "Stop", kVkG, kCtrlAlt));
         m_context.UseHotKeyService(nullptr); // a desktop that offers no way to register them
         CRadioSettingsView* view = Open();
         auto* line = view->findChild<QLabel*>(QStringLiteral("HotKeysUnavailable"));
@@ -308,8 +309,8 @@ private slots:
 
     void assigningACombinationThatAnotherRowHolds()
     {
-        QVERIFY(SaveHotKey("Play", kVkP, kCtrlAlt));
-        QVERIFY(SaveHotKey("Play Prev", kVkQ, kCtrlAlt));
+        QVERIFY(SaveHotKey(m_context.Settings(), "Play", kVkP, kCtrlAlt));
+        QVERIFY(SaveHotKey(m_context.Settings(), "Play Prev", kVkQ, kCtrlAlt));
         CRadioSettingsView* view = Open();
         QVERIFY(m_pBoxes->m_boxes.isEmpty());
 
@@ -335,7 +336,7 @@ private slots:
 
     void assignWithAnEmptyFieldClears()
     {
-        QVERIFY(SaveHotKey("Play Next", kVkG, kCtrlAlt));
+        QVERIFY(SaveHotKey(m_context.Settings(), "Play Next", kVkG, kCtrlAlt));
         CRadioSettingsView* view = Open();
         m_pService->m_trace.clear();
         view->GetHotKeyCtrl(2)->SetHotKey(0, 0);
@@ -361,7 +362,7 @@ private slots:
 
     void storeFailureIsReportedAndChangesNothing()
     {
-        QVERIFY(SaveHotKey("Stop", kVkP, kCtrlAlt));
+        QVERIFY(SaveHotKey(m_context.Settings(), "Stop", kVkP, kCtrlAlt));
         CRadioSettingsView* view = Open();
         // A regular file where the settings folder should be: nothing can be stored.
         const QString folder = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Palomer");

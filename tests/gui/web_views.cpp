@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "app/Commands.h"
 
+#include "app/AppContext.h"
 #include "app/SettingNames.h"
 #include "app/Settings.h"
 #include "platform/ChildFrame.h"
@@ -201,6 +202,7 @@ class TestWebViews : public QObject
 {
     Q_OBJECT
     CWinApp m_app;
+    CAppContext m_context;
 
 private slots:
     void initTestCase();
@@ -289,10 +291,11 @@ void TestWebViews::initTestCase()
 
     auto* app = &m_app;
     m_pPromoTemplate = new CDocTemplate(
-        131, QStringLiteral("\nPromo"), [] { return new CPromoDoc; }, [] { return new CPromoView; });
+        131, QStringLiteral("\nPromo"), [] { return new CPromoDoc; },
+        [this] { return new CPromoView(m_context); });
     m_pStoreTemplate = new CDocTemplate(
         133, QStringLiteral("\nStore"), [] { return new CHardwareStoreDoc; },
-        [] { return new CHardwareStoreView; });
+        [this] { return new CHardwareStoreView(m_context); });
     m_pPlainTemplate = new CDocTemplate(
         129, QStringLiteral("\nPlain"), [] { return new CDocument; }, [] { return new CView; });
     app->AddDocTemplate(m_pPromoTemplate);
@@ -382,7 +385,7 @@ void TestWebViews::bannerHiddenWithoutAPage()
     QFETCH(QString, url);
     QWidget window;
     window.resize(468, 120);
-    auto* banner = new CExplorer1(&window);
+    auto* banner = new CExplorer1(m_context.Settings(), &window);
     banner->resize(468, 120);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -842,7 +845,7 @@ void TestWebViews::hiddenPageGivesUpItsRendererAndComesBack()
     QVERIFY(WriteSettingInt(settings::kWebViewDiscardSeconds.name, 2));
     QWidget window;
     window.resize(468, 120);
-    auto* banner = new CExplorer1(&window);
+    auto* banner = new CExplorer1(m_context.Settings(), &window);
     banner->resize(468, 120);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));

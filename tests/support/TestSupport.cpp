@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "app/Settings.h"
+#include "app/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,7 +20,7 @@ QString SettingsFilePath()
     return store.fileName();
 }
 
-void ClearSettings(CSettingsCache* pCache)
+void ClearSettings(CSettingsStore* pStore)
 {
     {
         QSettings store(settings::kOrganization, settings::kApplication);
@@ -27,8 +28,8 @@ void ClearSettings(CSettingsCache* pCache)
         store.sync();
     }
     QFile::remove(SettingsFilePath());
-    if (pCache)
-        pCache->Reset();
+    if (pStore)
+        pStore->ForgetAll();
 }
 
 bool WaitFor(const std::function<bool()>& condition, int nTimeoutMs)

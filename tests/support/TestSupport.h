@@ -5,14 +5,14 @@
 #include <QString>
 #include <functional>
 
-class CSettingsCache;
+class CSettingsStore;
 
 namespace testsupport
 {
 // Path of the settings file: $XDG_CONFIG_HOME/Palomer/Vedrix by Palomer.conf
 QString SettingsFilePath();
-// Removes every stored setting and empties the given settings cache.
-void ClearSettings(CSettingsCache* pCache = nullptr);
+// Removes every stored setting and empties the given settings store's cache.
+void ClearSettings(CSettingsStore* pStore = nullptr);
 // Lets the event loop run until condition() holds or nTimeoutMs have passed; whether it holds.
 // Tests wait for what they expect this way, never for a fixed number of event rounds or a fixed time.
 bool WaitFor(const std::function<bool()>& condition, int nTimeoutMs = 20000);

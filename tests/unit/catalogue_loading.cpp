@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 
 #include "app/Settings.h"
+#include "app/SettingsStore.h"
 #include "catalogue/ChannelCatalogue.h"
 #include "catalogue/DataFolder.h"
 #include "catalogue/Utf16LineReader.h"
@@ -18,10 +19,10 @@ using testsupport::Utf16Le;
 
 namespace
 {
-// The settings cache of the loads under test.
-CSettingsCache& Cache()
+// The settings store of the loads under test.
+CSettingsStore& Cache()
 {
-    static CSettingsCache cache;
+    static CSettingsStore cache;
     return cache;
 }
 
@@ -154,9 +155,10 @@ private slots:
         QCOMPARE(Cell(list, 1, 4), QStringLiteral("http://streams.example/Gamma"));
         QVERIFY(!QFile::exists(GetChannelListPath()));
         // The filters loaded the cache; the non-working choice is read per fill and never cached.
-        QVERIFY(Cache().IsLoaded(SLOT_DISPLAY_TV));
-        QCOMPARE(Cache().Read(SLOT_DISPLAY_TV), 0);
-        QCOMPARE(Cache().Read(SLOT_DISPLAY_RADIO), 1);
+        QVERIFY(Cache().IsCached(settings::kDisplayTVChannels));
+        QVERIFY(!Cache().IsCached(settings::kDisplayNonWorkingChannels));
+        QCOMPARE(Cache().Read(settings::kDisplayTVChannels), 0);
+        QCOMPARE(Cache().Read(settings::kDisplayRadioChannels), 1);
     }
 
     void filters_data()

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 
 #include "app/Settings.h"
+#include "app/SettingsStore.h"
 #include "player/FilterCommands.h"
 
 #include <QtTest>
@@ -23,7 +24,7 @@ int CheckOf(const CCommandMap& map, UINT nID)
 class TestPlayerFilters : public QObject
 {
     Q_OBJECT
-    CSettingsCache m_cache;
+    CSettingsStore m_cache;
 private slots:
     void init() { testsupport::ClearSettings(&m_cache); }
 
@@ -31,31 +32,29 @@ private slots:
     {
         QTest::addColumn<UINT>("id");
         QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("slot");
         QTest::addColumn<int>("check"); // with nothing stored
-        QTest::newRow("radio") << 325u << "DisplayRadioChannels" << 1 << 1;
-        QTest::newRow("TV") << 326u << "DisplayTVChannels" << 2 << 0;
-        QTest::newRow("English") << 327u << "DisplayEnglishChannels" << 5 << 1;
-        QTest::newRow("German") << 328u << "DisplayGermanChannels" << 8 << 1;
-        QTest::newRow("French") << 329u << "DisplayFrenchChannels" << 7 << 1;
-        QTest::newRow("Chinese") << 330u << "DisplayChineseChannels" << 4 << 1;
-        QTest::newRow("Indian") << 331u << "DisplayIndianChannels" << 6 << 1;
-        QTest::newRow("Bulgarian") << 332u << "DisplayBulgarianChannels" << 9 << 1;
-        QTest::newRow("Romanian") << 333u << "DisplayRomanianChannels" << 10 << 1;
+        QTest::newRow("radio") << 325u << "DisplayRadioChannels" << 1;
+        QTest::newRow("TV") << 326u << "DisplayTVChannels" << 0;
+        QTest::newRow("English") << 327u << "DisplayEnglishChannels" << 1;
+        QTest::newRow("German") << 328u << "DisplayGermanChannels" << 1;
+        QTest::newRow("French") << 329u << "DisplayFrenchChannels" << 1;
+        QTest::newRow("Chinese") << 330u << "DisplayChineseChannels" << 1;
+        QTest::newRow("Indian") << 331u << "DisplayIndianChannels" << 1;
+        QTest::newRow("Bulgarian") << 332u << "DisplayBulgarianChannels" << 1;
+        QTest::newRow("Romanian") << 333u << "DisplayRomanianChannels" << 1;
     }
-    // Each command names the value that the list filters read through the same cache slot, and
-    // shows its default with no settings stored.
+    // Each command names a value that the store keeps after its first read (the list filters read it
+    // for every line), and shows its default with no settings stored.
     void table()
     {
         QFETCH(UINT, id);
         QFETCH(QString, name);
-        QFETCH(int, slot);
         QFETCH(int, check);
         const SFilterCommand* command = FindFilterCommand(id);
         QVERIFY(command);
         QCOMPARE(QString::fromLatin1(command->setting.name), name);
-        QCOMPARE(command->nSlot, slot);
-        QCOMPARE(QString::fromLatin1(CSettingsCache::SettingOf(slot).name), name);
+        QCOMPARE(command->setting.group, settings::kSection);
+        QVERIFY(command->setting.cache == settings::ECache::Kept);
 
         CCommandMap map;
         AddFilterCommands(map, m_cache, [] {});
@@ -85,7 +84,7 @@ private slots:
         map.Dispatch(ID_DISPLAY_TV_CHANNELS, nullptr);
         map.Dispatch(ID_DISPLAY_TV_CHANNELS, nullptr);
         QCOMPARE(written, (QList<int>{1, 0})); // one refresh after each write
-        QVERIFY(!m_cache.IsLoaded(SLOT_DISPLAY_TV));
+        QCOMPARE(m_cache.Read(settings::kDisplayTVChannels), 0); // the store holds what the file holds
         QCOMPARE(CheckOf(map, ID_DISPLAY_TV_CHANNELS), 0);
         // The other choices are untouched.
         QCOMPARE(ReadSettingInt("DisplayRadioChannels", -7), -7);

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 
 #include "app/Settings.h"
+#include "app/SettingsStore.h"
 #include "catalogue/DataFolder.h"
 #include "catalogue/ChannelTableModel.h"
 #include "player/ChannelPlayer.h"
@@ -43,7 +44,7 @@ struct SRig
     QList<UINT> allPosted;
     QStringList names;
     QList<int> numbers; // of the channels opened
-    CSettingsCache settings;
+    CSettingsStore settings;
     CChannelPlayer logic;
 
     explicit SRig(int nRows = 0, int nStartChannel = -1)

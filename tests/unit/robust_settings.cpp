@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 
 #include "app/Settings.h"
+#include "app/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>
@@ -115,9 +116,10 @@ private slots:
 
         {
             const CPermissionsApply permissions;
-            CSettingsCache cache;
-            QCOMPARE(cache.Read(SLOT_DISPLAY_TV), tv);
-            QCOMPARE(cache.Read(SLOT_DISPLAY_RADIO), 1);
+            CSettingsStore cache;
+            QSignalSpy failures(&cache, &CSettingsStore::WriteFailed);
+            QCOMPARE(cache.Read(settings::kDisplayTVChannels), tv);
+            QCOMPARE(cache.Read(settings::kDisplayRadioChannels), 1);
             QCOMPARE(ReadSettingInt(settings::kAutoPlay), 1);
             QCOMPARE(ReadSectionString(settings::kServersSection, "ChannelListServer", "default"),
                      QString(tv ? "http://127.0.0.1:9" : "default"));
@@ -125,8 +127,11 @@ private slots:
             QVERIFY(!WriteSettingInt(settings::kAutoPlay.name, 0));
             QVERIFY(!WriteSectionInt(settings::kWorkspaceSection, settings::kApplicationLook.name, 212));
             // A toggle whose write is lost leaves the choice where it was.
-            cache.Toggle(SLOT_DISPLAY_TV);
-            QCOMPARE(cache.Read(SLOT_DISPLAY_TV), tv);
+            QVERIFY(!cache.Toggle(settings::kDisplayTVChannels));
+            QCOMPARE(cache.Read(settings::kDisplayTVChannels), tv);
+            // ... and says so, once, naming the value.
+            QCOMPARE(failures.size(), 1);
+            QCOMPARE(failures.at(0).at(1).toString(), QStringLiteral("DisplayTVChannels"));
             QCOMPARE(ReadSettingInt(settings::kAutoPlay), 1);
         }
 

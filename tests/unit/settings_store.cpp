@@ -1,8 +1,10 @@
 // The settings store: integers in the group "Settings" of "Palomer/Vedrix by Palomer.conf", read with
-// the caller's default, and the cache of the channel filters' choices (-1 = not loaded yet).
+// the key's default, the channel filters' choices kept after their first read, and a signal for each
+// change.
 #include "TestSupport.h"
 
 #include "app/Settings.h"
+#include "app/SettingsStore.h"
 
 #include <QFile>
 #include <QSettings>
@@ -34,12 +36,12 @@ private slots:
     void defaultsWithoutStore()
     {
         const QList<int> expected{1, 0, 0, 1, 1, 1, 1, 1, 1, 1};
-        CSettingsCache cache;
+        CSettingsStore cache;
         QList<int> values;
-        for (int nSlot = 1; nSlot <= 10; ++nSlot)
+        for (const settings::IntSetting* s : kCachedSettings)
         {
-            QVERIFY(!cache.IsLoaded(nSlot));
-            values << cache.Read(nSlot);
+            QVERIFY(!cache.IsCached(*s));
+            values << cache.Read(*s);
         }
         QCOMPARE(values, expected);
         QCOMPARE(ReadSettingInt(settings::kDisplayNonWorkingChannels), 0);
@@ -69,16 +71,82 @@ private slots:
         QCOMPARE(ReadSettingInt(settings::kAutoPlay), -3);
     }
 
+    // Each typed key lands in its own group under its stored name, and a fresh store reads it back.
+    void keysInTheirGroups_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("look") << 0 << "[Workspace]"
+                              << "ApplicationLook=212";
+        QTest::newRow("placement") << 1 << "[Workspace]"
+                                   << "MainWindowWidth=640";
+        QTest::newRow("hot key") << 2 << "[Settings]"
+                                 << "Play%20Next%20Key=78";
+        QTest::newRow("hot key modifiers") << 3 << "[Settings]"
+                                           << "Play%20Next%20Mod=6";
+        QTest::newRow("output device") << 4 << "[Settings]"
+                                       << "AudioDevice=pulse/sink 2";
+    }
+    void keysInTheirGroups()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, group);
+        QFETCH(QString, line);
+        CSettingsStore store;
+        QStringList changed;
+        connect(&store, &CSettingsStore::ValueChanged, &store,
+                [&](const QString& strGroup, const QString& strName)
+                { changed << strGroup + '/' + strName; });
+        CSettingsStore fresh;
+        switch (key)
+        {
+        case 0:
+            QCOMPARE(store.Read(settings::kApplicationLook), 216);
+            QVERIFY(store.Write(settings::kApplicationLook, 212));
+            QCOMPARE(fresh.Read(settings::kApplicationLook), 212);
+            QCOMPARE(ReadSettingInt(settings::kApplicationLook.name, -1), -1); // not in Settings
+            break;
+        case 1:
+            QVERIFY(store.Write(settings::kPlacementWidth, 640));
+            QCOMPARE(fresh.Read(settings::kPlacementWidth), 640);
+            break;
+        case 2:
+            QVERIFY(store.Write(settings::HotKeyKey("Play Next"), 0x4E));
+            QCOMPARE(fresh.Read(settings::HotKeyKey("Play Next")), 0x4E);
+            QCOMPARE(fresh.Read(settings::HotKeyKey("Play")), 0);
+            break;
+        case 3:
+            QVERIFY(store.Write(settings::HotKeyModifiers("Play Next"), 6));
+            QCOMPARE(fresh.Read(settings::HotKeyModifiers("Play Next")), 6);
+            break;
+        case 4:
+            QCOMPARE(store.Read(settings::kAudioDevice), QStringLiteral("auto"));
+            QVERIFY(store.Write(settings::kAudioDevice, QStringLiteral("pulse/sink 2")));
+            QCOMPARE(fresh.Read(settings::kAudioDevice), QStringLiteral("pulse/sink 2"));
+            break;
+        }
+        QCOMPARE(changed.size(), 1);
+        QVERIFY(changed.first().startsWith(group.mid(1, group.size() - 2) + '/'));
+        const QStringList lines = testsupport::SettingsFileText().split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines, (QStringList{group, line}));
+    }
+
     // The cache keeps what it loaded until its slot is emptied.
     void cacheLoadsOnce()
     {
-        CSettingsCache cache;
+        CSettingsStore cache;
         QVERIFY(WriteSettingInt("DisplayGermanChannels", 0));
-        QCOMPARE(cache.Read(SLOT_DISPLAY_GERMAN), 0);
+        QCOMPARE(cache.Read(settings::kDisplayGermanChannels), 0);
         QVERIFY(WriteSettingInt("DisplayGermanChannels", 1));
-        QCOMPARE(cache.Read(SLOT_DISPLAY_GERMAN), 0);
-        cache.Forget(SLOT_DISPLAY_GERMAN);
-        QCOMPARE(cache.Read(SLOT_DISPLAY_GERMAN), 1);
+        QCOMPARE(cache.Read(settings::kDisplayGermanChannels), 0);
+        cache.Forget(settings::kDisplayGermanChannels);
+        QCOMPARE(cache.Read(settings::kDisplayGermanChannels), 1);
+        // Values outside the cache are read from the file each time.
+        QVERIFY(WriteSettingInt("AutoPlay", 0));
+        QCOMPARE(cache.Read(settings::kAutoPlay), 0);
+        QVERIFY(WriteSettingInt("AutoPlay", 1));
+        QCOMPARE(cache.Read(settings::kAutoPlay), 1);
     }
 
     // A stored -1 (or its unsigned form) is a value like any other: it shows the channels, and it is
@@ -96,11 +164,11 @@ private slots:
             QSettings store(settings::kOrganization, settings::kApplication);
             store.setValue(QStringLiteral("Settings/DisplayGermanChannels"), stored);
         }
-        CSettingsCache cache;
-        QCOMPARE(cache.Read(SLOT_DISPLAY_GERMAN), -1);
-        QVERIFY(cache.IsLoaded(SLOT_DISPLAY_GERMAN));
+        CSettingsStore cache;
+        QCOMPARE(cache.Read(settings::kDisplayGermanChannels), -1);
+        QVERIFY(cache.IsCached(settings::kDisplayGermanChannels));
         QVERIFY(WriteSettingInt("DisplayGermanChannels", 0));
-        QCOMPARE(cache.Read(SLOT_DISPLAY_GERMAN), -1); // from the cache, not the file
+        QCOMPARE(cache.Read(settings::kDisplayGermanChannels), -1); // from the cache, not the file
     }
 
     void toggle_data()
@@ -109,11 +177,12 @@ private slots:
         QTest::addColumn<bool>("stored");
         QTest::addColumn<int>("storedValue");
         QTest::addColumn<int>("written");
-        QTest::newRow("TV, nothing stored") << int(SLOT_DISPLAY_TV) << false << 0 << 1;
-        QTest::newRow("radio, nothing stored") << int(SLOT_DISPLAY_RADIO) << false << 0 << 0;
-        QTest::newRow("English 5") << int(SLOT_DISPLAY_ENGLISH) << true << 5 << 0;
-        QTest::newRow("English 0") << int(SLOT_DISPLAY_ENGLISH) << true << 0 << 1;
-        QTest::newRow("Romanian -7") << int(SLOT_DISPLAY_ROMANIAN) << true << -7 << 0;
+        // Rows index kCachedSettings.
+        QTest::newRow("TV, nothing stored") << 1 << false << 0 << 1;
+        QTest::newRow("radio, nothing stored") << 0 << false << 0 << 0;
+        QTest::newRow("English 5") << 4 << true << 5 << 0;
+        QTest::newRow("English 0") << 4 << true << 0 << 1;
+        QTest::newRow("Romanian -7") << 9 << true << -7 << 0;
     }
     void toggle()
     {
@@ -121,15 +190,21 @@ private slots:
         QFETCH(bool, stored);
         QFETCH(int, storedValue);
         QFETCH(int, written);
-        const char* name = CSettingsCache::SettingOf(slot).name;
+        const settings::IntSetting& key = *kCachedSettings[slot];
+        const char* name = key.name;
         if (stored)
             QVERIFY(WriteSettingInt(name, storedValue));
 
-        CSettingsCache cache;
-        cache.Read(slot);
-        cache.Toggle(slot);
-        QVERIFY(!cache.IsLoaded(slot));
-        QCOMPARE(cache.Read(slot), written);
+        CSettingsStore cache;
+        QList<int> changes;
+        cache.OnChanged(key, &cache, [&](int nValue) { changes << nValue; });
+        cache.Read(key);
+        QVERIFY(cache.Toggle(key));
+        QCOMPARE(cache.Read(key), written);
+        QCOMPARE(changes, QList<int>{written});
+        // A fresh store reads the same from the file.
+        CSettingsStore fresh;
+        QCOMPARE(fresh.Read(key), written);
         QVERIFY(testsupport::SettingsFileText().contains(QString("\n%1=%2\n").arg(name).arg(written)));
     }
 
@@ -153,10 +228,10 @@ private slots:
     {
         QFETCH(QByteArray, content);
         QVERIFY(testsupport::WriteFile(testsupport::SettingsFilePath(), content));
-        CSettingsCache cache;
-        QCOMPARE(cache.Read(SLOT_DISPLAY_TV), 0);
-        QCOMPARE(cache.Read(SLOT_DISPLAY_RADIO), 1);
-        QCOMPARE(cache.Read(SLOT_DISPLAY_ENGLISH), 1);
+        CSettingsStore cache;
+        QCOMPARE(cache.Read(settings::kDisplayTVChannels), 0);
+        QCOMPARE(cache.Read(settings::kDisplayRadioChannels), 1);
+        QCOMPARE(cache.Read(settings::kDisplayEnglishChannels), 1);
         QCOMPARE(ReadSettingInt(settings::kAutoPlay), 1);
 
         QVERIFY(WriteSettingInt("DisplayTVChannels", 1));
