@@ -13,6 +13,8 @@ template <class TYPE, class ARG_TYPE = const TYPE&> class CArray
 {
 public:
     void RemoveAll() { m_items.clear(); }
+    // Hands the elements over without copying them; the array is empty afterwards.
+    std::vector<TYPE> Take() { return std::exchange(m_items, std::vector<TYPE>()); }
     // Appends a copy; returns the new element's index.
     qsizetype Add(ARG_TYPE item)
     {

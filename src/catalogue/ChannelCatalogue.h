@@ -50,9 +50,10 @@ public:
     // Always 1.
     int AddLine(QString strLine);
 
-    // The channels the list shows, in file order: those marked "OFF" in their status are left out
-    // unless the display choices list them. The records share the catalogue's pooled storage.
-    std::vector<CChannelRecord> ListedChannels() const;
+    // Moves the channels the list shows out of m_channels (which is empty afterwards), in file
+    // order: those marked "OFF" in their status are left out unless the display choices list them.
+    // The records keep sharing the catalogue's pooled storage, which lives on with them.
+    std::vector<CChannelRecord> TakeListedChannels();
 
     CChannelRecord m_header;
     CArray<CChannelRecord, CChannelRecord&> m_channels;

@@ -133,9 +133,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const QString& line : lines)
         expected.AddLine(line, cache);
 
+    // The steps of FillChannelList, so that the catalogue can be checked before the list takes its
+    // records.
     CChannelTableModel model;
     CChannelCatalogue catalogue(CDisplayChoices::FromSettings(cache));
-    FillChannelList(model, catalogue);
+    if (!catalogue.Load())
+        oracle::Fail("the channel list file could not be read");
     if (QFile::exists(strPath))
         oracle::Fail("the channel list file was not deleted");
 
@@ -143,6 +146,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const CChannelRecord& record : catalogue.m_channels)
         channels << oracle::FieldsOf(record);
     oracle::CheckCatalogue(expected, catalogue.m_header, channels);
+    model.SetChannels(ChannelColumnTitles(catalogue.m_header), catalogue.TakeListedChannels());
 
     // Nothing is stored, so channels marked OFF are left out of the list.
     if (model.columnCount() != channellist::kColumnCount)
