@@ -11,3 +11,11 @@ Q_DECLARE_LOGGING_CATEGORY(lcHotKeys)   // vedrix.hotkeys: grabs and portal shor
 Q_DECLARE_LOGGING_CATEGORY(lcWeb)       // vedrix.web: pages that fail, the web engine's set-up
 Q_DECLARE_LOGGING_CATEGORY(lcSettings)  // vedrix.settings: values that did not reach the disk
 Q_DECLARE_LOGGING_CATEGORY(lcDesktop)   // vedrix.desktop: notifications, MPRIS, screen saver inhibition
+
+namespace logging
+{
+// Keeps the web engine's chatter off the terminal unless QT_LOGGING_RULES names the web engine: its
+// start-up report (qt.webenginecontext), a page's console (js) and the notices it prints on every
+// start. Called before the web module is loaded: the engine says some of it while its library loads.
+void QuietenWebEngine();
+} // namespace logging

@@ -2,12 +2,10 @@
 
 #include <QAccessible>
 #include <QCoreApplication>
-#include <QLoggingCategory>
 #include <QOpenGLContext>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
 
-#include <cstdio>
 
 // QtGui's own setter of the context that every context made with Qt::AA_ShareOpenGLContexts shares
 // with; exported, but declared only in a private header.
@@ -19,44 +17,6 @@ const char kNoSanityCheck[] = "QT_OPENGL_NO_SANITY_CHECK";
 const char kFlags[] = "QTWEBENGINE_CHROMIUM_FLAGS";
 const char kLinuxAccessibility[] = "QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY";
 bool s_bUnsetSanityCheck = false;
-QtMessageHandler s_pNextHandler = nullptr;
-
-// What the engine says on every start, in Qt's default category: that it was started from a plugin
-// (it is: the web module, on purpose, see PrepareSharedOpenGLContext), that the sandbox is off (the
-// user's own choice) and that it found no graphics card to draw with (it was told not to use one).
-// Nothing of it tells a user anything; QT_LOGGING_RULES naming the web engine shows it again.
-const char* const kStartUpChatter[] = {
-    "Qt WebEngine seems to be initialized from a plugin",
-    "Sandboxing disabled by user",
-    "No suitable graphics backend found",
-};
-
-void QuietStartUp(QtMsgType type, const QMessageLogContext& context, const QString& strMessage)
-{
-    if (type != QtCriticalMsg && type != QtFatalMsg && qstrcmp(context.category, "default") == 0)
-    {
-        for (const char* pszChatter : kStartUpChatter)
-            if (strMessage.startsWith(QLatin1String(pszChatter)))
-                return;
-    }
-    if (s_pNextHandler)
-        s_pNextHandler(type, context, strMessage);
-    else
-        std::fprintf(stderr, "%s\n", qUtf8Printable(qFormatLogMessage(type, context, strMessage)));
-}
-
-// The engine's own chatter stays off the terminal unless the user asks for it: its start-up report
-// (qt.webenginecontext), a page's console (js), Chromium's log below its fatal errors.
-void QuietenEngineLogging(QStringList& ours)
-{
-    ours << QStringLiteral("--log-level=3");
-    if (qEnvironmentVariable("QT_LOGGING_RULES").contains(QLatin1String("webengine")))
-        return;
-    // Rules of QT_LOGGING_RULES come after these and win over them.
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false\n"
-                                                    "js.debug=false\njs.info=false\njs.warning=false"));
-    s_pNextHandler = qInstallMessageHandler(QuietStartUp);
-}
 
 // Whether the user turned the engine's sandbox off; a user's own value that Qt might read as "on"
 // (not a number) counts as on, as a zygote-less renderer with the sandbox on stops the engine.
@@ -145,7 +105,9 @@ void Prepare()
     // WebAssembly either; saying so keeps V8 from warning on stderr that it turned it off. A user's
     // own --js-flags replace these.
     ours << QStringLiteral("--js-flags=\"--lite-mode --no-expose-wasm\"");
-    QuietenEngineLogging(ours);
+    // Chromium's own log, below its fatal errors, stays off the terminal (the Qt side of the engine is
+    // quietened before the module is loaded: logging::QuietenWebEngine).
+    ours << QStringLiteral("--log-level=3");
     qputenv(kFlags, MergedSwitches(qEnvironmentVariable(kFlags), ours).toLocal8Bit());
 }
 

@@ -2,6 +2,8 @@
 
 #include "web/WebSurface.h"
 
+#include "app/Logging.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -54,6 +56,7 @@ IWebModule* Get()
         return nullptr;
     }
     state.pLoader->setFileName(strPath);
+    logging::QuietenWebEngine();
     state.pModule = qobject_cast<IWebModule*>(state.pLoader->instance());
     if (!state.pModule)
         state.strError = state.pLoader->errorString();

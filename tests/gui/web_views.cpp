@@ -353,7 +353,7 @@ bool TestWebViews::WaitForLoad(CWebPane* pPane)
 
 void TestWebViews::bannerMakesNoWebViewBeforeNavigate2()
 {
-    CExplorer1 banner;
+    CExplorer1 banner(m_context.Settings());
     banner.resize(468, 120);
     banner.show();
     QVERIFY(QTest::qWaitForWindowExposed(&banner));
@@ -739,7 +739,7 @@ void TestWebViews::navigationStaysOnHttp()
     QFETCH(bool, followed);
     m_schemeCatcher.m_urls.clear();
 
-    CWebPane pane;
+    CWebPane pane(m_context.Settings());
     pane.resize(400, 300);
     pane.show();
     QVERIFY(QTest::qWaitForWindowExposed(&pane));
@@ -792,7 +792,7 @@ void TestWebViews::fileOfferedByPageGoesToBrowser()
 {
     CSchemeCatcher browser;
     QDesktopServices::setUrlHandler(QStringLiteral("http"), &browser, "Open");
-    CWebPane pane;
+    CWebPane pane(m_context.Settings());
     pane.resize(400, 300);
     pane.show();
     QVERIFY(QTest::qWaitForWindowExposed(&pane));
@@ -816,7 +816,7 @@ void TestWebViews::pageScriptCannotOpenTheBrowser()
 {
     CSchemeCatcher browser;
     QDesktopServices::setUrlHandler(QStringLiteral("http"), &browser, "Open");
-    CWebPane pane;
+    CWebPane pane(m_context.Settings());
     pane.resize(400, 300);
     pane.show();
     QVERIFY(QTest::qWaitForWindowExposed(&pane));
