@@ -1,22 +1,27 @@
 #include "player/AudioOutput.h"
 
 #include "app/Settings.h"
-#include "player/AudioDevices.h"
-#include "player/WMPPlayer4.h"
+#include "playback/PlaybackService.h"
 
 #include <QTimer>
 
-CAudioOutput::CAudioOutput(CWMPPlayer4* pPlayer, QObject* parent) : QObject(parent), m_pPlayer(pPlayer)
+CAudioOutput::CAudioOutput(CPlaybackService& service, QObject* parent)
+    : QObject(parent), m_service(service), m_pPlayer(service.Engine())
 {
     Apply();
-    connect(m_pPlayer, &CWMPPlayer4::StateChanged, this,
+    connect(m_pPlayer, &CPlaybackEngine::StateChanged, this,
             [this](EPlayerState state)
             {
                 if (state == EPlayerState::Connecting && m_bFallback)
                     Apply();
             });
-    connect(m_pPlayer, &CWMPPlayer4::AudioDeviceFailed, this, &CAudioOutput::OnDeviceFailed);
-    connect(m_pPlayer, &CWMPPlayer4::AudioDevicesChanged, this, &CAudioOutput::OnDevicesChanged);
+    connect(m_pPlayer, &CPlaybackEngine::AudioDeviceFailed, this, &CAudioOutput::OnDeviceFailed);
+    connect(m_pPlayer, &CPlaybackEngine::DevicesChanged, this, &CAudioOutput::OnDevicesChanged);
+}
+
+CAudioOutput::~CAudioOutput()
+{
+    m_service.SetNote(CPlaybackService::ENote::OutputDevice, QString());
 }
 
 QString CAudioOutput::StatusNote() const
@@ -31,7 +36,7 @@ void CAudioOutput::Apply()
     bool bThere = strChosen == QLatin1String(audiodevices::kDefault);
     if (!bThere)
     {
-        const bool bListed = audiodevices::Contains(audiodevices::Read(m_pPlayer->Handle()), strChosen);
+        const bool bListed = audiodevices::Contains(m_pPlayer->Devices(), strChosen);
         if (!bListed)
             m_strFailed.clear();
         bThere = bListed && strChosen != m_strFailed;
@@ -51,17 +56,17 @@ void CAudioOutput::OnDeviceFailed()
     QTimer::singleShot(0, m_pPlayer,
                        [pPlayer = m_pPlayer]
                        {
-                           if (!pPlayer->URL().isEmpty())
-                               pPlayer->put_URL(pPlayer->URL());
+                           if (!pPlayer->Url().isEmpty())
+                               pPlayer->Open(pPlayer->Url());
                        });
 }
 
-void CAudioOutput::OnDevicesChanged(const QStringList& names)
+void CAudioOutput::OnDevicesChanged(const QList<audiodevices::SDevice>& devices)
 {
     const QString strChosen = ReadSettingString(settings::kAudioDevice);
     if (strChosen == QLatin1String(audiodevices::kDefault))
         return;
-    if (!names.contains(strChosen))
+    if (!audiodevices::Contains(devices, strChosen))
     {
         // Gone while playing: the sound server has moved the sound to its default; the player
         // follows, so that the device's return can take the sound back.
@@ -81,5 +86,6 @@ void CAudioOutput::SetFallback(bool bFallback)
     if (bFallback == m_bFallback)
         return;
     m_bFallback = bFallback;
+    m_service.SetNote(CPlaybackService::ENote::OutputDevice, StatusNote());
     emit Changed();
 }

@@ -7,15 +7,19 @@
 // to open is treated the same way, and the channel is opened again on the default.
 #include <QObject>
 #include <QString>
-#include <QStringList>
 
-class CWMPPlayer4;
+#include "playback/AudioDevices.h"
+
+class CPlaybackEngine;
+class CPlaybackService;
 
 class CAudioOutput : public QObject
 {
     Q_OBJECT
 public:
-    CAudioOutput(CWMPPlayer4* pPlayer, QObject* parent);
+    // Works on the service's engine, and gives the service its note for the status text.
+    CAudioOutput(CPlaybackService& service, QObject* parent);
+    ~CAudioOutput() override;
 
     // What the status bar says while the default stands in for the chosen device ("" otherwise).
     QString StatusNote() const;
@@ -26,10 +30,11 @@ signals:
 private:
     void Apply();
     void OnDeviceFailed();
-    void OnDevicesChanged(const QStringList& names);
+    void OnDevicesChanged(const QList<audiodevices::SDevice>& devices);
     void SetFallback(bool bFallback);
 
-    CWMPPlayer4* m_pPlayer;
+    CPlaybackService& m_service;
+    CPlaybackEngine* m_pPlayer;
     bool m_bFallback = false;
     // A device that was listed but failed to open: not tried again until it has gone and come back.
     QString m_strFailed;
