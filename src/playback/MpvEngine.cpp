@@ -525,6 +525,7 @@ void CMpvEngine::SetAudioDevice(const QString& strName)
         return;
     m_strAudioDevice = strName;
     ApplyAudioDevice();
+    emit AudioDeviceChanged(m_strAudioDevice);
 }
 
 void CMpvEngine::ApplyAudioDevice()

@@ -98,6 +98,8 @@ signals:
     // The recording ended: strError is "" when the stream ended or was replaced, else why the file
     // could not be written (the stream plays on).
     void RecordingEnded(const QString& strError);
+    // The sound output device that the engine plays to changed (SetAudioDevice).
+    void AudioDeviceChanged(const QString& strDevice);
     // The sound device could not be opened.
     void AudioDeviceFailed(const QString& strDevice);
     // The sound server's devices changed (without the default); also once when the core loads.

@@ -1,5 +1,7 @@
 #include "playback/PlaybackService.h"
 
+#include "playback/PlaybackEngine.h"
+
 CPlaybackService::CPlaybackService(QObject* parent) : QObject(parent) {}
 
 CPlaybackService::~CPlaybackService()

@@ -6,12 +6,14 @@
 // The status text is the engine's status, with the stream's title joined to "Playing", followed by
 // the notes of what else acts on playback (the recording, the output device standing in for the
 // chosen one), each after " | ".
-#include "playback/PlaybackEngine.h"
+#include "player/MediaPlayer.h"
 
 #include <QObject>
 #include <QString>
 #include <array>
 #include <memory>
+
+class CPlaybackEngine;
 
 class CPlaybackService : public QObject
 {

@@ -1,6 +1,7 @@
 #include "player/AudioOutput.h"
 
 #include "app/Settings.h"
+#include "playback/PlaybackEngine.h"
 #include "playback/PlaybackService.h"
 
 #include <QTimer>

@@ -3,6 +3,7 @@
 #include "app/Commands.h"
 #include "app/StringTable.h"
 #include "platform/MessageBox.h"
+#include "playback/PlaybackEngine.h"
 #include "playback/PlaybackService.h"
 
 #include <QDir>

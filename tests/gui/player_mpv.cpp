@@ -1,6 +1,7 @@
 // The real media player under Xvfb: libmpv plays Icecast tone streams and a live HLS channel into a
 // PulseAudio null sink, and the sink's monitor tells which tone is audible. The servers come from
 // tests/e2e/rig_streams.py, driven over a pipe.
+#include "playback/PlaybackEngine.h"
 #include "playback/PlaybackService.h"
 #include "player/MpvRenderWidget.h"
 #include "player/MpvVideoWindow.h"
