@@ -334,29 +334,33 @@ void CMpvEngine::CreateMpv()
 
 void CMpvEngine::Unload()
 {
-    if (!m_pMpv)
+    if (m_pMpv)
     {
-        // A core that failed to start may be tried again by the next user.
-        m_bMpvFailed = false;
-        return;
+        mpv_set_wakeup_callback(m_pMpv, nullptr, nullptr);
+        // The render context must go (with its GL context current) before the core does.
+        if (m_pRender)
+            emit RenderContextEnding();
+        if (m_pRender)
+        {
+            mpv_render_context_set_update_callback(m_pRender, nullptr, nullptr);
+            mpv_render_context_free(m_pRender);
+            m_pRender = nullptr;
+        }
+        mpv_terminate_destroy(m_pMpv);
+        m_pMpv = nullptr;
     }
-    mpv_set_wakeup_callback(m_pMpv, nullptr, nullptr);
-    // The render context must go (with its GL context current) before the core does.
-    if (m_pRender)
-        emit RenderContextEnding();
-    if (m_pRender)
-    {
-        mpv_render_context_set_update_callback(m_pRender, nullptr, nullptr);
-        mpv_render_context_free(m_pRender);
-        m_pRender = nullptr;
-    }
-    m_reconnect.Cancel();
-    mpv_terminate_destroy(m_pMpv);
-    m_pMpv = nullptr;
+    // A core that failed to start may be tried again by the next user, and the next user starts
+    // with nothing asked of the engine: no address, no stream, no status. The user's volume, mute
+    // and output device stay.
     m_bMpvFailed = false;
+    m_reconnect.Cancel();
+    m_strUrl.clear();
+    m_bKeepTitle = false;
     SetRecordFileValue(QString());
+    SetTitle(QString());
     SetPicture(false);
-    // A core loaded again starts with nothing asked of it.
+    SetPictureTrack(false);
+    ResetPosition();
     m_status = CPlayerStatus();
     m_status.m_onChange = [this] { OnStatusChanged(); };
     OnStatusChanged();

@@ -282,18 +282,19 @@ private slots:
             CWMPPlayer4 player(service, nullptr);
             player.show();
             QVERIFY(QTest::qWaitForWindowExposed(&player));
-            player.SetVolume(30);
+            player.SetVolume(80);
             player.put_URL(Radio("/low"));
             QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
             QTRY_VERIFY_WITH_TIMEOUT(!player.StreamTitle().isEmpty(), kStartTimeoutMs);
             QCOMPARE(strShown, QStringLiteral("Playing: ") + player.StreamTitle());
-            QVERIFY(!Listen(1.0)["silent"].toBool());
+            QTRY_VERIFY_WITH_TIMEOUT(!Listen(1.0)["silent"].toBool(), kStartTimeoutMs);
         }
         CPlaybackEngine* pEngine = service.Engine();
         QVERIFY(pEngine);
         QVERIFY(!pEngine->IsLoaded());
-        QVERIFY(Listen(1.0)["silent"].toBool());
-        QCOMPARE(pEngine->Volume(), 30);
+        QTRY_VERIFY_WITH_TIMEOUT(Listen(1.0)["silent"].toBool(), kStartTimeoutMs);
+        QCOMPARE(pEngine->Volume(), 80);
+        QVERIFY(pEngine->Url().isEmpty());
 
         pEngine->AddUser();
         QVERIFY(!pEngine->Devices().isEmpty());
@@ -302,7 +303,7 @@ private slots:
         QVERIFY(!pEngine->IsLoaded());
 
         CWMPPlayer4 again(service, nullptr);
-        QCOMPARE(again.ControlBar()->Volume(), 30);
+        QCOMPARE(again.ControlBar()->Volume(), 80);
         again.put_URL(Radio("/high"));
         QTRY_COMPARE_WITH_TIMEOUT(again.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
         const QJsonObject heard = Listen();
