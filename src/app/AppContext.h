@@ -5,6 +5,7 @@
 #include "app/SettingsStore.h"
 #include "platform/HotKeyService.h"
 #include "platform/IdleUpdate.h"
+#include "playback/PlaybackService.h"
 #include "player/NowPlaying.h"
 
 #include <memory>
@@ -22,6 +23,7 @@ public:
     CSettingsStore& Settings() { return m_settings; }
     CIdleUpdate& IdleUpdate() { return m_idle; }
     CNowPlaying& NowPlaying() { return m_nowPlaying; }
+    CPlaybackService& Playback() { return m_playback; }
     // Never null: one that refuses every registration until a backend is set.
     CHotKeyService& HotKeys() const { return *m_pHotKeys; }
     // Takes the backend of the running session (null: back to refusing).
@@ -41,6 +43,7 @@ private:
     CSettingsStore m_settings;
     CIdleUpdate m_idle;
     CNowPlaying m_nowPlaying;
+    CPlaybackService m_playback;
     CRefusingHotKeyService m_refusing;
     std::unique_ptr<CHotKeyService> m_pOwnedHotKeys;
     CHotKeyService* m_pHotKeys = &m_refusing;

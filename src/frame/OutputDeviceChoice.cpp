@@ -2,20 +2,14 @@
 
 #include "app/SettingsStore.h"
 #include "platform/PlainText.h"
-#include "player/AudioDevices.h"
+#include "playback/MpvEngine.h"
+#include "playback/PlaybackService.h"
 
 #include <QActionGroup>
 #include <QMenu>
-#include <clocale>
-#include <mpv/client.h>
 
-namespace
-{
-constexpr quint64 kPropDeviceList = 1;
-} // namespace
-
-COutputDeviceChoice::COutputDeviceChoice(CSettingsStore& settings, QObject* parent)
-    : QObject(parent), m_settings(settings)
+COutputDeviceChoice::COutputDeviceChoice(CSettingsStore& settings, CPlaybackService& service, QObject* parent)
+    : QObject(parent), m_settings(settings), m_service(service)
 {
 }
 
@@ -35,63 +29,22 @@ QMenu* COutputDeviceChoice::CreateMenu(QWidget* parent)
 
 void COutputDeviceChoice::OpenList()
 {
-    if (!m_pMpv)
+    if (!m_pEngine)
     {
-        // mpv refuses to start unless numbers are formatted the C way.
-        std::setlocale(LC_NUMERIC, "C");
-        m_pMpv = mpv_create();
-        if (m_pMpv)
-        {
-            for (const char* name : {"config", "load-scripts", "ytdl", "terminal", "input-default-bindings"})
-                mpv_set_option_string(m_pMpv, name, "no");
-            mpv_set_option_string(m_pMpv, "vo", "null");
-            mpv_set_option_string(m_pMpv, "audio-client-name", "Vedrix");
-            if (mpv_initialize(m_pMpv) < 0)
-            {
-                mpv_terminate_destroy(m_pMpv);
-                m_pMpv = nullptr;
-            }
-        }
-        if (m_pMpv)
-        {
-            mpv_observe_property(m_pMpv, kPropDeviceList, "audio-device-list", MPV_FORMAT_NODE);
-            // Runs on an mpv thread: only queue the draining for the GUI thread.
-            mpv_set_wakeup_callback(
-                m_pMpv,
-                [](void* pCtx)
-                {
-                    auto* pChoice = static_cast<COutputDeviceChoice*>(pCtx);
-                    QMetaObject::invokeMethod(
-                        pChoice, [pChoice] { pChoice->DrainEvents(); }, Qt::QueuedConnection);
-                },
-                this);
-        }
+        m_pEngine = &CMpvEngine::Of(m_service);
+        m_pEngine->AddUser();
+        connect(m_pEngine, &CPlaybackEngine::DevicesChanged, this, &COutputDeviceChoice::Fill);
     }
-    Fill(audiodevices::Read(m_pMpv));
+    Fill(m_pEngine->Devices());
 }
 
 void COutputDeviceChoice::CloseList()
 {
-    if (!m_pMpv)
+    if (!m_pEngine)
         return;
-    mpv_set_wakeup_callback(m_pMpv, nullptr, nullptr);
-    mpv_terminate_destroy(m_pMpv);
-    m_pMpv = nullptr;
-}
-
-void COutputDeviceChoice::DrainEvents()
-{
-    while (m_pMpv)
-    {
-        mpv_event* pEvent = mpv_wait_event(m_pMpv, 0);
-        if (pEvent->event_id == MPV_EVENT_NONE)
-            break;
-        if (pEvent->event_id != MPV_EVENT_PROPERTY_CHANGE || pEvent->reply_userdata != kPropDeviceList)
-            continue;
-        const auto* pProperty = static_cast<const mpv_event_property*>(pEvent->data);
-        if (pProperty->format == MPV_FORMAT_NODE && pProperty->data)
-            Fill(audiodevices::FromNode(*static_cast<const mpv_node*>(pProperty->data)));
-    }
+    disconnect(m_pEngine, nullptr, this, nullptr);
+    m_pEngine->RemoveUser();
+    m_pEngine = nullptr;
 }
 
 void COutputDeviceChoice::Fill(const QList<audiodevices::SDevice>& devices)
@@ -115,6 +68,6 @@ void COutputDeviceChoice::Fill(const QList<audiodevices::SDevice>& devices)
     for (const audiodevices::SDevice& device : devices)
         add(device.strName, device.strDescription);
     // The stored device while it is away: still the choice, used again when it is back.
-    if (m_pMpv && !audiodevices::Contains(devices, strChosen))
+    if (m_pEngine && m_pEngine->IsLoaded() && !audiodevices::Contains(devices, strChosen))
         add(strChosen, tr("%1 (not connected)").arg(strChosen));
 }

@@ -168,7 +168,7 @@ void CMainFrame::InitializeRibbon()
     QToolButton* device = sound->AddButton(ID_OUTPUT_DEVICE, deviceLabel.strText);
     CRibbonBar::SetElementTips(device, deviceLabel.strText,
                                text::Ribbon::tr("Choose the device that plays the sound."));
-    device->setMenu((new COutputDeviceChoice(m_context.Settings(), this))->CreateMenu(device));
+    device->setMenu((new COutputDeviceChoice(m_context.Settings(), m_context.Playback(), this))->CreateMenu(device));
     device->setPopupMode(QToolButton::InstantPopup);
     CRibbonBar::SetMnemonic(device, deviceLabel.mnemonic);
 

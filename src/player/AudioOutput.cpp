@@ -1,23 +1,28 @@
 #include "player/AudioOutput.h"
 
 #include "app/SettingsStore.h"
-#include "player/AudioDevices.h"
-#include "player/WMPPlayer4.h"
+#include "playback/PlaybackEngine.h"
+#include "playback/PlaybackService.h"
 
 #include <QTimer>
 
-CAudioOutput::CAudioOutput(CWMPPlayer4* pPlayer, CSettingsStore& settings, QObject* parent)
-    : QObject(parent), m_pPlayer(pPlayer), m_settings(settings)
+CAudioOutput::CAudioOutput(CPlaybackService& service, CSettingsStore& settings, QObject* parent)
+    : QObject(parent), m_service(service), m_pPlayer(service.Engine()), m_settings(settings)
 {
     Apply();
-    connect(m_pPlayer, &CWMPPlayer4::StateChanged, this,
+    connect(m_pPlayer, &CPlaybackEngine::StateChanged, this,
             [this](EPlayerState state)
             {
                 if (state == EPlayerState::Connecting && m_bFallback)
                     Apply();
             });
-    connect(m_pPlayer, &CWMPPlayer4::AudioDeviceFailed, this, &CAudioOutput::OnDeviceFailed);
-    connect(m_pPlayer, &CWMPPlayer4::AudioDevicesChanged, this, &CAudioOutput::OnDevicesChanged);
+    connect(m_pPlayer, &CPlaybackEngine::AudioDeviceFailed, this, &CAudioOutput::OnDeviceFailed);
+    connect(m_pPlayer, &CPlaybackEngine::DevicesChanged, this, &CAudioOutput::OnDevicesChanged);
+}
+
+CAudioOutput::~CAudioOutput()
+{
+    m_service.SetNote(CPlaybackService::ENote::OutputDevice, QString());
 }
 
 QString CAudioOutput::StatusNote() const
@@ -32,7 +37,7 @@ void CAudioOutput::Apply()
     bool bThere = strChosen == QLatin1String(audiodevices::kDefault);
     if (!bThere)
     {
-        const bool bListed = audiodevices::Contains(audiodevices::Read(m_pPlayer->Handle()), strChosen);
+        const bool bListed = audiodevices::Contains(m_pPlayer->Devices(), strChosen);
         if (!bListed)
             m_strFailed.clear();
         bThere = bListed && strChosen != m_strFailed;
@@ -52,17 +57,17 @@ void CAudioOutput::OnDeviceFailed()
     QTimer::singleShot(0, m_pPlayer,
                        [pPlayer = m_pPlayer]
                        {
-                           if (!pPlayer->URL().isEmpty())
-                               pPlayer->put_URL(pPlayer->URL());
+                           if (!pPlayer->Url().isEmpty())
+                               pPlayer->Open(pPlayer->Url());
                        });
 }
 
-void CAudioOutput::OnDevicesChanged(const QStringList& names)
+void CAudioOutput::OnDevicesChanged(const QList<audiodevices::SDevice>& devices)
 {
     const QString strChosen = m_settings.Read(settings::kAudioDevice);
     if (strChosen == QLatin1String(audiodevices::kDefault))
         return;
-    if (!names.contains(strChosen))
+    if (!audiodevices::Contains(devices, strChosen))
     {
         // Gone while playing: the sound server has moved the sound to its default; the player
         // follows, so that the device's return can take the sound back.
@@ -82,5 +87,6 @@ void CAudioOutput::SetFallback(bool bFallback)
     if (bFallback == m_bFallback)
         return;
     m_bFallback = bFallback;
+    m_service.SetNote(CPlaybackService::ENote::OutputDevice, StatusNote());
     emit Changed();
 }

@@ -7,16 +7,20 @@
 // to open is treated the same way, and the channel is opened again on the default.
 #include <QObject>
 #include <QString>
-#include <QStringList>
 
+#include "playback/AudioDevices.h"
+
+class CPlaybackEngine;
 class CSettingsStore;
-class CWMPPlayer4;
+class CPlaybackService;
 
 class CAudioOutput : public QObject
 {
     Q_OBJECT
 public:
-    CAudioOutput(CWMPPlayer4* pPlayer, CSettingsStore& settings, QObject* parent);
+    // Works on the service's engine, and gives the service its note for the status text.
+    CAudioOutput(CPlaybackService& service, CSettingsStore& settings, QObject* parent);
+    ~CAudioOutput() override;
 
     // What the status bar says while the default stands in for the chosen device ("" otherwise).
     QString StatusNote() const;
@@ -27,10 +31,11 @@ signals:
 private:
     void Apply();
     void OnDeviceFailed();
-    void OnDevicesChanged(const QStringList& names);
+    void OnDevicesChanged(const QList<audiodevices::SDevice>& devices);
     void SetFallback(bool bFallback);
 
-    CWMPPlayer4* m_pPlayer;
+    CPlaybackService& m_service;
+    CPlaybackEngine* m_pPlayer;
     CSettingsStore& m_settings;
     bool m_bFallback = false;
     // A device that was listed but failed to open: not tried again until it has gone and come back.

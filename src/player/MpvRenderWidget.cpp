@@ -9,7 +9,7 @@
 #include <QRadialGradient>
 #include <QVBoxLayout>
 
-CMpvRenderWidget::CMpvRenderWidget(mpv_handle* pMpv, QWidget* parent) : QWidget(parent), m_pMpv(pMpv)
+CMpvRenderWidget::CMpvRenderWidget(CMpvEngine& engine, QWidget* parent) : QWidget(parent), m_engine(engine)
 {
     setMinimumSize(160, 90);
     auto* pLayout = new QVBoxLayout(this);
@@ -23,10 +23,9 @@ CMpvRenderWidget::~CMpvRenderWidget()
 
 void CMpvRenderWidget::SetVideoWanted(bool bWanted)
 {
-    if (!bWanted || m_pContainer || !m_pMpv)
+    if (!bWanted || m_pContainer)
         return;
-    m_pVideo = new CMpvVideoWindow(m_pMpv);
-    connect(m_pVideo, &CMpvVideoWindow::RenderContextChanged, this, &CMpvRenderWidget::RenderContextChanged);
+    m_pVideo = new CMpvVideoWindow(m_engine);
     connect(m_pVideo, &CMpvVideoWindow::DoubleClicked, this, &CMpvRenderWidget::DoubleClicked);
     // The container owns the window from here on.
     m_pContainer = QWidget::createWindowContainer(m_pVideo, this);

@@ -8,17 +8,15 @@
 #include <QString>
 #include <QWidget>
 
-struct mpv_handle;
+class CMpvEngine;
 class CMpvVideoWindow;
 
 class CMpvRenderWidget : public QWidget
 {
     Q_OBJECT
 public:
-    CMpvRenderWidget(mpv_handle* pMpv, QWidget* parent = nullptr);
+    CMpvRenderWidget(CMpvEngine& engine, QWidget* parent = nullptr);
     ~CMpvRenderWidget() override;
-    // The player's core, once it exists (the player makes it when it first plays).
-    void SetMpv(mpv_handle* pMpv) { m_pMpv = pMpv; }
 
     // Whether the stream has a picture to show: the video window is made (once) when it has; its
     // OpenGL context follows when it is first shown.
@@ -29,17 +27,14 @@ public:
     void SetStatusText(const QString& strStatus);
     void SetStreamTitle(const QString& strTitle);
 
-    // Releases mpv's render context (with its GL context current). Must run before the mpv handle is
-    // destroyed; the destructor calls it too.
+    // Releases the engine's render context (with its GL context current). Must run before the
+    // engine's core is unloaded; the destructor calls it too.
     void FreeRenderContext();
     bool HasRenderContext() const;
     bool HasVideoWindow() const { return m_pContainer != nullptr; }
     CMpvVideoWindow* VideoWindow() const { return m_pVideo; }
 
 signals:
-    // mpv can show video only while there is a render context: it exists from the first showing of
-    // the video window on and goes when the window's GL context goes.
-    void RenderContextChanged(bool bAvailable);
     // A double click on the picture (the area or its video window).
     void DoubleClicked();
 
@@ -51,7 +46,7 @@ private:
     void PaintInfo();
     void UpdateVideoVisibility();
 
-    mpv_handle* m_pMpv;
+    CMpvEngine& m_engine;
     CMpvVideoWindow* m_pVideo = nullptr;
     QPointer<QWidget> m_pContainer;
     bool m_bVideoShown = false;

@@ -1,24 +1,23 @@
 #pragma once
-// The native window that mpv draws a picture into, through its OpenGL render API. It exists only for
-// streams with a picture; its GL context (and with it the GL driver) comes when it is first exposed.
+// The native window that the playback engine draws a picture into, through its OpenGL render context.
+// It exists only for streams with a picture; its GL context (and with it the GL driver) comes when it
+// is first exposed.
 #include <QOpenGLWindow>
 
-struct mpv_handle;
-struct mpv_render_context;
+class CMpvEngine;
 
 class CMpvVideoWindow : public QOpenGLWindow
 {
     Q_OBJECT
 public:
-    explicit CMpvVideoWindow(mpv_handle* pMpv);
+    explicit CMpvVideoWindow(CMpvEngine& engine);
     ~CMpvVideoWindow() override;
 
-    // Releases mpv's render context with this window's GL context current.
+    // Releases the engine's render context with this window's GL context current.
     void FreeRenderContext();
-    bool HasRenderContext() const { return m_pRender != nullptr; }
+    bool HasRenderContext() const { return m_bRender; }
 
 signals:
-    void RenderContextChanged(bool bAvailable);
     void DoubleClicked();
 
 protected:
@@ -28,10 +27,8 @@ protected:
 
 private:
     static void* GetProcAddress(void* pCtx, const char* name);
-    // Called on one of mpv's threads: it only queues OnRenderUpdate.
-    static void OnMpvRenderUpdate(void* pCtx);
-    void OnRenderUpdate();
 
-    mpv_handle* m_pMpv;
-    mpv_render_context* m_pRender = nullptr;
+    CMpvEngine& m_engine;
+    // The engine's render context belongs to this window's GL context.
+    bool m_bRender = false;
 };

@@ -1,6 +1,7 @@
 #include "player/NowPlaying.h"
 
 #include "player/ChannelPlayer.h"
+#include "playback/PlaybackService.h"
 #include "player/PlayerStatus.h"
 
 #include <QStringList>
@@ -112,9 +113,7 @@ QVariantMap CNowPlaying::Metadata() const
 
 QString CNowPlaying::StatusText(EPlayerState state, const QString& strStatus, const QString& strTitle)
 {
-    if (state == EPlayerState::Playing && !strTitle.isEmpty())
-        return strStatus + QStringLiteral(": ") + strTitle;
-    return strStatus;
+    return CPlaybackService::StatusWithTitle(state, strStatus, strTitle);
 }
 
 UINT CNowPlaying::CommandFor(EAction action, bool bPlaying)

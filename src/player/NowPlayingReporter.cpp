@@ -2,18 +2,18 @@
 
 #include "app/SettingsStore.h"
 #include "player/NowPlaying.h"
-#include "player/WMPPlayer4.h"
+#include "playback/PlaybackEngine.h"
 
-CNowPlayingReporter::CNowPlayingReporter(CWMPPlayer4* pPlayer, CNowPlaying* pNowPlaying,
+CNowPlayingReporter::CNowPlayingReporter(CPlaybackEngine* pPlayer, CNowPlaying* pNowPlaying,
                                          CSettingsStore& settings, QObject* parent)
     : QObject(parent), m_pPlayer(pPlayer), m_pNowPlaying(pNowPlaying), m_settings(settings)
 {
-    connect(m_pPlayer, &CWMPPlayer4::StatusChange, this, &CNowPlayingReporter::Update);
-    connect(m_pPlayer, &CWMPPlayer4::StreamTitleChange, this, &CNowPlayingReporter::Update);
+    connect(m_pPlayer, &CPlaybackEngine::StatusChanged, this, &CNowPlayingReporter::Update);
+    connect(m_pPlayer, &CPlaybackEngine::TitleChanged, this, &CNowPlayingReporter::Update);
     connect(m_pNowPlaying, &CNowPlaying::VolumeRequested, this,
             [this](double dVolume) { m_pPlayer->SetVolume(qRound(dVolume * 100)); });
 
-    connect(m_pNowPlaying, &CNowPlaying::FadeLevelChanged, m_pPlayer, &CWMPPlayer4::SetFade);
+    connect(m_pNowPlaying, &CNowPlaying::FadeLevelChanged, m_pPlayer, &CPlaybackEngine::SetFade);
 
     // Both stored values are read before either is given to the player: setting the volume first
     // would store it with the mute not yet given, and the stored mute would be lost. Changes are
@@ -23,7 +23,7 @@ CNowPlayingReporter::CNowPlayingReporter(CWMPPlayer4* pPlayer, CNowPlaying* pNow
     m_pNowPlaying->SetVolume(nVolume / 100.0);
     m_pPlayer->SetVolume(nVolume);
     m_pPlayer->SetMuted(bMuted);
-    connect(m_pPlayer, &CWMPPlayer4::VolumeChange, this, &CNowPlayingReporter::OnVolumeChange);
+    connect(m_pPlayer, &CPlaybackEngine::VolumeChanged, this, &CNowPlayingReporter::OnVolumeChange);
     m_pPlayer->SetFade(m_pNowPlaying->FadeLevel());
     m_pNowPlaying->SetPlayerPresent(true);
     Update();
@@ -42,7 +42,7 @@ void CNowPlayingReporter::OpenChannel(const QString& strName, const QString& str
 void CNowPlayingReporter::Update()
 {
     m_pNowPlaying->SetPlaying(m_pPlayer->IsPlaying());
-    m_pNowPlaying->SetStreamTitle(m_pPlayer->StreamTitle());
+    m_pNowPlaying->SetStreamTitle(m_pPlayer->Title());
 }
 
 void CNowPlayingReporter::OnVolumeChange()

@@ -1,5 +1,5 @@
 #pragma once
-// Tells the program's now-playing state what the player view's media player does: the channel it
+// Tells the program's now-playing state what the playback engine does while the player view exists: the channel it
 // opens, the stream's title, whether sound comes out and how loud. Lives as long as the view.
 //
 // The volume and mute are the user's: the reporter gives the player the stored ones when the view is
@@ -8,14 +8,14 @@
 #include <QObject>
 
 class CNowPlaying;
+class CPlaybackEngine;
 class CSettingsStore;
-class CWMPPlayer4;
 
 class CNowPlayingReporter : public QObject
 {
     Q_OBJECT
 public:
-    CNowPlayingReporter(CWMPPlayer4* pPlayer, CNowPlaying* pNowPlaying, CSettingsStore& settings,
+    CNowPlayingReporter(CPlaybackEngine* pPlayer, CNowPlaying* pNowPlaying, CSettingsStore& settings,
                         QObject* parent);
     // The player goes with the view: nothing plays any more.
     ~CNowPlayingReporter() override;
@@ -27,7 +27,7 @@ private:
     void Update();
     void OnVolumeChange();
 
-    CWMPPlayer4* m_pPlayer;
+    CPlaybackEngine* m_pPlayer;
     CNowPlaying* m_pNowPlaying;
     CSettingsStore& m_settings;
 };

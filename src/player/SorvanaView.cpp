@@ -58,13 +58,13 @@ CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
                                       "List, or add stations of your own in My Stations: Add Station by "
                                       "Address, Import Playlist or the Station Directory."),
                                   this)),
-      m_player(new CWMPPlayer4(this)),
+      m_player(new CWMPPlayer4(context.Playback(), this)),
       m_checkDisplayNonWorking(new QCheckBox(text::MainWindow::tr("Display Non Working Channels"), this)),
       m_browser(new CExplorer1(context.Settings(), this)),
       m_pLogic(std::make_unique<CChannelPlayer>(
           m_listChannels->Channels(), *m_player, context.Settings(), [this](UINT nID) { PostCommand(nID); },
           context.TakeStartChannel())),
-      m_pNowPlaying(new CNowPlayingReporter(m_player, &context.NowPlaying(), context.Settings(), this)),
+      m_pNowPlaying(new CNowPlayingReporter(context.Playback().Engine(), &context.NowPlaying(), context.Settings(), this)),
       m_pStations(new CMyStationsUi(this, m_listChannels, *m_pLogic,
                                     [this](const QString& strName, const QString& strUrl)
                                     { PlayAddress(strName, strUrl); })),
@@ -113,6 +113,7 @@ CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
             [this](unsigned nVirtualKey) { m_pLogic->OnListKeyDown(nVirtualKey); });
     m_pLogic->m_onOpenChannel = [this](const CChannel& channel)
     {
+        m_context.Playback().SetChannel({channel.m_nNumber, channel.m_strName, channel.m_strUrl, channel.m_strType});
         m_player->SetDisplayName(channel.m_strName);
         m_pNowPlaying->OpenChannel(channel.m_strName, channel.m_strUrl);
     };
@@ -126,16 +127,14 @@ CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
             return nIndex >= 0 &&
                    stations.Stations()[nIndex].m_strOrigin == QLatin1String(CStationRecord::kOriginAddress);
         });
-    connect(m_player, &CWMPPlayer4::StatusChange, this, [this] { OnPlayerStatusChange(); });
-    // The stream's title joins the status text.
-    connect(m_player, &CWMPPlayer4::StreamTitleChange, this, [this] { OnPlayerStatusChange(); });
     new CChannelTypeAhead(m_listChannels, [this](int nRow) { m_pLogic->SelectRow(nRow); });
-    // Both show in the status bar beside the player's status.
-    m_pRecorder = new CStreamRecorder(m_player, &context.NowPlaying(), this, this);
+    // Both show in the status bar beside the player's status, through the playback service.
+    m_pRecorder = new CStreamRecorder(context.Playback(), this, this);
     m_pRecorder->AddCommands(m_commandMap);
-    connect(m_pRecorder, &CStreamRecorder::Changed, this, [this] { OnPlayerStatusChange(); });
-    m_pAudioOutput = new CAudioOutput(m_player, context.Settings(), this);
-    connect(m_pAudioOutput, &CAudioOutput::Changed, this, [this] { OnPlayerStatusChange(); });
+    m_pAudioOutput = new CAudioOutput(context.Playback(), context.Settings(), this);
+    // The service's status text goes to the main window while this view shows the player.
+    connect(&context.Playback(), &CPlaybackService::StatusTextChanged, this,
+            [this](const QString& strText) { OnPlayerStatusChange(strText); });
     // The last channel plays once the list is in, a second after the start: the player's engine
     // loads during that wait, after the window is up, rather than after it.
     if (m_context.Settings().Read(settings::kAutoPlay) == 1)
@@ -166,6 +165,7 @@ CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
 CSorvanaView::~CSorvanaView()
 {
     disconnect(m_player, nullptr, this, nullptr);
+    disconnect(&m_context.Playback(), nullptr, this, nullptr);
     m_player->get_controls().stop();
     UnregisterAllHotKeys(m_context.HotKeys(), this);
 }
@@ -246,18 +246,10 @@ void CSorvanaView::OnDisplayNonWorkingChannels()
     PostMessage(this, WM_RELOAD_CHANNELS, 0, 0);
 }
 
-void CSorvanaView::OnPlayerStatusChange()
+void CSorvanaView::OnPlayerStatusChange(const QString& strText)
 {
-    CMDIFrameWnd* pMain = GetMainFrame();
-    if (!pMain)
-        return;
-    QString strText =
-        CNowPlaying::StatusText(m_player->GetState(), m_player->get_status(), m_player->StreamTitle());
-    for (const QString& strNote : {m_pRecorder ? m_pRecorder->StatusNote() : QString(),
-                                   m_pAudioOutput ? m_pAudioOutput->StatusNote() : QString()})
-        if (!strNote.isEmpty())
-            strText += QStringLiteral(" | ") + strNote;
-    pMain->SetStatusText(strText);
+    if (CMDIFrameWnd* pMain = GetMainFrame())
+        pMain->SetStatusText(strText);
 }
 
 void CSorvanaView::ReloadChannelList()
@@ -280,6 +272,7 @@ void CSorvanaView::UpdateEmptyListHint()
 
 void CSorvanaView::PlayAddress(const QString& strName, const QString& strUrl)
 {
+    m_context.Playback().SetChannel({-1, strName, strUrl, QString()});
     m_player->SetDisplayName(strName);
     m_pNowPlaying->OpenChannel(strName, strUrl);
     m_player->put_URL(strUrl);

@@ -47,7 +47,7 @@ protected:
     void OnPlayPrevious();
     void OnStop();
     void OnDisplayNonWorkingChannels();
-    void OnPlayerStatusChange();
+    void OnPlayerStatusChange(const QString& strText);
     void ReloadChannelList();
 
 private:

@@ -3,8 +3,8 @@
 #include "app/Commands.h"
 #include "app/StringTable.h"
 #include "platform/MessageBox.h"
-#include "player/NowPlaying.h"
-#include "player/WMPPlayer4.h"
+#include "playback/PlaybackEngine.h"
+#include "playback/PlaybackService.h"
 
 #include <QDir>
 #include <QFile>
@@ -102,14 +102,21 @@ QString Folder()
 }
 } // namespace recording
 
-CStreamRecorder::CStreamRecorder(CWMPPlayer4* pPlayer, CNowPlaying* pNowPlaying, QWidget* pMessageOwner,
-                                 QObject* parent)
-    : QObject(parent), m_pPlayer(pPlayer), m_pNowPlaying(pNowPlaying), m_pMessageOwner(pMessageOwner)
+CStreamRecorder::CStreamRecorder(CPlaybackService& service, QWidget* pMessageOwner, QObject* parent)
+    : QObject(parent), m_service(service), m_pPlayer(service.Engine()), m_pMessageOwner(pMessageOwner)
 {
-    connect(m_pPlayer, &CWMPPlayer4::StreamTitleChange, this, &CStreamRecorder::OnTitleChange);
-    connect(m_pPlayer, &CWMPPlayer4::RecordingEnded, this, &CStreamRecorder::OnRecordingEnded);
+    connect(m_pPlayer, &CPlaybackEngine::TitleChanged, this, &CStreamRecorder::OnTitleChange);
+    connect(m_pPlayer, &CPlaybackEngine::RecordingEnded, this, &CStreamRecorder::OnRecordingEnded);
+    // The note follows the engine's recording file, whatever changed it.
+    connect(this, &CStreamRecorder::Changed, this,
+            [this] { m_service.SetNote(CPlaybackService::ENote::Recording, StatusNote()); });
     m_spaceCheck.setInterval(kSpaceCheckMs);
     connect(&m_spaceCheck, &QTimer::timeout, this, &CStreamRecorder::CheckFreeSpace);
+}
+
+CStreamRecorder::~CStreamRecorder()
+{
+    m_service.SetNote(CPlaybackService::ENote::Recording, QString());
 }
 
 void CStreamRecorder::AddCommands(CCommandMap& commandMap)
@@ -145,7 +152,7 @@ QString CStreamRecorder::StatusNote() const
 bool CStreamRecorder::CanRecord() const
 {
     // A picture's stream would need its own container and far more disk; only sound is recorded.
-    return m_pPlayer->GetState() == EPlayerState::Playing && !m_pPlayer->HasPictureTrack();
+    return m_pPlayer->State() == EPlayerState::Playing && !m_pPlayer->HasPictureTrack();
 }
 
 void CStreamRecorder::Start()
@@ -182,9 +189,9 @@ void CStreamRecorder::Stop()
 
 bool CStreamRecorder::OpenFile()
 {
-    m_strTitle = m_pPlayer->StreamTitle();
+    m_strTitle = m_pPlayer->Title();
     const QString strName =
-        recording::FileName(m_pNowPlaying->Channel(), m_strTitle,
+        recording::FileName(m_service.Channel().strName, m_strTitle,
                             recording::ExtensionFor(m_pPlayer->AudioCodec()), QDateTime::currentDateTime());
     const QString strPath = recording::UniquePath(recording::Folder(), strName);
     // The name is taken at once, so that a second file of the same title does not reuse it before
@@ -208,7 +215,7 @@ bool CStreamRecorder::OpenFile()
 void CStreamRecorder::OnTitleChange()
 {
     // A title that goes away (the stream ends) is no new song; the player ends the recording then.
-    const QString strTitle = m_pPlayer->StreamTitle();
+    const QString strTitle = m_pPlayer->Title();
     if (!IsRecording() || strTitle.isEmpty() || strTitle == m_strTitle)
         return;
     OpenFile();

@@ -4,7 +4,7 @@
 // named "<channel> - <title>.<ext>". The Record command starts and stops it; another channel, Stop or
 // a dropped stream end it; a folder that cannot be written or a full disk end it with a message
 // while the stream plays on. Streams with a picture are not recorded (the command is off for them).
-// Lives as long as the player view.
+// Lives as long as the player view (whose command it serves).
 #include "platform/CmdTarget.h"
 
 #include <QDateTime>
@@ -12,8 +12,8 @@
 #include <QString>
 #include <QTimer>
 
-class CNowPlaying;
-class CWMPPlayer4;
+class CPlaybackEngine;
+class CPlaybackService;
 class QWidget;
 
 namespace recording
@@ -35,7 +35,10 @@ class CStreamRecorder : public QObject
     Q_OBJECT
 public:
     // pMessageOwner: the window that the recorder's message boxes belong to.
-    CStreamRecorder(CWMPPlayer4* pPlayer, CNowPlaying* pNowPlaying, QWidget* pMessageOwner, QObject* parent);
+    // Records what the service's engine plays, named after the service's channel, and gives the
+    // service its note for the status text.
+    CStreamRecorder(CPlaybackService& service, QWidget* pMessageOwner, QObject* parent);
+    ~CStreamRecorder() override;
 
     void AddCommands(CCommandMap& commandMap);
     bool IsRecording() const;
@@ -57,8 +60,8 @@ private:
     void CheckFreeSpace();
     void Fail(const QString& strText);
 
-    CWMPPlayer4* m_pPlayer;
-    CNowPlaying* m_pNowPlaying;
+    CPlaybackService& m_service;
+    CPlaybackEngine* m_pPlayer;
     QWidget* m_pMessageOwner;
     QString m_strTitle; // the title of the file being written
     QTimer m_spaceCheck;

@@ -1,365 +1,105 @@
 #include "player/WMPPlayer4.h"
 
-#include "app/Logging.h"
-#include "platform/FreedMemory.h"
-#include "player/AudioDevices.h"
+#include "playback/MpvEngine.h"
+#include "playback/PlaybackService.h"
 #include "player/MpvRenderWidget.h"
 #include "player/PlayerControlBar.h"
-#include "player/PlayerTrace.h"
 #include "player/ScreenSaverInhibitor.h"
-#include "player/StreamAddress.h"
 
 #include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
-#include <clocale>
-#include <mpv/client.h>
-#include <vector>
 
-namespace
+CWMPPlayer4::CWMPPlayer4(QWidget* parent)
+    : QWidget(parent), m_pOwnEngine(std::make_unique<CMpvEngine>()), m_pEngine(m_pOwnEngine.get())
 {
-// Ids of the observed properties (the events' reply_userdata).
-enum PropertyId : quint64
-{
-    kPropPausedForCache = 1,
-    kPropBufferingState,
-    kPropSeekable,
-    kPropTimePos,
-    kPropDuration,
-    kPropVoConfigured,
-    kPropIcyTitle,
-    kPropCurrentAo,
-    kPropDemuxerIdle,
-    kPropTrackList,
-    kPropAudioDevices,
-};
-
-// Network protocols that the demuxer may open for references inside a stream (HLS segments and keys,
-// RTSP's data channels). Local files are not among them.
-constexpr const char* kLavfOptions =
-    "protocol_whitelist=[http,https,tcp,tls,crypto,httpproxy,data,udp,rtp,rtsp,rtsps,srtp,"
-    "rtmp,rtmps,rtmpt,rtmpts,rtmpe,rtmpte,srt,mmsh,mmst,hls]";
-
-struct Option
-{
-    const char* name;
-    const char* value;
-};
-
-constexpr Option kOptions[]{
-    // Nothing of the user's own mpv setup, and nothing that could run or read local things.
-    {"config", "no"},
-    {"load-scripts", "no"},
-    {"ytdl", "no"},
-    {"osc", "no"},
-    {"load-stats-overlay", "no"},
-    {"load-osd-console", "no"},
-    {"load-auto-profiles", "no"},
-    {"terminal", "no"},
-    {"input-default-bindings", "no"},
-    {"input-vo-keyboard", "no"},
-    {"input-cursor", "no"},
-    {"load-unsafe-playlists", "no"},
-    {"sub-auto", "no"},
-    {"audio-file-auto", "no"},
-    {"cover-art-auto", "no"},
-    {"demuxer-lavf-o", kLavfOptions},
-    {"user-agent", "Vedrix by Palomer"},
-    // Video goes through the render context of the picture area; sound to PulseAudio or PipeWire's
-    // PulseAudio server, then whatever else mpv finds.
-    {"vo", "libmpv"},
-    // No video until the picture area has its render context (see OnRenderContextChanged).
-    {"vid", "no"},
-    {"ao", "pulse,"},
-    {"audio-client-name", "Vedrix"},
-    // PulseAudio asks for more sound each time its buffer runs low; mpv's default of about 100 ms
-    // woke its threads so often that they used twice the CPU time. 200 ms is the audio buffer that
-    // mpv itself keeps; a channel switch and Stop drop it, so they are not slower.
-    {"pulse-buffer", "200"},
-    {"hwdec", "no"},
-    {"gpu-hwdec-interop", "no"},
-    {"osd-level", "0"},
-    {"idle", "yes"},
-    {"keep-open", "no"},
-    {"volume", "50"},
-    {"volume-max", "100"},
-    // A channel switch should be quick. On loopback Icecast most of the start went into probing the
-    // stream: take the format from the server's mime type, and give stream analysis a short budget
-    // (enough for an MPEG-TS segment to show its streams).
-    {"demuxer-lavf-probe-info", "nostreams"},
-    {"demuxer-lavf-analyzeduration", "0.5"},
-    {"demuxer-lavf-probescore", "24"},
-    // Live streams: cache a little ahead, keep little behind, give up a dead server in 15 s.
-    // The cache reads everything that the server sends as it arrives, so a drop shows at once; the
-    // price is that the reader always waits on the socket, and a channel switch waits until mpv can
-    // end it (the next data from the old server, or FFmpeg's 100 ms poll; see the README's Speed).
-    {"cache", "yes"},
-    {"cache-secs", "10"},
-    {"demuxer-max-bytes", "32MiB"},
-    {"demuxer-max-back-bytes", "4MiB"},
-    {"cache-pause-wait", "1"},
-    // The stream being replaced goes at once: mpv would give it 0.1 s to say goodbye to its server
-    // (an RTSP teardown) before cancelling it, and a channel switch waited for that.
-    {"demuxer-termination-timeout", "0"},
-    {"network-timeout", "15"},
-};
-
-CPlayerStatus::Failure FailureOf(int nError)
-{
-    using F = CPlayerStatus::Failure;
-    switch (nError)
-    {
-    case MPV_ERROR_LOADING_FAILED:
-        return F::CannotOpen;
-    case MPV_ERROR_AO_INIT_FAILED:
-        return F::AudioDevice;
-    case MPV_ERROR_VO_INIT_FAILED:
-        return F::VideoDevice;
-    case MPV_ERROR_UNKNOWN_FORMAT:
-        return F::UnknownFormat;
-    case MPV_ERROR_NOTHING_TO_PLAY:
-        return F::NothingToPlay;
-    case MPV_ERROR_UNSUPPORTED:
-        return F::Unsupported;
-    default:
-        return F::Other;
-    }
+    Build();
 }
 
-CPlayerStatus::EndReason EndReasonOf(int nReason)
+CWMPPlayer4::CWMPPlayer4(CPlaybackService& service, QWidget* parent)
+    : QWidget(parent), m_pEngine(&CMpvEngine::Of(service))
 {
-    using R = CPlayerStatus::EndReason;
-    switch (nReason)
-    {
-    case MPV_END_FILE_REASON_EOF:
-        return R::Eof;
-    case MPV_END_FILE_REASON_STOP:
-        return R::Stopped;
-    case MPV_END_FILE_REASON_QUIT:
-        return R::Quit;
-    case MPV_END_FILE_REASON_REDIRECT:
-        return R::Redirect;
-    default:
-        return R::Error;
-    }
+    Build();
 }
 
-// The reason that FFmpeg gives for a failure ("Connection refused", "HTTP error 404 Not Found"), for
-// the error status; mpv's own messages only repeat that opening failed.
-QString DetailOf(const mpv_event_log_message& message)
+void CWMPPlayer4::Build()
 {
-    if (!QByteArray(message.prefix).startsWith("ffmpeg"))
-        return {};
-    QString strText = QString::fromUtf8(message.text).trimmed();
-    const int nColon = strText.lastIndexOf(QLatin1String(": "));
-    if (nColon >= 0)
-        strText = strText.mid(nColon + 2);
-    return strText.size() <= 80 ? strText : QString();
-}
-
-// The value of a key in an mpv map, if it is there with that format.
-// A map of strings for mpv_command_node, for commands given by their arguments' names. The strings
-// must outlive the node.
-class NodeMap
-{
-public:
-    void Add(const char* key, const char* value)
-    {
-        m_keys.push_back(const_cast<char*>(key));
-        mpv_node node{};
-        node.format = MPV_FORMAT_STRING;
-        node.u.string = const_cast<char*>(value);
-        m_values.push_back(node);
-    }
-    mpv_node* Node()
-    {
-        m_list.num = int(m_values.size());
-        m_list.values = m_values.data();
-        m_list.keys = m_keys.data();
-        m_node.format = MPV_FORMAT_NODE_MAP;
-        m_node.u.list = &m_list;
-        return &m_node;
-    }
-
-private:
-    std::vector<char*> m_keys;
-    std::vector<mpv_node> m_values;
-    mpv_node_list m_list{};
-    mpv_node m_node{};
-};
-
-const mpv_node* MapValue(const mpv_node& map, const char* key, mpv_format format)
-{
-    if (map.format != MPV_FORMAT_NODE_MAP)
-        return nullptr;
-    for (int i = 0; i < map.u.list->num; ++i)
-    {
-        if (qstrcmp(map.u.list->keys[i], key) == 0 && map.u.list->values[i].format == format)
-            return &map.u.list->values[i];
-    }
-    return nullptr;
-}
-// Whether mpv's track list holds a picture: a video track that is not a cover image.
-bool HasPicture(const mpv_node& tracks)
-{
-    if (tracks.format != MPV_FORMAT_NODE_ARRAY)
-        return false;
-    for (int i = 0; i < tracks.u.list->num; ++i)
-    {
-        const mpv_node& track = tracks.u.list->values[i];
-        const mpv_node* pType = MapValue(track, "type", MPV_FORMAT_STRING);
-        const mpv_node* pCover = MapValue(track, "albumart", MPV_FORMAT_FLAG);
-        if (pType && qstrcmp(pType->u.string, "video") == 0 && !(pCover && pCover->u.flag))
-            return true;
-    }
-    return false;
-}
-} // namespace
-
-CWMPPlayer4::CWMPPlayer4(QWidget* parent) : QWidget(parent)
-{
-    m_pVideo = new CMpvRenderWidget(nullptr, this);
+    m_pEngine->AddUser();
+    m_pVideo = new CMpvRenderWidget(*m_pEngine, this);
     m_pBar = new CPlayerControlBar(this);
     auto* pLayout = new QVBoxLayout(this);
     pLayout->setContentsMargins(0, 0, 0, 0);
     pLayout->setSpacing(0);
     pLayout->addWidget(m_pVideo, 1);
     pLayout->addWidget(m_pBar);
+    // What the engine has now: the widget may come to an engine that has played before.
+    m_pBar->SetVolume(m_pEngine->Volume());
+    m_pBar->SetMuted(m_pEngine->IsMuted());
+    m_pBar->SetSeekable(m_pEngine->IsSeekable());
+    m_pBar->SetPosition(m_pEngine->Position(), m_pEngine->Duration());
+    m_pVideo->SetStatusText(m_pEngine->Status());
+    m_pVideo->SetStreamTitle(m_pEngine->Title());
 
-    connect(m_pVideo, &CMpvRenderWidget::RenderContextChanged, this, &CWMPPlayer4::OnRenderContextChanged);
-    connect(m_pBar, &CPlayerControlBar::PlayClicked, this,
-            [this]
-            {
-                if (m_strUrl.isEmpty())
-                    return;
-                m_reconnect.Cancel();
-                Load();
-            });
+    connect(m_pBar, &CPlayerControlBar::PlayClicked, m_pEngine, &CMpvEngine::Replay);
     connect(m_pBar, &CPlayerControlBar::StopClicked, this, &CWMPPlayer4::Stop);
     connect(m_pBar, &CPlayerControlBar::VolumeChanged, this, &CWMPPlayer4::SetVolume);
     connect(m_pBar, &CPlayerControlBar::MuteToggled, this, &CWMPPlayer4::SetMuted);
-    connect(m_pBar, &CPlayerControlBar::SeekRequested, this,
-            [this](double dSeconds)
+    connect(m_pBar, &CPlayerControlBar::SeekRequested, m_pEngine, &CMpvEngine::Seek);
+
+    connect(m_pEngine, &CPlaybackEngine::StatusChanged, this, &CWMPPlayer4::OnStatusChanged);
+    connect(m_pEngine, &CPlaybackEngine::StateChanged, this, &CWMPPlayer4::StateChanged);
+    connect(m_pEngine, &CPlaybackEngine::TitleChanged, this,
+            [this](const QString& strTitle)
             {
-                if (!m_pMpv || !m_bSeekable)
-                    return;
-                const QByteArray target = QByteArray::number(dSeconds, 'f', 3);
-                const char* args[]{"seek", target.constData(), "absolute", nullptr};
-                mpv_command_async(m_pMpv, 0, args);
+                m_pVideo->SetStreamTitle(strTitle);
+                emit StreamTitleChange();
+            });
+    connect(m_pEngine, &CPlaybackEngine::PictureChanged, this, &CWMPPlayer4::OnPictureChanged);
+    connect(m_pEngine, &CPlaybackEngine::PictureTrackFound, this, [this] { m_pVideo->SetVideoWanted(true); });
+    connect(m_pEngine, &CPlaybackEngine::SeekableChanged, m_pBar, &CPlayerControlBar::SetSeekable);
+    connect(m_pEngine, &CPlaybackEngine::PositionChanged, m_pBar, &CPlayerControlBar::SetPosition);
+    connect(m_pEngine, &CPlaybackEngine::VolumeChanged, this,
+            [this](int nVolume, bool bMuted)
+            {
+                m_pBar->SetVolume(nVolume);
+                m_pBar->SetMuted(bMuted);
+                emit VolumeChange();
             });
 
     connect(m_pVideo, &CMpvRenderWidget::DoubleClicked, this, [this] { SetFullScreen(!IsFullScreen()); });
     auto* pFullScreenKey = new QShortcut(QKeySequence(Qt::Key_F11), this);
     connect(pFullScreenKey, &QShortcut::activated, this, [this] { SetFullScreen(true); });
     m_pInhibitor = std::make_unique<CScreenSaverInhibitor>(this);
-
-    // A few seconds after a stream started or ended, and no more often while the user zaps: the
-    // release walks every arena, and a switch should not wait for it.
-    m_releaseMemory.setSingleShot(true);
-    m_releaseMemory.setInterval(3000);
-    connect(&m_releaseMemory, &QTimer::timeout, this, [] { freedmemory::Release(); });
-    m_status.m_onChange = [this] { OnStatusChanged(); };
-    m_reconnect.m_onAttempt = [this] { Load(); };
-}
-
-bool CWMPPlayer4::EnsureMpv()
-{
-    if (m_pMpv || m_bMpvFailed)
-        return m_pMpv != nullptr;
-    CreateMpv();
-    if (!m_pMpv)
-    {
-        m_bMpvFailed = true;
-        return false;
-    }
-    // What was set before the core existed.
-    m_pVideo->SetMpv(m_pMpv);
-    ApplyVolume();
-    ApplyMute();
-    ApplyAudioDevice();
-    return true;
-}
-
-mpv_handle* CWMPPlayer4::Handle()
-{
-    EnsureMpv();
-    return m_pMpv;
-}
-
-void CWMPPlayer4::CreateMpv()
-{
-    // mpv refuses to start unless numbers are formatted the C way; QApplication may have changed it.
-    std::setlocale(LC_NUMERIC, "C");
-    m_pMpv = mpv_create();
-    if (!m_pMpv)
-        return;
-    for (const Option& option : kOptions)
-        mpv_set_option_string(m_pMpv, option.name, option.value);
-    if (mpv_initialize(m_pMpv) < 0)
-    {
-        mpv_terminate_destroy(m_pMpv);
-        m_pMpv = nullptr;
-        return;
-    }
-    mpv_request_log_messages(m_pMpv, playertrace::IsOn() ? playertrace::Level() : "error");
-    mpv_observe_property(m_pMpv, kPropPausedForCache, "paused-for-cache", MPV_FORMAT_FLAG);
-    mpv_observe_property(m_pMpv, kPropBufferingState, "cache-buffering-state", MPV_FORMAT_INT64);
-    mpv_observe_property(m_pMpv, kPropSeekable, "seekable", MPV_FORMAT_FLAG);
-    // Whole seconds: mpv reports a change only when the value in the asked format changes, and as
-    // doubles the position (about 14 times a second) and a live stream's growing length (5 times)
-    // woke the GUI thread far more often than the bar, which shows seconds, can change.
-    mpv_observe_property(m_pMpv, kPropTimePos, "time-pos", MPV_FORMAT_INT64);
-    mpv_observe_property(m_pMpv, kPropDuration, "duration", MPV_FORMAT_INT64);
-    mpv_observe_property(m_pMpv, kPropVoConfigured, "vo-configured", MPV_FORMAT_FLAG);
-    mpv_observe_property(m_pMpv, kPropIcyTitle, "metadata/by-key/icy-title", MPV_FORMAT_STRING);
-    mpv_observe_property(m_pMpv, kPropCurrentAo, "current-ao", MPV_FORMAT_STRING);
-    // The demuxer stops reading when its cache is full or the stream has ended; a live stream never
-    // fills the cache, so this changes when the server drops it.
-    mpv_observe_property(m_pMpv, kPropDemuxerIdle, "demuxer-cache-idle", MPV_FORMAT_FLAG);
-    // Whether a stream brings a picture: only then does the picture area get its video window.
-    mpv_observe_property(m_pMpv, kPropTrackList, "track-list", MPV_FORMAT_NODE);
-    // The sound server's devices as they come and go (mpv watches the server for changes).
-    mpv_observe_property(m_pMpv, kPropAudioDevices, "audio-device-list", MPV_FORMAT_NODE);
-    // Runs on an mpv thread: only queue the draining for the GUI thread.
-    mpv_set_wakeup_callback(
-        m_pMpv,
-        [](void* pCtx)
-        {
-            auto* pPlayer = static_cast<CWMPPlayer4*>(pCtx);
-            QMetaObject::invokeMethod(
-                pPlayer, [pPlayer] { pPlayer->DrainEvents(); }, Qt::QueuedConnection);
-        },
-        this);
 }
 
 CWMPPlayer4::~CWMPPlayer4()
 {
-    if (!m_pMpv)
-        return;
-    mpv_set_wakeup_callback(m_pMpv, nullptr, nullptr);
+    disconnect(m_pEngine, nullptr, this, nullptr);
     if (m_pFullScreen)
         SetFullScreen(false);
-    disconnect(m_pVideo, nullptr, this, nullptr);
-    // The render context must go (with its GL context current) before the core does.
+    // The render context must go (with its GL context current) before the core does, and the
+    // picture before an engine of the widget's own.
     m_pVideo->FreeRenderContext();
-    mpv_terminate_destroy(m_pMpv);
-    m_pMpv = nullptr;
+    delete m_pVideo;
+    m_pVideo = nullptr;
+    m_pEngine->RemoveUser();
 }
 
-void CWMPPlayer4::OnRenderContextChanged(bool bAvailable)
+void CWMPPlayer4::OnStatusChanged(const QString& strStatus)
 {
-    // Without a render context mpv's video output fails and takes the whole file with it, so a TV
-    // channel started while the player is hidden (the program in the tray) plays its sound only,
-    // and its picture joins once the player is shown.
-    if (m_pMpv)
-        mpv_set_property_string(m_pMpv, "vid", bAvailable ? "auto" : "no");
+    m_pVideo->SetStatusText(strStatus);
+    emit StatusChange();
+}
+
+void CWMPPlayer4::OnPictureChanged(bool bShown)
+{
+    m_pVideo->SetVideoShown(bShown);
+    emit VideoChange();
 }
 
 void CWMPPlayer4::put_URL(const QString& strUrl)
 {
-    m_reconnect.Cancel();
-    m_strUrl = strUrl;
-    Load();
+    m_pEngine->Open(strUrl);
 }
 
 CWMPControls& CWMPPlayer4::get_controls()
@@ -369,112 +109,72 @@ CWMPControls& CWMPPlayer4::get_controls()
 
 QString CWMPPlayer4::get_status() const
 {
-    return ShownStatus();
+    return m_pEngine->Status();
 }
 
 EPlayerState CWMPPlayer4::GetState() const
 {
-    return m_reconnect.IsReconnecting() ? EPlayerState::Reconnecting : m_status.State();
+    return m_pEngine->State();
 }
 
-QString CWMPPlayer4::ShownStatus() const
+void CWMPPlayer4::Stop()
 {
-    return m_reconnect.IsReconnecting() ? CReconnectPolicy::Text(m_reconnect.Attempt()) : m_status.Text();
+    m_pEngine->Stop();
+}
+
+void CWMPPlayer4::SetTypedAddressCheck(std::function<bool(const QString&)> isTyped)
+{
+    m_pEngine->SetTypedAddressCheck(std::move(isTyped));
+}
+
+QString CWMPPlayer4::URL() const
+{
+    return m_pEngine->Url();
+}
+
+QString CWMPPlayer4::StreamTitle() const
+{
+    return m_pEngine->Title();
+}
+
+bool CWMPPlayer4::IsPlaying() const
+{
+    return m_pEngine->IsPlaying();
+}
+
+bool CWMPPlayer4::HasVideo() const
+{
+    return m_pEngine->HasPicture();
+}
+
+int CWMPPlayer4::Volume() const
+{
+    return m_pEngine->Volume();
+}
+
+bool CWMPPlayer4::IsMuted() const
+{
+    return m_pEngine->IsMuted();
 }
 
 void CWMPPlayer4::SetVolume(int nVolume)
 {
-    nVolume = qBound(0, nVolume, 100);
-    if (nVolume != m_nVolume)
-    {
-        m_nVolume = nVolume;
-        m_pBar->SetVolume(m_nVolume);
-        emit VolumeChange();
-    }
-    ApplyVolume();
+    m_pEngine->SetVolume(nVolume);
 }
 
 void CWMPPlayer4::SetMuted(bool bMuted)
 {
-    if (bMuted != m_bMuted)
-    {
-        m_bMuted = bMuted;
-        m_pBar->SetMuted(m_bMuted);
-        emit VolumeChange();
-    }
-    ApplyMute();
-}
-
-void CWMPPlayer4::ApplyMute()
-{
-    if (!m_pMpv)
-        return;
-    int nFlag = m_bMuted ? 1 : 0;
-    mpv_set_property_async(m_pMpv, 0, "mute", MPV_FORMAT_FLAG, &nFlag);
+    m_pEngine->SetMuted(bMuted);
 }
 
 void CWMPPlayer4::SetFade(double dLevel)
 {
-    dLevel = qBound(0.0, dLevel, 1.0);
-    if (dLevel == m_dFade)
-        return;
-    m_dFade = dLevel;
-    ApplyVolume();
+    m_pEngine->SetFade(dLevel);
 }
 
-void CWMPPlayer4::ApplyVolume()
+void CWMPPlayer4::Prepare()
 {
-    if (!m_pMpv)
-        return;
-    double dVolume = m_nVolume * m_dFade;
-    mpv_set_property_async(m_pMpv, 0, "volume", MPV_FORMAT_DOUBLE, &dVolume);
-}
-
-void CWMPPlayer4::SetRecordFile(const QString& strPath)
-{
-    if (!m_pMpv || strPath == m_strRecordFile)
-        return;
-    const bool bStarting = m_strRecordFile.isEmpty() && !strPath.isEmpty();
-    m_strRecordFile = strPath;
-    mpv_set_property_string(m_pMpv, "stream-record", strPath.toUtf8().constData());
-    if (bStarting && !m_strUrl.isEmpty())
-    {
-        m_reconnect.Cancel();
-        Load(true);
-    }
-}
-
-void CWMPPlayer4::EndRecording(const QString& strError)
-{
-    if (m_strRecordFile.isEmpty())
-        return;
-    m_strRecordFile.clear();
-    mpv_set_property_string(m_pMpv, "stream-record", "");
-    emit RecordingEnded(strError);
-}
-
-QString CWMPPlayer4::AudioCodec() const
-{
-    if (!m_pMpv)
-        return {};
-    char* pCodec = mpv_get_property_string(m_pMpv, "audio-codec-name");
-    const QString strCodec = QString::fromUtf8(pCodec);
-    mpv_free(pCodec);
-    return strCodec;
-}
-
-void CWMPPlayer4::SetAudioDevice(const QString& strName)
-{
-    if (strName == m_strAudioDevice)
-        return;
-    m_strAudioDevice = strName;
-    ApplyAudioDevice();
-}
-
-void CWMPPlayer4::ApplyAudioDevice()
-{
-    if (m_pMpv)
-        mpv_set_property_string(m_pMpv, "audio-device", m_strAudioDevice.toUtf8().constData());
+    m_pEngine->Prepare();
 }
 
 void CWMPPlayer4::SetFullScreen(bool bFullScreen)
@@ -513,300 +213,4 @@ void CWMPPlayer4::SetFullScreen(bool bFullScreen)
 void CWMPPlayer4::SetDisplayName(const QString& strName)
 {
     m_pVideo->SetDisplayName(strName);
-}
-
-void CWMPPlayer4::Load(bool bForRecording)
-{
-    if (!EnsureMpv())
-    {
-        m_status.LoadRefused(QStringLiteral("the media player could not be started"));
-        return;
-    }
-    // mpv would go on recording into the same file from the next stream. The same stream opened
-    // again for its recording keeps its title: it is no new song.
-    if (!bForRecording)
-    {
-        EndRecording(QString());
-        SetStreamTitle(QString());
-    }
-    m_bKeepTitle = bForRecording;
-    m_bPictureTrack = false;
-    ResetPosition();
-    m_strLastError.clear();
-    const bool bTyped = m_isTyped && m_isTyped(m_strUrl);
-    if (!CStreamAddress::IsPlayable(m_strUrl, bTyped ? CStreamAddress::ESource::Typed
-                                                     : CStreamAddress::ESource::Outside))
-    {
-        // Whatever played before ends too: the user asked for something else.
-        const char* stop[]{"stop", nullptr};
-        mpv_command(m_pMpv, stop);
-        m_status.LoadRefused(m_strUrl.trimmed().isEmpty() ? QStringLiteral("no stream address")
-                                                          : QStringLiteral("unsupported address"));
-        return;
-    }
-    const QByteArray url = m_strUrl.trimmed().toUtf8();
-    // A quick start reads the stream's parameters from its first frames as it plays and leaves
-    // the demuxer's own ones unset; the recorder writes its file's header from those, so a stream
-    // to record is opened again with a full probe.
-    // Named arguments: libmpv 0.38 put an index before loadfile's options, so their place differs
-    // between versions while their names do not.
-    NodeMap command;
-    command.Add("name", "loadfile");
-    command.Add("url", url.constData());
-    command.Add("flags", "replace");
-    if (bForRecording)
-        command.Add("options", "demuxer-lavf-probe-info=yes");
-    playertrace::Mark("loadfile", url.constData());
-    qCDebug(lcPlayer, "opening %s", url.constData());
-    mpv_node result{};
-    const int nError = mpv_command_node(m_pMpv, command.Node(), &result);
-    if (nError < 0)
-    {
-        qCWarning(lcPlayer, "cannot open %s: %s", url.constData(), mpv_error_string(nError));
-        m_status.LoadRefused(QString::fromUtf8(mpv_error_string(nError)));
-        return;
-    }
-    const mpv_node* pEntry = MapValue(result, "playlist_entry_id", MPV_FORMAT_INT64);
-    const qint64 nEntry = pEntry ? pEntry->u.int64 : CPlayerStatus::kAnyEntry;
-    mpv_free_node_contents(&result);
-    m_status.LoadRequested(nEntry);
-}
-
-void CWMPPlayer4::Stop()
-{
-    if (m_bMpvFailed)
-        return;
-    EndRecording(QString());
-    if (m_pMpv)
-    {
-        const char* args[]{"stop", nullptr};
-        mpv_command(m_pMpv, args);
-    }
-    m_reconnect.Cancel();
-    SetStreamTitle(QString());
-    ResetPosition();
-    m_status.StopRequested();
-    OnStatusChanged();
-}
-
-void CWMPPlayer4::ResetPosition()
-{
-    // The old stream's position and length must not linger until mpv reports the new ones.
-    m_bSeekable = false;
-    m_bFinite = false;
-    m_dPosition = m_dDuration = -1;
-    m_pBar->SetSeekable(false);
-    m_pBar->SetPosition(m_dPosition, m_dDuration);
-}
-
-void CWMPPlayer4::DrainEvents()
-{
-    while (m_pMpv)
-    {
-        mpv_event* pEvent = mpv_wait_event(m_pMpv, 0);
-        if (pEvent->event_id == MPV_EVENT_NONE)
-            break;
-        HandleEvent(*pEvent);
-    }
-}
-
-void CWMPPlayer4::HandleEvent(const mpv_event& event)
-{
-    if (event.event_id != MPV_EVENT_LOG_MESSAGE && event.event_id != MPV_EVENT_PROPERTY_CHANGE)
-        playertrace::Mark("event", mpv_event_name(event.event_id));
-    switch (event.event_id)
-    {
-    case MPV_EVENT_START_FILE:
-    {
-        const auto* pStart = static_cast<const mpv_event_start_file*>(event.data);
-        m_strLastError.clear();
-        m_status.FileStarted(pStart->playlist_entry_id);
-        break;
-    }
-    case MPV_EVENT_PLAYBACK_RESTART:
-        ReleaseMemorySoon();
-        m_strLastError.clear();
-        m_status.PlaybackRestarted();
-        break;
-    case MPV_EVENT_END_FILE:
-    {
-        const auto* pEnd = static_cast<const mpv_event_end_file*>(event.data);
-        if (pEnd->reason == MPV_END_FILE_REASON_ERROR)
-            qCWarning(lcPlayer, "stream %s failed: %s%s%s", qUtf8Printable(m_strUrl),
-                      mpv_error_string(pEnd->error), m_strLastError.isEmpty() ? "" : ": ",
-                      qUtf8Printable(m_strLastError));
-        else
-            qCDebug(lcPlayer, "stream %s ended (mpv end-file reason %d)", qUtf8Printable(m_strUrl),
-                    int(pEnd->reason));
-        ReleaseMemorySoon();
-        // Decided before the status hears of the end, so that a drop shows as the reconnect at once. A
-        // stream with an end of its own that reaches it has ended, not dropped: it is played once.
-        const bool bEndedByItself = pEnd->reason == MPV_END_FILE_REASON_EOF && m_bFinite;
-        if ((pEnd->reason == MPV_END_FILE_REASON_EOF || pEnd->reason == MPV_END_FILE_REASON_ERROR) &&
-            !bEndedByItself)
-            m_reconnect.StreamEnded();
-        m_status.FileEnded(pEnd->playlist_entry_id, EndReasonOf(pEnd->reason),
-                           pEnd->reason == MPV_END_FILE_REASON_ERROR ? FailureOf(pEnd->error)
-                                                                     : CPlayerStatus::Failure::None,
-                           m_strLastError);
-        OnStatusChanged();
-        break;
-    }
-    case MPV_EVENT_LOG_MESSAGE:
-    {
-        const auto* pMessage = static_cast<const mpv_event_log_message*>(event.data);
-        playertrace::MpvLine(pMessage->prefix, pMessage->text);
-        // A trace asks for more than errors; only the errors tell what went wrong.
-        if (pMessage->log_level > MPV_LOG_LEVEL_ERROR)
-            break;
-        if (qstrcmp(pMessage->prefix, "cplayer") == 0 &&
-            QByteArray(pMessage->text).startsWith("Could not open/initialize audio device"))
-        {
-            qCWarning(lcPlayer, "audio output %s failed: %s", qUtf8Printable(m_strAudioDevice),
-                      pMessage->text);
-            m_status.AudioOutputFailed();
-            emit AudioDeviceFailed();
-        }
-        // The recorder's own failures (the file cannot be opened, a write fails, as on a full disk),
-        // and mpv giving up the recording after one.
-        if (qstrcmp(pMessage->prefix, "recorder") == 0 ||
-            (qstrcmp(pMessage->prefix, "cplayer") == 0 &&
-             QByteArray(pMessage->text).startsWith("Disabling stream recording")))
-            EndRecording(QString::fromUtf8(pMessage->text).trimmed());
-        const QString strDetail = DetailOf(*pMessage);
-        if (!strDetail.isEmpty() && m_strLastError.isEmpty())
-            m_strLastError = strDetail;
-        break;
-    }
-    case MPV_EVENT_PROPERTY_CHANGE:
-        HandlePropertyChange(event);
-        break;
-    default:
-        break;
-    }
-}
-
-void CWMPPlayer4::HandlePropertyChange(const mpv_event& event)
-{
-    const auto* pProperty = static_cast<const mpv_event_property*>(event.data);
-    const bool bHasValue = pProperty->format != MPV_FORMAT_NONE && pProperty->data;
-    const auto flag = [&] { return bHasValue && *static_cast<int*>(pProperty->data) != 0; };
-    const auto seconds = [&] { return bHasValue ? double(*static_cast<int64_t*>(pProperty->data)) : -1.0; };
-    switch (event.reply_userdata)
-    {
-    case kPropPausedForCache:
-        m_status.PausedForCacheChanged(flag());
-        break;
-    case kPropBufferingState:
-        m_status.BufferingChanged(bHasValue ? int(*static_cast<int64_t*>(pProperty->data)) : 0);
-        break;
-    case kPropSeekable:
-        m_bSeekable = flag();
-        m_bFinite = m_bFinite || m_bSeekable;
-        m_pBar->SetSeekable(m_bSeekable);
-        break;
-    case kPropTimePos:
-        m_dPosition = seconds();
-        m_pBar->SetPosition(m_dPosition, m_dDuration);
-        break;
-    case kPropDuration:
-        m_dDuration = seconds();
-        m_bFinite = m_bFinite || m_dDuration > 0;
-        m_pBar->SetPosition(m_dPosition, m_dDuration);
-        break;
-    case kPropVoConfigured:
-        if (flag() == m_bVideo)
-            break;
-        m_bVideo = flag();
-        m_pVideo->SetVideoShown(m_bVideo);
-        m_status.VideoOutputChanged(m_bVideo);
-        emit VideoChange();
-        break;
-    case kPropCurrentAo:
-        m_status.AudioOutputChanged(bHasValue);
-        break;
-    case kPropIcyTitle:
-    {
-        const QString strTitle =
-            bHasValue ? QString::fromUtf8(*static_cast<char**>(pProperty->data)) : QString();
-        // The stream opened again for its recording has no title until its server sends it again.
-        if (strTitle.isEmpty() && m_bKeepTitle)
-            break;
-        m_bKeepTitle = false;
-        SetStreamTitle(strTitle);
-        break;
-    }
-    case kPropTrackList:
-        if (bHasValue && HasPicture(*static_cast<mpv_node*>(pProperty->data)))
-        {
-            m_bPictureTrack = true;
-            m_pVideo->SetVideoWanted(true);
-        }
-        break;
-    case kPropAudioDevices:
-        if (bHasValue)
-        {
-            QStringList names;
-            for (const audiodevices::SDevice& device :
-                 audiodevices::FromNode(*static_cast<mpv_node*>(pProperty->data)))
-                names << device.strName;
-            emit AudioDevicesChanged(names);
-        }
-        break;
-    case kPropDemuxerIdle:
-        if (flag())
-            OnDemuxerIdle();
-        break;
-    default:
-        break;
-    }
-}
-
-void CWMPPlayer4::ReleaseMemorySoon()
-{
-    if (!m_releaseMemory.isActive())
-        m_releaseMemory.start();
-}
-
-void CWMPPlayer4::OnDemuxerIdle()
-{
-    // A live stream that plays and whose demuxer has read to its end: the server dropped it. Sound
-    // sent ahead (the server's burst and the cache) would keep mpv playing for a second or two
-    // before the file ends; the user sees the reconnect, and the first attempt's wait runs, now.
-    if (!m_status.IsPlaying() || m_bSeekable || m_reconnect.IsReconnecting())
-        return;
-    mpv_node state{};
-    if (mpv_get_property(m_pMpv, "demuxer-cache-state", MPV_FORMAT_NODE, &state) < 0)
-        return;
-    const mpv_node* pEof = MapValue(state, "eof", MPV_FORMAT_FLAG);
-    const bool bEof = pEof && pEof->u.flag != 0;
-    mpv_free_node_contents(&state);
-    if (bEof && m_reconnect.StreamEnded())
-        OnStatusChanged();
-}
-
-void CWMPPlayer4::SetStreamTitle(const QString& strTitle)
-{
-    if (strTitle == m_strTitle)
-        return;
-    m_strTitle = strTitle;
-    m_pVideo->SetStreamTitle(strTitle);
-    emit StreamTitleChange();
-}
-
-void CWMPPlayer4::OnStatusChanged()
-{
-    if (m_status.IsPlaying())
-        m_reconnect.PlaybackStarted();
-    const QString strShown = ShownStatus();
-    const EPlayerState state = GetState();
-    if (strShown == m_strShownStatus && state == m_shownState)
-        return;
-    m_strShownStatus = strShown;
-    m_pVideo->SetStatusText(strShown);
-    const bool bStateChanged = state != m_shownState;
-    m_shownState = state;
-    emit StatusChange();
-    if (bStateChanged)
-        emit StateChanged(state);
 }

@@ -1,6 +1,8 @@
 // The real media player under Xvfb: libmpv plays Icecast tone streams and a live HLS channel into a
 // PulseAudio null sink, and the sink's monitor tells which tone is audible. The servers come from
 // tests/e2e/rig_streams.py, driven over a pipe.
+#include "playback/PlaybackEngine.h"
+#include "playback/PlaybackService.h"
 #include "player/MpvRenderWidget.h"
 #include "player/MpvVideoWindow.h"
 #include "player/PlayerControlBar.h"
@@ -265,6 +267,47 @@ private slots:
         QVERIFY(Listen(1.0)["silent"].toBool());
         QCOMPARE(Rig("start /high")["ok"].toBool(), true);
         QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
+    }
+
+    // The player's page goes when another category is shown: the engine stays with the service and
+    // keeps what the user set, its core (and the sound) goes with its last user, the device menu's
+    // list comes from the same engine, and a new page plays on it.
+    void engineOutlivesThePlayerWidget()
+    {
+        CPlaybackService service;
+        QString strShown;
+        QObject::connect(&service, &CPlaybackService::StatusTextChanged,
+                         [&strShown](const QString& strText) { strShown = strText; });
+        {
+            CWMPPlayer4 player(service, nullptr);
+            player.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&player));
+            player.SetVolume(80);
+            player.put_URL(Radio("/low"));
+            QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
+            QTRY_VERIFY_WITH_TIMEOUT(!player.StreamTitle().isEmpty(), kStartTimeoutMs);
+            QCOMPARE(strShown, QStringLiteral("Playing: ") + player.StreamTitle());
+            QTRY_VERIFY_WITH_TIMEOUT(!Listen(1.0)["silent"].toBool(), kStartTimeoutMs);
+        }
+        CPlaybackEngine* pEngine = service.Engine();
+        QVERIFY(pEngine);
+        QVERIFY(!pEngine->IsLoaded());
+        QTRY_VERIFY_WITH_TIMEOUT(Listen(1.0)["silent"].toBool(), kStartTimeoutMs);
+        QCOMPARE(pEngine->Volume(), 80);
+        QVERIFY(pEngine->Url().isEmpty());
+
+        pEngine->AddUser();
+        QVERIFY(!pEngine->Devices().isEmpty());
+        QVERIFY(pEngine->IsLoaded());
+        pEngine->RemoveUser();
+        QVERIFY(!pEngine->IsLoaded());
+
+        CWMPPlayer4 again(service, nullptr);
+        QCOMPARE(again.ControlBar()->Volume(), 80);
+        again.put_URL(Radio("/high"));
+        QTRY_COMPARE_WITH_TIMEOUT(again.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
+        const QJsonObject heard = Listen();
+        QVERIFY2(qAbs(heard["frequency"].toDouble() - kHighTone) < 30, qPrintable(QJsonDocument(heard).toJson()));
     }
 
     void liveTvPaintsMovingPictures()

@@ -1,0 +1,14 @@
+#include "playback/AudioDevices.h"
+
+namespace audiodevices
+{
+bool Contains(const QList<SDevice>& devices, const QString& strName)
+{
+    if (strName == QLatin1String(kDefault))
+        return true;
+    for (const SDevice& device : devices)
+        if (device.strName == strName)
+            return true;
+    return false;
+}
+} // namespace audiodevices

@@ -1,0 +1,67 @@
+#pragma once
+// What plays, for the whole program: the playback engine, the channel handed to it and the one status
+// text that the status bar and the tray's tool tip show. It belongs to the application context and
+// outlives every view: the player's page may go and come back while it stays.
+//
+// The status text is the engine's status, with the stream's title joined to "Playing", followed by
+// the notes of what else acts on playback (the recording, the output device standing in for the
+// chosen one), each after " | ".
+#include "player/MediaPlayer.h"
+
+#include <QObject>
+#include <QString>
+#include <array>
+#include <memory>
+
+class CPlaybackEngine;
+
+class CPlaybackService : public QObject
+{
+    Q_OBJECT
+public:
+    // A channel as the player opens it.
+    struct SChannel
+    {
+        int nNumber = -1; // its number in the channel list, -1 for a stream that is no row of it
+        QString strName;
+        QString strAddress;
+        QString strType; // as the list names it ("Radio", "TV"...), "" when not known
+    };
+    // What else may speak in the status text, in the order it is shown.
+    enum class ENote
+    {
+        Recording,
+        OutputDevice,
+        Count
+    };
+
+    explicit CPlaybackService(QObject* parent = nullptr);
+    ~CPlaybackService() override;
+
+    // The engine, nullptr until one is set (the GUI sets the one that plays, tests their own).
+    CPlaybackEngine* Engine() const { return m_pEngine.get(); }
+    void SetEngine(std::unique_ptr<CPlaybackEngine> pEngine);
+
+    // The channel handed to the engine next (or just now).
+    void SetChannel(const SChannel& channel);
+    const SChannel& Channel() const { return m_channel; }
+
+    // strNote "" takes the note away.
+    void SetNote(ENote note, const QString& strNote);
+    QString StatusText() const;
+
+    // The engine's status with the stream's title joined to "Playing".
+    static QString StatusWithTitle(EPlayerState state, const QString& strStatus, const QString& strTitle);
+
+signals:
+    void ChannelChanged(const CPlaybackService::SChannel& channel);
+    // Whenever the engine's status, the title or a note changed (the text may be the same).
+    void StatusTextChanged(const QString& strText);
+
+private:
+    void OnStatusInput();
+
+    std::unique_ptr<CPlaybackEngine> m_pEngine;
+    SChannel m_channel;
+    std::array<QString, size_t(ENote::Count)> m_notes;
+};
