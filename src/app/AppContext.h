@@ -1,15 +1,14 @@
 #pragma once
 // What the whole program shares, owned by the application and handed to whatever needs it: the
-// settings cache, the hot key service, the idle update of command elements, what is playing, and the
-// main window. Nothing of it is reached through a global.
+// settings cache, the hot key service, the command actions and what is playing. Nothing of it is
+// reached through a global.
 #include "app/Settings.h"
 #include "platform/HotKeyService.h"
-#include "platform/IdleUpdate.h"
 #include "player/NowPlaying.h"
 
 #include <memory>
 
-class CMDIFrameWnd;
+class CCommandActions;
 
 class CAppContext
 {
@@ -20,7 +19,6 @@ public:
     CAppContext& operator=(const CAppContext&) = delete;
 
     CSettingsCache& Settings() { return m_cache; }
-    CIdleUpdate& IdleUpdate() { return m_idle; }
     CNowPlaying& NowPlaying() { return m_nowPlaying; }
     // Never null: one that refuses every registration until a backend is set.
     CHotKeyService& HotKeys() const { return *m_pHotKeys; }
@@ -29,8 +27,10 @@ public:
     // A service the caller keeps (tests); null: back to refusing.
     void UseHotKeyService(CHotKeyService* pService);
 
-    CMDIFrameWnd* MainWnd() const { return m_pMainWnd; }
-    void SetMainWnd(CMDIFrameWnd* pMainWnd) { m_pMainWnd = pMainWnd; }
+    // The actions of every command; the application (or a test) owns them and sets them before it
+    // makes any window.
+    CCommandActions& Actions() const { return *m_pActions; }
+    void SetActions(CCommandActions* pActions) { m_pActions = pActions; }
 
     // The channel number given on the command line waits here until the channel player takes it
     // (once); -1 when there is none.
@@ -39,11 +39,10 @@ public:
 
 private:
     CSettingsCache m_cache;
-    CIdleUpdate m_idle;
     CNowPlaying m_nowPlaying;
     CRefusingHotKeyService m_refusing;
     std::unique_ptr<CHotKeyService> m_pOwnedHotKeys;
     CHotKeyService* m_pHotKeys = &m_refusing;
-    CMDIFrameWnd* m_pMainWnd = nullptr;
+    CCommandActions* m_pActions = nullptr;
     int m_nStartChannel = -1;
 };

@@ -7,10 +7,8 @@
 #include "app/StringTable.h"
 #include "catalogue/DataFolder.h"
 #include "download/DlgFileDownloader.h"
-#include "platform/MDIFrameWnd.h"
+#include "frame/MainFrame.h"
 #include "platform/MessageBox.h"
-#include "platform/Messages.h"
-#include "platform/View.h"
 #include "platform/WholeFile.h"
 #include "stations/ChannelSources.h"
 #include "stations/PublicChannelList.h"
@@ -32,13 +30,13 @@ void OpenInBrowser(const QUrl& url)
 
 namespace
 {
-void ReloadActiveView(const QPointer<CMDIFrameWnd>& frame)
+void ReloadActiveView(const QPointer<CMainFrame>& frame)
 {
-    if (CView* pView = frame ? frame->GetActiveView() : nullptr)
-        SendMessage(pView, WM_RELOAD_CHANNELS, 0, 0);
+    if (frame)
+        frame->NotifyChannelListArrived();
 }
 
-void ShowRefreshFailed(CMDIFrameWnd* pFrame)
+void ShowRefreshFailed(CMainFrame* pFrame)
 {
     ShowMessageBox(pFrame, AppTitle(), QMessageBox::Information,
                    text::MainWindow::tr("Failed to Update Load Channels List.\n\n"
@@ -49,7 +47,7 @@ void ShowRefreshFailed(CMDIFrameWnd* pFrame)
 
 // A fetched or built list that could not be put where the view loads it from (a full disk): the
 // view keeps what it shows, and the user hears why.
-void ShowWriteFailed(CMDIFrameWnd* pFrame, const QString& strWhy)
+void ShowWriteFailed(CMainFrame* pFrame, const QString& strWhy)
 {
     if (pFrame)
         pFrame->SetStatusText(
@@ -66,11 +64,11 @@ bool UsePublicList(QString* pstrError)
            CopyWholeFile(strList, GetChannelListPath(), kMaxChannelListBytes, pstrError);
 }
 
-CDlgFileDownloader* RefreshFromServer(CMDIFrameWnd* pFrame)
+CDlgFileDownloader* RefreshFromServer(CMainFrame* pFrame)
 {
     auto* pDlg = new CDlgFileDownloader(pFrame);
     pDlg->m_strMessage = text::MainWindow::tr("Loading Channels List Now...");
-    QPointer<CMDIFrameWnd> frame(pFrame);
+    QPointer<CMainFrame> frame(pFrame);
     QObject::connect(pDlg, &CDlgFileDownloader::DownloadFinished, pDlg,
                      [pDlg, frame](int nResult)
                      {
@@ -86,7 +84,7 @@ CDlgFileDownloader* RefreshFromServer(CMDIFrameWnd* pFrame)
     return pDlg;
 }
 
-CDlgFileDownloader* RefreshFromPublicSources(CMDIFrameWnd* pFrame, ERefresh eWhy)
+CDlgFileDownloader* RefreshFromPublicSources(CMainFrame* pFrame, ERefresh eWhy)
 {
     if (eWhy == ERefresh::Automatic && IsPublicChannelListFresh(GetPublicChannelListPath()))
     {
@@ -99,7 +97,7 @@ CDlgFileDownloader* RefreshFromPublicSources(CMDIFrameWnd* pFrame, ERefresh eWhy
     }
     auto* pDlg = new CDlgFileDownloader(pFrame);
     pDlg->m_strMessage = text::MainWindow::tr("Loading Channels List Now...");
-    QPointer<CMDIFrameWnd> frame(pFrame);
+    QPointer<CMainFrame> frame(pFrame);
     QObject::connect(pDlg, &CDlgFileDownloader::DownloadFinished, pDlg,
                      [pDlg, frame, eWhy](int nResult)
                      {
@@ -132,7 +130,7 @@ CDlgFileDownloader* RefreshFromPublicSources(CMDIFrameWnd* pFrame, ERefresh eWhy
 }
 } // namespace
 
-CDlgFileDownloader* RefreshChannelList(CMDIFrameWnd* pFrame, ERefresh eWhy)
+CDlgFileDownloader* RefreshChannelList(CMainFrame* pFrame, ERefresh eWhy)
 {
     // A refresh asked for while one runs (a filter changed twice in a row) is the same refresh: the
     // list is filtered when it is loaded, after the download, with the choices of that moment.
@@ -154,14 +152,3 @@ void OpenDownloadSite()
     OpenInBrowser(servers::DownloadSiteUrl());
 }
 
-void RefreshPromotionView(CMDIFrameWnd* pFrame)
-{
-    if (CView* pView = pFrame ? pFrame->GetActiveView() : nullptr)
-        PostMessage(pView, WM_PROMO_NAVIGATE, 0, 0);
-}
-
-void RefreshStoreView(CMDIFrameWnd* pFrame)
-{
-    if (CView* pView = pFrame ? pFrame->GetActiveView() : nullptr)
-        PostMessage(pView, WM_STORE_NAVIGATE, 0, 0);
-}

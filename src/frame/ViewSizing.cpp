@@ -1,27 +1,38 @@
 #include "frame/ViewSizing.h"
 
 #include "app/Settings.h"
-#include "platform/MDIFrameWnd.h"
-#include "platform/View.h"
 
 #include <QEvent>
+#include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
 
 namespace
 {
-void SizeNow(CView* pView, const settings::IntSetting& flag)
+QMainWindow* MainWindowOf(QWidget* pPage)
 {
-    pView->FitMainWindowToView();
+    auto* pMain = qobject_cast<QMainWindow*>(pPage->window());
+    return pMain && pMain != pPage ? pMain : nullptr;
+}
+
+void SizeNow(QWidget* pPage, QSize formSize, const settings::IntSetting& flag)
+{
+    if (QMainWindow* pMain = MainWindowOf(pPage); pMain && pMain->centralWidget())
+    {
+        const QSize want = formSize.isValid() ? formSize : pPage->size();
+        const QSize area = pMain->centralWidget()->size();
+        pMain->resize(pMain->width() + want.width() - area.width(),
+                      pMain->height() + want.height() - area.height());
+    }
     WriteSettingInt(flag.name, 1);
 }
 
-// Waits for the main window's first showing; belongs to the view, so it goes when the view does.
+// Waits for the main window's first showing; belongs to the page, so it goes when the page does.
 class CSizeOnFirstShow : public QObject
 {
 public:
-    CSizeOnFirstShow(CView* pView, CMDIFrameWnd* pMain, const settings::IntSetting& flag)
-        : QObject(pView), m_pView(pView), m_pMain(pMain), m_flag(flag)
+    CSizeOnFirstShow(QWidget* pPage, QMainWindow* pMain, QSize formSize, const settings::IntSetting& flag)
+        : QObject(pPage), m_pPage(pPage), m_pMain(pMain), m_formSize(formSize), m_flag(flag)
     {
         pMain->installEventFilter(this);
     }
@@ -36,7 +47,7 @@ public:
                                [this]
                                {
                                    if (ReadSettingInt(m_flag) == 0)
-                                       SizeNow(m_pView, m_flag);
+                                       SizeNow(m_pPage, m_formSize, m_flag);
                                    deleteLater();
                                });
         }
@@ -44,21 +55,22 @@ public:
     }
 
 private:
-    CView* m_pView;
-    QPointer<CMDIFrameWnd> m_pMain;
+    QWidget* m_pPage;
+    QPointer<QMainWindow> m_pMain;
+    QSize m_formSize;
     settings::IntSetting m_flag;
 };
 } // namespace
 
-void SizeMainWindowOnce(CView* pView, const settings::IntSetting& flag)
+void SizeMainWindowOnce(QWidget* pPage, QSize formSize, const settings::IntSetting& flag)
 {
     if (ReadSettingInt(flag) != 0)
         return;
-    CMDIFrameWnd* pMain = pView->GetMainFrame();
+    QMainWindow* pMain = MainWindowOf(pPage);
     if (pMain && !pMain->isVisible())
     {
-        new CSizeOnFirstShow(pView, pMain, flag);
+        new CSizeOnFirstShow(pPage, pMain, formSize, flag);
         return;
     }
-    SizeNow(pView, flag);
+    SizeNow(pPage, formSize, flag);
 }

@@ -26,7 +26,7 @@ constexpr int kAddressColumn = 4;
 class CChannelPlayer
 {
 public:
-    // Queues WM_COMMAND with the command to the view's own window.
+    // Queues the command: it runs on a later turn of the event loop.
     using PostCommand = std::function<void(UINT nID)>;
 
     // nStartChannel: the channel number of the command line, played after the first list load
@@ -68,7 +68,7 @@ public:
     void OnListItemChanged(int nItem, unsigned nNewState);
     void OnListKeyDown(unsigned nVirtualKey);
     // True for the hot key numbers 1 to 4.
-    bool OnHotKey(WPARAM nHotKeyId);
+    bool OnHotKey(int nHotKeyId);
 
     // Called with the channel's name just before its address goes to the player.
     std::function<void(const QString& strName)> m_onOpenChannel;

@@ -39,17 +39,7 @@ void ToggleFilter(CSettingsCache& settings, const SFilterCommand& command, const
         postRefresh();
 }
 
-void UpdateFilter(CSettingsCache& settings, const SFilterCommand& command, CCmdUI* pCmdUI)
+bool IsFilterChecked(CSettingsCache& settings, const SFilterCommand& command)
 {
-    pCmdUI->SetCheck(settings.Read(command.nSlot) != 0 ? 1 : 0);
-}
-
-void AddFilterCommands(CCommandMap& map, CSettingsCache& settings, std::function<void()> postRefresh)
-{
-    for (const SFilterCommand& command : kFilterCommands)
-    {
-        map.On(command.nID, [&settings, &command, postRefresh] { ToggleFilter(settings, command, postRefresh); });
-        map.OnUpdate(command.nID,
-                     [&settings, &command](CCmdUI* pCmdUI) { UpdateFilter(settings, command, pCmdUI); });
-    }
+    return settings.Read(command.nSlot) != 0;
 }

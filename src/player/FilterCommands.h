@@ -4,7 +4,6 @@
 // shows the stored choice. One rule, nine rows of a table.
 #include "app/Commands.h"
 #include "app/SettingNames.h"
-#include "platform/CmdTarget.h"
 
 #include <functional>
 #include <span>
@@ -24,10 +23,7 @@ std::span<const SFilterCommand> FilterCommands();
 const SFilterCommand* FindFilterCommand(UINT nID);
 
 // Flips the stored choice (through the settings cache, which reloads it on the next read), then
-// posts the channel list refresh to the main window.
+// asks for the channel list refresh.
 void ToggleFilter(CSettingsCache& settings, const SFilterCommand& command, const std::function<void()>& postRefresh);
-// Check mark = the stored choice; any value other than 0 shows checked.
-void UpdateFilter(CSettingsCache& settings, const SFilterCommand& command, CCmdUI* pCmdUI);
-
-// Adds the toggle and update handlers of all nine commands to a command map.
-void AddFilterCommands(CCommandMap& map, CSettingsCache& settings, std::function<void()> postRefresh);
+// The check mark: the stored choice; any value other than 0 shows checked.
+bool IsFilterChecked(CSettingsCache& settings, const SFilterCommand& command);

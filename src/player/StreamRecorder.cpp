@@ -2,6 +2,7 @@
 
 #include "app/Commands.h"
 #include "app/StringTable.h"
+#include "frame/CommandActions.h"
 #include "platform/MessageBox.h"
 #include "player/NowPlaying.h"
 #include "player/WMPPlayer4.h"
@@ -112,22 +113,28 @@ CStreamRecorder::CStreamRecorder(CWMPPlayer4* pPlayer, CNowPlaying* pNowPlaying,
     connect(&m_spaceCheck, &QTimer::timeout, this, &CStreamRecorder::CheckFreeSpace);
 }
 
-void CStreamRecorder::AddCommands(CCommandMap& commandMap)
+void CStreamRecorder::BindCommands(CCommandActions& actions)
 {
-    commandMap.On(ID_RECORD,
-                  [this]
-                  {
-                      if (IsRecording())
-                          Stop();
-                      else if (CanRecord())
-                          Start();
-                  });
-    commandMap.OnUpdate(ID_RECORD,
-                        [this](CCmdUI* pCmdUI)
-                        {
-                            pCmdUI->Enable(IsRecording() || CanRecord());
-                            pCmdUI->SetCheck(IsRecording() ? 1 : 0);
-                        });
+    auto update = [this, &actions]
+    {
+        actions.SetEnabled(ID_RECORD, IsRecording() || CanRecord());
+        actions.SetChecked(ID_RECORD, IsRecording());
+    };
+    actions.Bind(ID_RECORD, this,
+                 [this, update]
+                 {
+                     if (IsRecording())
+                         Stop();
+                     else if (CanRecord())
+                         Start();
+                     update();
+                 });
+    connect(this, &CStreamRecorder::Changed, this, update);
+    // Whether a recording can start follows the player's state and whether a picture plays.
+    connect(m_pPlayer, &CWMPPlayer4::StatusChange, this, update);
+    connect(m_pPlayer, &CWMPPlayer4::VideoChange, this, update);
+    connect(m_pPlayer, &CWMPPlayer4::RecordingEnded, this, update);
+    update();
 }
 
 bool CStreamRecorder::IsRecording() const

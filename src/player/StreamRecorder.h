@@ -5,13 +5,14 @@
 // a dropped stream end it; a folder that cannot be written or a full disk end it with a message
 // while the stream plays on. Streams with a picture are not recorded (the command is off for them).
 // Lives as long as the player view.
-#include "platform/CmdTarget.h"
+#include "app/Commands.h"
 
 #include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
+class CCommandActions;
 class CNowPlaying;
 class CWMPPlayer4;
 class QWidget;
@@ -37,7 +38,8 @@ public:
     // pMessageOwner: the window that the recorder's message boxes belong to.
     CStreamRecorder(CWMPPlayer4* pPlayer, CNowPlaying* pNowPlaying, QWidget* pMessageOwner, QObject* parent);
 
-    void AddCommands(CCommandMap& commandMap);
+    // Binds the Record command for as long as the recorder lives, its state pushed as it changes.
+    void BindCommands(CCommandActions& actions);
     bool IsRecording() const;
     // What the status bar says while recording ("" otherwise).
     QString StatusNote() const;

@@ -1,11 +1,10 @@
 #include "web/HardwareStoreView.h"
-#include "app/Commands.h"
 
 #include "app/ServerAddresses.h"
 #include "web/WebPane.h"
 #include "web/WebViewSetup.h"
 
-CHardwareStoreView::CHardwareStoreView(QWidget* parent) : CView(parent), m_pWebPane(webview::AddWebPane(this))
+CHardwareStoreView::CHardwareStoreView(QWidget* parent) : QWidget(parent), m_pWebPane(webview::AddWebPane(this))
 {
 }
 
@@ -13,13 +12,12 @@ CHardwareStoreView::~CHardwareStoreView() = default;
 
 void CHardwareStoreView::OnInitialUpdate()
 {
-    CView::OnInitialUpdate();
-    webview::InitialUpdate(this, settings::kHardwareStoreViewSized, WM_STORE_NAVIGATE);
+    webview::InitialUpdate(this, settings::kHardwareStoreViewSized);
+    QMetaObject::invokeMethod(this, &CHardwareStoreView::NavigateHome, Qt::QueuedConnection);
+    emit StatusTextChanged(QString());
 }
 
-LRESULT CHardwareStoreView::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+void CHardwareStoreView::NavigateHome()
 {
-    if (message == WM_STORE_NAVIGATE)
-        m_pWebPane->Navigate2(servers::DownloadSiteUrl());
-    return CView::DefWindowProc(message, wParam, lParam);
+    m_pWebPane->Navigate2(servers::DownloadSiteUrl());
 }

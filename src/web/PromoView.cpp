@@ -1,26 +1,22 @@
 #include "web/PromoView.h"
-#include "app/Commands.h"
 
 #include "app/ServerAddresses.h"
 #include "web/WebPane.h"
 #include "web/WebViewSetup.h"
 
-CPromoView::CPromoView(QWidget* parent) : CView(parent), m_pWebPane(webview::AddWebPane(this)) {}
+CPromoView::CPromoView(QWidget* parent) : QWidget(parent), m_pWebPane(webview::AddWebPane(this)) {}
 
 CPromoView::~CPromoView() = default;
 
 void CPromoView::OnInitialUpdate()
 {
-    CView::OnInitialUpdate();
-    webview::InitialUpdate(this, settings::kPromoViewSized, WM_PROMO_NAVIGATE);
+    webview::InitialUpdate(this, settings::kPromoViewSized);
+    QMetaObject::invokeMethod(this, &CPromoView::NavigateHome, Qt::QueuedConnection);
+    emit StatusTextChanged(QString());
 }
 
-LRESULT CPromoView::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+void CPromoView::NavigateHome()
 {
-    if (message == WM_PROMO_NAVIGATE)
-    {
-        m_pWebPane->Navigate2(servers::PromotionUrl());
-        m_pWebPane->Refresh();
-    }
-    return CView::DefWindowProc(message, wParam, lParam);
+    m_pWebPane->Navigate2(servers::PromotionUrl());
+    m_pWebPane->Refresh();
 }
