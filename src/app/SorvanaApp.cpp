@@ -119,12 +119,12 @@ QStringList CSorvanaApp::PageNames()
     return names;
 }
 
-void CSorvanaApp::AddPageFactories(CMainFrame* pFrame)
+void CSorvanaApp::AddPageFactories(CMainFrame* pFrame, CAppContext& context)
 {
     pFrame->AddPageFactory(
-        [this, pFrame]() -> QWidget*
+        [&context, pFrame]() -> QWidget*
         {
-            auto* view = new CSorvanaView(m_context);
+            auto* view = new CSorvanaView(context);
             connect(view, &CSorvanaView::StatusTextChanged, pFrame, &CMainFrame::SetStatusText);
             // As a posted request: brought after what asks for it has finished.
             connect(view, &CSorvanaView::ChannelListWanted, pFrame, &CMainFrame::LoadChannelList,
@@ -140,27 +140,27 @@ void CSorvanaApp::AddPageFactories(CMainFrame* pFrame)
             return view;
         });
     pFrame->AddPageFactory(
-        [this, pFrame]() -> QWidget*
+        [&context, pFrame]() -> QWidget*
         {
-            auto* view = new CRadioSettingsView(m_context);
+            auto* view = new CRadioSettingsView(context);
             connect(view, &CRadioSettingsView::StatusTextChanged, pFrame, &CMainFrame::SetStatusText);
             return view;
         });
     pFrame->AddPageFactory(
-        [this, pFrame]() -> QWidget*
+        [&context, pFrame]() -> QWidget*
         {
             auto* view = new CPromoView();
             connect(view, &CPromoView::StatusTextChanged, pFrame, &CMainFrame::SetStatusText);
-            m_actions.Bind(ID_REFRESH_PROMOTION, view,
+            context.Actions().Bind(ID_REFRESH_PROMOTION, view,
                            [view] { QMetaObject::invokeMethod(view, &CPromoView::NavigateHome, Qt::QueuedConnection); });
             return view;
         });
     pFrame->AddPageFactory(
-        [this, pFrame]() -> QWidget*
+        [&context, pFrame]() -> QWidget*
         {
             auto* view = new CHardwareStoreView();
             connect(view, &CHardwareStoreView::StatusTextChanged, pFrame, &CMainFrame::SetStatusText);
-            m_actions.Bind(ID_REFRESH_STORE, view,
+            context.Actions().Bind(ID_REFRESH_STORE, view,
                            [view]
                            { QMetaObject::invokeMethod(view, &CHardwareStoreView::NavigateHome, Qt::QueuedConnection); });
             return view;
@@ -183,7 +183,7 @@ bool CSorvanaApp::InitInstance()
     auto* frame = new CMainFrame(m_context);
     m_pMainWnd = frame;
     frame->RestoreWindowPlacement();
-    AddPageFactories(frame);
+    AddPageFactories(frame, m_context);
     if (!frame->LoadFrame())
     {
         m_pMainWnd = nullptr;

@@ -29,8 +29,8 @@ public:
     // before this returns.
     bool CheckRunningInstance();
     // The four pages in category order: player, settings, promotion, store, each tied to the frame
-    // by its signals.
-    void AddPageFactories(CMainFrame* pFrame);
+    // by its signals and binding the commands it handles on the context's actions.
+    static void AddPageFactories(CMainFrame* pFrame, CAppContext& context);
     // The names of the four pages, as the New dialog offers them.
     static QStringList PageNames();
     CMainFrame* GetMainFrame() const { return m_pMainWnd; }
