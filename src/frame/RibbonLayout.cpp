@@ -1,4 +1,4 @@
-// The ribbon's layout: four categories, one per document template and in the same order.
+// The ribbon's layout: four categories, one per category page and in the same order.
 #include "app/AppContext.h"
 #include "app/StringTable.h"
 #include "app/TextAreas.h"
