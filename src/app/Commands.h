@@ -1,20 +1,9 @@
 #pragma once
-// Every command and private message of the program, in one table: the ids that the ribbon, the tray
-// menu, the hot keys, the keys of the channel list and the desktop's media controls send, and the
-// messages that the windows post to each other. Code names these constants, never the numbers.
-#include "platform/Messages.h"
+// Every command of the program, in one table: the ids of the actions that the ribbon, the tray menu,
+// the hot keys, the keys of the channel list and the desktop's media controls trigger. Code names
+// these constants, never the numbers.
 
-// Private window messages (WM_USER + n).
-constexpr UINT WM_RENEW_STATUS_PANES = WM_USER + 1;  // main frame: renew both status pane texts
-constexpr UINT WM_TRAY_NOTIFY = WM_USER + 2;         // main frame: the tray icon's callback (id 90)
-constexpr UINT WM_OPEN_CATEGORY = WM_USER + 3;       // main frame: open the view of ribbon category wParam
-constexpr UINT WM_PLAY_CHANNEL_NUMBER = WM_USER + 4; // running instance: channel number from a second start
-constexpr UINT WM_NEXT_LOOK = WM_USER + 5;           // main frame: switch to the next visual look
-constexpr UINT WM_PROMO_NAVIGATE = WM_USER + 6;      // promotion view: navigate to its page and refresh
-constexpr UINT WM_STORE_NAVIGATE = WM_USER + 7;      // store view: navigate to its page
-constexpr UINT WM_RELOAD_CHANNELS = WM_USER + 8;     // player view: reload the channel list file
-constexpr UINT WM_OPEN_TEMPLATE = WM_USER + 9;       // main frame: open a new document of template wParam
-constexpr UINT WM_LOAD_CHANNELS = WM_USER + 10;      // main frame: bring the channel list, a day's old one will do
+using UINT = unsigned int;
 
 // The visual looks of the Style menu.
 constexpr UINT ID_VIEW_APPLOOK_WIN_2000 = 210;
@@ -75,14 +64,10 @@ constexpr UINT ID_RECORD = 357;
 // The Settings category's drop-down of sound output devices.
 constexpr UINT ID_OUTPUT_DEVICE = 358;
 
-// The tray menu's commands.
+// The tray menu's own commands (its Play, Stop, Next and Previous are the ribbon's).
 constexpr UINT ID_TRAY_SHOW = 32773;
 constexpr UINT ID_TRAY_EXIT = 32774;
-constexpr UINT ID_TRAY_PLAY_PREVIOUS = 32784;
-constexpr UINT ID_TRAY_PLAY_NEXT = 32785;
 constexpr UINT ID_TRAY_CUSTOMIZE = 32787;
-constexpr UINT ID_TRAY_STOP = 32789;
-constexpr UINT ID_TRAY_PLAY = 32791;
 // The tray's "My Stations" submenu: entry i plays station i of My Stations.
 constexpr UINT ID_TRAY_MY_STATION_FIRST = 32800;
 constexpr UINT ID_TRAY_MY_STATION_LAST = 32999;
@@ -95,7 +80,7 @@ constexpr UINT ID_APP_ABOUT = 57664;
 // The first status pane's command id.
 constexpr UINT ID_STATUSBAR_PANE1 = 120;
 
-// The system-wide hot keys: their ids as registered, and the command each one posts to the player view.
+// The system-wide hot keys: their ids as registered, and the command each one triggers.
 constexpr int ID_HOTKEY_PLAY = 1;
 constexpr int ID_HOTKEY_PLAY_NEXT = 2;
 constexpr int ID_HOTKEY_PLAY_PREVIOUS = 3;

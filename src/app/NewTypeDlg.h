@@ -1,5 +1,5 @@
 #pragma once
-// Asked by New (Ctrl+N) when there is more than one kind of document: lists each template's name.
+// Asked by New (Ctrl+N) when there is more than one kind of page: lists each page's name.
 #include <QDialog>
 
 class QListWidget;

@@ -10,19 +10,15 @@
 #include "app/Translations.h"
 #include "catalogue/DataFolder.h"
 #include "frame/MainFrame.h"
-#include "hotkeys/RadioSettingsDoc.h"
+#include "frame/TrayIcon.h"
 #include "hotkeys/RadioSettingsView.h"
-#include "platform/DocTemplate.h"
 #include "platform/HotKeyBackend.h"
 #include "platform/MessageBox.h"
 #include "platform/SingleInstance.h"
 #include "platform/WholeFile.h"
 #include "player/PlayerTrace.h"
-#include "player/SorvanaDoc.h"
 #include "player/SorvanaView.h"
-#include "web/HardwareStoreDoc.h"
 #include "web/HardwareStoreView.h"
-#include "web/PromoDoc.h"
 #include "web/PromoView.h"
 
 #include <QDir>
@@ -34,22 +30,6 @@
 #include <QMessageBox>
 
 #include <clocale>
-
-namespace
-{
-template <typename Doc, typename View> CDocTemplate* MakeTemplate(UINT nIDResource)
-{
-    return new CDocTemplate(
-        nIDResource, LoadString(nIDResource), [] { return new Doc(); }, [] { return new View(); });
-}
-
-// The same for a view that works with the application's shared objects.
-template <typename Doc, typename View> CDocTemplate* MakeTemplate(UINT nIDResource, CAppContext& context)
-{
-    return new CDocTemplate(
-        nIDResource, LoadString(nIDResource), [] { return new Doc(); }, [&context] { return new View(context); });
-}
-} // namespace
 
 int& CSorvanaApp::PrepareArguments(int& argc)
 {
@@ -73,9 +53,10 @@ CSorvanaApp::CSorvanaApp(int& argc, char** argv) : QApplication(PrepareArguments
     // The main window is often hidden in the tray; closing a message box then must not end the program.
     setQuitOnLastWindowClosed(false);
 
-    m_commandMap.On(ID_APP_ABOUT, [this] { OnAppAbout(); });
-    m_commandMap.On(ID_FILE_NEW, [this] { OnFileNew(); });
-    m_commandMap.On(ID_FILE_OPEN, [this] { OnFileOpen(); });
+    m_context.SetActions(&m_actions);
+    m_actions.Bind(ID_APP_ABOUT, this, [this] { OnAppAbout(); });
+    m_actions.Bind(ID_FILE_NEW, this, [this] { OnFileNew(); });
+    m_actions.Bind(ID_FILE_OPEN, this, [this] { OnFileOpen(); });
 }
 
 CSorvanaApp::~CSorvanaApp()
@@ -84,7 +65,6 @@ CSorvanaApp::~CSorvanaApp()
     // application still has its connection to the display.
     delete m_pMainWnd;
     m_pMainWnd = nullptr;
-    m_context.SetMainWnd(nullptr);
     m_context.SetHotKeyService(nullptr);
 }
 
@@ -116,27 +96,75 @@ bool CSorvanaApp::CheckRunningInstance()
 
 void CSorvanaApp::OnInstanceRequest(const QString& strLine)
 {
-    auto* frame = qobject_cast<CMainFrame*>(m_pMainWnd);
-    if (!frame)
+    if (!m_pMainWnd)
         return;
     if (strLine == QLatin1String("show"))
     {
-        frame->ShowAndActivate();
+        m_pMainWnd->ShowAndActivate();
         return;
     }
     bool ok = false;
     const int channel = strLine.toInt(&ok);
     if (ok)
-        SendMessage(frame, WM_PLAY_CHANNEL_NUMBER, WPARAM(qintptr(channel)), LPARAM(channel));
+        m_pMainWnd->PlayChannelNumber(channel);
 }
 
-void CSorvanaApp::AddDocTemplates()
+QStringList CSorvanaApp::PageNames()
 {
-    AddDocTemplate(MakeTemplate<CSorvanaDoc, CSorvanaView>(strings::IDR_SORVANA_TYPE, m_context));
-    AddDocTemplate(MakeTemplate<CRadioSettingsDoc, CRadioSettingsView>(strings::IDR_SORVANA_TYPE, m_context));
-    AddDocTemplate(MakeTemplate<CPromoDoc, CPromoView>(strings::IDR_PROMO_TYPE, m_context));
-    AddDocTemplate(
-        MakeTemplate<CHardwareStoreDoc, CHardwareStoreView>(strings::IDR_HARDWARE_TYPE, m_context));
+    // Field 2 of each page's resource string: the name offered when asked which kind to open.
+    QStringList names;
+    for (UINT nID : {strings::IDR_SORVANA_TYPE, strings::IDR_SORVANA_TYPE, strings::IDR_PROMO_TYPE,
+                     strings::IDR_HARDWARE_TYPE})
+        names << LoadString(nID).split(QLatin1Char('\n')).value(2);
+    return names;
+}
+
+void CSorvanaApp::AddPageFactories(CMainFrame* pFrame, CAppContext& context)
+{
+    pFrame->AddPageFactory(
+        [&context, pFrame]() -> QWidget*
+        {
+            auto* view = new CSorvanaView(context);
+            connect(view, &CSorvanaView::StatusTextChanged, pFrame, &CMainFrame::SetStatusText);
+            // As a posted request: brought after what asks for it has finished.
+            connect(view, &CSorvanaView::ChannelListWanted, pFrame, &CMainFrame::LoadChannelList,
+                    Qt::QueuedConnection);
+            connect(pFrame, &CMainFrame::ChannelListArrived, view, &CSorvanaView::ReloadChannelList);
+            connect(pFrame, &CMainFrame::ChannelNumberRequested, view, &CSorvanaView::PlayChannelNumber);
+            if (CTrayIcon* tray = pFrame->GetTrayIcon())
+            {
+                connect(view, &CSorvanaView::MyStationNamesChanged, tray, &CTrayIcon::SetMyStations);
+                // The tray's entries would reach no page any more.
+                connect(view, &QObject::destroyed, tray, [tray] { tray->SetMyStations({}); });
+            }
+            return view;
+        });
+    pFrame->AddPageFactory(
+        [&context, pFrame]() -> QWidget*
+        {
+            auto* view = new CRadioSettingsView(context);
+            connect(view, &CRadioSettingsView::StatusTextChanged, pFrame, &CMainFrame::SetStatusText);
+            return view;
+        });
+    pFrame->AddPageFactory(
+        [&context, pFrame]() -> QWidget*
+        {
+            auto* view = new CPromoView(context);
+            connect(view, &CPromoView::StatusTextChanged, pFrame, &CMainFrame::SetStatusText);
+            context.Actions().Bind(ID_REFRESH_PROMOTION, view,
+                           [view] { QMetaObject::invokeMethod(view, &CPromoView::NavigateHome, Qt::QueuedConnection); });
+            return view;
+        });
+    pFrame->AddPageFactory(
+        [&context, pFrame]() -> QWidget*
+        {
+            auto* view = new CHardwareStoreView(context);
+            connect(view, &CHardwareStoreView::StatusTextChanged, pFrame, &CMainFrame::SetStatusText);
+            context.Actions().Bind(ID_REFRESH_STORE, view,
+                           [view]
+                           { QMetaObject::invokeMethod(view, &CHardwareStoreView::NavigateHome, Qt::QueuedConnection); });
+            return view;
+        });
 }
 
 bool CSorvanaApp::InitInstance()
@@ -151,16 +179,14 @@ bool CSorvanaApp::InitInstance()
     const bool bShow = m_commandLine.nCmdShow == SW_SHOW;
 
     m_context.SetHotKeyService(CreateHotKeyService());
-    AddDocTemplates();
 
-    auto* frame = new CMainFrame(m_context, this);
+    auto* frame = new CMainFrame(m_context);
     m_pMainWnd = frame;
-    m_context.SetMainWnd(frame);
     frame->RestoreWindowPlacement();
+    AddPageFactories(frame, m_context);
     if (!frame->LoadFrame())
     {
         m_pMainWnd = nullptr;
-        m_context.SetMainWnd(nullptr);
         delete frame;
         return false;
     }
@@ -204,26 +230,20 @@ void CSorvanaApp::OnAppAbout()
 
 void CSorvanaApp::OnFileNew()
 {
-    const auto& templates = GetDocTemplates();
-    if (templates.empty() || !m_pMainWnd)
+    if (!m_pMainWnd || m_pMainWnd->GetPageFactoryCount() == 0)
         return;
-    if (templates.size() == 1)
+    if (m_pMainWnd->GetPageFactoryCount() == 1)
     {
-        m_pMainWnd->OpenDocument(templates.front().get());
+        m_pMainWnd->OpenPage(0);
         return;
     }
-    QStringList names;
-    for (const auto& t : templates)
-        names << t->GetDocString(2);
-    auto* pDlg = new CNewTypeDlg(names, m_pMainWnd);
+    auto* pDlg = new CNewTypeDlg(PageNames().mid(0, m_pMainWnd->GetPageFactoryCount()), m_pMainWnd);
     pDlg->setAttribute(Qt::WA_DeleteOnClose);
     connect(pDlg, &QDialog::accepted, this,
             [this, pDlg]
             {
-                const int nChoice = pDlg->GetSelection();
-                const auto& all = GetDocTemplates();
-                if (m_pMainWnd && nChoice >= 0 && size_t(nChoice) < all.size())
-                    m_pMainWnd->OpenDocument(all[size_t(nChoice)].get());
+                if (m_pMainWnd)
+                    m_pMainWnd->OpenPage(pDlg->GetSelection());
             });
     pDlg->open();
 }
@@ -251,7 +271,7 @@ void CSorvanaApp::ImportChosenFile(const QString& strFile)
         ShowMessageBox(m_pMainWnd, AppTitle(), QMessageBox::Warning, error);
         return;
     }
-    SendMessage(m_pMainWnd->GetActiveView(), WM_RELOAD_CHANNELS);
+    m_pMainWnd->NotifyChannelListArrived();
 }
 
 bool CSorvanaApp::ImportChannelListFile(const QString& strSource, QString* pError)

@@ -1,15 +1,16 @@
 #pragma once
-// The application: settings cache, single instance and command line, the four document templates,
-// the main frame, and the application's own commands (About, New, Open).
+// The application: settings cache, command actions, single instance and command line, the four
+// category pages, the main frame, and the application's own commands (About, New, Open).
 #include "app/AppContext.h"
 #include "app/CommandLine.h"
-#include "platform/WinApp.h"
+#include "frame/CommandActions.h"
 
 #include <QApplication>
 
+class CMainFrame;
 class CSingleInstance;
 
-class CSorvanaApp : public QApplication, public CWinApp
+class CSorvanaApp : public QApplication
 {
     Q_OBJECT
 public:
@@ -27,8 +28,12 @@ public:
     // no telling (no single-instance channel could be made). A second start hands its request over
     // before this returns.
     bool CheckRunningInstance();
-    // The four templates in category order: player, settings, promotion, store.
-    void AddDocTemplates();
+    // The four pages in category order: player, settings, promotion, store, each tied to the frame
+    // by its signals and binding the commands it handles on the context's actions.
+    static void AddPageFactories(CMainFrame* pFrame, CAppContext& context);
+    // The names of the four pages, as the New dialog offers them.
+    static QStringList PageNames();
+    CMainFrame* GetMainFrame() const { return m_pMainWnd; }
     const SCommandLine& GetCommandLine() const { return m_commandLine; }
     CAppContext& GetContext() { return m_context; }
 
@@ -47,6 +52,8 @@ private:
     void ShowNoInstanceChannel();
 
     CAppContext m_context;
+    CCommandActions m_actions;
+    CMainFrame* m_pMainWnd = nullptr;
     CSingleInstance* m_pInstance = nullptr;
     SCommandLine m_commandLine;
 };

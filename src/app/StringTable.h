@@ -1,7 +1,7 @@
 #pragma once
 // The program's string table: texts keyed by the resource and command ids they belong to. A command's
 // entry holds its description and its tooltip, separated by a line feed.
-#include "platform/Messages.h"
+#include "app/Commands.h"
 
 #include <QString>
 

@@ -8,10 +8,8 @@
 #include "app/StringTable.h"
 #include "catalogue/DataFolder.h"
 #include "download/DlgFileDownloader.h"
-#include "platform/MDIFrameWnd.h"
+#include "frame/MainFrame.h"
 #include "platform/MessageBox.h"
-#include "platform/Messages.h"
-#include "platform/View.h"
 #include "platform/WholeFile.h"
 #include "stations/ChannelSources.h"
 #include "stations/PublicChannelList.h"
@@ -33,13 +31,13 @@ void OpenInBrowser(const QUrl& url)
 
 namespace
 {
-void ReloadActiveView(const QPointer<CMDIFrameWnd>& frame)
+void ReloadActiveView(const QPointer<CMainFrame>& frame)
 {
-    if (CView* pView = frame ? frame->GetActiveView() : nullptr)
-        SendMessage(pView, WM_RELOAD_CHANNELS, 0, 0);
+    if (frame)
+        frame->NotifyChannelListArrived();
 }
 
-void ShowRefreshFailed(CMDIFrameWnd* pFrame)
+void ShowRefreshFailed(CMainFrame* pFrame)
 {
     ShowMessageBox(pFrame, AppTitle(), QMessageBox::Information,
                    text::MainWindow::tr("Failed to Update Load Channels List.\n\n"
@@ -50,7 +48,7 @@ void ShowRefreshFailed(CMDIFrameWnd* pFrame)
 
 // A fetched or built list that could not be put where the view loads it from (a full disk): the
 // view keeps what it shows, and the user hears why.
-void ShowWriteFailed(CMDIFrameWnd* pFrame, const QString& strWhy)
+void ShowWriteFailed(CMainFrame* pFrame, const QString& strWhy)
 {
     qCWarning(lcList, "the channel list could not be stored: %s", qUtf8Printable(strWhy));
     if (pFrame)
@@ -68,11 +66,11 @@ bool UsePublicList(QString* pstrError)
            CopyWholeFile(strList, GetChannelListPath(), kMaxChannelListBytes, pstrError);
 }
 
-CDlgFileDownloader* RefreshFromServer(CMDIFrameWnd* pFrame)
+CDlgFileDownloader* RefreshFromServer(CMainFrame* pFrame)
 {
     auto* pDlg = new CDlgFileDownloader(pFrame);
     pDlg->m_strMessage = text::MainWindow::tr("Loading Channels List Now...");
-    QPointer<CMDIFrameWnd> frame(pFrame);
+    QPointer<CMainFrame> frame(pFrame);
     QObject::connect(pDlg, &CDlgFileDownloader::DownloadFinished, pDlg,
                      [pDlg, frame](int nResult)
                      {
@@ -88,7 +86,7 @@ CDlgFileDownloader* RefreshFromServer(CMDIFrameWnd* pFrame)
     return pDlg;
 }
 
-CDlgFileDownloader* RefreshFromPublicSources(CMDIFrameWnd* pFrame, ERefresh eWhy)
+CDlgFileDownloader* RefreshFromPublicSources(CMainFrame* pFrame, ERefresh eWhy)
 {
     if (eWhy == ERefresh::Automatic && IsPublicChannelListFresh(GetPublicChannelListPath()))
     {
@@ -101,7 +99,7 @@ CDlgFileDownloader* RefreshFromPublicSources(CMDIFrameWnd* pFrame, ERefresh eWhy
     }
     auto* pDlg = new CDlgFileDownloader(pFrame);
     pDlg->m_strMessage = text::MainWindow::tr("Loading Channels List Now...");
-    QPointer<CMDIFrameWnd> frame(pFrame);
+    QPointer<CMainFrame> frame(pFrame);
     QObject::connect(pDlg, &CDlgFileDownloader::DownloadFinished, pDlg,
                      [pDlg, frame, eWhy](int nResult)
                      {
@@ -134,7 +132,7 @@ CDlgFileDownloader* RefreshFromPublicSources(CMDIFrameWnd* pFrame, ERefresh eWhy
 }
 } // namespace
 
-CDlgFileDownloader* RefreshChannelList(CMDIFrameWnd* pFrame, ERefresh eWhy)
+CDlgFileDownloader* RefreshChannelList(CMainFrame* pFrame, ERefresh eWhy)
 {
     // A refresh asked for while one runs (a filter changed twice in a row) is the same refresh: the
     // list is filtered when it is loaded, after the download, with the choices of that moment.
@@ -156,14 +154,3 @@ void OpenDownloadSite()
     OpenInBrowser(servers::DownloadSiteUrl());
 }
 
-void RefreshPromotionView(CMDIFrameWnd* pFrame)
-{
-    if (CView* pView = pFrame ? pFrame->GetActiveView() : nullptr)
-        PostMessage(pView, WM_PROMO_NAVIGATE, 0, 0);
-}
-
-void RefreshStoreView(CMDIFrameWnd* pFrame)
-{
-    if (CView* pView = pFrame ? pFrame->GetActiveView() : nullptr)
-        PostMessage(pView, WM_STORE_NAVIGATE, 0, 0);
-}

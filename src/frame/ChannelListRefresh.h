@@ -1,7 +1,7 @@
 #pragma once
 // Command 310 and the links to the maker's sites (commands 311, 312, 315, 316).
 class CDlgFileDownloader;
-class CMDIFrameWnd;
+class CMainFrame;
 
 // Why the list is refreshed: the user asked ("Refresh Channels List"), or a view opened or a display
 // choice changed and wants the list loaded.
@@ -11,7 +11,8 @@ enum class ERefresh
     Automatic,
 };
 
-// Brings a channel list into the data folder and has the then active view reload it (WM_USER+8).
+// Brings a channel list into the data folder and announces it (CMainFrame::ChannelListArrived), for
+// the player's page to reload.
 //
 // With the maker's channel list server configured, every refresh downloads the list through the
 // download dialog, modal over pFrame, and a failure is told in a message box.
@@ -24,10 +25,7 @@ enum class ERefresh
 //
 // Returns the dialog, whose DownloadFinished reports the outcome, or null when no dialog was needed;
 // a refresh already under way is returned instead of starting a second one.
-CDlgFileDownloader* RefreshChannelList(CMDIFrameWnd* pFrame, ERefresh eWhy = ERefresh::UserAsked);
+CDlgFileDownloader* RefreshChannelList(CMainFrame* pFrame, ERefresh eWhy = ERefresh::UserAsked);
 // 311 and 315: the promotion page and the software download site in the user's browser.
 void OpenPromotionSite();
 void OpenDownloadSite();
-// 312 and 316: post WM_USER+6 or WM_USER+7 to the active view, if there is one.
-void RefreshPromotionView(CMDIFrameWnd* pFrame);
-void RefreshStoreView(CMDIFrameWnd* pFrame);

@@ -7,6 +7,7 @@
 #include "app/StringTable.h"
 #include "frame/ApplicationLook.h"
 #include "frame/ChannelListRefresh.h"
+#include "frame/CommandActions.h"
 #include "frame/MprisService.h"
 #include "frame/OutputDeviceChoice.h"
 #include "frame/SleepTimerControl.h"
@@ -14,17 +15,15 @@
 #include "frame/SongNotifier.h"
 #include "frame/TrayIcon.h"
 #include "platform/Autostart.h"
-#include "platform/DocTemplate.h"
-#include "platform/IdleUpdate.h"
 #include "platform/PlainText.h"
-#include "platform/View.h"
 #include "platform/WaitCursor.h"
-#include "platform/WinApp.h"
 #include "app/AppContext.h"
 #include "ribbon/CustomMFCRibbonApplicationButton.h"
 #include "ribbon/CustomMFCRibbonBar.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -33,6 +32,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QShortcut>
+#include <QStackedWidget>
 #include <QStatusBar>
 
 namespace
@@ -62,8 +62,8 @@ constexpr int kPane2Chars = 28;
 constexpr QSize kDefaultSize(960, 680);
 } // namespace
 
-CMainFrame::CMainFrame(CAppContext& context, CWinApp* pApp)
-    : CMDIFrameWnd(pApp), m_context(context),
+CMainFrame::CMainFrame(CAppContext& context)
+    : m_context(context), m_actions(context.Actions()), m_pPages(new QStackedWidget(this)),
       m_nAppLook(UINT(context.Settings().Read(settings::kApplicationLook)))
 {
     // Caption, system menu, sizing border; no minimise or maximise box.
@@ -72,25 +72,76 @@ CMainFrame::CMainFrame(CAppContext& context, CWinApp* pApp)
     InitVedrixResources();
     setWindowTitle(AppTitle());
     setWindowIcon(QIcon(QStringLiteral(":/res/icons/vedrix.svg")));
+    m_pPages->setObjectName(QStringLiteral("Pages"));
+    setCentralWidget(m_pPages);
     resize(kDefaultSize);
     RegisterCommands();
 }
 
 CMainFrame::~CMainFrame()
 {
-    // Views may run the event loop while they go (players, web pages); the frame must still be whole
-    // then, and its idle update must not run on a half-destroyed frame.
-    m_context.IdleUpdate().Remove(this);
-    CloseAllDocuments();
+    // Pages may run the event loop while they go (players, web pages); the frame must still be whole
+    // then.
+    ClosePage();
+}
+
+void CMainFrame::AddPageFactory(PageFactory make)
+{
+    m_pageFactories.push_back(std::move(make));
+}
+
+QWidget* CMainFrame::GetActivePage() const
+{
+    return m_pPages->currentWidget();
+}
+
+void CMainFrame::ClosePage()
+{
+    // Deleted at once, not on a later turn of the event loop: the old page must be gone (and its
+    // hot keys released) before the next page registers its own.
+    while (QWidget* page = m_pPages->widget(0))
+    {
+        m_pPages->removeWidget(page);
+        delete page;
+    }
+}
+
+void CMainFrame::OpenCategoryView(int nIndex)
+{
+    if (m_pageFactories.empty())
+        return;
+    const int count = int(m_pageFactories.size());
+    const int index = nIndex >= 0 && nIndex < count ? nIndex : count - 1;
+    ClosePage();
+    QMetaObject::invokeMethod(this, [this, index] { OpenPage(index); }, Qt::QueuedConnection);
+}
+
+bool CMainFrame::OpenPage(int nIndex)
+{
+    if (nIndex < 0 || nIndex >= int(m_pageFactories.size()))
+        return false;
+    // Two activations in quick succession (an arrow key, then Space on the tab) ask for two
+    // openings; one page is still all there may be.
+    ClosePage();
+    QWidget* page = m_pageFactories[size_t(nIndex)]();
+    if (!page)
+        return false;
+    m_pPages->addWidget(page);
+    m_pPages->setCurrentWidget(page);
+    page->setFocus();
+    if (page->metaObject()->indexOfMethod("OnInitialUpdate()") >= 0)
+        QMetaObject::invokeMethod(page, "OnInitialUpdate", Qt::DirectConnection);
+    RenewStatusPanes();
+    emit PageOpened(nIndex, page);
+    return true;
 }
 
 bool CMainFrame::LoadFrame()
 {
     m_pTray = new CTrayIcon(this);
-    // The player view handles it: with the player's entries, before the submenus.
+    // The player's page handles it: with the player's entries, before the submenus.
     m_pTray->AddCheckCommand(ID_RECORD, text::Tray::tr("Record"));
-    m_pSleepTimer = new CSleepTimerControl(&m_context.NowPlaying(), m_context.Settings(), this);
-    m_pSleepTimer->AddCommands(m_commandMap);
+    m_pSleepTimer = new CSleepTimerControl(&m_context.NowPlaying(), m_context.Settings(), m_actions, this);
     m_pTray->AddSubmenu(m_pSleepTimer->CreateMenu(text::Tray::tr("Sleep Timer"), this));
     connect(m_pSleepTimer, &CSleepTimerControl::TipChanged, m_pTray, &CTrayIcon::SetExtraTipLine);
     auto* pHistory = new CSongHistoryControl(&m_context.NowPlaying(), this);
@@ -110,13 +161,17 @@ bool CMainFrame::LoadFrame()
             });
     ApplyApplicationLook(m_nAppLook); // the status bar's colours
 
-    connect(m_pRibbon, &CRibbonBar::CommandInvoked, this,
-            [this](UINT nID) { SendMessage(this, WM_COMMAND, WPARAM(nID), 0); });
-    m_context.IdleUpdate().Add(this, [this] { UpdateCommandElements(); });
+    m_pRibbon->UseActions([this](UINT nID) { return m_actions.Action(nID); });
+    connect(m_pRibbon, &CCustomMFCRibbonBar::CategoryActivated, this, &CMainFrame::OpenCategoryView,
+            Qt::QueuedConnection);
+    connect(m_pAppButton, &CCustomMFCRibbonApplicationButton::NextLookRequested, this,
+            [this] { ApplyApplicationLook(looks::NextLook(m_nAppLook)); }, Qt::QueuedConnection);
+    // The start category's page (the ribbon told its activation before it was connected).
+    OpenCategoryView(m_pRibbon->GetCategoryIndex(m_pRibbon->GetActiveCategory()));
 
-    // The desktop's media controls and song notifications follow what the player view plays.
-    (new CSongNotifier(&m_context.NowPlaying(), m_context.Settings(), this))->AddCommands(m_commandMap);
-    new CMprisService(&m_context.NowPlaying(), this);
+    // The desktop's media controls and song notifications follow what the player's page plays.
+    (new CSongNotifier(&m_context.NowPlaying(), m_context.Settings(), this))->BindCommands(m_actions);
+    new CMprisService(&m_context.NowPlaying(), m_actions, this);
 
     // Alt+F4 is the window manager's, but without one it still only hides the window.
     auto* altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
@@ -125,40 +180,43 @@ bool CMainFrame::LoadFrame()
     // window's panes elsewhere.
     for (QKeySequence keys : {QKeySequence(Qt::Key_F6), QKeySequence(Qt::SHIFT | Qt::Key_F6)})
         connect(new QShortcut(keys, this), &QShortcut::activated, this, &CMainFrame::SwitchPane);
-    auto* newDoc = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), this);
-    connect(newDoc, &QShortcut::activated, this, [this] { SendMessage(this, WM_COMMAND, ID_FILE_NEW); });
-    auto* openDoc = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this);
-    connect(openDoc, &QShortcut::activated, this, [this] { SendMessage(this, WM_COMMAND, ID_FILE_OPEN); });
+    for (auto [nID, keys] : {std::pair{ID_FILE_NEW, QKeySequence(Qt::CTRL | Qt::Key_N)},
+                             std::pair{ID_FILE_OPEN, QKeySequence(Qt::CTRL | Qt::Key_O)}})
+    {
+        QAction* action = m_actions.Action(nID);
+        action->setShortcut(keys);
+        addAction(action);
+    }
     return true;
 }
 
 void CMainFrame::RegisterCommands()
 {
-    m_commandMap.OnRange(looks::kFirstLook, looks::kLastLook,
-                         [this](UINT nID) { ApplyApplicationLook(nID); });
-    m_commandMap.OnUpdateRange(looks::kFirstLook, looks::kLastLook,
-                               [this](CCmdUI* pCmdUI) { pCmdUI->SetRadio(pCmdUI->m_nID == m_nAppLook); });
-    m_commandMap.On(ID_TRAY_SHOW, [this] { ShowAndActivate(); });
-    m_commandMap.On(ID_TRAY_EXIT, [this] { CloseForReal(); });
+    auto* lookGroup = new QActionGroup(this);
+    for (UINT nLook = looks::kFirstLook; nLook <= looks::kLastLook; ++nLook)
+    {
+        lookGroup->addAction(m_actions.Bind(nLook, this, [this, nLook] { ApplyApplicationLook(nLook); }));
+        m_actions.SetChecked(nLook, nLook == m_nAppLook);
+    }
+    m_actions.Bind(ID_TRAY_SHOW, this, [this] { ShowAndActivate(); });
+    m_actions.Bind(ID_TRAY_EXIT, this, [this] { CloseForReal(); });
     // The toolbar and menu customisation dialog has no counterpart here; the entry does nothing.
-    m_commandMap.On(ID_TRAY_CUSTOMIZE, [] {});
-    m_commandMap.On(ID_REFRESH_CHANNELS, [this] { RefreshChannelList(this); });
-    m_commandMap.On(ID_OPEN_PROMOTION_SITE, [] { OpenPromotionSite(); });
-    m_commandMap.On(ID_REFRESH_PROMOTION, [this] { RefreshPromotionView(this); });
-    m_commandMap.On(ID_OPEN_DOWNLOAD_SITE, [] { OpenDownloadSite(); });
-    m_commandMap.On(ID_REFRESH_STORE, [this] { RefreshStoreView(this); });
-    m_commandMap.On(ID_AUTO_STARTUP, [this] { OnAutoStartup(); });
-    m_commandMap.OnUpdate(ID_AUTO_STARTUP, [this](CCmdUI* pCmdUI) { OnUpdateAutoStartup(pCmdUI); });
-    m_commandMap.On(ID_AUTO_PLAY, [this] { ToggleAutoPlay(); });
-    m_commandMap.OnUpdate(ID_AUTO_PLAY, [this](CCmdUI* pCmdUI) { OnUpdateAutoPlay(pCmdUI); });
-    // The drop-down's own choices do the work; the element is there whichever view is shown.
-    m_commandMap.On(ID_OUTPUT_DEVICE, [] {});
-    m_commandMap.On(ID_HIDE_TO_TRAY,
-                    [this]
-                    {
-                        SaveWindowPlacement();
-                        HideToTray();
-                    });
+    m_actions.Bind(ID_TRAY_CUSTOMIZE, this, [] {});
+    m_actions.Bind(ID_REFRESH_CHANNELS, this, [this] { RefreshChannelList(this); });
+    m_actions.Bind(ID_OPEN_PROMOTION_SITE, this, [] { OpenPromotionSite(); });
+    m_actions.Bind(ID_OPEN_DOWNLOAD_SITE, this, [] { OpenDownloadSite(); });
+    m_actions.Bind(ID_AUTO_STARTUP, this, [this] { OnAutoStartup(); });
+    UpdateAutoStartup();
+    m_actions.Bind(ID_AUTO_PLAY, this, [this] { ToggleAutoPlay(); });
+    m_actions.SetChecked(ID_AUTO_PLAY, m_context.Settings().Read(settings::kAutoPlay) != 0);
+    // The drop-down's own choices do the work; the element is there whichever page is shown.
+    m_actions.Bind(ID_OUTPUT_DEVICE, this, [] {});
+    m_actions.Bind(ID_HIDE_TO_TRAY, this,
+                   [this]
+                   {
+                       SaveWindowPlacement();
+                       HideToTray();
+                   });
 }
 
 void CMainFrame::CreateStatusBar()
@@ -182,7 +240,34 @@ void CMainFrame::SetStatusText(const QString& strText)
     m_strStatusText = strText;
     if (m_pTray)
         m_pTray->UpdateTrayTip(m_strStatusText);
-    PostMessage(this, WM_RENEW_STATUS_PANES);
+    RenewStatusPanes();
+}
+
+void CMainFrame::RenewStatusPanes()
+{
+    // Many changes in one turn of the event loop renew the panes once, after them.
+    if (m_bStatusRenewQueued)
+        return;
+    m_bStatusRenewQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this]
+        {
+            m_bStatusRenewQueued = false;
+            UpdateStatusPanes();
+        },
+        Qt::QueuedConnection);
+}
+
+void CMainFrame::PlayChannelNumber(int nChannel)
+{
+    // What a forwarded channel number does is the player page's business.
+    emit ChannelNumberRequested(nChannel);
+}
+
+void CMainFrame::LoadChannelList()
+{
+    RefreshChannelList(this, ERefresh::Automatic);
 }
 
 void CMainFrame::UpdateStatusPanes()
@@ -222,6 +307,7 @@ void CMainFrame::ApplyApplicationLook(UINT nLook)
 {
     CWaitCursor wait;
     m_nAppLook = nLook;
+    m_actions.SetChecked(nLook, true);
     looks::Apply(nLook, m_pRibbon, m_pStatusPane1 ? statusBar() : nullptr);
     // The main window's layout leaves the ribbon's width out of its minimum; panels must not be squeezed.
     if (m_pRibbon)
@@ -251,7 +337,7 @@ void CMainFrame::SwitchPane()
             tab->setFocus(Qt::TabFocusReason);
         return;
     }
-    CView* view = GetActiveView();
+    QWidget* view = GetActivePage();
     if (!view)
         return;
     // The view's first control that Tab would reach, else the view itself.
@@ -307,61 +393,11 @@ void CMainFrame::closeEvent(QCloseEvent* e)
         HideToTray();
         return;
     }
-    CloseAllDocuments();
+    ClosePage();
     if (m_pTray)
         m_pTray->RemoveTrayIcon();
     e->accept();
     QCoreApplication::quit();
-}
-
-LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    switch (message)
-    {
-    case WM_RENEW_STATUS_PANES:
-        UpdateStatusPanes();
-        break;
-    case WM_OPEN_CATEGORY:
-        OpenCategoryView(wParam);
-        break;
-    case WM_NEXT_LOOK:
-        ApplyApplicationLook(looks::NextLook(m_nAppLook));
-        break;
-    case WM_OPEN_TEMPLATE:
-        OpenTemplate(wParam);
-        break;
-    case WM_LOAD_CHANNELS:
-        RefreshChannelList(this, ERefresh::Automatic);
-        break;
-    case WM_PLAY_CHANNEL_NUMBER:
-        // What a forwarded channel number does is the player view's business.
-        return SendMessage(GetActiveView(), WM_PLAY_CHANNEL_NUMBER, wParam, lParam);
-    default:
-        break;
-    }
-    return CMDIFrameWnd::WindowProc(message, wParam, lParam);
-}
-
-void CMainFrame::OpenCategoryView(WPARAM nIndex)
-{
-    CWinApp* app = GetApp();
-    if (!app || app->GetDocTemplates().empty())
-        return;
-    const size_t count = app->GetDocTemplates().size();
-    const size_t index = nIndex < count ? size_t(nIndex) : count - 1;
-    CloseAllDocuments();
-    PostMessage(this, WM_OPEN_TEMPLATE, WPARAM(index));
-}
-
-void CMainFrame::OpenTemplate(WPARAM nIndex)
-{
-    CWinApp* app = GetApp();
-    if (!app || nIndex >= app->GetDocTemplates().size())
-        return;
-    // Two activations in quick succession (an arrow key, then Space on the tab) post two openings;
-    // one view is still all there may be.
-    CloseAllDocuments();
-    OpenDocument(app->GetDocTemplates()[size_t(nIndex)].get());
 }
 
 void CMainFrame::OnAutoStartup()
@@ -373,40 +409,22 @@ void CMainFrame::OnAutoStartup()
     if (bSwitchOn && m_nAutoStartState != autostart::kOn)
         SetStatusText(text::MainWindow::tr(
             "The program could not be set to start at log-in: the entry could not be written."));
+    UpdateAutoStartup();
 }
 
-void CMainFrame::OnUpdateAutoStartup(CCmdUI* pCmdUI)
+void CMainFrame::UpdateAutoStartup()
 {
     if (m_nAutoStartState == -1)
         m_nAutoStartState = autostart::QueryAutoStart();
-    if (m_nAutoStartState == autostart::kUnavailable)
-    {
-        pCmdUI->Enable(false);
-        pCmdUI->SetCheck(0);
-        return;
-    }
-    pCmdUI->SetCheck(m_nAutoStartState);
+    const bool bAvailable = m_nAutoStartState != autostart::kUnavailable;
+    m_actions.SetEnabled(ID_AUTO_STARTUP, bAvailable);
+    m_actions.SetChecked(ID_AUTO_STARTUP, bAvailable && m_nAutoStartState == autostart::kOn);
 }
 
 void CMainFrame::ToggleAutoPlay()
 {
     m_context.Settings().Toggle(settings::kAutoPlay);
-    m_nAutoPlay = m_context.Settings().Read(settings::kAutoPlay);
-}
-
-void CMainFrame::OnUpdateAutoPlay(CCmdUI* pCmdUI)
-{
-    if (!m_nAutoPlay)
-        m_nAutoPlay = m_context.Settings().Read(settings::kAutoPlay);
-    pCmdUI->SetCheck(*m_nAutoPlay);
-}
-
-void CMainFrame::UpdateCommandElements()
-{
-    if (m_pRibbon)
-        m_pRibbon->UpdateCommandUI(this);
-    if (m_pTray)
-        m_pTray->UpdateMenuState();
+    m_actions.SetChecked(ID_AUTO_PLAY, m_context.Settings().Read(settings::kAutoPlay) != 0);
 }
 
 bool CMainFrame::RestoreWindowPlacement()

@@ -1,6 +1,6 @@
 #include "frame/MprisService.h"
 
-#include "frame/MainFrame.h"
+#include "frame/CommandActions.h"
 #include "frame/MprisAdaptors.h"
 
 #include <QDBusConnection>
@@ -15,14 +15,13 @@ const QString kTrackIdKey = QStringLiteral("mpris:trackid");
 
 } // namespace
 
-void CMprisService::PostToMainWindow(UINT nID)
+void CMprisService::PostCommand(UINT nID)
 {
-    // The service belongs to the main window.
-    PostMessage(parent(), WM_COMMAND, WPARAM(nID));
+    m_actions.Post(nID);
 }
 
-CMprisService::CMprisService(CNowPlaying* pNowPlaying, QObject* parent)
-    : QObject(parent), m_pNowPlaying(pNowPlaying)
+CMprisService::CMprisService(CNowPlaying* pNowPlaying, CCommandActions& actions, QObject* parent)
+    : QObject(parent), m_pNowPlaying(pNowPlaying), m_actions(actions)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
@@ -93,17 +92,17 @@ void CMprisService::OnNowPlayingChanged()
 void CMprisService::Raise()
 {
     // The tray's Show: restore, show and bring to the front.
-    PostToMainWindow(ID_TRAY_SHOW);
+    PostCommand(ID_TRAY_SHOW);
 }
 
 void CMprisService::Quit()
 {
     // The tray's Exit. Posted, so the caller's answer goes out first.
-    PostToMainWindow(ID_TRAY_EXIT);
+    PostCommand(ID_TRAY_EXIT);
 }
 
 void CMprisService::Act(CNowPlaying::EAction action)
 {
     if (const UINT nID = CNowPlaying::CommandFor(action, m_pNowPlaying->IsPlaying()))
-        PostToMainWindow(nID);
+        PostCommand(nID);
 }

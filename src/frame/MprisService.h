@@ -1,14 +1,18 @@
 #pragma once
 // The program as a media player on the session bus (MPRIS 2): org.mpris.MediaPlayer2.vedrix at
 // /org/mpris/MediaPlayer2, so that the desktop's media keys and panel widgets can show what plays
-// and control it. Requests go the way the ribbon's do: as commands posted to the main window, which
-// routes them to the player view when that is the active view.
+// and control it. Requests trigger the same actions as the ribbon's buttons, on the next turn of the
+// event loop (after the bus call has been answered); the player's commands do something while the
+// player's page is shown.
 //
 // Without a session bus the service does nothing, quietly.
+#include "app/Commands.h"
 #include "player/NowPlaying.h"
 
 #include <QObject>
 #include <QVariantMap>
+
+class CCommandActions;
 
 class CMprisService : public QObject
 {
@@ -18,7 +22,7 @@ public:
     static constexpr const char* kObjectPath = "/org/mpris/MediaPlayer2";
     static constexpr const char* kPlayerInterface = "org.mpris.MediaPlayer2.Player";
 
-    CMprisService(CNowPlaying* pNowPlaying, QObject* parent);
+    CMprisService(CNowPlaying* pNowPlaying, CCommandActions& actions, QObject* parent);
     ~CMprisService() override;
 
     // Whether the object is on the bus (the name is asked for without waiting for the answer).
@@ -36,9 +40,10 @@ public:
 
 private:
     void OnNowPlayingChanged();
-    void PostToMainWindow(UINT nID);
+    void PostCommand(UINT nID);
 
     CNowPlaying* m_pNowPlaying;
+    CCommandActions& m_actions;
     bool m_bRegistered = false;
     // What the desktop was last told, to announce only what changed.
     QVariantMap m_lastProperties;

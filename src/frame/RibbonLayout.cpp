@@ -1,8 +1,9 @@
-// The ribbon's layout: four categories, one per document template and in the same order.
+// The ribbon's layout: four categories, one per category page and in the same order.
 #include "app/AppContext.h"
 #include "app/StringTable.h"
 #include "app/TextAreas.h"
 #include "frame/ApplicationLook.h"
+#include "frame/CommandActions.h"
 #include "frame/MainFrame.h"
 #include "frame/OutputDeviceChoice.h"
 #include "frame/SleepTimerControl.h"
@@ -140,21 +141,11 @@ void CMainFrame::InitializeRibbon()
     };
     for (const auto& [nID, label] : stationCommands)
     {
-        QAction* action = stationsMenu->addAction(text::Ribbon::tr(label));
-        action->setData(nID);
-        const UINT id = nID;
-        connect(action, &QAction::triggered, this, [this, id] { PostMessage(this, WM_COMMAND, WPARAM(id)); });
+        // The player's page binds them; the same actions fill the list's context menu.
+        QAction* action = m_actions.Action(nID);
+        action->setText(text::Ribbon::tr(label));
+        stationsMenu->addAction(action);
     }
-    connect(stationsMenu, &QMenu::aboutToShow, this,
-            [this, stationsMenu]
-            {
-                for (QAction* action : stationsMenu->actions())
-                {
-                    CCmdUI ui(action->data().toUInt());
-                    OnCmdMsg(ui.m_nID, &ui);
-                    action->setEnabled(ui.m_bEnabled);
-                }
-            });
     directory->setMenu(stationsMenu);
     directory->setPopupMode(QToolButton::MenuButtonPopup);
 
@@ -194,7 +185,6 @@ void CMainFrame::InitializeRibbon()
     QToolButton* about = bar->AddToTabs(ID_APP_ABOUT, QString(), ResIcon("about"));
     CRibbonBar::SetElementTips(about, CommandTooltip(ID_APP_ABOUT), CommandDescription(ID_APP_ABOUT));
     about->setAccessibleName(CommandTooltip(ID_APP_ABOUT)); // an icon alone
-    connect(styleMenu, &QMenu::aboutToShow, this, [this] { UpdateCommandElements(); });
     // Then the sleep timer: here rather than in a panel, where it would widen the ribbon and with it
     // the window's least width.
     QToolButton* sleep = bar->AddDropDownToTabs(

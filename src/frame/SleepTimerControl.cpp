@@ -3,9 +3,10 @@
 
 #include "app/Commands.h"
 #include "app/SettingsStore.h"
-#include "platform/Messages.h"
+#include "frame/CommandActions.h"
 #include "player/NowPlaying.h"
 
+#include <QAction>
 #include <QMenu>
 
 namespace
@@ -27,33 +28,31 @@ constexpr SEntry kEntries[]{
 };
 } // namespace
 
-CSleepTimerControl::CSleepTimerControl(CNowPlaying* pNowPlaying, CSettingsStore& settings, QObject* pFrame)
-    : QObject(pFrame), m_pFrame(pFrame), m_pNowPlaying(pNowPlaying), m_settings(settings)
+CSleepTimerControl::CSleepTimerControl(CNowPlaying* pNowPlaying, CSettingsStore& settings, CCommandActions& actions,
+                                       QObject* pFrame)
+    : QObject(pFrame), m_actions(actions), m_pNowPlaying(pNowPlaying), m_settings(settings)
 {
-    // Queued, so that the sound comes back only after the Stop that Expired posts has been handled.
+    // Queued, so that the sound comes back only after the Stop that Expired queues has been handled.
     connect(&m_timer, &CSleepTimer::FadeLevel, m_pNowPlaying, &CNowPlaying::SetFadeLevel,
             Qt::QueuedConnection);
     connect(&m_timer, &CSleepTimer::Expired, this,
-            [this] { PostMessage(m_pFrame, WM_COMMAND, WPARAM(ID_STOP)); });
+            [this] { m_actions.Post(ID_STOP); });
     connect(&m_timer, &CSleepTimer::Changed, this,
             [this]
             {
                 if (!m_timer.IsArmed())
                     m_nChosen = 0;
+                UpdateActions();
                 emit TipChanged(m_timer.TipLine());
             });
     connect(m_pNowPlaying, &CNowPlaying::SongChanged, &m_timer, &CSleepTimer::OnSongChanged);
-}
-
-void CSleepTimerControl::AddCommands(CCommandMap& commandMap)
-{
-    commandMap.OnRange(ID_SLEEP_TIMER_15, ID_SLEEP_TIMER_CANCEL, [this](UINT nID) { Choose(nID); });
-    commandMap.OnUpdateRange(ID_SLEEP_TIMER_15, ID_SLEEP_TIMER_CANCEL,
-                             [this](CCmdUI* pCmdUI)
-                             {
-                                 pCmdUI->Enable(pCmdUI->m_nID != ID_SLEEP_TIMER_CANCEL || m_timer.IsArmed());
-                                 pCmdUI->SetRadio(pCmdUI->m_nID == m_nChosen);
-                             });
+    for (const SEntry& entry : kEntries)
+    {
+        const UINT nID = entry.nID;
+        QAction* action = m_actions.Bind(nID, this, [this, nID] { Choose(nID); });
+        action->setText(text::SleepTimer::tr(entry.label));
+    }
+    UpdateActions();
 }
 
 void CSleepTimerControl::Choose(UINT nID)
@@ -75,6 +74,7 @@ void CSleepTimerControl::Choose(UINT nID)
         m_nChosen = nID;
         emit TipChanged(m_timer.TipLine());
     }
+    UpdateActions();
 }
 
 QMenu* CSleepTimerControl::CreateMenu(const QString& strTitle, QWidget* parent)
@@ -84,27 +84,18 @@ QMenu* CSleepTimerControl::CreateMenu(const QString& strTitle, QWidget* parent)
     {
         if (entry.nID == ID_SLEEP_TIMER_CANCEL)
             pMenu->addSeparator();
-        QAction* action = pMenu->addAction(text::SleepTimer::tr(entry.label));
-        action->setData(entry.nID);
-        action->setCheckable(entry.nID != ID_SLEEP_TIMER_CANCEL);
-        const UINT nID = entry.nID;
-        // Posted, as a menu choice is: the command runs after the menu has closed.
-        connect(action, &QAction::triggered, this,
-                [this, nID] { PostMessage(m_pFrame, WM_COMMAND, WPARAM(nID)); });
+        pMenu->addAction(m_actions.Action(entry.nID));
     }
-    connect(pMenu, &QMenu::aboutToShow, this, [this, pMenu] { UpdateMenu(pMenu); });
-    UpdateMenu(pMenu);
     return pMenu;
 }
 
-void CSleepTimerControl::UpdateMenu(QMenu* pMenu)
+void CSleepTimerControl::UpdateActions()
 {
-    for (QAction* action : pMenu->actions())
+    for (const SEntry& entry : kEntries)
     {
-        const UINT nID = action->data().toUInt();
-        if (nID == 0)
-            continue;
-        action->setChecked(nID == m_nChosen);
-        action->setEnabled(nID != ID_SLEEP_TIMER_CANCEL || m_timer.IsArmed());
+        if (entry.nID == ID_SLEEP_TIMER_CANCEL)
+            m_actions.SetEnabled(entry.nID, m_timer.IsArmed());
+        else
+            m_actions.SetChecked(entry.nID, entry.nID == m_nChosen);
     }
 }

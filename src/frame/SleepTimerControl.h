@@ -2,12 +2,13 @@
 // The sleep timer's place in the window: its commands (15, 30, 60, 90 minutes, the end of the song
 // that plays, cancel), the menu that the tray and the ribbon show them in, and what the timer does
 // to playback: the fade goes to the player through the now-playing state, the end stops playback as
-// the Stop command does. The main frame handles the commands, so they work whichever view is active.
-#include "platform/CmdTarget.h"
+// the Stop command does. The commands belong to the main frame, so they work whichever page is shown.
+#include "app/Commands.h"
 #include "player/SleepTimer.h"
 
 #include <QObject>
 
+class CCommandActions;
 class CNowPlaying;
 class CSettingsStore;
 class QMenu;
@@ -17,11 +18,10 @@ class CSleepTimerControl : public QObject
 {
     Q_OBJECT
 public:
-    // Commands are posted to the frame.
-    CSleepTimerControl(CNowPlaying* pNowPlaying, CSettingsStore& settings, QObject* pFrame);
+    // Binds the timer's commands for as long as it lives (it belongs to the frame).
+    CSleepTimerControl(CNowPlaying* pNowPlaying, CSettingsStore& settings, CCommandActions& actions, QObject* pFrame);
 
-    void AddCommands(CCommandMap& commandMap);
-    // A menu with the timer's entries; each entry posts its command to the frame.
+    // A menu with the timer's entries: their actions, shared by every such menu.
     QMenu* CreateMenu(const QString& strTitle, QWidget* parent);
     CSleepTimer& Timer() { return m_timer; }
 
@@ -31,9 +31,9 @@ signals:
 
 private:
     void Choose(UINT nID);
-    void UpdateMenu(QMenu* pMenu);
+    void UpdateActions();
 
-    QObject* m_pFrame;
+    CCommandActions& m_actions;
     CNowPlaying* m_pNowPlaying;
     CSettingsStore& m_settings;
     CSleepTimer m_timer;

@@ -2,6 +2,7 @@
 
 #include "app/DesktopEntry.h"
 #include "app/SettingsStore.h"
+#include "frame/CommandActions.h"
 #include "player/NowPlaying.h"
 
 #include <QDBusConnection>
@@ -24,20 +25,20 @@ CSongNotifier::CSongNotifier(CNowPlaying* pNowPlaying, CSettingsStore& settings,
     connect(pNowPlaying, &CNowPlaying::SongChanged, this, &CSongNotifier::OnSongChanged);
 }
 
-void CSongNotifier::AddCommands(CCommandMap& commandMap)
+void CSongNotifier::BindCommands(CCommandActions& actions)
 {
-    commandMap.On(ID_SHOW_SONG_NOTIFICATIONS, [this] { Toggle(); });
-    commandMap.OnUpdate(ID_SHOW_SONG_NOTIFICATIONS,
-                        [this](CCmdUI* pCmdUI)
-                        {
-                            pCmdUI->Enable(true);
-                            pCmdUI->SetCheck(IsEnabled() ? 1 : 0);
-                        });
+    actions.Bind(ID_SHOW_SONG_NOTIFICATIONS, this,
+                 [this, &actions]
+                 {
+                     Toggle();
+                     actions.SetChecked(ID_SHOW_SONG_NOTIFICATIONS, IsEnabled());
+                 });
+    actions.SetChecked(ID_SHOW_SONG_NOTIFICATIONS, IsEnabled());
 }
 
 bool CSongNotifier::IsEnabled()
 {
-    // Asked at every idle moment for the check box: read once, then after each toggle.
+    // Read once, then after each toggle.
     if (m_nShow == -1)
         m_nShow = m_settings.Read(settings::kShowSongNotifications);
     return m_nShow != 0;

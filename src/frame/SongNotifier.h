@@ -6,12 +6,12 @@
 // for one that does not.
 //
 // The ribbon's check box "Show Song Notifications" (command 334) switches it; the main frame
-// handles that command, so it works whichever view is active.
+// handles that command, so it works whichever page is shown.
 #include "app/Commands.h"
-#include "platform/CmdTarget.h"
 
 #include <QObject>
 
+class CCommandActions;
 class CNowPlaying;
 class CSettingsStore;
 
@@ -21,8 +21,8 @@ class CSongNotifier : public QObject
 public:
     CSongNotifier(CNowPlaying* pNowPlaying, CSettingsStore& settings, QObject* parent);
 
-    // The toggle and update handlers of command 334.
-    void AddCommands(CCommandMap& commandMap);
+    // Binds the check box's command for as long as the notifier lives.
+    void BindCommands(CCommandActions& actions);
     bool IsEnabled();
     void Toggle();
 

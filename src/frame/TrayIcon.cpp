@@ -3,6 +3,7 @@
 
 #include "app/Commands.h"
 #include "app/StringTable.h"
+#include "frame/CommandActions.h"
 #include "frame/MainFrame.h"
 #include "platform/PlainText.h"
 
@@ -75,7 +76,7 @@ bool XEmbedTrayPresent()
 }
 } // namespace
 
-CTrayIcon::CTrayIcon(CMainFrame* pFrame) : QObject(pFrame), m_pFrame(pFrame)
+CTrayIcon::CTrayIcon(CMainFrame* pFrame) : QObject(pFrame), m_pFrame(pFrame), m_actions(pFrame->Actions())
 {
     m_pMenu = new QMenu(LoadString(strings::IDS_TRAY_MENU_NAME), pFrame);
     const std::pair<UINT, const char*> items[] = {
@@ -84,21 +85,23 @@ CTrayIcon::CTrayIcon(CMainFrame* pFrame) : QObject(pFrame), m_pFrame(pFrame)
         {ID_TRAY_CUSTOMIZE, QT_TRANSLATE_NOOP("Tray", "Customize Menu...")},
         {ID_TRAY_SHOW, QT_TRANSLATE_NOOP("Tray", "Show")},
         {0, nullptr},
-        {ID_TRAY_STOP, QT_TRANSLATE_NOOP("Tray", "Stop")},
-        {ID_TRAY_PLAY, QT_TRANSLATE_NOOP("Tray", "Play")},
-        {ID_TRAY_PLAY_PREVIOUS, QT_TRANSLATE_NOOP("Tray", "Play Previous Channel")},
-        {ID_TRAY_PLAY_NEXT, QT_TRANSLATE_NOOP("Tray", "Play Next Channel")},
+        {ID_STOP, QT_TRANSLATE_NOOP("Tray", "Stop")},
+        {ID_PLAY, QT_TRANSLATE_NOOP("Tray", "Play")},
+        {ID_PLAY_PREVIOUS, QT_TRANSLATE_NOOP("Tray", "Play Previous Channel")},
+        {ID_PLAY_NEXT, QT_TRANSLATE_NOOP("Tray", "Play Next Channel")},
     };
     for (const auto& [nID, label] : items)
     {
-        QAction* action = label ? m_pMenu->addAction(text::Tray::tr(label)) : m_pMenu->addSeparator();
-        m_entries.push_back({nID, action});
         if (!label)
+        {
+            m_entries.push_back({nID, m_pMenu->addSeparator()});
             continue;
-        // Posted, as a menu choice is: the command runs after the menu has closed.
-        const UINT id = nID;
-        connect(action, &QAction::triggered, this,
-                [this, id] { PostMessage(m_pFrame, WM_COMMAND, WPARAM(id)); });
+        }
+        // The ribbon's buttons have labels of their own; the action's text is the tray's.
+        QAction* action = m_actions.Action(nID);
+        action->setText(text::Tray::tr(label));
+        m_pMenu->addAction(action);
+        m_entries.push_back({nID, action});
         if (nID == ID_TRAY_SHOW)
         {
             QFont bold = action->font();
@@ -109,9 +112,7 @@ CTrayIcon::CTrayIcon(CMainFrame* pFrame) : QObject(pFrame), m_pFrame(pFrame)
     }
     m_pStationsMenu = new QMenu(text::Tray::tr("My Stations"), m_pMenu);
     m_pMenu->addMenu(m_pStationsMenu)->setVisible(false);
-    connect(m_pMenu, &QMenu::aboutToShow, this, &CTrayIcon::UpdateMenuState);
     m_strTip = TipText(QString());
-    UpdateMenuState();
 
     // Qt settles on one kind of tray the first time it is asked and keeps it, so it is not asked
     // (no QSystemTrayIcon, no isSystemTrayAvailable) before a tray is known to be there: a panel
@@ -169,11 +170,6 @@ void CTrayIcon::CreateIcon()
                 case QSystemTrayIcon::DoubleClick:
                     m_pFrame->ShowAndActivate();
                     break;
-                case QSystemTrayIcon::Context:
-                    // The menu itself is shown by the tray (the desktop's panel, over D-Bus); its
-                    // entries only need their current state.
-                    UpdateMenuState();
-                    break;
                 default:
                     break;
                 }
@@ -220,12 +216,10 @@ void CTrayIcon::AddSubmenu(QMenu* pMenu)
 
 QAction* CTrayIcon::AddCheckCommand(UINT nID, const QString& strLabel)
 {
-    QAction* action = m_pMenu->addAction(strLabel);
+    QAction* action = m_actions.Action(nID);
+    action->setText(strLabel);
     action->setCheckable(true);
-    m_checkCommands.push_back({nID, action});
-    connect(action, &QAction::triggered, this,
-            [this, nID] { PostMessage(m_pFrame, WM_COMMAND, WPARAM(nID)); });
-    UpdateMenuState();
+    m_pMenu->addAction(action);
     return action;
 }
 
@@ -243,10 +237,9 @@ void CTrayIcon::SetMyStations(const QStringList& names)
     const int nMax = int(ID_TRAY_MY_STATION_LAST - ID_TRAY_MY_STATION_FIRST) + 1;
     for (int i = 0; i < names.size() && i < nMax; ++i)
     {
-        QAction* pAction = m_pStationsMenu->addAction(PlainMenuText(names[i]));
-        const UINT nID = ID_TRAY_MY_STATION_FIRST + UINT(i);
-        connect(pAction, &QAction::triggered, this,
-                [this, nID] { PostMessage(m_pFrame, WM_COMMAND, WPARAM(nID)); });
+        QAction* pAction = m_actions.Action(ID_TRAY_MY_STATION_FIRST + UINT(i));
+        pAction->setText(PlainMenuText(names[i]));
+        m_pStationsMenu->addAction(pAction);
     }
     m_pStationsMenu->menuAction()->setVisible(!names.isEmpty());
 }
@@ -257,22 +250,3 @@ bool CTrayIcon::IsTrayAvailable() const
     return m_pIcon && m_pIcon->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
 }
 
-void CTrayIcon::UpdateMenuState()
-{
-    for (auto& [nID, action] : m_entries)
-    {
-        if (nID == 0)
-            continue;
-        CCmdUI ui(nID);
-        m_pFrame->OnCmdMsg(nID, &ui);
-        if (action->isEnabled() != ui.m_bEnabled)
-            action->setEnabled(ui.m_bEnabled);
-    }
-    for (auto& [nID, action] : m_checkCommands)
-    {
-        CCmdUI ui(nID);
-        m_pFrame->OnCmdMsg(nID, &ui);
-        action->setEnabled(ui.m_bEnabled);
-        action->setChecked(ui.m_nCheck != 0);
-    }
-}

@@ -1,9 +1,9 @@
 #pragma once
 // The notification-area icon of the main frame (id 90) and its menu. A click that restores the window
-// calls the frame; menu entries reach it as ordinary commands. Many desktops have no notification
+// calls the frame; the menu's entries are the commands' actions, shared with the ribbon. Many desktops have no notification
 // area (GNOME without an extension, several Wayland desktops); the icon is then made only once one
 // appears, and until then IsTrayAvailable() tells the frame to minimise instead of hiding.
-#include "platform/Messages.h"
+#include "app/Commands.h"
 
 #include <QObject>
 #include <QString>
@@ -14,6 +14,7 @@ class QAction;
 class QMenu;
 class QSystemTrayIcon;
 class QTimer;
+class CCommandActions;
 class CMainFrame;
 
 constexpr UINT kTrayIconId = 90;
@@ -35,16 +36,14 @@ public:
     // A submenu at the end of the menu, after a separator before the first one. Not among the
     // entries: its own entries keep their state.
     void AddSubmenu(QMenu* pMenu);
-    // A two-state entry at the end of the menu's entries (before the submenus), posting its command;
-    // enabled and checked as the routing says when the menu opens. Not among the entries either.
+    // A two-state entry at the end of the menu's entries (before the submenus): the command's action.
+    // Not among the entries either.
     QAction* AddCheckCommand(UINT nID, const QString& strLabel);
     void RemoveTrayIcon();
     // Whether a notification area shows the icon now, so that a hidden window can be brought back.
     bool IsTrayAvailable() const;
-    // Enables the entries whose command has a handler on the routing path right now.
-    void UpdateMenuState();
-    // The "My Stations" submenu: one entry per name, posting ID_TRAY_MY_STATION_FIRST + its index;
-    // no names hide the submenu.
+    // The "My Stations" submenu: one entry per name, the action of ID_TRAY_MY_STATION_FIRST + its
+    // index; no names hide the submenu.
     void SetMyStations(const QStringList& names);
     QMenu* GetMyStationsMenu() const { return m_pStationsMenu; }
 
@@ -66,6 +65,7 @@ private:
     void CreateIcon();
 
     CMainFrame* m_pFrame;
+    CCommandActions& m_actions;
     QSystemTrayIcon* m_pIcon = nullptr;
     // A StatusNotifierItem panel reports its primary activation as QSystemTrayIcon::Trigger, which
     // restores the window; an XEmbed tray reports a plain left click the same way.
@@ -73,7 +73,6 @@ private:
     QMenu* m_pMenu = nullptr;
     QMenu* m_pStationsMenu = nullptr;
     std::vector<std::pair<UINT, QAction*>> m_entries;
-    std::vector<std::pair<UINT, QAction*>> m_checkCommands;
     QString m_strStatus;
     QString m_strExtraLine;
     bool m_bHasSubmenus = false;

@@ -1,28 +1,39 @@
 #include "frame/ViewSizing.h"
 
 #include "app/SettingsStore.h"
-#include "platform/MDIFrameWnd.h"
-#include "platform/View.h"
 
 #include <QEvent>
+#include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
 
 namespace
 {
-void SizeNow(CView* pView, CSettingsStore& settings, const settings::IntSetting& flag)
+QMainWindow* MainWindowOf(QWidget* pPage)
 {
-    pView->FitMainWindowToView();
+    auto* pMain = qobject_cast<QMainWindow*>(pPage->window());
+    return pMain && pMain != pPage ? pMain : nullptr;
+}
+
+void SizeNow(QWidget* pPage, CSettingsStore& settings, QSize formSize, const settings::IntSetting& flag)
+{
+    if (QMainWindow* pMain = MainWindowOf(pPage); pMain && pMain->centralWidget())
+    {
+        const QSize want = formSize.isValid() ? formSize : pPage->size();
+        const QSize area = pMain->centralWidget()->size();
+        pMain->resize(pMain->width() + want.width() - area.width(),
+                      pMain->height() + want.height() - area.height());
+    }
     settings.Write(flag, 1);
 }
 
-// Waits for the main window's first showing; belongs to the view, so it goes when the view does.
+// Waits for the main window's first showing; belongs to the page, so it goes when the page does.
 class CSizeOnFirstShow : public QObject
 {
 public:
-    CSizeOnFirstShow(CView* pView, CMDIFrameWnd* pMain, CSettingsStore& settings,
+    CSizeOnFirstShow(QWidget* pPage, QMainWindow* pMain, CSettingsStore& settings, QSize formSize,
                      const settings::IntSetting& flag)
-        : QObject(pView), m_pView(pView), m_pMain(pMain), m_settings(settings), m_flag(flag)
+        : QObject(pPage), m_pPage(pPage), m_pMain(pMain), m_settings(settings), m_formSize(formSize), m_flag(flag)
     {
         pMain->installEventFilter(this);
     }
@@ -37,7 +48,7 @@ public:
                                [this]
                                {
                                    if (m_settings.Read(m_flag) == 0)
-                                       SizeNow(m_pView, m_settings, m_flag);
+                                       SizeNow(m_pPage, m_settings, m_formSize, m_flag);
                                    deleteLater();
                                });
         }
@@ -45,22 +56,23 @@ public:
     }
 
 private:
-    CView* m_pView;
-    QPointer<CMDIFrameWnd> m_pMain;
+    QWidget* m_pPage;
+    QPointer<QMainWindow> m_pMain;
     CSettingsStore& m_settings;
+    QSize m_formSize;
     settings::IntSetting m_flag;
 };
 } // namespace
 
-void SizeMainWindowOnce(CView* pView, CSettingsStore& settings, const settings::IntSetting& flag)
+void SizeMainWindowOnce(QWidget* pPage, CSettingsStore& settings, QSize formSize, const settings::IntSetting& flag)
 {
     if (settings.Read(flag) != 0)
         return;
-    CMDIFrameWnd* pMain = pView->GetMainFrame();
+    QMainWindow* pMain = MainWindowOf(pPage);
     if (pMain && !pMain->isVisible())
     {
-        new CSizeOnFirstShow(pView, pMain, settings, flag);
+        new CSizeOnFirstShow(pPage, pMain, settings, formSize, flag);
         return;
     }
-    SizeNow(pView, settings, flag);
+    SizeNow(pPage, settings, formSize, flag);
 }

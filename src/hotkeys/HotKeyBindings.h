@@ -19,7 +19,7 @@ struct SHotKeyAction
 {
     const char* pszName; // forms the stored value names
     int nId;             // hot key id on the registering window
-    UINT nCommand;       // command that the player view posts to itself for the hot key
+    UINT nCommand;       // command that the player's page runs for the hot key
     int nControlId;      // the action's key-entry control on the settings form
 };
 

@@ -7,7 +7,6 @@
 #include "hotkeys/HotKeyBindings.h"
 #include "hotkeys/HotKeyCtrl.h"
 #include "frame/ViewSizing.h"
-#include "platform/MDIFrameWnd.h"
 #include "platform/WaitCursor.h"
 #include "platform/MessageBox.h"
 
@@ -70,7 +69,7 @@ void PlaceLabel(QLabel* label, const QRect& rect, bool bRightAligned, int nCentr
 }
 } // namespace
 
-CRadioSettingsView::CRadioSettingsView(CAppContext& context, QWidget* parent) : CView(parent), m_context(context)
+CRadioSettingsView::CRadioSettingsView(CAppContext& context, QWidget* parent) : QWidget(parent), m_context(context)
 {
     // Created in the form's tab order.
     auto* group = new QGroupBox(tr("System Wide Hot Keys"), this);
@@ -153,12 +152,8 @@ QSize CRadioSettingsView::GetFormSize() const
 void CRadioSettingsView::OnInitialUpdate()
 {
     CWaitCursor wait;
-    ShowParentFrameMaximized();
-    SizeMainWindowOnce(this, m_context.Settings(), settings::kRadioSettingsViewSized);
-    CMDIFrameWnd* main = GetMainFrame();
-    PostMessage(main, WM_RENEW_STATUS_PANES, 0, 0);
-    if (main)
-        main->SetStatusText(QString());
+    SizeMainWindowOnce(this, m_context.Settings(), GetFormSize(), settings::kRadioSettingsViewSized);
+    emit StatusTextChanged(QString());
     LoadAllHotKeyRows();
 }
 

@@ -2,7 +2,7 @@
 // The form on which the user binds, rebinds and clears the four system-wide hot keys. Whenever it
 // shows the stored bindings it also registers them on its own window and reports each refusal; the
 // hot keys do nothing while it is open (its registrations end with it).
-#include "platform/View.h"
+#include <QWidget>
 
 #include <QHash>
 #include <array>
@@ -10,15 +10,14 @@
 class CAppContext;
 class CHotKeyCtrl;
 
-class CRadioSettingsView : public CView
+class CRadioSettingsView : public QWidget
 {
     Q_OBJECT
 public:
     explicit CRadioSettingsView(CAppContext& context, QWidget* parent = nullptr);
     ~CRadioSettingsView() override;
 
-    void OnInitialUpdate() override;
-    QSize GetFormSize() const override;
+    QSize GetFormSize() const;
 
     // Rows 1 to 4 are the actions Play, Play Next, Play Prev and Stop.
     // Shows the stored binding in the row's field and registers it on this window.
@@ -32,6 +31,14 @@ public:
     // The form's control with this id (1010 to 1021), or null.
     QWidget* GetDlgItem(int nID) const { return m_controls.value(nID); }
     CHotKeyCtrl* GetHotKeyCtrl(int nRow) const { return m_hotKeys.at(size_t(nRow - 1)); }
+
+signals:
+    // The page shows no player status: empty once the page is up.
+    void StatusTextChanged(const QString& strText);
+
+public slots:
+    // Once the page is in the main window: the first-showing sizing, then the stored bindings.
+    void OnInitialUpdate();
 
 private:
     // A message box over the view; boxes asked for together come one after another.

@@ -1,12 +1,12 @@
 #pragma once
 // System-wide hot keys. RegisterHotKey refuses a combination that another client or this process
-// already holds; WM_HOTKEY with the id is posted to the registering window; a window's
-// registrations end when it is destroyed. The application keeps the service of the running session
+// already holds; a press is reported by HotKeyPressed with the registering window, the id, and the
+// modifiers and key as registered; a window's registrations end when it is destroyed. The application keeps the service of the running session
 // (xcb passive grabs under X11, the desktop portal's global shortcuts elsewhere); without one every
 // registration is refused.
-#include "platform/Messages.h"
-
 #include <QObject>
+
+using UINT = unsigned int;
 
 // Registration modifiers (as stored): MOD_ALT 0x1, MOD_CONTROL 0x2, MOD_SHIFT 0x4, MOD_WIN 0x8.
 constexpr UINT MOD_ALT = 0x0001;
@@ -14,14 +14,21 @@ constexpr UINT MOD_CONTROL = 0x0002;
 constexpr UINT MOD_SHIFT = 0x0004;
 constexpr UINT MOD_WIN = 0x0008;
 
-class CHotKeyService
+class CHotKeyService : public QObject
 {
+    Q_OBJECT
 public:
-    virtual ~CHotKeyService() = default;
+    ~CHotKeyService() override = default;
     virtual bool RegisterHotKey(QObject* pWnd, int nId, UINT fsModifiers, UINT nVirtualKey) = 0;
     virtual bool UnregisterHotKey(QObject* pWnd, int nId) = 0;
     // False where the session offers no way at all to register a hot key.
     virtual bool IsAvailable() const { return true; }
+
+signals:
+    // A registered combination was pressed (once per press: a held key's repeats are not reported).
+    // Emitted from the handling of the key event; receivers queue what they do, as a posted message
+    // would run it.
+    void HotKeyPressed(QObject* pWnd, int nId, UINT fsModifiers, UINT nVirtualKey);
 };
 
 // Refuses every registration: the service where the session offers none.

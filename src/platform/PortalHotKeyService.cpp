@@ -218,9 +218,7 @@ void CPortalHotKeyService::OnActivated(const QDBusMessage& signal)
     for (const SRegistration& r : m_registrations)
         if (r.strShortcut == strShortcut)
         {
-            // lParam as Windows gives it: the modifiers in the low word, the key in the high word.
-            const LPARAM lParam = LPARAM((r.fsModifiers & kModifierBits) | ((r.nVirtualKey & 0xFFFF) << 16));
-            PostMessage(r.pWnd, WM_HOTKEY, WPARAM(r.nId), lParam);
+            emit HotKeyPressed(r.pWnd, r.nId, r.fsModifiers & kModifierBits, r.nVirtualKey & 0xFFFF);
             return;
         }
 }

@@ -1,7 +1,7 @@
 #pragma once
 // System-wide hot keys where the program may not grab keys itself (Wayland): the desktop portal's
 // GlobalShortcuts. One session holds every registration; each change binds the whole set again, and
-// the portal's Activated signal becomes WM_HOTKEY for the registering window.
+// the portal's Activated signal becomes HotKeyPressed for the registering window.
 //
 // The portal answers asynchronously and may let the user choose other keys, so RegisterHotKey can
 // only refuse what is known at once: a key without a name in the shortcut format, a combination
@@ -19,7 +19,7 @@
 class QDBusPendingCallWatcher;
 class QTimer;
 
-class CPortalHotKeyService : public QObject, protected QDBusContext, public CHotKeyService
+class CPortalHotKeyService : public CHotKeyService, protected QDBusContext
 {
     Q_OBJECT
 public:

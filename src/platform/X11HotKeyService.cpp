@@ -75,11 +75,6 @@ uint16_t FindNumLockMask(xcb_connection_t* c, xcb_key_symbols_t* pSymbols)
     return 0;
 }
 
-// WM_HOTKEY's lParam: the modifiers in the low word, the virtual key in the high word.
-LPARAM HotKeyLParam(UINT fsModifiers, UINT nVirtualKey)
-{
-    return LPARAM((fsModifiers & kModifierBits) | ((nVirtualKey & 0xFFFF) << 16));
-}
 } // namespace
 
 CX11HotKeyService::CX11HotKeyService(xcb_connection_t* pConnection, xcb_window_t root)
@@ -250,7 +245,7 @@ bool CX11HotKeyService::HandleKey(bool bPress, xcb_keycode_t keycode, uint16_t s
                 if (!r.bDown)
                 {
                     r.bDown = true;
-                    PostMessage(r.pWnd, WM_HOTKEY, WPARAM(r.nId), HotKeyLParam(r.fsModifiers, r.nVirtualKey));
+                    emit HotKeyPressed(r.pWnd, r.nId, r.fsModifiers & kModifierBits, r.nVirtualKey & 0xFFFF);
                 }
                 return true;
             }

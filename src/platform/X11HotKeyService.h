@@ -9,7 +9,7 @@
 
 #include <xcb/xcb.h>
 
-class CX11HotKeyService : public QObject, public QAbstractNativeEventFilter, public CHotKeyService
+class CX11HotKeyService : public CHotKeyService, public QAbstractNativeEventFilter
 {
     Q_OBJECT
 public:

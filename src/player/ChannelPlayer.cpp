@@ -145,10 +145,10 @@ void CChannelPlayer::OnListKeyDown(unsigned nVirtualKey)
         m_postCommand(ID_PLAY_NEXT);
 }
 
-bool CChannelPlayer::OnHotKey(WPARAM nHotKeyId)
+bool CChannelPlayer::OnHotKey(int nHotKeyId)
 {
     // The hot key actions' own table says which command each id stands for.
-    const SHotKeyAction* pAction = nHotKeyId <= WPARAM(INT_MAX) ? FindHotKeyAction(int(nHotKeyId)) : nullptr;
+    const SHotKeyAction* pAction = FindHotKeyAction(nHotKeyId);
     if (!pAction)
         return false;
     m_postCommand(pAction->nCommand);

@@ -20,7 +20,7 @@ constexpr unsigned VK_PLAY_NEXT_KEY = 0x78;     // F9
 class CChannelPlayer
 {
 public:
-    // Queues WM_COMMAND with the command to the view's own window.
+    // Queues the command: it runs on a later turn of the event loop.
     using PostCommand = std::function<void(UINT nID)>;
 
     // nStartChannel: the channel number of the command line, played after the first list load
@@ -66,7 +66,7 @@ public:
     void OnRowStateChanged(int nRow, CChannelTableModel::RowStates states);
     void OnListKeyDown(unsigned nVirtualKey);
     // True for the hot key numbers 1 to 4.
-    bool OnHotKey(WPARAM nHotKeyId);
+    bool OnHotKey(int nHotKeyId);
 
     // Called with the channel just before its address goes to the player.
     std::function<void(const CChannel& channel)> m_onOpenChannel;

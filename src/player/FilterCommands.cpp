@@ -40,17 +40,7 @@ void ToggleFilter(CSettingsStore& settings, const SFilterCommand& command,
         postRefresh();
 }
 
-void UpdateFilter(CSettingsStore& settings, const SFilterCommand& command, CCmdUI* pCmdUI)
+bool IsFilterChecked(CSettingsStore& settings, const SFilterCommand& command)
 {
-    pCmdUI->SetCheck(settings.Read(command.setting) != 0 ? 1 : 0);
-}
-
-void AddFilterCommands(CCommandMap& map, CSettingsStore& settings, std::function<void()> postRefresh)
-{
-    for (const SFilterCommand& command : kFilterCommands)
-    {
-        map.On(command.nID, [&settings, &command, postRefresh] { ToggleFilter(settings, command, postRefresh); });
-        map.OnUpdate(command.nID,
-                     [&settings, &command](CCmdUI* pCmdUI) { UpdateFilter(settings, command, pCmdUI); });
-    }
+    return settings.Read(command.setting) != 0;
 }

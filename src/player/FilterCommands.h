@@ -4,7 +4,6 @@
 // shows the stored choice. One rule, nine rows of a table.
 #include "app/Commands.h"
 #include "app/SettingNames.h"
-#include "platform/CmdTarget.h"
 
 #include <functional>
 #include <span>
@@ -22,12 +21,7 @@ std::span<const SFilterCommand> FilterCommands();
 const SFilterCommand* FindFilterCommand(UINT nID);
 
 // Flips the stored choice (the settings store keeps the new value, or rereads the file when it could
-// not be written), then
-// posts the channel list refresh to the main window.
-void ToggleFilter(CSettingsStore& settings, const SFilterCommand& command,
-                  const std::function<void()>& postRefresh);
-// Check mark = the stored choice; any value other than 0 shows checked.
-void UpdateFilter(CSettingsStore& settings, const SFilterCommand& command, CCmdUI* pCmdUI);
-
-// Adds the toggle and update handlers of all nine commands to a command map.
-void AddFilterCommands(CCommandMap& map, CSettingsStore& settings, std::function<void()> postRefresh);
+// not be written), then asks for the channel list refresh.
+void ToggleFilter(CSettingsStore& settings, const SFilterCommand& command, const std::function<void()>& postRefresh);
+// The check mark: the stored choice; any value other than 0 shows checked.
+bool IsFilterChecked(CSettingsStore& settings, const SFilterCommand& command);

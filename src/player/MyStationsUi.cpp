@@ -5,14 +5,10 @@
 #include "catalogue/ChannelCatalogue.h"
 #include "catalogue/ChannelTableModel.h"
 #include "catalogue/DataFolder.h"
-#include "frame/MainFrame.h"
-#include "frame/TrayIcon.h"
-#include "platform/CmdTarget.h"
-#include "platform/MDIFrameWnd.h"
-#include "platform/MessageBox.h"
-#include "platform/View.h"
-#include "player/AddStationDlg.h"
+#include "frame/CommandActions.h"
 #include "player/ChannelListView.h"
+#include "platform/MessageBox.h"
+#include "player/AddStationDlg.h"
 #include "player/ChannelPlayer.h"
 #include "player/DirectoryWindow.h"
 #include "stations/Playlist.h"
@@ -23,6 +19,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QAction>
+#include <QItemSelectionModel>
 #include <QMenu>
 #include <QMimeData>
 
@@ -52,76 +50,76 @@ QStringList DroppedPlaylists(const QMimeData* pData)
 }
 } // namespace
 
-CMyStationsUi::CMyStationsUi(CView* pView, CChannelListView* pList, CChannelPlayer& logic,
+CMyStationsUi::CMyStationsUi(QWidget* pView, CCommandActions& actions, CChannelListView* pList,
+                             CChannelPlayer& logic,
                              std::function<void(const QString&, const QString&)> playAddress)
-    : QObject(pView), m_pView(pView), m_pList(pList), m_logic(logic), m_playAddress(std::move(playAddress))
+    : QObject(pView), m_pView(pView), m_actions(actions), m_pList(pList), m_logic(logic),
+      m_playAddress(std::move(playAddress))
 {
     connect(&m_stations, &CMyStations::Changed, this, &CMyStationsUi::OnStationsChanged);
     m_pList->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_pList, &QWidget::customContextMenuRequested, this, &CMyStationsUi::ShowContextMenu);
+    if (QItemSelectionModel* pSelection = m_pList->selectionModel())
+        connect(pSelection, &QItemSelectionModel::selectionChanged, this, &CMyStationsUi::UpdateActions);
+    connect(this, &CMyStationsUi::RowsChanged, this, &CMyStationsUi::UpdateActions);
+    BindCommands();
 }
 
 CMyStationsUi::~CMyStationsUi()
 {
-    // The tray's entries would reach no view any more.
-    if (m_pTray)
-        m_pTray->SetMyStations({});
     delete m_pDirectory;
 }
 
 void CMyStationsUi::Initialize()
 {
     m_stations.Load();
-    if (auto* pFrame = qobject_cast<CMainFrame*>(m_pView->GetMainFrame()))
+    if (QWidget* pMain = m_pView->window(); pMain != m_pView)
     {
         // A playlist file dropped anywhere on the main window is imported.
-        pFrame->setAcceptDrops(true);
-        pFrame->installEventFilter(this);
-        m_pTray = pFrame->GetTrayIcon();
+        pMain->setAcceptDrops(true);
+        pMain->installEventFilter(this);
     }
     UpdateTray();
     if (m_logic.Settings().Read(settings::kShowMyStations) == 1)
         ShowList(true);
 }
 
-void CMyStationsUi::AddCommands(CCommandMap& map)
+void CMyStationsUi::BindCommands()
 {
-    map.On(ID_MY_STATIONS,
-           [this]
-           {
-               m_logic.Settings().Write(settings::kShowMyStations, m_bShown ? 0 : 1);
-               ShowList(!m_bShown);
-           });
-    map.OnUpdate(ID_MY_STATIONS,
-                 [this](CCmdUI* pCmdUI)
-                 {
-                     pCmdUI->Enable();
-                     pCmdUI->SetCheck(m_bShown ? 1 : 0);
-                 });
-    map.On(ID_ADD_TO_MY_STATIONS, [this] { OnAddFromList(); });
-    map.OnUpdate(ID_ADD_TO_MY_STATIONS,
-                 [this](CCmdUI* pCmdUI) { pCmdUI->Enable(!m_bShown && SelectedRow() >= 0); });
-    map.On(ID_ADD_STATION_BY_ADDRESS, [this] { OnAddByAddress(); });
-    map.On(ID_RENAME_STATION, [this] { OnRename(); });
-    map.On(ID_REMOVE_STATION, [this] { OnRemove(); });
-    map.On(ID_MOVE_STATION_UP, [this] { OnMove(-1); });
-    map.On(ID_MOVE_STATION_DOWN, [this] { OnMove(+1); });
-    auto onStation = [this](CCmdUI* pCmdUI) { pCmdUI->Enable(m_bShown && SelectedRow() >= 0); };
-    map.OnUpdate(ID_RENAME_STATION, onStation);
-    map.OnUpdate(ID_REMOVE_STATION, onStation);
-    map.OnUpdate(ID_MOVE_STATION_UP,
-                 [this](CCmdUI* pCmdUI) { pCmdUI->Enable(m_bShown && SelectedRow() > 0); });
-    map.OnUpdate(ID_MOVE_STATION_DOWN,
-                 [this](CCmdUI* pCmdUI)
-                 {
-                     const int nRow = SelectedRow();
-                     pCmdUI->Enable(m_bShown && nRow >= 0 && nRow + 1 < m_stations.Count());
-                 });
-    map.On(ID_IMPORT_PLAYLIST, [this] { OnImport(); });
-    map.On(ID_EXPORT_PLAYLIST, [this] { OnExport(); });
-    map.OnUpdate(ID_EXPORT_PLAYLIST, [this](CCmdUI* pCmdUI) { pCmdUI->Enable(m_stations.Count() > 0); });
-    map.On(ID_STATION_DIRECTORY, [this] { OnDirectory(); });
-    map.OnRange(ID_TRAY_MY_STATION_FIRST, ID_TRAY_MY_STATION_LAST, [this](UINT nID) { OnTrayStation(nID); });
+    m_actions.Bind(ID_MY_STATIONS, this,
+                   [this]
+                   {
+                       m_logic.Settings().Write(settings::kShowMyStations, m_bShown ? 0 : 1);
+                       ShowList(!m_bShown);
+                   });
+    const std::pair<UINT, std::function<void()>> commands[] = {
+        {ID_ADD_TO_MY_STATIONS, [this] { OnAddFromList(); }},
+        {ID_ADD_STATION_BY_ADDRESS, [this] { OnAddByAddress(); }},
+        {ID_RENAME_STATION, [this] { OnRename(); }},
+        {ID_REMOVE_STATION, [this] { OnRemove(); }},
+        {ID_MOVE_STATION_UP, [this] { OnMove(-1); }},
+        {ID_MOVE_STATION_DOWN, [this] { OnMove(+1); }},
+        {ID_IMPORT_PLAYLIST, [this] { OnImport(); }},
+        {ID_EXPORT_PLAYLIST, [this] { OnExport(); }},
+        {ID_STATION_DIRECTORY, [this] { OnDirectory(); }},
+    };
+    for (const auto& [nID, handler] : commands)
+        m_actions.Bind(nID, this, handler);
+    for (UINT nID = ID_TRAY_MY_STATION_FIRST; nID <= ID_TRAY_MY_STATION_LAST; ++nID)
+        m_actions.Bind(nID, this, [this, nID] { OnTrayStation(nID); });
+    UpdateActions();
+}
+
+void CMyStationsUi::UpdateActions()
+{
+    const int nRow = SelectedRow();
+    m_actions.SetChecked(ID_MY_STATIONS, m_bShown);
+    m_actions.SetEnabled(ID_ADD_TO_MY_STATIONS, !m_bShown && nRow >= 0);
+    m_actions.SetEnabled(ID_RENAME_STATION, m_bShown && nRow >= 0);
+    m_actions.SetEnabled(ID_REMOVE_STATION, m_bShown && nRow >= 0);
+    m_actions.SetEnabled(ID_MOVE_STATION_UP, m_bShown && nRow > 0);
+    m_actions.SetEnabled(ID_MOVE_STATION_DOWN, m_bShown && nRow >= 0 && nRow + 1 < m_stations.Count());
+    m_actions.SetEnabled(ID_EXPORT_PLAYLIST, m_stations.Count() > 0);
 }
 
 int CMyStationsUi::SelectedRow() const
@@ -150,13 +148,13 @@ void CMyStationsUi::ShowList(bool bMyStations)
     }
     m_logic.SetLastRowSetting(settings::kLastChannelIndex);
     m_pList->Channels().Clear();
-    if (m_onRowsChanged)
-        m_onRowsChanged();
-    // The maker's list comes back from the file that waits on disk, or from a new download.
+    emit RowsChanged();
+    // The maker's list comes back from the file that waits on disk, or from a new download (the
+    // receivers queue it).
     if (QFileInfo::exists(GetChannelListPath()))
-        PostMessage(m_pView, WM_RELOAD_CHANNELS);
+        emit ChannelListReloadWanted();
     else
-        PostMessage(m_pView->GetMainFrame(), WM_LOAD_CHANNELS);
+        emit ChannelListDownloadWanted();
 }
 
 void CMyStationsUi::FillRows(int nSelect)
@@ -182,13 +180,13 @@ void CMyStationsUi::FillRows(int nSelect)
         m_logic.SelectRow(nSelect);
         m_bQuiet = false;
     }
-    if (m_onRowsChanged)
-        m_onRowsChanged();
+    emit RowsChanged();
 }
 
 void CMyStationsUi::OnStationsChanged()
 {
     UpdateTray();
+    UpdateActions();
     if (!m_bShown)
         return;
     const int nRow = SelectedRow();
@@ -198,17 +196,15 @@ void CMyStationsUi::OnStationsChanged()
 
 void CMyStationsUi::UpdateTray()
 {
-    if (!m_pTray)
-        return;
     QStringList names;
     for (const CStationRecord& station : m_stations.Stations())
         names << station.m_strName;
-    m_pTray->SetMyStations(names);
+    emit StationNamesChanged(names);
 }
 
 void CMyStationsUi::Message(const QString& strText, bool bWarning)
 {
-    ShowMessageBox(m_pView->GetMainFrame(), Caption(),
+    ShowMessageBox(m_pView->window(), Caption(),
                    bWarning ? QMessageBox::Warning : QMessageBox::Information, strText);
 }
 
@@ -234,13 +230,12 @@ void CMyStationsUi::ShowContextMenu(const QPoint& pos)
             pMenu->addSeparator();
             continue;
         }
-        CCmdUI ui(nID);
-        m_pView->OnCmdMsg(nID, &ui);
+        // An entry of its own with the command's state; chosen, it runs the command once the menu
+        // has closed.
         QAction* pAction = pMenu->addAction(text::MyStations::tr(label));
-        pAction->setEnabled(ui.m_bEnabled);
+        pAction->setEnabled(m_actions.IsEnabled(nID));
         const UINT id = nID;
-        connect(pAction, &QAction::triggered, this,
-                [this, id] { PostMessage(m_pView, WM_COMMAND, WPARAM(id)); });
+        connect(pAction, &QAction::triggered, this, [this, id] { m_actions.Post(id); });
     }
     pMenu->popup(m_pList->viewport()->mapToGlobal(pos));
 }
@@ -260,9 +255,8 @@ void CMyStationsUi::OnAddFromList()
     const CMyStations::EResult eResult = m_stations.Add(station);
     if (eResult != CMyStations::Done)
         Message(CMyStations::Describe(eResult), true);
-    else if (CMDIFrameWnd* pFrame = m_pView->GetMainFrame())
-        pFrame->SetStatusText(
-            text::MyStations::tr("\"%1\" was added to My Stations.").arg(station.m_strName));
+    else
+        emit StatusText(text::MyStations::tr("\"%1\" was added to My Stations.").arg(station.m_strName));
 }
 
 void CMyStationsUi::OnAddByAddress()
@@ -276,7 +270,7 @@ void CMyStationsUi::OnAddByAddress()
             station.m_strOrigin = QString::fromLatin1(CStationRecord::kOriginAddress);
             return CMyStations::Describe(m_stations.Add(station));
         },
-        m_pView->GetMainFrame());
+        m_pView->window());
     pDlg->setAttribute(Qt::WA_DeleteOnClose);
     pDlg->open();
 }
@@ -286,7 +280,7 @@ void CMyStationsUi::OnRename()
     const int nRow = SelectedRow();
     if (!m_bShown || nRow < 0 || nRow >= m_stations.Count())
         return;
-    auto* pDlg = new QInputDialog(m_pView->GetMainFrame());
+    auto* pDlg = new QInputDialog(m_pView->window());
     pDlg->setAttribute(Qt::WA_DeleteOnClose);
     pDlg->setWindowTitle(text::MyStations::tr("Rename Station"));
     pDlg->setLabelText(text::MyStations::tr("New name:"));
@@ -354,7 +348,7 @@ void CMyStationsUi::ImportFiles(const QStringList& paths)
 
 void CMyStationsUi::OnImport()
 {
-    auto* pDlg = new QFileDialog(m_pView->GetMainFrame(), text::MyStations::tr("Import Playlist"));
+    auto* pDlg = new QFileDialog(m_pView->window(), text::MyStations::tr("Import Playlist"));
     pDlg->setAttribute(Qt::WA_DeleteOnClose);
     pDlg->setFileMode(QFileDialog::ExistingFiles);
     pDlg->setNameFilters(PlaylistFilters().split(QStringLiteral(";;")));
@@ -364,7 +358,7 @@ void CMyStationsUi::OnImport()
 
 void CMyStationsUi::OnExport()
 {
-    auto* pDlg = new QFileDialog(m_pView->GetMainFrame(), text::MyStations::tr("Export Playlist"));
+    auto* pDlg = new QFileDialog(m_pView->window(), text::MyStations::tr("Export Playlist"));
     pDlg->setAttribute(Qt::WA_DeleteOnClose);
     pDlg->setAcceptMode(QFileDialog::AcceptSave);
     pDlg->setNameFilters({text::MyStations::tr("M3U playlist (*.m3u)"),
@@ -398,7 +392,7 @@ void CMyStationsUi::OnDirectory()
 {
     if (!m_pDirectory)
     {
-        m_pDirectory = new CDirectoryWindow(m_pView->GetMainFrame());
+        m_pDirectory = new CDirectoryWindow(m_pView->window());
         m_pDirectory->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_pDirectory, &CDirectoryWindow::PlayStation, this,
                 [this](const CDirectoryStation& station)
@@ -431,7 +425,7 @@ void CMyStationsUi::OnTrayStation(UINT nID)
         FillRows(-1);
     }
     if (SelectedRow() == nIndex)
-        PostMessage(m_pView, WM_COMMAND, ID_PLAY);
+        m_actions.Post(ID_PLAY);
     else
         m_logic.SelectRow(nIndex);
 }

@@ -8,7 +8,7 @@
 // language, hidden address), so the player logic, the hot keys and the desktop's media controls act
 // on whichever list is shown. While My Stations is shown, a reload of the maker's list leaves the
 // rows alone; the downloaded file waits on disk for the switch back.
-#include "platform/Messages.h"
+#include "app/Commands.h"
 #include "stations/MyStations.h"
 
 #include <QObject>
@@ -17,19 +17,19 @@
 
 class CAppContext;
 class CChannelPlayer;
-class CCommandMap;
+class CCommandActions;
 class CDirectoryWindow;
 class CChannelListView;
-class CTrayIcon;
-class CView;
 class QPoint;
+class QWidget;
 
 class CMyStationsUi : public QObject
 {
     Q_OBJECT
 public:
-    // playAddress plays a stream that is not a row of the list (a directory result).
-    CMyStationsUi(CView* pView, CChannelListView* pList, CChannelPlayer& logic,
+    // playAddress plays a stream that is not a row of the list (a directory result). The commands
+    // are bound on actions for as long as this lives (it belongs to the player's page, pView).
+    CMyStationsUi(QWidget* pView, CCommandActions& actions, CChannelListView* pList, CChannelPlayer& logic,
                   std::function<void(const QString& strName, const QString& strUrl)> playAddress);
     ~CMyStationsUi() override;
 
@@ -41,13 +41,23 @@ public:
     bool IsSelectingQuietly() const { return m_bQuiet; }
     CMyStations& Stations() { return m_stations; }
 
-    void AddCommands(CCommandMap& map);
-
-    // Called after every refill of the list by this class (the view re-applies its filter).
-    std::function<void()> m_onRowsChanged;
+    // Pushes the enabled and checked state of the commands (after the list's selection or rows
+    // changed).
+    void UpdateActions();
 
     // Imports playlist files; the message says how many stations were added and refused.
     void ImportFiles(const QStringList& paths);
+
+signals:
+    // After every refill of the list by this class (the page re-applies its filter).
+    void RowsChanged();
+    // The names for the tray's "My Stations" submenu, in order; none hide it.
+    void StationNamesChanged(const QStringList& names);
+    // A line for the status bar.
+    void StatusText(const QString& strText);
+    // The maker's list is to be shown again: from the file on disk (reload), or downloaded.
+    void ChannelListReloadWanted();
+    void ChannelListDownloadWanted();
 
 protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
@@ -57,6 +67,7 @@ private:
     void FillRows(int nSelect);
     void OnStationsChanged();
     void UpdateTray();
+    void BindCommands();
     void ShowContextMenu(const QPoint& pos);
     void Message(const QString& strText, bool bWarning);
     int SelectedRow() const;
@@ -71,7 +82,8 @@ private:
     void OnDirectory();
     void OnTrayStation(UINT nID);
 
-    CView* m_pView;
+    QWidget* m_pView;
+    CCommandActions& m_actions;
     CChannelListView* m_pList;
     CChannelPlayer& m_logic;
     std::function<void(const QString&, const QString&)> m_playAddress;
@@ -79,5 +91,4 @@ private:
     bool m_bShown = false;
     bool m_bQuiet = false;
     QPointer<CDirectoryWindow> m_pDirectory;
-    QPointer<CTrayIcon> m_pTray; // the main frame's, when there is one
 };

@@ -6,7 +6,7 @@
 //
 // The rules that turn that state into what the desktop sees live here too, free of D-Bus, so that
 // they can be checked without a bus.
-#include "platform/Messages.h"
+#include "app/Commands.h"
 #include "player/MediaPlayer.h"
 
 #include <QObject>

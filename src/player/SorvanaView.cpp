@@ -5,8 +5,8 @@
 #include "app/ServerAddresses.h"
 #include "app/SettingsStore.h"
 #include "hotkeys/HotKeyBindings.h"
+#include "frame/CommandActions.h"
 #include "frame/ViewSizing.h"
-#include "platform/MDIFrameWnd.h"
 #include "platform/WaitCursor.h"
 #include "app/AppContext.h"
 #include "player/ChannelListView.h"
@@ -23,9 +23,9 @@
 #include "player/StreamRecorder.h"
 #include "player/WMPPlayer4.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLabel>
-#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -52,7 +52,7 @@ constexpr int kListBottom = kPlayerHeight + kListHeight;
 } // namespace
 
 CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
-    : CView(parent), m_context(context), m_listChannels(new CChannelListView(this)),
+    : QWidget(parent), m_context(context), m_actions(context.Actions()), m_listChannels(new CChannelListView(this)),
       m_labelEmptyList(new QLabel(text::MainWindow::tr(
                                       "No channels yet. Connect to the internet and choose Refresh Channels "
                                       "List, or add stations of your own in My Stations: Add Station by "
@@ -62,10 +62,10 @@ CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
       m_checkDisplayNonWorking(new QCheckBox(text::MainWindow::tr("Display Non Working Channels"), this)),
       m_browser(new CExplorer1(context.Settings(), this)),
       m_pLogic(std::make_unique<CChannelPlayer>(
-          m_listChannels->Channels(), *m_player, context.Settings(), [this](UINT nID) { PostCommand(nID); },
+          m_listChannels->Channels(), *m_player, context.Settings(), [this](UINT nID) { m_actions.Post(nID); },
           context.TakeStartChannel())),
       m_pNowPlaying(new CNowPlayingReporter(context.Playback().Engine(), &context.NowPlaying(), context.Settings(), this)),
-      m_pStations(new CMyStationsUi(this, m_listChannels, *m_pLogic,
+      m_pStations(new CMyStationsUi(this, context.Actions(), m_listChannels, *m_pLogic,
                                     [this](const QString& strName, const QString& strUrl)
                                     { PlayAddress(strName, strUrl); })),
       m_pFilter(new CListFilterBox(m_listChannels, this))
@@ -130,7 +130,7 @@ CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
     new CChannelTypeAhead(m_listChannels, [this](int nRow) { m_pLogic->SelectRow(nRow); });
     // Both show in the status bar beside the player's status, through the playback service.
     m_pRecorder = new CStreamRecorder(context.Playback(), this, this);
-    m_pRecorder->AddCommands(m_commandMap);
+    m_pRecorder->BindCommands(m_actions);
     m_pAudioOutput = new CAudioOutput(context.Playback(), context.Settings(), this);
     // The service's status text goes to the main window while this view shows the player.
     connect(&context.Playback(), &CPlaybackService::StatusTextChanged, this,
@@ -140,26 +140,59 @@ CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
     if (m_context.Settings().Read(settings::kAutoPlay) == 1)
         QTimer::singleShot(300, m_player, [pPlayer = m_player] { pPlayer->Prepare(); });
 
-    m_commandMap.On(ID_PLAY, [this] { OnPlay(); });
-    m_commandMap.On(ID_TRAY_PLAY, [this] { OnPlay(); });
-    m_commandMap.On(ID_PLAY_NEXT, [this] { OnPlayNext(); });
-    m_commandMap.On(ID_PLAY_PREVIOUS, [this] { OnPlayPrevious(); });
-    m_commandMap.On(ID_TRAY_PLAY_PREVIOUS, [this] { OnPlayPrevious(); });
-    m_commandMap.On(ID_TRAY_PLAY_NEXT, [this] { OnPlayNext(); });
-    m_commandMap.On(ID_STOP, [this] { OnStop(); });
-    m_commandMap.On(ID_TRAY_STOP, [this] { OnStop(); });
-    AddFilterCommands(m_commandMap, context.Settings(),
-                      [this] { PostMessage(GetMainFrame(), WM_LOAD_CHANNELS); });
-    m_pStations->AddCommands(m_commandMap);
-    m_pStations->m_onRowsChanged = [this]
-    {
-        m_pFilter->Apply();
-        UpdateEmptyListHint();
-    };
-    m_commandMap.On(ID_FIND_IN_LIST, [this] { m_pFilter->Open(); });
-    auto* pFind = new QShortcut(QKeySequence::Find, this);
-    pFind->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(pFind, &QShortcut::activated, this, [this] { m_pFilter->Open(); });
+    connect(m_pStations, &CMyStationsUi::RowsChanged, this,
+            [this]
+            {
+                m_pFilter->Apply();
+                UpdateEmptyListHint();
+            });
+    connect(m_pStations, &CMyStationsUi::StatusText, this, &CSorvanaView::StatusTextChanged);
+    connect(m_pStations, &CMyStationsUi::StationNamesChanged, this, &CSorvanaView::MyStationNamesChanged);
+    connect(m_pStations, &CMyStationsUi::ChannelListReloadWanted, this, &CSorvanaView::ReloadChannelList,
+            Qt::QueuedConnection);
+    connect(m_pStations, &CMyStationsUi::ChannelListDownloadWanted, this, &CSorvanaView::ChannelListWanted,
+            Qt::QueuedConnection);
+    // A press of one of the hot keys registered on this page; run after the key event, as the
+    // system's hot key message would be.
+    connect(&context.HotKeys(), &CHotKeyService::HotKeyPressed, this,
+            [this](QObject* pWnd, int nId) { OnHotKey(pWnd, nId); }, Qt::QueuedConnection);
+    BindCommands();
+}
+
+void CSorvanaView::BindCommands()
+{
+    m_actions.Bind(ID_PLAY, this, [this] { OnPlay(); });
+    m_actions.Bind(ID_PLAY_NEXT, this, [this] { OnPlayNext(); });
+    m_actions.Bind(ID_PLAY_PREVIOUS, this, [this] { OnPlayPrevious(); });
+    m_actions.Bind(ID_STOP, this, [this] { OnStop(); });
+    for (const SFilterCommand& command : FilterCommands())
+        m_actions.Bind(command.nID, this,
+                       [this, &command]
+                       {
+                           // The list is filtered when it is loaded: the main window brings it anew.
+                           ToggleFilter(m_context.Settings(), command, [this] { emit ChannelListWanted(); });
+                           UpdateFilterActions();
+                       });
+    UpdateFilterActions();
+    // Ctrl+F while the page has the keyboard focus.
+    QAction* pFind = m_actions.Bind(ID_FIND_IN_LIST, this, [this] { m_pFilter->Open(); });
+    pFind->setShortcut(QKeySequence::Find);
+    pFind->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(pFind);
+}
+
+void CSorvanaView::UpdateFilterActions()
+{
+    for (const SFilterCommand& command : FilterCommands())
+        m_actions.SetChecked(command.nID, IsFilterChecked(m_context.Settings(), command));
+}
+
+void CSorvanaView::OnHotKey(QObject* pWnd, int nId)
+{
+    if (pWnd != this)
+        return;
+    playertrace::Mark("hot key");
+    m_pLogic->OnHotKey(nId);
 }
 
 CSorvanaView::~CSorvanaView()
@@ -182,33 +215,17 @@ void CSorvanaView::OnInitialUpdate()
 
     CWaitCursor wait;
     RegisterAllHotKeys(m_context.HotKeys(), m_context.Settings(), this);
-    ShowParentFrameMaximized();
-    SizeMainWindowOnce(this, m_context.Settings(), settings::kSorvanaViewSized);
-    PostMessage(GetMainFrame(), WM_RENEW_STATUS_PANES, 0, 0);
-    PostMessage(GetMainFrame(), WM_LOAD_CHANNELS);
+    SizeMainWindowOnce(this, m_context.Settings(), GetFormSize(), settings::kSorvanaViewSized);
+    // Brought after the page is up, on the next turn of the event loop.
+    QMetaObject::invokeMethod(this, &CSorvanaView::ChannelListWanted, Qt::QueuedConnection);
     m_browser->Navigate2(servers::BannerUrl().toString());
     m_pStations->Initialize();
 }
 
-LRESULT CSorvanaView::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+void CSorvanaView::PlayChannelNumber(int nChannel)
 {
-    switch (message)
-    {
-    case WM_RELOAD_CHANNELS:
-        ReloadChannelList();
-        break;
-    case WM_HOTKEY:
-        playertrace::Mark("hot key");
-        m_pLogic->OnHotKey(wParam);
-        break;
-    case WM_PLAY_CHANNEL_NUMBER:
-        // wParam carries the number as the second start's int, negative numbers included.
-        m_pLogic->SelectChannelNumber(int(qintptr(wParam)));
-        break;
-    default:
-        break;
-    }
-    return CView::DefWindowProc(message, wParam, lParam);
+    // Negative numbers included: the channel player decides what they mean.
+    m_pLogic->SelectChannelNumber(nChannel);
 }
 
 void CSorvanaView::OnPlay()
@@ -243,13 +260,12 @@ void CSorvanaView::OnDisplayNonWorkingChannels()
 {
     m_bDisplayNonWorking = m_checkDisplayNonWorking->isChecked() ? 1 : 0;
     m_context.Settings().Write(settings::kDisplayNonWorkingChannels, m_bDisplayNonWorking);
-    PostMessage(this, WM_RELOAD_CHANNELS, 0, 0);
+    QMetaObject::invokeMethod(this, &CSorvanaView::ReloadChannelList, Qt::QueuedConnection);
 }
 
 void CSorvanaView::OnPlayerStatusChange(const QString& strText)
 {
-    if (CMDIFrameWnd* pMain = GetMainFrame())
-        pMain->SetStatusText(strText);
+    emit StatusTextChanged(strText);
 }
 
 void CSorvanaView::ReloadChannelList()
@@ -278,7 +294,3 @@ void CSorvanaView::PlayAddress(const QString& strName, const QString& strUrl)
     m_player->put_URL(strUrl);
 }
 
-void CSorvanaView::PostCommand(UINT nID)
-{
-    PostMessage(this, WM_COMMAND, nID, 0);
-}

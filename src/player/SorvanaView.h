@@ -1,11 +1,16 @@
 #pragma once
 // The channel player: the media player on top, the channel list below it and the web banner at the
-// bottom. The current channel is the list's selected row; the logic lives in CChannelPlayer.
-#include "platform/View.h"
+// bottom. The current channel is the list's selected row; the logic lives in CChannelPlayer. The
+// page binds the player's commands (play, stop, next, previous, record, the filters, My Stations,
+// find) for as long as it lives, and reacts to the four system-wide hot keys registered on it.
+#include "app/Commands.h"
+
+#include <QWidget>
 
 #include <memory>
 
 class CAppContext;
+class CCommandActions;
 class CChannelPlayer;
 class CExplorer1;
 class CChannelListView;
@@ -24,7 +29,7 @@ constexpr int IDC_MEDIA_PLAYER = 1003;
 constexpr int IDC_DISPLAY_NON_WORKING = 1005;
 constexpr int IDC_BANNER = 1017;
 
-class CSorvanaView : public CView
+class CSorvanaView : public QWidget
 {
     Q_OBJECT
 public:
@@ -32,14 +37,31 @@ public:
     // Stops playback and gives up the view's four hot keys.
     ~CSorvanaView() override;
 
-    void OnInitialUpdate() override;
-    QSize GetFormSize() const override;
-    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    QSize GetFormSize() const;
 
     CChannelListView* GetChannelList() const { return m_listChannels; }
     CWMPPlayer4* GetPlayer() const { return m_player; }
     CMyStationsUi* GetMyStations() const { return m_pStations; }
     CListFilterBox* GetFilterBox() const { return m_pFilter; }
+
+signals:
+    // The player's status (with the recorder's and the sound output's notes), or a line of My
+    // Stations: for the status bar and the tray's tool tip.
+    void StatusTextChanged(const QString& strText);
+    // The channel list is wanted (a day's old one will do): at the first showing, after a display
+    // choice changed, when the maker's list is shown again and none is on disk.
+    void ChannelListWanted();
+    // The names of My Stations, for the tray's submenu.
+    void MyStationNamesChanged(const QStringList& names);
+
+public slots:
+    // Once the page is in the main window: the first-showing sizing, the hot keys, the channel list
+    // and the banner.
+    void OnInitialUpdate();
+    // A channel number from the command line of another start: selects (and so plays) it.
+    void PlayChannelNumber(int nChannel);
+    // Loads the channel list file again (a new list arrived).
+    void ReloadChannelList();
 
 protected:
     void OnPlay();
@@ -48,10 +70,12 @@ protected:
     void OnStop();
     void OnDisplayNonWorkingChannels();
     void OnPlayerStatusChange(const QString& strText);
-    void ReloadChannelList();
 
 private:
-    void PostCommand(UINT nID);
+    void BindCommands();
+    // The filter's check marks as the settings have them.
+    void UpdateFilterActions();
+    void OnHotKey(QObject* pWnd, int nId);
     // Plays a stream that is no row of the list (a result of the station directory).
     void PlayAddress(const QString& strName, const QString& strUrl);
     // The line under the list that says how to get channels: shown while the channel list is empty
@@ -59,6 +83,7 @@ private:
     void UpdateEmptyListHint();
 
     CAppContext& m_context;
+    CCommandActions& m_actions;
     CChannelListView* m_listChannels;
     QLabel* m_labelEmptyList;
     bool m_bLoadTried = false;

@@ -2,6 +2,7 @@
 
 #include "app/Commands.h"
 #include "app/StringTable.h"
+#include "frame/CommandActions.h"
 #include "platform/MessageBox.h"
 #include "playback/PlaybackEngine.h"
 #include "playback/PlaybackService.h"
@@ -119,22 +120,29 @@ CStreamRecorder::~CStreamRecorder()
     m_service.SetNote(CPlaybackService::ENote::Recording, QString());
 }
 
-void CStreamRecorder::AddCommands(CCommandMap& commandMap)
+void CStreamRecorder::BindCommands(CCommandActions& actions)
 {
-    commandMap.On(ID_RECORD,
-                  [this]
-                  {
-                      if (IsRecording())
-                          Stop();
-                      else if (CanRecord())
-                          Start();
-                  });
-    commandMap.OnUpdate(ID_RECORD,
-                        [this](CCmdUI* pCmdUI)
-                        {
-                            pCmdUI->Enable(IsRecording() || CanRecord());
-                            pCmdUI->SetCheck(IsRecording() ? 1 : 0);
-                        });
+    auto update = [this, &actions]
+    {
+        actions.SetEnabled(ID_RECORD, IsRecording() || CanRecord());
+        actions.SetChecked(ID_RECORD, IsRecording());
+    };
+    actions.Bind(ID_RECORD, this,
+                 [this, update]
+                 {
+                     if (IsRecording())
+                         Stop();
+                     else if (CanRecord())
+                         Start();
+                     update();
+                 });
+    connect(this, &CStreamRecorder::Changed, this, update);
+    // Whether a recording can start follows the player's state and whether a picture plays.
+    connect(m_pPlayer, &CPlaybackEngine::StateChanged, this, update);
+    connect(m_pPlayer, &CPlaybackEngine::PictureChanged, this, update);
+    connect(m_pPlayer, &CPlaybackEngine::PictureTrackFound, this, update);
+    connect(m_pPlayer, &CPlaybackEngine::RecordingEnded, this, update);
+    update();
 }
 
 bool CStreamRecorder::IsRecording() const

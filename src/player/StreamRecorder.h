@@ -4,14 +4,15 @@
 // named "<channel> - <title>.<ext>". The Record command starts and stops it; another channel, Stop or
 // a dropped stream end it; a folder that cannot be written or a full disk end it with a message
 // while the stream plays on. Streams with a picture are not recorded (the command is off for them).
-// Lives as long as the player view (whose command it serves).
-#include "platform/CmdTarget.h"
+// Lives as long as the player view.
+#include "app/Commands.h"
 
 #include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
+class CCommandActions;
 class CPlaybackEngine;
 class CPlaybackService;
 class QWidget;
@@ -40,7 +41,8 @@ public:
     CStreamRecorder(CPlaybackService& service, QWidget* pMessageOwner, QObject* parent);
     ~CStreamRecorder() override;
 
-    void AddCommands(CCommandMap& commandMap);
+    // Binds the Record command for as long as the recorder lives, its state pushed as it changes.
+    void BindCommands(CCommandActions& actions);
     bool IsRecording() const;
     // What the status bar says while recording ("" otherwise).
     QString StatusNote() const;

@@ -1,8 +1,6 @@
 #include "ribbon/CustomMFCRibbonApplicationButton.h"
-#include "app/Commands.h"
 #include "app/TextAreas.h"
 
-#include "platform/Messages.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -20,7 +18,7 @@ void CCustomMFCRibbonApplicationButton::keyPressEvent(QKeyEvent* e)
     // The keyboard's press of a button: the same request as a left press of the mouse.
     if (!e->isAutoRepeat() && (e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter))
     {
-        PostMessage(window(), WM_NEXT_LOOK, 0, 0);
+        emit NextLookRequested();
         e->accept();
         return;
     }
@@ -43,7 +41,7 @@ void CCustomMFCRibbonApplicationButton::mousePressEvent(QMouseEvent* e)
     if (e->button() == Qt::LeftButton)
     {
         m_nLastPressTime = e->timestamp();
-        PostMessage(window(), WM_NEXT_LOOK, 0, 0);
+        emit NextLookRequested();
     }
     e->accept();
 }
@@ -54,7 +52,7 @@ void CCustomMFCRibbonApplicationButton::mouseDoubleClickEvent(QMouseEvent* e)
     // mouse event; the double click stands for that press, as it does on systems that replace it.
     const bool bSamePress = m_nLastPressTime != 0 && e->timestamp() == m_nLastPressTime;
     if (e->button() == Qt::LeftButton && !bSamePress)
-        PostMessage(window(), WM_NEXT_LOOK, 0, 0);
+        emit NextLookRequested();
     e->accept();
 }
 

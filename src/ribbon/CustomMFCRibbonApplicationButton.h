@@ -1,6 +1,6 @@
 #pragma once
 // The ribbon's application button: a left press or a double click asks the main window for the next
-// visual look (WM_USER+5), and so does Space or Enter when it has the keyboard focus. It opens no menu
+// visual look (NextLookRequested), and so does Space or Enter when it has the keyboard focus. It opens no menu
 // and does nothing else.
 #include <QToolButton>
 
@@ -9,6 +9,9 @@ class CCustomMFCRibbonApplicationButton : public QToolButton
     Q_OBJECT
 public:
     explicit CCustomMFCRibbonApplicationButton(QWidget* parent = nullptr);
+
+signals:
+    void NextLookRequested();
 
 protected:
     void mousePressEvent(QMouseEvent* e) override;

@@ -1,7 +1,7 @@
 #pragma once
 // The main frame's ribbon. Every activation of a category, also of the one already active and the one
-// chosen at start-up, tells the main window the category's index (WM_USER+3); the main window then
-// opens that category's view.
+// chosen at start-up, reports the category's index (CategoryActivated); the main window then opens
+// that category's page.
 #include "ribbon/RibbonBar.h"
 
 class CCustomMFCRibbonBar : public CRibbonBar
@@ -11,4 +11,9 @@ public:
     using CRibbonBar::CRibbonBar;
 
     bool SetActiveCategory(CRibbonCategory* pCategory, bool bForceRecalc = false) override;
+
+signals:
+    // Emitted before the ribbon shows the category; receivers switch pages on a later turn of the
+    // event loop, after the ribbon shows it.
+    void CategoryActivated(int nIndex);
 };

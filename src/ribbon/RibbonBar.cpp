@@ -313,6 +313,8 @@ QAction* CRibbonBar::AddMenuCommand(QMenu* pMenu, UINT nID, const QString& strLa
                 emit CommandInvoked(nID);
             });
     m_commandActions.push_back({nID, action});
+    if (m_actionFor)
+        TieMenuAction(nID, action);
     return action;
 }
 
@@ -363,40 +365,57 @@ void CRibbonBar::RegisterElement(UINT nID, QAbstractButton* pButton)
     m_commandButtons.push_back({nID, pButton});
     pButton->installEventFilter(this);
     connect(pButton, &QAbstractButton::clicked, this, [this, nID] { emit CommandInvoked(nID); });
+    if (m_actionFor)
+        TieButton(nID, pButton);
 }
 
-void CRibbonBar::UpdateCommandUI(CCmdTarget* pTarget)
+void CRibbonBar::UseActions(std::function<QAction*(UINT)> actionFor)
 {
-    if (!pTarget)
-        return;
+    m_actionFor = std::move(actionFor);
+    connect(this, &CRibbonBar::CommandInvoked, this,
+            [this](UINT nID)
+            {
+                if (QAction* action = m_actionFor(nID); action && action->isEnabled())
+                    action->trigger();
+            });
     for (auto& [nID, button] : m_commandButtons)
-    {
-        CCmdUI ui(nID);
-        pTarget->OnCmdMsg(nID, &ui);
-        if (button->isEnabled() != ui.m_bEnabled)
-            button->setEnabled(ui.m_bEnabled);
-        if (button->isCheckable() || ui.m_nCheck != 0)
-        {
-            if (!button->isCheckable())
-                button->setCheckable(true);
-            if (button->isChecked() != (ui.m_nCheck != 0))
-                button->setChecked(ui.m_nCheck != 0);
-        }
-    }
-    UpdateMenuActions(pTarget);
+        TieButton(nID, button);
+    for (auto& [nID, menuAction] : m_commandActions)
+        TieMenuAction(nID, menuAction);
 }
 
-void CRibbonBar::UpdateMenuActions(CCmdTarget* pTarget)
+void CRibbonBar::TieButton(UINT nID, QAbstractButton* pButton)
 {
-    for (auto& [nID, action] : m_commandActions)
+    QAction* action = m_actionFor(nID);
+    if (!action)
+        return;
+    auto show = [action, pButton]
     {
-        CCmdUI ui(nID);
-        pTarget->OnCmdMsg(nID, &ui);
-        if (action->isEnabled() != ui.m_bEnabled)
-            action->setEnabled(ui.m_bEnabled);
-        if (action->isChecked() != (ui.m_nCheck != 0))
-            action->setChecked(ui.m_nCheck != 0);
-    }
+        pButton->setEnabled(action->isEnabled());
+        if (action->isCheckable() || pButton->isCheckable())
+        {
+            pButton->setCheckable(true);
+            pButton->setChecked(action->isChecked());
+        }
+    };
+    connect(action, &QAction::changed, pButton, show);
+    // A tool button toggles itself on a click; what it shows is the action's state all the same.
+    connect(pButton, &QAbstractButton::clicked, pButton, show, Qt::QueuedConnection);
+    show();
+}
+
+void CRibbonBar::TieMenuAction(UINT nID, QAction* pMenuAction)
+{
+    QAction* action = m_actionFor(nID);
+    if (!action)
+        return;
+    auto show = [action, pMenuAction]
+    {
+        pMenuAction->setEnabled(action->isEnabled());
+        pMenuAction->setChecked(action->isChecked());
+    };
+    connect(action, &QAction::changed, pMenuAction, show);
+    show();
 }
 
 bool CRibbonBar::eventFilter(QObject* watched, QEvent* e)

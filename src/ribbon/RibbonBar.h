@@ -1,15 +1,18 @@
 #pragma once
 // The ribbon: a row of category tabs with elements on its right, one page of panels per category, and
 // the application button at the left. Panels hold large and small buttons and check boxes; each element
-// carries a command id and reports clicks through CommandInvoked. Check marks and enabled states are
-// never changed by a click itself: they come from UpdateCommandUI, which asks the command routing.
-#include "platform/CmdTarget.h"
+// carries a command id; UseActions ties each element to its command's action: a click triggers the
+// action, and the element shows the action's enabled and checked state. Check marks are never changed
+// by a click itself, only by the action.
+#include <functional>
 
 #include <QFrame>
 #include <QIcon>
 #include <QString>
 #include <QWidget>
 #include <vector>
+
+using UINT = unsigned int;
 
 class QAbstractButton;
 class QAction;
@@ -119,8 +122,9 @@ public:
     // Sets tooltip and description (shown together in the element's tooltip).
     static void SetElementTips(QWidget* pWidget, const QString& strTooltip, const QString& strDescription);
 
-    // Asks the target for the state of every element and applies what changed.
-    void UpdateCommandUI(CCmdTarget* pTarget);
+    // Ties every element (and every menu command) to the action of its command id, those made so far
+    // and those made later.
+    void UseActions(std::function<QAction*(UINT)> actionFor);
 
     // Called by the panels for each new element.
     void RegisterElement(UINT nID, QAbstractButton* pButton);
@@ -132,8 +136,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    void UpdateMenuActions(CCmdTarget* pTarget);
+    void TieButton(UINT nID, QAbstractButton* pButton);
+    void TieMenuAction(UINT nID, QAction* pMenuAction);
 
+    std::function<QAction*(UINT)> m_actionFor;
     QGridLayout* m_pGrid;
     QWidget* m_pTabRow;
     QHBoxLayout* m_pTabLayout;

@@ -1,5 +1,4 @@
 #include "web/HardwareStoreView.h"
-#include "app/Commands.h"
 
 #include "app/AppContext.h"
 #include "app/ServerAddresses.h"
@@ -7,7 +6,7 @@
 #include "web/WebViewSetup.h"
 
 CHardwareStoreView::CHardwareStoreView(CAppContext& context, QWidget* parent)
-    : CView(parent), m_context(context), m_pWebPane(webview::AddWebPane(this, context.Settings()))
+    : QWidget(parent), m_context(context), m_pWebPane(webview::AddWebPane(this, context.Settings()))
 {
 }
 
@@ -15,13 +14,12 @@ CHardwareStoreView::~CHardwareStoreView() = default;
 
 void CHardwareStoreView::OnInitialUpdate()
 {
-    CView::OnInitialUpdate();
-    webview::InitialUpdate(this, m_context.Settings(), settings::kHardwareStoreViewSized, WM_STORE_NAVIGATE);
+    webview::InitialUpdate(this, m_context.Settings(), settings::kHardwareStoreViewSized);
+    QMetaObject::invokeMethod(this, &CHardwareStoreView::NavigateHome, Qt::QueuedConnection);
+    emit StatusTextChanged(QString());
 }
 
-LRESULT CHardwareStoreView::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+void CHardwareStoreView::NavigateHome()
 {
-    if (message == WM_STORE_NAVIGATE)
-        m_pWebPane->Navigate2(servers::DownloadSiteUrl());
-    return CView::DefWindowProc(message, wParam, lParam);
+    m_pWebPane->Navigate2(servers::DownloadSiteUrl());
 }

@@ -1,24 +1,30 @@
 #pragma once
 // The "More Softwares" category: the maker's software download site over the whole view.
-#include "app/Commands.h"
-#include "platform/View.h"
+#include <QWidget>
 
 class CWebPane;
 
 class CAppContext;
 
-class CHardwareStoreView : public CView
+class CHardwareStoreView : public QWidget
 {
     Q_OBJECT
 public:
     explicit CHardwareStoreView(CAppContext& context, QWidget* parent = nullptr);
     ~CHardwareStoreView() override;
 
-    void OnInitialUpdate() override;
-    // WM_STORE_NAVIGATE: go to the download site.
-    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-
     CWebPane* GetWebPane() const { return m_pWebPane; }
+
+signals:
+    // The page shows no player status: empty once the page is up.
+    void StatusTextChanged(const QString& strText);
+
+public slots:
+    // Once the page is in the main window: the first-showing sizing, then (on the next turn of the
+    // event loop) the site.
+    void OnInitialUpdate();
+    // Go to the download site.
+    void NavigateHome();
 
 private:
     CAppContext& m_context;

@@ -1,5 +1,4 @@
 #include "web/PromoView.h"
-#include "app/Commands.h"
 
 #include "app/AppContext.h"
 #include "app/ServerAddresses.h"
@@ -7,7 +6,7 @@
 #include "web/WebViewSetup.h"
 
 CPromoView::CPromoView(CAppContext& context, QWidget* parent)
-    : CView(parent), m_context(context), m_pWebPane(webview::AddWebPane(this, context.Settings()))
+    : QWidget(parent), m_context(context), m_pWebPane(webview::AddWebPane(this, context.Settings()))
 {
 }
 
@@ -15,16 +14,13 @@ CPromoView::~CPromoView() = default;
 
 void CPromoView::OnInitialUpdate()
 {
-    CView::OnInitialUpdate();
-    webview::InitialUpdate(this, m_context.Settings(), settings::kPromoViewSized, WM_PROMO_NAVIGATE);
+    webview::InitialUpdate(this, m_context.Settings(), settings::kPromoViewSized);
+    QMetaObject::invokeMethod(this, &CPromoView::NavigateHome, Qt::QueuedConnection);
+    emit StatusTextChanged(QString());
 }
 
-LRESULT CPromoView::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+void CPromoView::NavigateHome()
 {
-    if (message == WM_PROMO_NAVIGATE)
-    {
-        m_pWebPane->Navigate2(servers::PromotionUrl());
-        m_pWebPane->Refresh();
-    }
-    return CView::DefWindowProc(message, wParam, lParam);
+    m_pWebPane->Navigate2(servers::PromotionUrl());
+    m_pWebPane->Refresh();
 }

@@ -1,24 +1,30 @@
 #pragma once
 // The "Software Downloads" category: the maker's promotion site over the whole view.
-#include "app/Commands.h"
-#include "platform/View.h"
+#include <QWidget>
 
 class CWebPane;
 
 class CAppContext;
 
-class CPromoView : public CView
+class CPromoView : public QWidget
 {
     Q_OBJECT
 public:
     explicit CPromoView(CAppContext& context, QWidget* parent = nullptr);
     ~CPromoView() override;
 
-    void OnInitialUpdate() override;
-    // WM_PROMO_NAVIGATE: go to the promotion site and load it afresh.
-    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-
     CWebPane* GetWebPane() const { return m_pWebPane; }
+
+signals:
+    // The page shows no player status: empty once the page is up.
+    void StatusTextChanged(const QString& strText);
+
+public slots:
+    // Once the page is in the main window: the first-showing sizing, then (on the next turn of the
+    // event loop) the site.
+    void OnInitialUpdate();
+    // Go to the promotion site and load it afresh.
+    void NavigateHome();
 
 private:
     CAppContext& m_context;

@@ -1,9 +1,6 @@
 #include "web/WebViewSetup.h"
-#include "app/Commands.h"
 
 #include "frame/ViewSizing.h"
-#include "platform/MDIFrameWnd.h"
-#include "platform/View.h"
 #include "platform/WaitCursor.h"
 #include "web/WebPane.h"
 
@@ -11,26 +8,19 @@
 
 namespace webview
 {
-CWebPane* AddWebPane(CView* pView, CSettingsStore& settings)
+CWebPane* AddWebPane(QWidget* pPage, CSettingsStore& settings)
 {
-    auto* layout = new QVBoxLayout(pView);
+    auto* layout = new QVBoxLayout(pPage);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* pane = new CWebPane(settings, pView);
+    auto* pane = new CWebPane(settings, pPage);
     layout->addWidget(pane);
     return pane;
 }
 
-void InitialUpdate(CView* pView, CSettingsStore& settings, const settings::IntSetting& flag,
-                   UINT nNavigateMessage)
+void InitialUpdate(QWidget* pPage, CSettingsStore& settings, const settings::IntSetting& flag)
 {
     CWaitCursor wait;
-    pView->ShowParentFrameMaximized();
-    // A web view has no form size: the main window is fitted to the child frame as it is.
-    SizeMainWindowOnce(pView, settings, flag);
-    PostMessage(pView, nNavigateMessage);
-    CMDIFrameWnd* pMain = pView->GetMainFrame();
-    PostMessage(pMain, WM_RENEW_STATUS_PANES);
-    if (pMain)
-        pMain->SetStatusText(QString());
+    // A web page has no form size: the main window is fitted to the page as it is.
+    SizeMainWindowOnce(pPage, settings, QSize(), flag);
 }
 } // namespace webview

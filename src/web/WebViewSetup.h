@@ -1,19 +1,16 @@
 #pragma once
-// What the two web views share: the web pane over the whole view and the steps of the first update.
+// What the two web pages share: the web pane over the whole page and the steps of the first update.
 #include "app/SettingNames.h"
-#include "platform/Messages.h"
 
 class CSettingsStore;
-class CView;
+class QWidget;
 class CWebPane;
 
 namespace webview
 {
-// Puts a web pane over the whole of view and returns it. The pane has no web view yet.
-CWebPane* AddWebPane(CView* pView, CSettingsStore& settings);
-// The initial update of a web view: shown maximised, the first-showing sizing with flag, the view's
-// own navigation message posted to itself (so the page loads after the view is up), the status
-// panes renewed and the player's status text cleared.
-void InitialUpdate(CView* pView, CSettingsStore& settings, const settings::IntSetting& flag,
-                   UINT nNavigateMessage);
+// Puts a web pane over the whole of pPage and returns it. The pane has no web view yet.
+CWebPane* AddWebPane(QWidget* pPage, CSettingsStore& settings);
+// The initial update of a web page: the first-showing sizing with flag. The page then queues its
+// own navigation (so the page loads after the page is up) and clears the player's status text.
+void InitialUpdate(QWidget* pPage, CSettingsStore& settings, const settings::IntSetting& flag);
 } // namespace webview

@@ -5,11 +5,9 @@
 #include "app/Commands.h"
 #include "download/DlgFileDownloader.h"
 #include "frame/ChannelListRefresh.h"
-#include "platform/DocTemplate.h"
-#include "platform/Document.h"
-#include "platform/MDIFrameWnd.h"
-#include "platform/View.h"
-#include "platform/WinApp.h"
+#include "app/AppContext.h"
+#include "frame/CommandActions.h"
+#include "frame/MainFrame.h"
 #include "TestSupport.h"
 
 #include <QApplication>
@@ -42,7 +40,7 @@ int RunDownload(CDlgFileDownloader& dlg, const QString& strUrl, const QString& s
 }
 
 // The same for the channel list refresh of a frame.
-int RunRefresh(CMDIFrameWnd* pFrame)
+int RunRefresh(CMainFrame* pFrame)
 {
     int nResult = -1;
     CDlgFileDownloader* pDlg = RefreshChannelList(pFrame);
@@ -132,25 +130,34 @@ protected:
     }
 };
 
-// A view that records the reload message and what the channel list file held when it arrived.
-class CReloadView : public CView
+// A page that reloads when the frame announces a new list (as the player's page does), and records
+// what the channel list file held then.
+class CReloadView : public QWidget
 {
 public:
+    explicit CReloadView(CMainFrame* pFrame)
+    {
+        QObject::connect(pFrame, &CMainFrame::ChannelListArrived, this,
+                         [this]
+                         {
+                             ++m_nReloads;
+                             QFile f(m_strFile);
+                             if (f.open(QIODevice::ReadOnly))
+                                 m_fileAtReload = f.readAll();
+                         });
+    }
     int m_nReloads = 0;
     QByteArray m_fileAtReload;
     QString m_strFile;
-    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_RELOAD_CHANNELS)
-        {
-            ++m_nReloads;
-            QFile f(m_strFile);
-            if (f.open(QIODevice::ReadOnly))
-                m_fileAtReload = f.readAll();
-            return 0;
-        }
-        return CView::DefWindowProc(message, wParam, lParam);
-    }
+};
+
+// A main window as the program's, not loaded (no ribbon, no tray).
+struct SFrame
+{
+    SFrame() { context.SetActions(&actions); }
+    CCommandActions actions;
+    CAppContext context;
+    CMainFrame frame{context};
 };
 
 QByteArray ReadAll(const QString& strPath)
@@ -319,23 +326,22 @@ private slots:
     void refreshReloadsActiveView()
     {
         QFETCH(QString, view);
-        CWinApp app;
-        CMDIFrameWnd frame(&app);
-        app.m_pMainWnd = &frame;
+        SFrame host;
+        CMainFrame& frame = host.frame;
         frame.resize(640, 480);
         frame.show();
         CReloadView* pReloadView = nullptr;
-        CDocTemplate tmpl(
-            128, QStringLiteral("\nChannels\nChannels"), [] { return new CDocument; },
-            [&]() -> CView* {
+        frame.AddPageFactory(
+            [&]() -> QWidget*
+            {
                 if (view == QLatin1String("ignore"))
-                    return new CView;
-                pReloadView = new CReloadView;
+                    return new QWidget;
+                pReloadView = new CReloadView(&frame);
                 pReloadView->m_strFile = ChannelListPath();
                 return pReloadView;
             });
         if (view != QLatin1String("none"))
-            QVERIFY(frame.OpenDocument(&tmpl));
+            QVERIFY(frame.OpenPage(0));
         CWindowWatcher watcher;
 
         QCOMPARE(RunRefresh(&frame), 1);
@@ -346,26 +352,22 @@ private slots:
         QCOMPARE(ReadAll(ChannelListPath()), kNew);
         if (pReloadView)
         {
-            // Sent, not posted: the view has reloaded by the time the refresh reports its end.
+            // At once, not queued: the page has reloaded by the time the refresh reports its end.
             QCOMPARE(pReloadView->m_nReloads, 1);
             QCOMPARE(pReloadView->m_fileAtReload, kNew);
         }
         QCOMPARE(TempLeftovers(), QStringList());
-        frame.CloseAllDocuments();
-        app.m_pMainWnd = nullptr;
+        frame.ClosePage();
     }
 
     void refreshFailureTellsTheUser()
     {
-        CWinApp app;
-        CMDIFrameWnd frame(&app);
-        app.m_pMainWnd = &frame;
+        SFrame host;
+        CMainFrame& frame = host.frame;
         frame.show();
         CReloadView* pView = nullptr;
-        CDocTemplate tmpl(
-            128, QStringLiteral("\nChannels\nChannels"), [] { return new CDocument; },
-            [&]() -> CView* { return pView = new CReloadView; });
-        QVERIFY(frame.OpenDocument(&tmpl));
+        frame.AddPageFactory([&]() -> QWidget* { return pView = new CReloadView(&frame); });
+        QVERIFY(frame.OpenPage(0));
         QVERIFY(testsupport::WriteFile(ChannelListPath(), kOld));
         m_server.SetMode(QStringLiteral("/tvlist.zip"), QStringLiteral("status:404"));
         CWindowWatcher watcher;
@@ -383,8 +385,7 @@ private slots:
         QCOMPARE(watcher.m_pBoxParent, &frame);
         QCOMPARE(pView->m_nReloads, 0);
         QCOMPARE(ReadAll(ChannelListPath()), kOld);
-        frame.CloseAllDocuments();
-        app.m_pMainWnd = nullptr;
+        frame.ClosePage();
     }
 };
 

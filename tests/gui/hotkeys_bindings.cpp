@@ -96,7 +96,8 @@ private slots:
     void init()
     {
         testsupport::ClearSettings();
-        m_service = CRecordingHotKeyService();
+        m_service.m_calls.clear();
+        m_service.m_held.clear();
     }
 
     void modifierTranslationBothWays()

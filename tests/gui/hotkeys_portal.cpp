@@ -1,9 +1,8 @@
 // The desktop portal's global shortcuts as the hot key service (the Wayland way), against a portal
 // of our own on the test's private session bus (tests/support/fake_portal.py): which shortcuts are
-// bound with which trigger, and WM_HOTKEY at the registering window when the portal reports one.
+// bound with which trigger, and a press reported for the registering window when the portal reports one.
 #include "TestSupport.h"
 
-#include "platform/Messages.h"
 #include "platform/PortalHotKeyService.h"
 #include "platform/VirtualKeys.h"
 
@@ -18,18 +17,24 @@
 
 namespace
 {
-// A window that keeps the hot key messages it receives: (identifier, lParam).
-class CHotKeyWindow : public QObject, public CMessageTarget
+using LPARAM = qintptr;
+
+// A window that keeps the presses reported for it: (identifier, modifiers in the low word and the
+// virtual key in the high word).
+class CHotKeyWindow : public QObject
 {
 public:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_HOTKEY)
-            m_hotKeys.append({int(wParam), lParam});
-        return 0;
-    }
-    bool event(QEvent* e) override { return DispatchMessageEvent(e, this) || QObject::event(e); }
     QList<QPair<int, LPARAM>> m_hotKeys;
+    // Hands every press that the service reports to the window it was registered for.
+    static void Deliver(CHotKeyService* pService)
+    {
+        QObject::connect(pService, &CHotKeyService::HotKeyPressed, pService,
+                         [](QObject* pWnd, int nId, UINT fsModifiers, UINT nVirtualKey)
+                         {
+                             if (auto* w = dynamic_cast<CHotKeyWindow*>(pWnd))
+                                 w->m_hotKeys.append({nId, LPARAM(fsModifiers | (nVirtualKey << 16))});
+                         });
+    }
 };
 
 constexpr quint16 kVkP = 0x50;
@@ -106,6 +111,7 @@ private slots:
     {
         std::unique_ptr<CPortalHotKeyService> service(CPortalHotKeyService::Create());
         QVERIFY(service);
+        CHotKeyWindow::Deliver(service.get());
         CHotKeyWindow player, other;
         QVERIFY(service->RegisterHotKey(&player, 1, MOD_CONTROL | MOD_ALT, kVkP));
         QVERIFY(service->RegisterHotKey(&player, 4, 0, VK_MEDIA_STOP));

@@ -8,12 +8,11 @@
 #include "app/SettingsStore.h"
 #include "hotkeys/HotKeyBindings.h"
 #include "hotkeys/HotKeyCtrl.h"
-#include "hotkeys/RadioSettingsDoc.h"
+#include "app/AppContext.h"
 #include "hotkeys/RadioSettingsView.h"
-#include "platform/DocTemplate.h"
+#include "frame/CommandActions.h"
+#include "frame/MainFrame.h"
 #include "platform/HotKeyBackend.h"
-#include "platform/MDIFrameWnd.h"
-#include "platform/WinApp.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -165,18 +164,17 @@ class TestHotKeySettingsView : public QObject
 {
     Q_OBJECT
 private:
-    CWinApp m_app;
+    CCommandActions m_actions;
     CAppContext m_context;
-    CMDIFrameWnd* m_pFrame = nullptr;
-    CDocTemplate* m_pTemplate = nullptr;
+    CMainFrame* m_pFrame = nullptr;
     std::unique_ptr<CTracingHotKeyService> m_pService;
     std::unique_ptr<CMessageBoxCatcher> m_pBoxes;
 
     CRadioSettingsView* Open()
     {
         m_pService->m_trace.clear();
-        m_pFrame->OpenDocument(m_pTemplate);
-        return qobject_cast<CRadioSettingsView*>(m_pFrame->GetActiveView());
+        m_pFrame->OpenPage(0);
+        return qobject_cast<CRadioSettingsView*>(m_pFrame->GetActivePage());
     }
     void Click(CRadioSettingsView* view, int nID)
     {
@@ -190,12 +188,15 @@ private slots:
     {
         m_pService = std::make_unique<CTracingHotKeyService>(CreateHotKeyService().release());
         m_context.UseHotKeyService(m_pService.get());
-        m_pFrame = new CMDIFrameWnd(&m_app);
-        m_app.m_pMainWnd = m_pFrame;
-        m_pTemplate = new CDocTemplate(
-            313, QStringLiteral("\nSettings\nSettings"), [] { return new CRadioSettingsDoc; },
-            [this] { return new CRadioSettingsView(m_context); });
-        m_app.AddDocTemplate(m_pTemplate);
+        m_context.SetActions(&m_actions);
+        m_pFrame = new CMainFrame(m_context);
+        m_pFrame->AddPageFactory(
+            [this]
+            {
+                auto* view = new CRadioSettingsView(m_context);
+                connect(view, &CRadioSettingsView::StatusTextChanged, m_pFrame, &CMainFrame::SetStatusText);
+                return view;
+            });
         m_pFrame->resize(900, 700);
         m_pFrame->show();
     }
@@ -212,7 +213,7 @@ private slots:
     }
     void cleanup()
     {
-        m_pFrame->CloseAllDocuments();
+        m_pFrame->ClosePage();
         m_pBoxes.reset();
         QFile::remove(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Palomer"));
     }
@@ -222,7 +223,7 @@ private slots:
         m_pFrame->SetStatusText(QStringLiteral("Playing"));
         CRadioSettingsView* view = Open();
         QVERIFY(view);
-        QVERIFY(view->GetDocument()->GetTitle().isEmpty());
+        QCOMPARE(m_pFrame->GetStatusText(), QString()); // the player's status is not this page's
         for (int row = 1; row <= 4; ++row)
         {
             QCOMPARE(Held(view->GetHotKeyCtrl(row)), qMakePair(0, 0));
@@ -246,7 +247,7 @@ private slots:
         QCOMPARE(m_pService->m_trace, QStringList({"U1", "R1", "U2", "U3", "U4", "R4"}));
         QVERIFY(m_pBoxes->m_boxes.isEmpty());
         // Closing the view gives the combinations back.
-        m_pFrame->CloseAllDocuments();
+        m_pFrame->ClosePage();
         QObject other;
         QVERIFY(m_pService->RegisterHotKey(&other, 9, MOD_CONTROL | MOD_SHIFT, 0x41));
         QVERIFY(m_pService->UnregisterHotKey(&other, 9));
@@ -301,7 +302,7 @@ private slots:
         QVERIFY(m_pBoxes->m_boxes.isEmpty());
         m_context.UseHotKeyService(m_pService.get());
 
-        m_pFrame->CloseAllDocuments();
+        m_pFrame->ClosePage();
         view = Open();
         QVERIFY(!view->findChild<QLabel*>(QStringLiteral("HotKeysUnavailable")));
         QCOMPARE(m_pService->m_trace, QStringList({"U1", "U2", "U3", "U4", "R4"}));

@@ -1,5 +1,5 @@
 // The X11 hot key service on the test's own X server: keys pressed through XTEST (xdotool) reach
-// the registering window as WM_HOTKEY; combinations that another X client or this process holds
+// the registering window as a reported press; combinations that another X client or this process holds
 // are refused; a destroyed window gives its combinations back.
 #include "TestSupport.h"
 
@@ -22,7 +22,12 @@ constexpr uint kVkP = 0x50;
 constexpr uint kVkQ = 0x51;
 constexpr xcb_keysym_t kKeysymG = 0x67;
 
-class CHotKeyRecorder : public QObject, public CMessageTarget
+using WPARAM = quintptr;
+using LPARAM = qintptr;
+
+// A window that keeps the presses reported for it: the id, and the modifiers in the low word with
+// the virtual key in the high word.
+class CHotKeyRecorder : public QObject
 {
 public:
     struct SHotKey
@@ -31,14 +36,16 @@ public:
         LPARAM lParam;
     };
     QList<SHotKey> m_received;
-
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    // Hands every press that the service reports to the recorder it was registered for.
+    static void Deliver(CHotKeyService* pService)
     {
-        if (message == WM_HOTKEY)
-            m_received.append({wParam, lParam});
-        return 0;
+        QObject::connect(pService, &CHotKeyService::HotKeyPressed, pService,
+                         [](QObject* pWnd, int nId, UINT fsModifiers, UINT nVirtualKey)
+                         {
+                             if (auto* r = dynamic_cast<CHotKeyRecorder*>(pWnd))
+                                 r->m_received.append({WPARAM(nId), LPARAM((nVirtualKey << 16) | fsModifiers)});
+                         });
     }
-    bool event(QEvent* e) override { return DispatchMessageEvent(e, this) || QObject::event(e); }
     QList<WPARAM> Ids() const
     {
         QList<WPARAM> ids;
@@ -106,6 +113,7 @@ private slots:
         m_pOwned = CreateHotKeyService();
         m_pService = m_pOwned.get();
         QVERIFY(dynamic_cast<CX11HotKeyService*>(m_pService));
+        CHotKeyRecorder::Deliver(m_pService);
     }
     void cleanupTestCase() { m_pOwned.reset(); }
 

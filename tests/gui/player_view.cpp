@@ -1,23 +1,21 @@
 // The channel player view in a real main window with the real list, media player and banner: what it
 // asks of the main window at start, how a channel list file becomes rows and the last channel plays
-// again, the channel number of a second start, hot keys, F9, the filter commands through the
-// command routing, the refused address, the layout, and what it gives back when it closes.
+// again, the channel number of a second start, hot keys, F9, the filter commands through their
+// actions, the refused address, the layout, and what it gives back when it closes.
 #include "TestSupport.h"
 #include "app/Commands.h"
 
 #include "app/AppContext.h"
 #include "app/Settings.h"
 #include "catalogue/DataFolder.h"
-#include "platform/DocTemplate.h"
+#include "frame/CommandActions.h"
+#include "frame/MainFrame.h"
 #include "platform/HotKeyService.h"
 #include "catalogue/ChannelTableModel.h"
 #include "player/ChannelListView.h"
-#include "platform/MDIFrameWnd.h"
-#include "platform/WinApp.h"
 #include "player/ChannelPlayer.h"
 #include "web/Explorer1.h"
 #include "player/FilterCommands.h"
-#include "player/SorvanaDoc.h"
 #include "player/SorvanaView.h"
 #include "player/ListFilterBox.h"
 #include "player/MyStationsUi.h"
@@ -26,7 +24,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QMdiArea>
+#include <QAction>
 #include <QMessageBox>
 #include <QSettings>
 #include <QTcpServer>
@@ -41,32 +39,6 @@ QString Cell(const CChannelListView* list, int nRow, int nColumn)
 {
     return list->model()->index(nRow, nColumn).data().toString();
 }
-
-class CTestMainFrame : public CMDIFrameWnd
-{
-public:
-    using CMDIFrameWnd::CMDIFrameWnd;
-    QList<QPair<UINT, WPARAM>> m_messages;
-    QStringList m_statusTexts;
-
-    void SetStatusText(const QString& strText) override
-    {
-        m_statusTexts << strText;
-        CMDIFrameWnd::SetStatusText(strText);
-    }
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        m_messages.append({message, wParam});
-        return CMDIFrameWnd::WindowProc(message, wParam, lParam);
-    }
-    int CountMessage(UINT message) const
-    {
-        int n = 0;
-        for (const auto& m : m_messages)
-            n += m.first == message;
-        return n;
-    }
-};
 
 // Records registrations instead of grabbing keys from the display.
 class CHotKeyRecorder : public CHotKeyService
@@ -140,13 +112,16 @@ private slots:
         // A closed local port: the banner must not reach out anywhere.
         store.setValue(QStringLiteral("Servers/BannerServer"), QStringLiteral("http://127.0.0.1:9"));
         store.sync();
+        m_context.SetActions(&m_actions);
         m_context.UseHotKeyService(&m_hotKeys);
         m_hotKeys.m_calls.clear();
+        m_statusTexts.clear();
+        m_nListRequests = 0;
     }
     void cleanup()
     {
         if (m_pFrame)
-            m_pFrame->CloseAllDocuments();
+            m_pFrame->ClosePage();
         delete m_pFrame;
         m_pFrame = nullptr;
         QFile::remove(GetChannelListPath());
@@ -183,10 +158,10 @@ private slots:
         QFETCH(QStringList, stepped);
         CSorvanaView* view = Open();
         QVERIFY(testsupport::WriteFile(GetChannelListPath(), testsupport::Utf16Le(AccentedList())));
-        SendMessage(view, WM_RELOAD_CHANNELS, 0, 0);
-        Settle();
+        view->ReloadChannelList();
         CChannelListView* list = view->GetChannelList();
         QCOMPARE(list->Channels().Count(), 4);
+        WaitForPlay(view);
         // Ctrl+F is a shortcut of the view: it needs the focus in the view's active window.
         m_pFrame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_pFrame));
@@ -208,15 +183,16 @@ private slots:
         QCOMPARE(visible(), shown);
         // A refill (a refresh of the list) keeps the filter.
         QVERIFY(testsupport::WriteFile(GetChannelListPath(), testsupport::Utf16Le(AccentedList())));
-        SendMessage(view, WM_RELOAD_CHANNELS, 0, 0);
-        Settle();
+        view->ReloadChannelList();
         QCOMPARE(visible(), shown);
+        WaitForPlay(view);
         // Next and Previous go round the rows that are shown.
         QStringList played;
         for (UINT nID : {ID_PLAY_NEXT, ID_PLAY_NEXT, ID_PLAY_PREVIOUS})
         {
-            PostMessage(view, WM_COMMAND, nID, 0);
-            Settle();
+            m_actions.Trigger(nID);
+            if (!shown.isEmpty())
+                WaitForPlay(view);
             const int nRow = list->Channels().SelectedRow();
             played << (nRow >= 0 ? Cell(list, nRow, channellist::kSerialColumn) : QString());
         }
@@ -280,8 +256,8 @@ private slots:
         QCOMPARE(list->Channels().Count(), 4);
         QCOMPARE(view->GetPlayer()->URL(), Url(3));
 
-        PostMessage(view, WM_COMMAND, ID_MY_STATIONS, 0);
-        Settle();
+        m_actions.Trigger(ID_MY_STATIONS);
+        QVERIFY(m_actions.IsChecked(ID_MY_STATIONS));
         QCOMPARE(ReadSettingInt(settings::kShowMyStations), 1);
         QCOMPARE(list->Channels().Count(), 2);
         QCOMPARE(Cell(list, 0, channellist::kSerialColumn), QStringLiteral("1"));
@@ -290,16 +266,14 @@ private slots:
         QCOMPARE(Cell(list, 1, channellist::kUrlColumn), Url(12));
         // Auto play: My Stations' own last row (none stored: row 0).
         QTRY_COMPARE(view->GetPlayer()->URL(), Url(11));
-        PostMessage(view, WM_COMMAND, ID_PLAY_NEXT, 0);
-        Settle();
-        QCOMPARE(view->GetPlayer()->URL(), Url(12));
+        m_actions.Trigger(ID_PLAY_NEXT);
+        QTRY_COMPARE(view->GetPlayer()->URL(), Url(12));
         QCOMPARE(ReadSettingInt(settings::kMyStationsLastIndex), 1);
         QCOMPARE(ReadSettingInt(settings::kLastChannelIndex), 2);
 
         // A refresh of the maker's list does not replace My Stations; its file waits.
         QVERIFY(testsupport::WriteFile(GetChannelListPath(), testsupport::Utf16Le(ChannelList())));
-        SendMessage(view, WM_RELOAD_CHANNELS, 0, 0);
-        Settle();
+        view->ReloadChannelList();
         QCOMPARE(list->Channels().Count(), 2);
         QVERIFY(QFile::exists(GetChannelListPath()));
 
@@ -308,18 +282,17 @@ private slots:
         CMyStations& mine = view->GetMyStations()->Stations();
         WriteSettingInt(settings::kMyStationsLastIndex.name, 7);
         QCOMPARE(mine.Rename(1, QStringLiteral("Mine B2")), CMyStations::Done);
-        Settle();
-        QCOMPARE(Cell(list, 1, channellist::kNameColumn), QStringLiteral("Mine B2"));
+        QTRY_COMPARE(Cell(list, 1, channellist::kNameColumn), QStringLiteral("Mine B2"));
         QCOMPARE(list->Channels().SelectedRow(), 1);
         QCOMPARE(ReadSettingInt(settings::kMyStationsLastIndex), 7);
 
         // Back to the maker's list: its rows from the waiting file, its own last row.
-        PostMessage(view, WM_COMMAND, ID_MY_STATIONS, 0);
-        Settle();
+        m_actions.Trigger(ID_MY_STATIONS);
+        QVERIFY(!m_actions.IsChecked(ID_MY_STATIONS));
         QCOMPARE(ReadSettingInt(settings::kShowMyStations), 0);
-        QCOMPARE(list->Channels().Count(), 4);
+        QTRY_COMPARE(list->Channels().Count(), 4);
         QCOMPARE(Cell(list, 0, channellist::kNameColumn), QStringLiteral("One"));
-        QCOMPARE(view->GetPlayer()->URL(), Url(3));
+        QTRY_COMPARE(view->GetPlayer()->URL(), Url(3));
     }
 
     void initialUpdateAsksTheMainWindowForTheList()
@@ -327,15 +300,12 @@ private slots:
         WriteSettingInt(QStringLiteral("Play Next Key"), 0x41);
         WriteSettingInt(QStringLiteral("Play Next Mod"), 0x2);
         CSorvanaView* view = Open();
-        Settle();
-        QList<UINT> messages;
-        for (const auto& m : m_pFrame->m_messages)
-            messages << (m.first == WM_COMMAND ? UINT(m.second) : m.first);
-        QCOMPARE(messages, (QList<UINT>{WM_RENEW_STATUS_PANES, WM_LOAD_CHANNELS}));
+        // The list is asked for once the page is up, on the next turn of the event loop.
+        QCOMPARE(m_nListRequests, 0);
+        QTRY_COMPARE(m_nListRequests, 1);
         QCOMPARE(m_hotKeys.Ids(false, view), (QList<int>{1, 2, 3, 4}));
         QCOMPARE(m_hotKeys.Ids(true, view), QList<int>{2});
         QCOMPARE(ReadSettingInt(settings::kSorvanaViewSized), 1);
-        QCOMPARE(view->GetDocument()->GetTitle(), QString());
         QCOMPARE(view->GetChannelList()->Channels().Count(), 0);
         QVERIFY(view->GetPlayer()->URL().isEmpty());
         // The first showing fitted the main window to the form.
@@ -357,7 +327,7 @@ private slots:
         QCOMPARE(view->GetPlayer()->URL(), Url(3));
         QVERIFY(!QFile::exists(GetChannelListPath()));
         // Its status reaches the main window.
-        QTRY_VERIFY(!m_pFrame->m_statusTexts.isEmpty());
+        QTRY_VERIFY(!m_statusTexts.isEmpty());
         QTRY_COMPARE(m_pFrame->GetStatusText(), view->GetPlayer()->get_status());
     }
 
@@ -378,10 +348,9 @@ private slots:
         QFETCH(QString, url);
         CSorvanaView* view = Open();
         LoadList(view);
-        SendMessage(m_pFrame->GetActiveView(), WM_PLAY_CHANNEL_NUMBER, WPARAM(qintptr(number)), number);
-        Settle();
+        m_pFrame->PlayChannelNumber(number);
         QCOMPARE(view->GetChannelList()->Channels().SelectedRow(), selected);
-        QCOMPARE(view->GetPlayer()->URL(), url);
+        QTRY_COMPARE(view->GetPlayer()->URL(), url);
     }
 
     // A first start with a number plays that channel after the first list instead of the last one.
@@ -403,25 +372,29 @@ private slots:
         LoadList(view); // plays row 0
         CChannelListView* list = view->GetChannelList();
 
-        SendMessage(view, WM_HOTKEY, 2, 0); // Play Next
-        Settle();
-        QCOMPARE(view->GetPlayer()->URL(), Url(2));
+        emit m_hotKeys.HotKeyPressed(view, 2, MOD_CONTROL, 0x41); // Play Next
+        QTRY_COMPARE(view->GetPlayer()->URL(), Url(2));
 
-        SendMessage(view, WM_HOTKEY, 5, 0); // no such hot key
-        Settle();
+        // No such hot key, and a hot key of another window: nothing happens (the marker runs after
+        // both presses have been handled).
+        QObject other;
+        emit m_hotKeys.HotKeyPressed(view, 5, 0, 0x41);
+        emit m_hotKeys.HotKeyPressed(&other, 2, 0, 0x41);
+        bool bHandled = false;
+        QMetaObject::invokeMethod(this, [&bHandled] { bHandled = true; }, Qt::QueuedConnection);
+        QTRY_VERIFY(bHandled);
         QCOMPARE(list->Channels().SelectedRow(), 1);
 
         list->setFocus();
         QTest::keyClick(list, Qt::Key_F9);
-        Settle();
-        QCOMPARE(view->GetPlayer()->URL(), Url(3));
+        QTRY_COMPARE(view->GetPlayer()->URL(), Url(3));
 
-        PostMessage(m_pFrame, WM_COMMAND, ID_TRAY_PLAY_PREVIOUS, 0);
-        Settle();
+        // The tray's entry is the same action.
+        m_actions.Action(ID_PLAY_PREVIOUS)->trigger();
         QCOMPARE(list->Channels().SelectedRow(), 1);
+        WaitForPlay(view);
 
-        PostMessage(m_pFrame, WM_COMMAND, ID_STOP, 0);
-        Settle();
+        m_actions.Trigger(ID_STOP);
         QTRY_COMPARE(view->GetPlayer()->get_status(), QStringLiteral("Stopped"));
         QCOMPARE(list->Channels().SelectedRow(), 1);
     }
@@ -432,23 +405,23 @@ private slots:
         CSorvanaView* view = Open();
         LoadList(view);
         view->GetChannelList()->Channels().SelectRow(3);
-        Settle();
         QTRY_VERIFY(m_pFrame->GetStatusText().startsWith(QStringLiteral("Error: ")));
         QCOMPARE(ReadSettingInt(settings::kLastChannelIndex), 3);
     }
 
-    // The ribbon's check boxes reach the view through the main window's routing.
-    void filterCommandsThroughTheRouting()
+    // The ribbon's check boxes are the page's actions: their marks are the stored choices, and a
+    // toggle asks the main window for the list.
+    void filterCommandsThroughTheirActions()
     {
         CSorvanaView* view = Open();
         LoadList(view);
-        CCmdUI ui(ID_DISPLAY_TV_CHANNELS);
-        QVERIFY(m_pFrame->OnCmdMsg(ID_DISPLAY_TV_CHANNELS, &ui));
-        QCOMPARE(ui.m_nCheck, 0);
-        const int nRefreshes = m_pFrame->CountMessage(WM_LOAD_CHANNELS);
-        QVERIFY(m_pFrame->OnCmdMsg(ID_DISPLAY_TV_CHANNELS, nullptr));
-        Settle();
-        QCOMPARE(m_pFrame->CountMessage(WM_LOAD_CHANNELS), nRefreshes + 1);
+        QTRY_COMPARE(m_nListRequests, 1); // the first showing's
+        QVERIFY(m_actions.IsEnabled(ID_DISPLAY_TV_CHANNELS));
+        QVERIFY(!m_actions.IsChecked(ID_DISPLAY_TV_CHANNELS));
+        QVERIFY(m_actions.IsChecked(ID_DISPLAY_RADIO_CHANNELS));
+        m_actions.Trigger(ID_DISPLAY_TV_CHANNELS);
+        QVERIFY(m_actions.IsChecked(ID_DISPLAY_TV_CHANNELS));
+        QTRY_COMPARE(m_nListRequests, 2);
         QCOMPARE(ReadSettingInt(settings::kDisplayTVChannels), 1);
         LoadList(view); // what the refresh does on success
         QCOMPARE(view->GetChannelList()->Channels().Count(), 5);
@@ -465,8 +438,7 @@ private slots:
         QVERIFY(testsupport::WriteFile(GetChannelListPath(), testsupport::Utf16Le(ChannelList())));
         box->click();
         QCOMPARE(ReadSettingInt(settings::kDisplayNonWorkingChannels), 1);
-        Settle();
-        QCOMPARE(view->GetChannelList()->Channels().Count(), 5);
+        QTRY_COMPARE(view->GetChannelList()->Channels().Count(), 5);
         QCOMPARE(Cell(view->GetChannelList(), 2, 1), QStringLiteral("Silent"));
     }
 
@@ -522,41 +494,59 @@ private slots:
     {
         CSorvanaView* view = Open();
         m_hotKeys.m_calls.clear();
-        m_pFrame->CloseAllDocuments();
+        QVERIFY(m_actions.IsEnabled(ID_PLAY));
+        m_pFrame->ClosePage();
         QCOMPARE(m_hotKeys.Ids(false, view), (QList<int>{1, 2, 3, 4}));
-        QCOMPARE(m_pFrame->GetActiveView(), nullptr);
+        QCOMPARE(m_pFrame->GetActivePage(), nullptr);
+        // Its commands went with it.
+        QVERIFY(!m_actions.IsEnabled(ID_PLAY) && !m_actions.IsEnabled(ID_DISPLAY_TV_CHANNELS));
     }
 
 private:
     CSorvanaView* Open()
     {
-        m_pFrame = new CTestMainFrame(&m_app);
-        m_app.m_pMainWnd = m_pFrame;
+        m_pFrame = new CMainFrame(m_context);
+        // Wired as the application wires the player's page.
+        m_pFrame->AddPageFactory(
+            [this]
+            {
+                auto* view = new CSorvanaView(m_context);
+                connect(view, &CSorvanaView::StatusTextChanged, m_pFrame,
+                        [this](const QString& strText)
+                        {
+                            m_statusTexts << strText;
+                            m_pFrame->SetStatusText(strText);
+                        });
+                connect(view, &CSorvanaView::ChannelListWanted, this, [this] { ++m_nListRequests; });
+                connect(m_pFrame, &CMainFrame::ChannelNumberRequested, view, &CSorvanaView::PlayChannelNumber);
+                return view;
+            });
         m_pFrame->resize(400, 300);
         m_pFrame->show();
         if (!QTest::qWaitForWindowExposed(m_pFrame))
             return nullptr;
-        m_pFrame->OpenDocument(&m_template);
-        return qobject_cast<CSorvanaView*>(m_pFrame->GetActiveView());
+        m_pFrame->OpenPage(0);
+        return qobject_cast<CSorvanaView*>(m_pFrame->GetActivePage());
     }
-    // Runs the posted commands and what they post in turn.
-    static void Settle()
+    // Waits for the Play that a selection queues: the player then has the selected row's address.
+    static void WaitForPlay(CSorvanaView* view)
     {
-        for (int i = 0; i < 4; ++i)
-            QCoreApplication::sendPostedEvents();
+        CChannelListView* list = view->GetChannelList();
+        QTRY_VERIFY(list->Channels().SelectedRow() >= 0 &&
+                    view->GetPlayer()->URL() == Cell(list, list->Channels().SelectedRow(), channellist::kAddressColumn));
     }
     void LoadList(CSorvanaView* view)
     {
         QVERIFY(testsupport::WriteFile(GetChannelListPath(), testsupport::Utf16Le(ChannelList())));
-        SendMessage(view, WM_RELOAD_CHANNELS, 0, 0);
-        Settle(); // the Play that the selection change posted
+        view->ReloadChannelList();
+        WaitForPlay(view); // the Play that the selection change queued
     }
 
-    CWinApp m_app;
+    CCommandActions m_actions;
     CAppContext m_context;
-    CDocTemplate m_template{100, QStringLiteral("\nSorvana\nSorvana"), [] { return new CSorvanaDoc; },
-                            [this] { return new CSorvanaView(m_context); }};
-    CTestMainFrame* m_pFrame = nullptr;
+    CMainFrame* m_pFrame = nullptr;
+    QStringList m_statusTexts;
+    int m_nListRequests = 0;
     CHotKeyRecorder m_hotKeys;
 };
 

@@ -8,16 +8,14 @@
 #include "app/AppContext.h"
 #include "app/SettingNames.h"
 #include "app/Settings.h"
-#include "platform/ChildFrame.h"
-#include "platform/DocTemplate.h"
-#include "platform/MDIFrameWnd.h"
-#include "platform/View.h"
-#include "platform/WinApp.h"
+#include "app/AppContext.h"
+#include "app/SorvanaApp.h"
+#include "frame/CommandActions.h"
+#include "frame/MainFrame.h"
+#include "hotkeys/RadioSettingsView.h"
 #include "web/BuiltInPage.h"
 #include "web/Explorer1.h"
-#include "web/HardwareStoreDoc.h"
 #include "web/HardwareStoreView.h"
-#include "web/PromoDoc.h"
 #include "web/PromoView.h"
 #include "web/WebModule.h"
 #include "web/WebPane.h"
@@ -167,26 +165,6 @@ quint16 ClosedPort()
     return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 0;
 }
 
-// The main window: records the messages it gets and the status texts it is given.
-class CTestMainFrame : public CMDIFrameWnd
-{
-public:
-    using CMDIFrameWnd::CMDIFrameWnd;
-    QList<UINT> m_messages;
-    QStringList m_statusTexts;
-
-    void SetStatusText(const QString& strText) override
-    {
-        m_statusTexts << strText;
-        CMDIFrameWnd::SetStatusText(strText);
-    }
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        m_messages << message;
-        return CMDIFrameWnd::WindowProc(message, wParam, lParam);
-    }
-};
-
 // A handler for a made-up scheme: if any navigation were handed to the desktop, it would land here.
 class CSchemeCatcher : public QObject
 {
@@ -196,13 +174,16 @@ public:
 public slots:
     void Open(const QUrl& url) { m_urls << url; }
 };
+
+// The category pages as the application makes them.
+constexpr int kSettingsPage = 1;
+constexpr int kPromoPage = 2;
+constexpr int kStorePage = 3;
 } // namespace
 
 class TestWebViews : public QObject
 {
     Q_OBJECT
-    CWinApp m_app;
-    CAppContext m_context;
 
 private slots:
     void initTestCase();
@@ -221,8 +202,8 @@ private slots:
     void firstShowingSizesMainWindowOnce_data();
     void firstShowingSizesMainWindowOnce();
     void promoRefreshLoadsPromotionPageAgain();
-    void navigationMessageForAnotherViewIsIgnored_data();
-    void navigationMessageForAnotherViewIsIgnored();
+    void refreshOfAnotherPageIsIgnored_data();
+    void refreshOfAnotherPageIsIgnored();
     void navigationPolicy_data();
     void navigationPolicy();
     void navigationStaysOnHttp_data();
@@ -234,15 +215,14 @@ private slots:
 
 private:
     void PointServersHere();
-    template <class TView> TView* OpenView(CDocTemplate* pTemplate);
+    template <class TView> TView* OpenView(int nPage);
     static bool WaitForLoad(CWebPane* pPane);
 
     CLocalHttpServer m_promoServer;
     CLocalHttpServer m_storeServer;
-    CTestMainFrame* m_pFrame = nullptr;
-    CDocTemplate* m_pPromoTemplate = nullptr;
-    CDocTemplate* m_pStoreTemplate = nullptr;
-    CDocTemplate* m_pPlainTemplate = nullptr;
+    CCommandActions m_actions;
+    CAppContext m_context;
+    CMainFrame* m_pFrame = nullptr;
     CSchemeCatcher m_schemeCatcher;
 };
 
@@ -289,18 +269,7 @@ void TestWebViews::initTestCase()
     QDesktopServices::setUrlHandler(QStringLiteral("vedrix-test"), &m_schemeCatcher, "Open");
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_schemeCatcher, "Open");
 
-    auto* app = &m_app;
-    m_pPromoTemplate = new CDocTemplate(
-        131, QStringLiteral("\nPromo"), [] { return new CPromoDoc; },
-        [this] { return new CPromoView(m_context); });
-    m_pStoreTemplate = new CDocTemplate(
-        133, QStringLiteral("\nStore"), [] { return new CHardwareStoreDoc; },
-        [this] { return new CHardwareStoreView(m_context); });
-    m_pPlainTemplate = new CDocTemplate(
-        129, QStringLiteral("\nPlain"), [] { return new CDocument; }, [] { return new CView; });
-    app->AddDocTemplate(m_pPromoTemplate);
-    app->AddDocTemplate(m_pStoreTemplate);
-    app->AddDocTemplate(m_pPlainTemplate);
+    m_context.SetActions(&m_actions);
 }
 
 void TestWebViews::cleanupTestCase()
@@ -313,8 +282,8 @@ void TestWebViews::init()
 {
     testsupport::ClearSettings();
     PointServersHere();
-    m_pFrame = new CTestMainFrame(&m_app);
-    m_app.m_pMainWnd = m_pFrame;
+    m_pFrame = new CMainFrame(m_context);
+    CSorvanaApp::AddPageFactories(m_pFrame, m_context);
     m_pFrame->resize(900, 650);
     m_pFrame->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_pFrame));
@@ -322,7 +291,6 @@ void TestWebViews::init()
 
 void TestWebViews::cleanup()
 {
-    m_app.m_pMainWnd = nullptr;
     delete m_pFrame;
     m_pFrame = nullptr;
 }
@@ -336,11 +304,9 @@ void TestWebViews::PointServersHere()
     store.setValue("DownloadSite", m_storeServer.Base().toString());
 }
 
-template <class TView> TView* TestWebViews::OpenView(CDocTemplate* pTemplate)
+template <class TView> TView* TestWebViews::OpenView(int nPage)
 {
-    m_pFrame->CloseAllDocuments();
-    CDocument* doc = m_pFrame->OpenDocument(pTemplate);
-    return doc ? qobject_cast<TView*>(m_pFrame->GetActiveView()) : nullptr;
+    return m_pFrame->OpenPage(nPage) ? qobject_cast<TView*>(m_pFrame->GetActivePage()) : nullptr;
 }
 
 bool TestWebViews::WaitForLoad(CWebPane* pPane)
@@ -445,8 +411,8 @@ void TestWebViews::builtInPageStandsInForTheSite()
     const int promoBefore = m_promoServer.Count("/");
     const int storeBefore = m_storeServer.Count("/");
 
-    CView* view = promo ? static_cast<CView*>(OpenView<CPromoView>(m_pPromoTemplate))
-                        : static_cast<CView*>(OpenView<CHardwareStoreView>(m_pStoreTemplate));
+    QWidget* view = promo ? static_cast<QWidget*>(OpenView<CPromoView>(kPromoPage))
+                        : static_cast<QWidget*>(OpenView<CHardwareStoreView>(kStorePage));
     QVERIFY(view);
     CWebPane* pane = promo ? static_cast<CPromoView*>(view)->GetWebPane()
                            : static_cast<CHardwareStoreView*>(view)->GetWebPane();
@@ -491,7 +457,7 @@ void TestWebViews::tryAgainReachesTheSiteOnceItAnswers()
         QSettings store(settings::kOrganization, settings::kApplication);
         store.setValue(QStringLiteral("Servers/PromotionSite"), siteUrl.toString());
     }
-    auto* view = OpenView<CPromoView>(m_pPromoTemplate);
+    auto* view = OpenView<CPromoView>(kPromoPage);
     QVERIFY(view);
     CWebPane* pane = view->GetWebPane();
     QTRY_VERIFY_WITH_TIMEOUT(pane->GetPage(), 20000);
@@ -532,20 +498,18 @@ void TestWebViews::openingViewLoadsItsPage()
     const int before = server.Count("/");
     const int otherBefore = other.Count("/");
     m_pFrame->SetStatusText(QStringLiteral("Playing"));
-    m_pFrame->m_messages.clear();
 
-    CView* view = promo ? static_cast<CView*>(OpenView<CPromoView>(m_pPromoTemplate))
-                        : static_cast<CView*>(OpenView<CHardwareStoreView>(m_pStoreTemplate));
+    QWidget* view = promo ? static_cast<QWidget*>(OpenView<CPromoView>(kPromoPage))
+                        : static_cast<QWidget*>(OpenView<CHardwareStoreView>(kStorePage));
     QVERIFY(view);
     CWebPane* pane = promo ? static_cast<CPromoView*>(view)->GetWebPane()
                            : static_cast<CHardwareStoreView*>(view)->GetWebPane();
 
-    // The initial update has run: the status text is cleared, and nothing loads before the view's
-    // own message is handled.
+    // The initial update has run: the status text is cleared, and nothing loads before the page's
+    // own queued navigation runs. The page fills the main window's middle.
     QCOMPARE(m_pFrame->GetStatusText(), QString());
-    QCOMPARE(view->GetDocument()->GetTitle(), QString()); // the framework proposed "Promo1"/"Store1"
     QCOMPARE(WebViewsUnder(view), 0);
-    QVERIFY(m_pFrame->MDIGetActive()->isMaximized());
+    QCOMPARE(view->size(), m_pFrame->centralWidget()->size());
 
     QTRY_VERIFY_WITH_TIMEOUT(server.Count("/") > before, 20000);
     QVERIFY(pane->GetWebView());
@@ -553,7 +517,6 @@ void TestWebViews::openingViewLoadsItsPage()
     QTRY_COMPARE_WITH_TIMEOUT(PixelNearTop(view), promo ? kPromoColour : kStoreColour, 20000);
     QCOMPARE(pane->GetSurface()->Url(), server.Url("/"));
     QCOMPARE(other.Count("/"), otherBefore);
-    QVERIFY(m_pFrame->m_messages.contains(WM_RENEW_STATUS_PANES));
 }
 
 void TestWebViews::firstShowingSizesMainWindowOnce_data()
@@ -568,17 +531,17 @@ void TestWebViews::firstShowingSizesMainWindowOnce()
     QFETCH(bool, promo);
     const settings::IntSetting& own = promo ? settings::kPromoViewSized : settings::kHardwareStoreViewSized;
     const settings::IntSetting& other = promo ? settings::kHardwareStoreViewSized : settings::kPromoViewSized;
-    auto open = [&]
+    auto open = [&]() -> QWidget*
     {
-        return promo ? static_cast<CView*>(OpenView<CPromoView>(m_pPromoTemplate))
-                     : static_cast<CView*>(OpenView<CHardwareStoreView>(m_pStoreTemplate));
+        return promo ? static_cast<QWidget*>(OpenView<CPromoView>(kPromoPage))
+                     : static_cast<QWidget*>(OpenView<CHardwareStoreView>(kStorePage));
     };
     QCOMPARE(ReadSettingInt(own.name, -1), -1);
 
     QVERIFY(open());
     QCOMPARE(ReadSettingInt(own.name, -1), 1);
     QCOMPARE(ReadSettingInt(other.name, -1), -1);
-    QCOMPARE(m_pFrame->GetMDIArea()->size(), m_pFrame->MDIGetActive()->size());
+    QCOMPARE(m_pFrame->centralWidget()->size(), m_pFrame->GetActivePage()->size());
 
     // The user sizes the window; the next opening leaves that size alone.
     m_pFrame->resize(760, 540);
@@ -591,7 +554,7 @@ void TestWebViews::firstShowingSizesMainWindowOnce()
 
 void TestWebViews::promoRefreshLoadsPromotionPageAgain()
 {
-    auto* view = OpenView<CPromoView>(m_pPromoTemplate);
+    auto* view = OpenView<CPromoView>(kPromoPage);
     QVERIFY(view);
     QTRY_VERIFY_WITH_TIMEOUT(view->GetWebPane()->GetPage(), 20000);
     QTRY_COMPARE_WITH_TIMEOUT(PixelNearTop(view), kPromoColour, 20000);
@@ -604,45 +567,37 @@ void TestWebViews::promoRefreshLoadsPromotionPageAgain()
 
     // "Refresh" goes back to the promotion page and fetches it again, though it may be cached.
     const int before = m_promoServer.Count("/");
-    QVERIFY(PostMessage(view, WM_PROMO_NAVIGATE));
+    QVERIFY(m_actions.IsEnabled(ID_REFRESH_PROMOTION));
+    m_actions.Trigger(ID_REFRESH_PROMOTION);
     QTRY_VERIFY_WITH_TIMEOUT(m_promoServer.Count("/") > before, 20000);
     QTRY_COMPARE_WITH_TIMEOUT(page->Url(), m_promoServer.Url("/"), 20000);
     QTRY_COMPARE_WITH_TIMEOUT(PixelNearTop(view), kPromoColour, 20000);
 }
 
-void TestWebViews::navigationMessageForAnotherViewIsIgnored_data()
+void TestWebViews::refreshOfAnotherPageIsIgnored_data()
 {
-    QTest::addColumn<int>("view");
-    QTest::addColumn<UINT>("message");
-    QTest::newRow("promotion message to the store view") << 1 << WM_PROMO_NAVIGATE;
-    QTest::newRow("store message to the promotion view") << 0 << WM_STORE_NAVIGATE;
-    QTest::newRow("promotion message to a plain view") << 2 << WM_PROMO_NAVIGATE;
-    QTest::newRow("store message to a plain view") << 2 << WM_STORE_NAVIGATE;
+    QTest::addColumn<int>("page");
+    QTest::addColumn<UINT>("command");
+    QTest::newRow("promotion refresh with the store page") << kStorePage << ID_REFRESH_PROMOTION;
+    QTest::newRow("store refresh with the promotion page") << kPromoPage << ID_REFRESH_STORE;
+    QTest::newRow("promotion refresh with the settings page") << kSettingsPage << ID_REFRESH_PROMOTION;
+    QTest::newRow("store refresh with the settings page") << kSettingsPage << ID_REFRESH_STORE;
 }
 
-void TestWebViews::navigationMessageForAnotherViewIsIgnored()
+// Another page's Refresh is not there while this page is shown: disabled, it loads nothing.
+void TestWebViews::refreshOfAnotherPageIsIgnored()
 {
-    QFETCH(int, view);
-    QFETCH(UINT, message);
-    CView* pView = nullptr;
-    CWebPane* pane = nullptr;
-    if (view == 0)
-    {
-        auto* v = OpenView<CPromoView>(m_pPromoTemplate);
-        pView = v;
-        pane = v ? v->GetWebPane() : nullptr;
-    }
-    else if (view == 1)
-    {
-        auto* v = OpenView<CHardwareStoreView>(m_pStoreTemplate);
-        pView = v;
-        pane = v ? v->GetWebPane() : nullptr;
-    }
-    else
-    {
-        pView = OpenView<CView>(m_pPlainTemplate);
-    }
+    QFETCH(int, page);
+    QFETCH(UINT, command);
+    // The other page first, so that its Refresh had a handler once.
+    QVERIFY(m_pFrame->OpenPage(command == ID_REFRESH_PROMOTION ? kPromoPage : kStorePage));
+    QVERIFY(m_actions.IsEnabled(command));
+    QVERIFY(m_pFrame->OpenPage(page));
+    QWidget* pView = m_pFrame->GetActivePage();
     QVERIFY(pView);
+    CWebPane* pane = page == kPromoPage    ? static_cast<CPromoView*>(pView)->GetWebPane()
+                     : page == kStorePage ? static_cast<CHardwareStoreView*>(pView)->GetWebPane()
+                                          : nullptr;
     QUrl shown;
     if (pane)
     {
@@ -650,23 +605,20 @@ void TestWebViews::navigationMessageForAnotherViewIsIgnored()
         QVERIFY(WaitForLoad(pane) || pane->GetSurface()->Url().isValid());
         shown = pane->GetSurface()->Url();
     }
-    QCoreApplication::processEvents();
     const int promoBefore = m_promoServer.Count("/");
     const int storeBefore = m_storeServer.Count("/");
 
-    SendMessage(pView, message);
+    QVERIFY(!m_actions.IsEnabled(command));
+    m_actions.Action(command)->trigger(); // even a direct trigger reaches no page
+    // A navigation is queued by the page and then shows at once as its address: once a call queued
+    // after it has run, it would show.
+    bool bQueuedRan = false;
+    QMetaObject::invokeMethod(this, [&bQueuedRan] { bQueuedRan = true; }, Qt::QueuedConnection);
+    QTRY_VERIFY(bQueuedRan);
     if (pane)
-    {
-        // A navigation would show at once as the page's address.
         QCOMPARE(pane->GetSurface()->Url(), shown);
-        QSignalSpy started(pane->GetPage(), SIGNAL(loadStarted()));
-        QVERIFY(!started.wait(1500));
-    }
     else
-    {
         QCOMPARE(WebViewsUnder(pView), 0);
-        QTest::qWait(1500);
-    }
     QCOMPARE(m_promoServer.Count("/"), promoBefore);
     QCOMPARE(m_storeServer.Count("/"), storeBefore);
 }

@@ -1,76 +1,107 @@
-// Messages and command routing: posted messages arrive after the current one, sent ones at once;
-// the first handler on the path wins; an element without any handler is disabled.
-#include "platform/CmdTarget.h"
-#include "app/Commands.h"
-#include "platform/Messages.h"
+// Commands are actions: the ribbon's element, a menu entry (as the tray's) and a key shortcut all run
+// the one action's handler; the state that the handler's owner pushes shows at once on every element,
+// with no pass of the event loop; when the owner goes, its commands go disabled and unchecked.
+#include "frame/CommandActions.h"
+#include "ribbon/RibbonBar.h"
 
-#include <QCoreApplication>
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QMainWindow>
+#include <QMenu>
+#include <QToolButton>
 #include <QtTest>
-
-namespace
-{
-class CRecorder : public QObject, public CMessageTarget
-{
-public:
-    QList<QPair<UINT, WPARAM>> m_received;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        m_received.append({message, wParam});
-        return LRESULT(wParam) + lParam;
-    }
-    bool event(QEvent* e) override { return DispatchMessageEvent(e, this) || QObject::event(e); }
-};
-} // namespace
 
 class TestPlatformCommands : public QObject
 {
     Q_OBJECT
 private slots:
-    void postedMessagesArriveLaterInOrder()
+    void oneActionServesRibbonMenuAndShortcut()
     {
-        CRecorder r;
-        PostMessage(&r, WM_RELOAD_CHANNELS, 1, 0);
-        PostMessage(&r, WM_COMMAND, 310, 0);
-        QVERIFY(r.m_received.isEmpty());
-        QCoreApplication::sendPostedEvents();
-        QCOMPARE(r.m_received.size(), 2);
-        QCOMPARE(r.m_received[0].first, WM_RELOAD_CHANNELS);
-        QCOMPARE(r.m_received[1].second, WPARAM(310));
+        CCommandActions actions;
+        QMainWindow window;
+        auto* ribbon = new CRibbonBar(&window);
+        window.setMenuWidget(ribbon);
+        CRibbonPanel* panel = ribbon->AddCategory(QStringLiteral("Player"))->AddPanel(QStringLiteral("Controls"));
+        QAbstractButton* play = panel->AddButton(ID_PLAY, QStringLiteral("Play"));
+        QAbstractButton* filter = panel->AddCheckBox(ID_DISPLAY_TV_CHANNELS, QStringLiteral("TV"));
+        ribbon->UseActions([&](UINT nID) { return actions.Action(nID); });
+        QMenu tray;
+        tray.addAction(actions.Action(ID_PLAY));
+        QAction* shortcut = actions.Action(ID_PLAY);
+        shortcut->setShortcut(QKeySequence(Qt::Key_F8));
+        window.addAction(shortcut);
+
+        // Nothing handles the commands yet: every element is disabled, and a trigger does nothing.
+        QVERIFY(!play->isEnabled());
+        QVERIFY(!actions.Action(ID_PLAY)->isEnabled());
+
+        QList<QString> runs;
+        bool bTv = false;
+        {
+            QObject owner;
+            actions.Bind(ID_PLAY, &owner, [&] { runs << QStringLiteral("play"); });
+            actions.Bind(ID_DISPLAY_TV_CHANNELS, &owner,
+                         [&]
+                         {
+                             bTv = !bTv;
+                             actions.SetChecked(ID_DISPLAY_TV_CHANNELS, bTv);
+                         });
+            actions.SetChecked(ID_DISPLAY_TV_CHANNELS, false);
+            QVERIFY(play->isEnabled()); // pushed, not polled: no event has been processed
+
+            window.show();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            play->click();
+            tray.actions().constFirst()->trigger();
+            QTest::keyClick(&window, Qt::Key_F8);
+            QCOMPARE(runs, (QList<QString>{"play", "play", "play"}));
+
+            // A check box shows what the owner pushed, at once.
+            filter->click();
+            QVERIFY(filter->isChecked());
+            QVERIFY(actions.IsChecked(ID_DISPLAY_TV_CHANNELS));
+            actions.SetChecked(ID_DISPLAY_TV_CHANNELS, false); // changed elsewhere
+            QVERIFY(!filter->isChecked());
+            actions.SetChecked(ID_DISPLAY_TV_CHANNELS, true);
+        }
+        // The owner is gone: its commands are disabled and unchecked everywhere, and do nothing.
+        QVERIFY(!play->isEnabled());
+        QVERIFY(!filter->isEnabled());
+        QVERIFY(!filter->isChecked());
+        actions.Trigger(ID_PLAY);
+        QTest::keyClick(&window, Qt::Key_F8);
+        QCOMPARE(runs.size(), 3);
     }
 
-    void sentMessageReturnsResult()
+    // Post runs the command after what runs now, in order; a command disabled by then does not run.
+    void postedCommandsRunLaterInOrder()
     {
-        CRecorder r;
-        QCOMPARE(SendMessage(&r, WM_USER + 4, 12, 12), LRESULT(24));
-        QCOMPARE(SendMessage(nullptr, WM_USER + 4, 12, 12), LRESULT(0));
-        QVERIFY(!PostMessage(nullptr, WM_USER));
-    }
+        CCommandActions actions;
+        QList<UINT> runs;
+        QObject owner;
+        actions.Bind(ID_PLAY, &owner, [&] { runs << ID_PLAY; });
+        actions.Bind(ID_STOP, &owner, [&] { runs << ID_STOP; });
+        actions.Post(ID_STOP);
+        actions.Post(ID_PLAY);
+        actions.Post(ID_PLAY_NEXT); // nothing handles it
+        QVERIFY(runs.isEmpty());
+        QTRY_COMPARE(runs, (QList<UINT>{ID_STOP, ID_PLAY}));
 
-    void commandMapDispatch()
-    {
-        CCommandMap map;
-        int played = 0;
-        UINT ranged = 0;
-        map.On(319, [&] { ++played; });
-        map.OnRange(210, 218, [&](UINT id) { ranged = id; });
-        map.OnUpdate(325, [](CCmdUI* ui) { ui->SetCheck(1); });
-
-        QVERIFY(map.Dispatch(319, nullptr));
-        QCOMPARE(played, 1);
-        QVERIFY(map.Dispatch(216, nullptr));
-        QCOMPARE(ranged, 216u);
-        QVERIFY(!map.Dispatch(317, nullptr));
-
-        CCmdUI withHandler(319), withUpdate(325), none(317);
-        QVERIFY(map.Dispatch(319, &withHandler));
-        QVERIFY(withHandler.m_bEnabled);
-        QVERIFY(map.Dispatch(325, &withUpdate));
-        QCOMPARE(withUpdate.m_nCheck, 1);
-        QVERIFY(!map.Dispatch(317, &none));
-        QVERIFY(!none.m_bEnabled);
-        QCOMPARE(played, 1); // update queries never run the command
+        actions.Post(ID_PLAY);
+        actions.SetEnabled(ID_PLAY, false);
+        actions.Post(ID_STOP);
+        QTRY_COMPARE(runs.size(), 3);
+        QCOMPARE(runs.last(), ID_STOP);
     }
 };
 
-QTEST_GUILESS_MAIN(TestPlatformCommands)
+int main(int argc, char** argv)
+{
+    // Widgets without a display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    TestPlatformCommands test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "platform_commands.moc"

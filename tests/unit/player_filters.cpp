@@ -11,13 +11,15 @@
 
 namespace
 {
-int CheckOf(const CCommandMap& map, UINT nID)
+int CheckOf(CSettingsStore& cache, UINT nID)
 {
-    CCmdUI ui(nID);
-    ui.SetCheck(-1);
-    if (!map.Dispatch(nID, &ui))
-        return -2;
-    return ui.m_nCheck;
+    const SFilterCommand* command = FindFilterCommand(nID);
+    return command ? (IsFilterChecked(cache, *command) ? 1 : 0) : -2;
+}
+
+void Toggle(CSettingsStore& cache, UINT nID, const std::function<void()>& refresh)
+{
+    ToggleFilter(cache, *FindFilterCommand(nID), refresh);
 }
 } // namespace
 
@@ -56,9 +58,7 @@ private slots:
         QCOMPARE(command->setting.group, settings::kSection);
         QVERIFY(command->setting.cache == settings::ECache::Kept);
 
-        CCommandMap map;
-        AddFilterCommands(map, m_cache, [] {});
-        QCOMPARE(CheckOf(map, id), check);
+        QCOMPARE(CheckOf(m_cache, id), check);
         QVERIFY(!QFile::exists(testsupport::SettingsFilePath())); // reading creates nothing
     }
 
@@ -66,12 +66,10 @@ private slots:
     {
         WriteSettingInt("DisplayTVChannels", 5);
         int nRefreshes = 0;
-        CCommandMap map;
-        AddFilterCommands(map, m_cache, [&] { ++nRefreshes; });
-        QCOMPARE(CheckOf(map, ID_DISPLAY_TV_CHANNELS), 1);
-        QVERIFY(map.Dispatch(ID_DISPLAY_TV_CHANNELS, nullptr));
+        QCOMPARE(CheckOf(m_cache, ID_DISPLAY_TV_CHANNELS), 1);
+        Toggle(m_cache, ID_DISPLAY_TV_CHANNELS, [&] { ++nRefreshes; });
         QCOMPARE(ReadSettingInt("DisplayTVChannels", -7), 0);
-        QCOMPARE(CheckOf(map, ID_DISPLAY_TV_CHANNELS), 0);
+        QCOMPARE(CheckOf(m_cache, ID_DISPLAY_TV_CHANNELS), 0);
         QCOMPARE(nRefreshes, 1);
     }
 
@@ -79,13 +77,12 @@ private slots:
     void twoTogglesInARow()
     {
         QList<int> written;
-        CCommandMap map;
-        AddFilterCommands(map, m_cache, [&] { written.append(ReadSettingInt("DisplayTVChannels", -7)); });
-        map.Dispatch(ID_DISPLAY_TV_CHANNELS, nullptr);
-        map.Dispatch(ID_DISPLAY_TV_CHANNELS, nullptr);
+        const auto refresh = [&] { written.append(ReadSettingInt("DisplayTVChannels", -7)); };
+        Toggle(m_cache, ID_DISPLAY_TV_CHANNELS, refresh);
+        Toggle(m_cache, ID_DISPLAY_TV_CHANNELS, refresh);
         QCOMPARE(written, (QList<int>{1, 0})); // one refresh after each write
         QCOMPARE(m_cache.Read(settings::kDisplayTVChannels), 0); // the store holds what the file holds
-        QCOMPARE(CheckOf(map, ID_DISPLAY_TV_CHANNELS), 0);
+        QCOMPARE(CheckOf(m_cache, ID_DISPLAY_TV_CHANNELS), 0);
         // The other choices are untouched.
         QCOMPARE(ReadSettingInt("DisplayRadioChannels", -7), -7);
     }
