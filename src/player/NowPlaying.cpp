@@ -1,6 +1,5 @@
 #include "player/NowPlaying.h"
 
-#include "player/ChannelPlayer.h"
 #include "playback/PlaybackService.h"
 #include "player/PlayerStatus.h"
 

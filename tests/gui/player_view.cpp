@@ -533,7 +533,7 @@ private:
     {
         CChannelListView* list = view->GetChannelList();
         QTRY_VERIFY(list->Channels().SelectedRow() >= 0 &&
-                    view->GetPlayer()->URL() == Cell(list, list->Channels().SelectedRow(), channellist::kAddressColumn));
+                    view->GetPlayer()->URL() == list->Channels().Channel(list->Channels().SelectedRow()).m_strUrl);
     }
     void LoadList(CSorvanaView* view)
     {
