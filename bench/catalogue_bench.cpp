@@ -3,7 +3,7 @@
 // list holding the rows of the previous reload, the catalogue destroyed at the end). Prints
 // the median time, ns per line, the throughput over the file's bytes and how the time grows.
 // Run it through `tools/bench catalogue`, which gives it its own XDG folders.
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "catalogue/ChannelCatalogue.h"
 #include "catalogue/DataFolder.h"
 #include "catalogue/Utf16LineReader.h"

@@ -7,8 +7,8 @@
 // Run it through `tools/bench directory`, which gives it its own XDG folders and a display.
 // `bench_directory --shot FILE` also saves a picture of the window, logos shown, as FILE (PNG).
 #include "TestSupport.h"
-#include "app/SettingNames.h"
-#include "player/DirectoryWindow.h"
+#include "base/SettingNames.h"
+#include "stationwindows/DirectoryWindow.h"
 
 #include <QApplication>
 #include <QLineEdit>

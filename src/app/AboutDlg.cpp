@@ -1,8 +1,8 @@
 #include "app/AboutDlg.h"
-#include "app/TextAreas.h"
+#include "base/TextAreas.h"
 
-#include "app/Resources.h"
-#include "app/ServerAddresses.h"
+#include "base/Resources.h"
+#include "base/ServerAddresses.h"
 #include "platform/PlainText.h"
 
 #include <QHBoxLayout>

@@ -1,5 +1,5 @@
 #include "app/NewTypeDlg.h"
-#include "app/TextAreas.h"
+#include "base/TextAreas.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

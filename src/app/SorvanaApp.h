@@ -1,9 +1,9 @@
 #pragma once
 // The application: settings cache, command actions, single instance and command line, the four
 // category pages, the main frame, and the application's own commands (About, New, Open).
-#include "app/AppContext.h"
-#include "app/CommandLine.h"
-#include "frame/CommandActions.h"
+#include "context/AppContext.h"
+#include "base/CommandLine.h"
+#include "context/CommandActions.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
 #include "catalogue/ChannelCatalogue.h"
-#include "app/TextAreas.h"
+#include "base/TextAreas.h"
 
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "catalogue/ChannelTableModel.h"
 #include "catalogue/DataFolder.h"
 #include "catalogue/Utf16LineReader.h"

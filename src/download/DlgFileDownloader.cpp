@@ -1,12 +1,12 @@
 #include "download/DlgFileDownloader.h"
-#include "app/TextAreas.h"
+#include "base/TextAreas.h"
 
-#include "app/SettingNames.h"
+#include "base/SettingNames.h"
 #include "catalogue/DataFolder.h"
 #include "platform/ProcessAge.h"
 #include "platform/WaitCursor.h"
 #include "platform/WholeFile.h"
-#include "player/PlayerTrace.h"
+#include "base/PlayerTrace.h"
 #include "stations/ChannelSources.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "download/FileDownloadManager.h"
 
-#include "app/Logging.h"
+#include "base/Logging.h"
 
 #include <QDir>
 #include <QNetworkAccessManager>

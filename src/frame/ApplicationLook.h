@@ -1,6 +1,6 @@
 #pragma once
 // The visual looks 210 to 218: a widget style, a palette and the ribbon's and status bar's style sheet.
-#include "app/Commands.h"
+#include "base/Commands.h"
 
 #include <QString>
 

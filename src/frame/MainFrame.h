@@ -3,7 +3,7 @@
 // bar, the tray icon and the start-up options. A page is made when its category is shown and
 // destroyed when another is; the old page is gone before the new one is made. Its close box only hides it (minimises it on a desktop without
 // a notification area); the tray's Exit ends the program.
-#include "app/Commands.h"
+#include "base/Commands.h"
 
 #include <QMainWindow>
 #include <functional>

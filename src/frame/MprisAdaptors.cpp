@@ -1,7 +1,7 @@
 #include "frame/MprisAdaptors.h"
 
-#include "app/DesktopEntry.h"
-#include "app/StringTable.h"
+#include "base/DesktopEntry.h"
+#include "base/StringTable.h"
 #include "frame/MprisService.h"
 
 #include <QDBusError>

@@ -1,6 +1,6 @@
 #include "frame/MprisService.h"
 
-#include "frame/CommandActions.h"
+#include "context/CommandActions.h"
 #include "frame/MprisAdaptors.h"
 
 #include <QDBusConnection>

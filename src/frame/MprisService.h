@@ -6,8 +6,8 @@
 // player's page is shown.
 //
 // Without a session bus the service does nothing, quietly.
-#include "app/Commands.h"
-#include "player/NowPlaying.h"
+#include "base/Commands.h"
+#include "playback/NowPlaying.h"
 
 #include <QObject>
 #include <QVariantMap>

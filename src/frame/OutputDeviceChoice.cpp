@@ -1,6 +1,6 @@
 #include "frame/OutputDeviceChoice.h"
 
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "platform/PlainText.h"
 #include "playback/MpvEngine.h"
 #include "playback/PlaybackService.h"

@@ -1,9 +1,9 @@
 // The ribbon's layout: four categories, one per category page and in the same order.
-#include "app/AppContext.h"
-#include "app/StringTable.h"
-#include "app/TextAreas.h"
+#include "context/AppContext.h"
+#include "base/StringTable.h"
+#include "base/TextAreas.h"
 #include "frame/ApplicationLook.h"
-#include "frame/CommandActions.h"
+#include "context/CommandActions.h"
 #include "frame/MainFrame.h"
 #include "frame/OutputDeviceChoice.h"
 #include "frame/SleepTimerControl.h"

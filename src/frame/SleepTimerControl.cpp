@@ -1,10 +1,10 @@
 #include "frame/SleepTimerControl.h"
-#include "app/TextAreas.h"
+#include "base/TextAreas.h"
 
-#include "app/Commands.h"
-#include "app/SettingsStore.h"
-#include "frame/CommandActions.h"
-#include "player/NowPlaying.h"
+#include "base/Commands.h"
+#include "base/SettingsStore.h"
+#include "context/CommandActions.h"
+#include "playback/NowPlaying.h"
 
 #include <QAction>
 #include <QMenu>

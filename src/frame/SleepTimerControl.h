@@ -3,8 +3,8 @@
 // that plays, cancel), the menu that the tray and the ribbon show them in, and what the timer does
 // to playback: the fade goes to the player through the now-playing state, the end stops playback as
 // the Stop command does. The commands belong to the main frame, so they work whichever page is shown.
-#include "app/Commands.h"
-#include "player/SleepTimer.h"
+#include "base/Commands.h"
+#include "playback/SleepTimer.h"
 
 #include <QObject>
 

@@ -2,7 +2,7 @@
 
 #include "frame/SongHistoryWindow.h"
 #include "platform/PlainText.h"
-#include "player/NowPlaying.h"
+#include "playback/NowPlaying.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

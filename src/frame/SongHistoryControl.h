@@ -3,7 +3,7 @@
 // "Recent Songs" submenu shows the last ten (a click copies "channel - title"), and its last entry
 // opens the history window, a list of all of them with a search box and a copy action.
 #include "frame/SongHistoryWindow.h"
-#include "player/SongHistory.h"
+#include "playback/SongHistory.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #include "frame/SongHistoryWindow.h"
 
-#include "player/SongHistory.h"
+#include "playback/SongHistory.h"
 
 #include <QAction>
 #include <QClipboard>

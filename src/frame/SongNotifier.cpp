@@ -1,9 +1,9 @@
 #include "frame/SongNotifier.h"
 
-#include "app/DesktopEntry.h"
-#include "app/SettingsStore.h"
-#include "frame/CommandActions.h"
-#include "player/NowPlaying.h"
+#include "base/DesktopEntry.h"
+#include "base/SettingsStore.h"
+#include "context/CommandActions.h"
+#include "playback/NowPlaying.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

@@ -7,7 +7,7 @@
 //
 // The ribbon's check box "Show Song Notifications" (command 334) switches it; the main frame
 // handles that command, so it works whichever page is shown.
-#include "app/Commands.h"
+#include "base/Commands.h"
 
 #include <QObject>
 

@@ -1,9 +1,9 @@
 #include "frame/TrayIcon.h"
-#include "app/TextAreas.h"
+#include "base/TextAreas.h"
 
-#include "app/Commands.h"
-#include "app/StringTable.h"
-#include "frame/CommandActions.h"
+#include "base/Commands.h"
+#include "base/StringTable.h"
+#include "context/CommandActions.h"
 #include "frame/MainFrame.h"
 #include "platform/PlainText.h"
 

@@ -3,7 +3,7 @@
 // calls the frame; the menu's entries are the commands' actions, shared with the ribbon. Many desktops have no notification
 // area (GNOME without an extension, several Wayland desktops); the icon is then made only once one
 // appears, and until then IsTrayAvailable() tells the frame to minimise instead of hiding.
-#include "app/Commands.h"
+#include "base/Commands.h"
 
 #include <QObject>
 #include <QString>

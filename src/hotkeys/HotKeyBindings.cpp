@@ -1,7 +1,7 @@
 #include "hotkeys/HotKeyBindings.h"
 
-#include "app/Logging.h"
-#include "app/SettingsStore.h"
+#include "base/Logging.h"
+#include "base/SettingsStore.h"
 
 namespace
 {

@@ -1,12 +1,12 @@
 #include "hotkeys/RadioSettingsView.h"
-#include "app/Commands.h"
+#include "base/Commands.h"
 
-#include "app/AppContext.h"
-#include "app/SettingsStore.h"
-#include "app/StringTable.h"
+#include "context/AppContext.h"
+#include "base/SettingsStore.h"
+#include "base/StringTable.h"
 #include "hotkeys/HotKeyBindings.h"
 #include "hotkeys/HotKeyCtrl.h"
-#include "frame/ViewSizing.h"
+#include "context/ViewSizing.h"
 #include "platform/WaitCursor.h"
 #include "platform/MessageBox.h"
 

@@ -1,11 +1,11 @@
 #include "playback/MpvEngine.h"
 
-#include "app/Logging.h"
+#include "base/Logging.h"
 
 #include "platform/FreedMemory.h"
 #include "playback/PlaybackService.h"
-#include "player/PlayerTrace.h"
-#include "player/StreamAddress.h"
+#include "base/PlayerTrace.h"
+#include "stations/StreamAddress.h"
 
 #include <clocale>
 #include <memory>

@@ -11,8 +11,8 @@
 // context's function lookup, and asks for a frame into its framebuffer when FrameReady says one is
 // there. Until a render context exists the engine plays a stream's sound only.
 #include "playback/PlaybackEngine.h"
-#include "player/PlayerStatus.h"
-#include "player/ReconnectPolicy.h"
+#include "playback/PlayerStatus.h"
+#include "playback/ReconnectPolicy.h"
 
 #include <QTimer>
 

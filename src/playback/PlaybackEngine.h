@@ -8,7 +8,7 @@
 // stream, or a look at the sound devices. It is held by its users (the player widget, an open device
 // menu); when the last one lets go it is unloaded again.
 #include "playback/AudioDevices.h"
-#include "player/MediaPlayer.h"
+#include "playback/MediaPlayer.h"
 
 #include <QObject>
 #include <QString>

@@ -6,7 +6,7 @@
 // The status text is the engine's status, with the stream's title joined to "Playing", followed by
 // the notes of what else acts on playback (the recording, the output device standing in for the
 // chosen one), each after " | ".
-#include "player/MediaPlayer.h"
+#include "playback/MediaPlayer.h"
 
 #include <QObject>
 #include <QString>

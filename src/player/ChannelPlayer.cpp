@@ -1,10 +1,10 @@
 #include "player/ChannelPlayer.h"
 
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "catalogue/ChannelCatalogue.h"
 #include "catalogue/DataFolder.h"
 #include "hotkeys/HotKeyBindings.h"
-#include "player/MediaPlayer.h"
+#include "playback/MediaPlayer.h"
 
 #include <QFileInfo>
 #include <climits>

@@ -3,8 +3,8 @@
 // play request goes one way: select a row, the selection change posts Play, Play hands the channel's
 // stream address, read from its record, to the media player. Needs only the channel table and the
 // player interface, so the unit tests run it without a display.
-#include "app/Commands.h"
-#include "app/SettingNames.h"
+#include "base/Commands.h"
+#include "base/SettingNames.h"
 #include "catalogue/ChannelTableModel.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #include "player/FilterCommands.h"
 
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 namespace
 {

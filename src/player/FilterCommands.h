@@ -2,8 +2,8 @@
 // The nine display-choice check boxes of the ribbon: radio, TV and seven language groups. Each one
 // flips its stored choice and asks the main window to download and rebuild the list; its check mark
 // shows the stored choice. One rule, nine rows of a table.
-#include "app/Commands.h"
-#include "app/SettingNames.h"
+#include "base/Commands.h"
+#include "base/SettingNames.h"
 
 #include <functional>
 #include <span>

@@ -1,5 +1,5 @@
 #include "player/ListFilterBox.h"
-#include "app/TextAreas.h"
+#include "base/TextAreas.h"
 
 #include "catalogue/ChannelTableModel.h"
 #include "player/ChannelListView.h"

@@ -1,6 +1,6 @@
 #include "player/ScreenSaverInhibitor.h"
 
-#include "app/StringTable.h"
+#include "base/StringTable.h"
 #include "player/WMPPlayer4.h"
 
 #include <QDBusConnection>

@@ -3,7 +3,7 @@
 // bottom. The current channel is the list's selected row; the logic lives in CChannelPlayer. The
 // page binds the player's commands (play, stop, next, previous, record, the filters, My Stations,
 // find) for as long as it lives, and reacts to the four system-wide hot keys registered on it.
-#include "app/Commands.h"
+#include "base/Commands.h"
 
 #include <QWidget>
 

@@ -1,8 +1,8 @@
 #include "player/StreamRecorder.h"
 
-#include "app/Commands.h"
-#include "app/StringTable.h"
-#include "frame/CommandActions.h"
+#include "base/Commands.h"
+#include "base/StringTable.h"
+#include "context/CommandActions.h"
 #include "platform/MessageBox.h"
 #include "playback/PlaybackEngine.h"
 #include "playback/PlaybackService.h"

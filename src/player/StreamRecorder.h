@@ -5,7 +5,7 @@
 // a dropped stream end it; a folder that cannot be written or a full disk end it with a message
 // while the stream plays on. Streams with a picture are not recorded (the command is off for them).
 // Lives as long as the player view.
-#include "app/Commands.h"
+#include "base/Commands.h"
 
 #include <QDateTime>
 #include <QObject>

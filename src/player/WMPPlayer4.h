@@ -6,7 +6,7 @@
 // Made with the playback service, it drives the service's engine, which stays when the widget goes;
 // made alone (tests), it has an engine of its own. Either way the engine's core is held while the
 // widget exists.
-#include "player/MediaPlayer.h"
+#include "playback/MediaPlayer.h"
 
 #include <QWidget>
 #include <functional>

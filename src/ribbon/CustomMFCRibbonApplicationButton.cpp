@@ -1,5 +1,5 @@
 #include "ribbon/CustomMFCRibbonApplicationButton.h"
-#include "app/TextAreas.h"
+#include "base/TextAreas.h"
 
 
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #include "stations/ChannelSources.h"
 
-#include "app/ServerAddresses.h"
+#include "base/ServerAddresses.h"
 #include "stations/PublicChannelList.h"
 
 #include <QNetworkAccessManager>

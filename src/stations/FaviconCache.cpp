@@ -1,6 +1,6 @@
 #include "stations/FaviconCache.h"
 
-#include "app/ServerAddresses.h"
+#include "base/ServerAddresses.h"
 #include "platform/WholeFile.h"
 #include "stations/PublicAddress.h"
 #include "stations/ReplyLimit.h"

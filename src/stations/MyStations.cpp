@@ -2,7 +2,7 @@
 
 #include "catalogue/DataFolder.h"
 #include "platform/WholeFile.h"
-#include "player/StreamAddress.h"
+#include "stations/StreamAddress.h"
 #include "stations/Playlist.h"
 
 #include <QDir>

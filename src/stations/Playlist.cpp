@@ -1,6 +1,6 @@
 #include "stations/Playlist.h"
 
-#include "player/StreamAddress.h"
+#include "stations/StreamAddress.h"
 
 #include <QFileInfo>
 #include <QMap>

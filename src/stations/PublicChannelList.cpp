@@ -1,10 +1,10 @@
 #include "stations/PublicChannelList.h"
-#include "app/TextAreas.h"
+#include "base/TextAreas.h"
 
 #include "catalogue/ChannelCatalogue.h"
 #include "catalogue/DataFolder.h"
 #include "platform/WholeFile.h"
-#include "player/StreamAddress.h"
+#include "stations/StreamAddress.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #include "stations/StationDirectory.h"
 
-#include "app/Logging.h"
-#include "app/ServerAddresses.h"
-#include "player/StreamAddress.h"
+#include "base/Logging.h"
+#include "base/ServerAddresses.h"
+#include "stations/StreamAddress.h"
 #include "stations/ReplyLimit.h"
 
 #include <QCoreApplication>

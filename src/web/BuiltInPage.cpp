@@ -1,8 +1,8 @@
 #include "web/BuiltInPage.h"
 
-#include "app/CommandLine.h"
-#include "app/Resources.h"
-#include "app/TextAreas.h"
+#include "base/CommandLine.h"
+#include "base/Resources.h"
+#include "base/TextAreas.h"
 
 #include <QColor>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "web/HardwareStoreView.h"
 
-#include "app/AppContext.h"
-#include "app/ServerAddresses.h"
+#include "context/AppContext.h"
+#include "base/ServerAddresses.h"
 #include "web/WebPane.h"
 #include "web/WebViewSetup.h"
 

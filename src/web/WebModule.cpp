@@ -2,7 +2,7 @@
 
 #include "web/WebSurface.h"
 
-#include "app/Logging.h"
+#include "base/Logging.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "web/WebPane.h"
 
-#include "app/Logging.h"
-#include "app/SettingsStore.h"
+#include "base/Logging.h"
+#include "base/SettingsStore.h"
 #include "web/BuiltInPage.h"
 #include "web/WebModule.h"
 

@@ -1,6 +1,6 @@
 #include "web/WebViewSetup.h"
 
-#include "frame/ViewSizing.h"
+#include "context/ViewSizing.h"
 #include "platform/WaitCursor.h"
 #include "web/WebPane.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // What the two web pages share: the web pane over the whole page and the steps of the first update.
-#include "app/SettingNames.h"
+#include "base/SettingNames.h"
 
 class CSettingsStore;
 class QWidget;

@@ -2,7 +2,7 @@
 // A plain second reading of the channel list rules, for the fuzz targets to hold the real code against:
 // the line cut as the format describes it (bounded substrings, a failed comma search restarting at the
 // start of the line), the header/blank/filter handling, and the line ends. Written for clarity, not speed.
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "catalogue/ChannelRecord.h"
 
 #include <QList>

@@ -2,7 +2,7 @@
 // JSON array gives no station; every station kept has an address the player may open and becomes a
 // My Stations entry that plays the same address and names the directory's id; and a smaller limit
 // keeps exactly the first stations of the full answer.
-#include "player/StreamAddress.h"
+#include "stations/StreamAddress.h"
 #include "stations/StationDirectory.h"
 
 #include <cstdint>

@@ -2,7 +2,7 @@
 // without a server address to resolve against, every station is a network address, each address
 // comes once, and writing the stations out and reading them back gives the same list: every field
 // through M3U (the My Stations file), names and addresses through PLS and XSPF.
-#include "player/StreamAddress.h"
+#include "stations/StreamAddress.h"
 #include "stations/Playlist.h"
 
 #include <QSet>

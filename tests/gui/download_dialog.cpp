@@ -1,12 +1,12 @@
 // The download dialog and the channel list refresh against tools/httpserver.py on loopback: what
 // ends up at the destination, what is left in the temporary folder, how many requests the server
 // saw, and what the user is told.
-#include "app/SettingNames.h"
-#include "app/Commands.h"
+#include "base/SettingNames.h"
+#include "base/Commands.h"
 #include "download/DlgFileDownloader.h"
 #include "frame/ChannelListRefresh.h"
-#include "app/AppContext.h"
-#include "frame/CommandActions.h"
+#include "context/AppContext.h"
+#include "context/CommandActions.h"
 #include "frame/MainFrame.h"
 #include "TestSupport.h"
 

@@ -2,8 +2,8 @@
 // bindings on a window, and the virtual-key table behind the key-entry field and the X grabs.
 #include "TestSupport.h"
 
-#include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "base/Settings.h"
+#include "base/SettingsStore.h"
 #include "hotkeys/HotKeyBindings.h"
 #include "platform/VirtualKeys.h"
 

@@ -3,14 +3,14 @@
 // with its text, in order. Keys are typed into the key-entry field through the X server.
 #include "TestSupport.h"
 
-#include "app/AppContext.h"
-#include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "context/AppContext.h"
+#include "base/Settings.h"
+#include "base/SettingsStore.h"
 #include "hotkeys/HotKeyBindings.h"
 #include "hotkeys/HotKeyCtrl.h"
-#include "app/AppContext.h"
+#include "context/AppContext.h"
 #include "hotkeys/RadioSettingsView.h"
-#include "frame/CommandActions.h"
+#include "context/CommandActions.h"
 #include "frame/MainFrame.h"
 #include "platform/HotKeyBackend.h"
 

@@ -3,12 +3,12 @@
 // again, the channel number of a second start, hot keys, F9, the filter commands through their
 // actions, the refused address, the layout, and what it gives back when it closes.
 #include "TestSupport.h"
-#include "app/Commands.h"
+#include "base/Commands.h"
 
-#include "app/AppContext.h"
-#include "app/Settings.h"
+#include "context/AppContext.h"
+#include "base/Settings.h"
 #include "catalogue/DataFolder.h"
-#include "frame/CommandActions.h"
+#include "context/CommandActions.h"
 #include "frame/MainFrame.h"
 #include "platform/HotKeyService.h"
 #include "catalogue/ChannelTableModel.h"
@@ -18,7 +18,7 @@
 #include "player/FilterCommands.h"
 #include "player/SorvanaView.h"
 #include "player/ListFilterBox.h"
-#include "player/MyStationsUi.h"
+#include "stationwindows/MyStationsUi.h"
 #include "player/WMPPlayer4.h"
 #include "stations/MyStations.h"
 

@@ -1,12 +1,12 @@
 // The main frame with its ribbon, status panes, looks, start-up options and tray menu, driven through
 // its actions as the ribbon, the tray and a second start drive it.
 #include "TestSupport.h"
-#include "app/Commands.h"
+#include "base/Commands.h"
 
-#include "app/AppContext.h"
-#include "app/Settings.h"
+#include "context/AppContext.h"
+#include "base/Settings.h"
 #include "frame/ApplicationLook.h"
-#include "frame/CommandActions.h"
+#include "context/CommandActions.h"
 #include "frame/MainFrame.h"
 #include "frame/TrayIcon.h"
 #include "platform/Autostart.h"

@@ -4,9 +4,9 @@
 // and never from SVG.
 #include "TestSupport.h"
 
-#include "app/SettingNames.h"
-#include "player/DirectoryWindow.h"
-#include "player/LogoImage.h"
+#include "base/SettingNames.h"
+#include "stationwindows/DirectoryWindow.h"
+#include "stationwindows/LogoImage.h"
 
 #include <QBuffer>
 #include <QImageReader>

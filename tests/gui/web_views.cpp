@@ -3,14 +3,14 @@
 // answer, where navigation may not go, and the renderer that a hidden page gives up. The web engine
 // comes from the web module as in the program: this test does not link it.
 #include "TestSupport.h"
-#include "app/Commands.h"
+#include "base/Commands.h"
 
-#include "app/AppContext.h"
-#include "app/SettingNames.h"
-#include "app/Settings.h"
-#include "app/AppContext.h"
+#include "context/AppContext.h"
+#include "base/SettingNames.h"
+#include "base/Settings.h"
+#include "context/AppContext.h"
 #include "app/SorvanaApp.h"
-#include "frame/CommandActions.h"
+#include "context/CommandActions.h"
 #include "frame/MainFrame.h"
 #include "hotkeys/RadioSettingsView.h"
 #include "web/BuiltInPage.h"

@@ -63,7 +63,7 @@ class Layering(unittest.TestCase):
         web = set(source_list("VEDRIX_WEB_SOURCES"))
         self.assertTrue(web)
         bad = []
-        for path in sorted(set(source_list("VEDRIX_CORE_SOURCES") + source_list("VEDRIX_GUI_SOURCES")) | {"main.cpp"}):
+        for path in sorted(set(source_list("VEDRIX_CORE_SOURCES") + source_list("VEDRIX_GUI_SOURCES")) | {"app/main.cpp"}):
             for line, kind, header in includes(path):
                 if kind == "<" and WEB_ENGINE_HEADER.match(header):
                     bad.append("%s:%d includes <%s>" % (path, line, header))
@@ -79,7 +79,7 @@ class Layering(unittest.TestCase):
         for folder, _, files in os.walk(SRC):
             for name in files:
                 path = os.path.relpath(os.path.join(folder, name), SRC)
-                if path != "main.cpp" and name.endswith((".cpp", ".h")):
+                if path != "app/main.cpp" and name.endswith((".cpp", ".h")):
                     on_disk.append(path)
         self.assertEqual(sorted(set(on_disk) - set(listed)), [])
 

@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
-#include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "base/Settings.h"
+#include "base/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,8 +3,8 @@
 // is missing, empty or unreadable.
 #include "TestSupport.h"
 
-#include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "base/Settings.h"
+#include "base/SettingsStore.h"
 #include "catalogue/ChannelCatalogue.h"
 #include "catalogue/DataFolder.h"
 #include "catalogue/Utf16LineReader.h"

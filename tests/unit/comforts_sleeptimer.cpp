@@ -2,7 +2,7 @@
 // sound back; a cancelled or song-bound timer behaves as the tray's entries promise; nothing runs
 // while it is off.
 #include "ManualClock.h"
-#include "player/SleepTimer.h"
+#include "playback/SleepTimer.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,7 +1,7 @@
 // The song history: newest last, at most 1000 songs, a burst of titles written once, the same after
 // a reload, and a damaged file gives back every line that can still be read.
 #include "TestSupport.h"
-#include "player/SongHistory.h"
+#include "playback/SongHistory.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -2,8 +2,8 @@
 // metadata, the status text with the stream's title, the command each media-control request posts
 // (a live stream pauses by stopping), and when a song notification is due.
 #include "player/ChannelPlayer.h"
-#include "player/NowPlaying.h"
-#include "player/PlayerStatus.h"
+#include "playback/NowPlaying.h"
+#include "playback/PlayerStatus.h"
 
 #include <QRegularExpression>
 #include <QSignalSpy>

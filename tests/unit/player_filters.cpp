@@ -3,8 +3,8 @@
 // refresh.
 #include "TestSupport.h"
 
-#include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "base/Settings.h"
+#include "base/SettingsStore.h"
 #include "player/FilterCommands.h"
 
 #include <QtTest>

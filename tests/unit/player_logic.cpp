@@ -3,12 +3,12 @@
 // the last channel comes back after a list load, and only stream addresses reach the player.
 #include "TestSupport.h"
 
-#include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "base/Settings.h"
+#include "base/SettingsStore.h"
 #include "catalogue/DataFolder.h"
 #include "catalogue/ChannelTableModel.h"
 #include "player/ChannelPlayer.h"
-#include "player/MediaPlayer.h"
+#include "playback/MediaPlayer.h"
 
 #include <QtTest>
 #include <deque>

@@ -1,7 +1,7 @@
 // When the player opens a dropped stream again: the waits between attempts, what ends the retrying,
 // and that a stream which never played is not retried.
 #include "ManualClock.h"
-#include "player/ReconnectPolicy.h"
+#include "playback/ReconnectPolicy.h"
 
 #include <QtTest>
 

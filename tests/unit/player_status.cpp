@@ -1,6 +1,6 @@
 // The player's status text from the engine's events, and which addresses the player opens at all.
-#include "player/PlayerStatus.h"
-#include "player/StreamAddress.h"
+#include "playback/PlayerStatus.h"
+#include "stations/StreamAddress.h"
 
 #include <QtTest>
 

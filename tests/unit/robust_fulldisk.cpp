@@ -5,10 +5,10 @@
 // a write past it fails with EFBIG, as one on a full disk fails with ENOSPC.
 #include "TestSupport.h"
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "catalogue/ChannelRecord.h"
 #include "platform/WholeFile.h"
-#include "player/SongHistory.h"
+#include "playback/SongHistory.h"
 #include "stations/MyStations.h"
 #include "stations/Playlist.h"
 #include "stations/PublicChannelList.h"

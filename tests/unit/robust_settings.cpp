@@ -4,8 +4,8 @@
 // file system as it was. (Garbage content is covered by settings_store.)
 #include "TestSupport.h"
 
-#include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "base/Settings.h"
+#include "base/SettingsStore.h"
 
 #include <QDir>
 #include <QFile>

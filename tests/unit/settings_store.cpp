@@ -3,8 +3,8 @@
 // change.
 #include "TestSupport.h"
 
-#include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "base/Settings.h"
+#include "base/SettingsStore.h"
 
 #include <QFile>
 #include <QSettings>

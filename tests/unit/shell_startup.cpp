@@ -2,7 +2,7 @@
 // the one running instance.
 #include "TestSupport.h"
 
-#include "app/CommandLine.h"
+#include "base/CommandLine.h"
 #include "platform/Autostart.h"
 #include "platform/SingleInstance.h"
 

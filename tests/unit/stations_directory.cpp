@@ -4,7 +4,7 @@
 #include "ManualClock.h"
 #include "TestSupport.h"
 
-#include "app/SettingNames.h"
+#include "base/SettingNames.h"
 #include "stations/FaviconCache.h"
 #include "stations/MyStations.h"
 #include "stations/PublicAddress.h"

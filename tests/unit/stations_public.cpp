@@ -4,7 +4,7 @@
 // that is cancelled halfway.
 #include "TestSupport.h"
 
-#include "app/SettingNames.h"
+#include "base/SettingNames.h"
 #include "catalogue/ChannelCatalogue.h"
 #include "stations/ChannelSources.h"
 #include "stations/PublicChannelList.h"

@@ -1,0 +1,15 @@
+#include "base/Resources.h"
+
+#include <QtGlobal>
+
+// Q_INIT_RESOURCE must run outside any namespace.
+static void InitResourcesOnce()
+{
+    Q_INIT_RESOURCE(vedrix);
+}
+
+void InitVedrixResources()
+{
+    static const bool done = (InitResourcesOnce(), true);
+    Q_UNUSED(done);
+}
