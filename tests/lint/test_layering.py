@@ -1,4 +1,5 @@
-"""The layers that the build promises: platform code stands for the operating system and knows nothing
+"""The layers that the build promises: the folders are layers, each including only the folders below it
+(FOLDER_ORDER, bottom first; folders on one rung include none of each other); platform code stands for the operating system and knows nothing
 of the application's frame or shell; the core library (the sources CMakeLists.txt lists for it) needs
 no widgets and no X11, and includes nothing of the GUI library; only the web module (loaded when the
 first page is shown) includes the web engine. A forbidden include fails here, with the file and line."""
@@ -20,6 +21,23 @@ GUI_HEADER = re.compile(r"^(QtWidgets/|QtGui/|QtOpenGL|QtWebEngine|X11/|xcb/|mpv
                         r"ToolButton|TableView|Layout|\w*Layout|LineEdit|ComboBox|FileDialog)\b)")
 
 
+# Bottom first. A folder may include its own files and those of folders on lower rungs only.
+FOLDER_ORDER = [
+    ["base"],                          # ids, settings keys and store, texts, server addresses, logging
+    ["platform"],                      # what stands in for the operating system's services
+    ["catalogue"],                     # the channel list: records, pooled storage, the table model
+    ["stations"],                      # My Stations, playlists, the station directory, public sources
+    ["download", "playback"],          # the list transfer; the playback engine and service
+    ["context"],                       # what the whole program shares (application context)
+    ["ribbon", "web", "hotkeys"],      # windows that need no other window
+    ["stationwindows"],                # My Stations' and the directory's windows
+    ["player"],                        # the player page
+    ["frame"],                         # the main window, tray, MPRIS
+    ["app"],                           # the application object and main()
+]
+RUNG = {folder: i for i, rung in enumerate(FOLDER_ORDER) for folder in rung}
+
+
 def source_list(name):
     with open(os.path.join(ROOT, "CMakeLists.txt")) as f:
         text = f.read()
@@ -35,15 +53,24 @@ def includes(path):
 
 
 class Layering(unittest.TestCase):
-    def test_platform_knows_no_frame_or_shell(self):
-        bad = []
-        for folder, _, files in os.walk(os.path.join(SRC, "platform")):
+    def test_folders_include_only_lower_folders(self):
+        bad, unknown = [], set()
+        for folder, _, files in os.walk(SRC):
             for name in files:
                 path = os.path.relpath(os.path.join(folder, name), SRC)
+                own = path.split("/")[0]
+                if own not in RUNG:
+                    unknown.add(own)
+                    continue
                 for line, kind, header in includes(path):
-                    if kind == '"' and header.split("/")[0] in ("app", "frame", "player", "web", "hotkeys",
-                                                                 "ribbon", "download", "catalogue", "stations"):
+                    target = header.split("/")[0]
+                    if kind != '"' or target == own or "/" not in header:
+                        continue
+                    if target not in RUNG:
+                        unknown.add(target)
+                    elif RUNG[target] >= RUNG[own]:
                         bad.append("%s:%d includes %s" % (path, line, header))
+        self.assertEqual(sorted(unknown), [], "folders missing from FOLDER_ORDER")
         self.assertEqual(bad, [])
 
     def test_core_needs_no_widgets_or_x11(self):
