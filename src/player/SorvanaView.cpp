@@ -15,7 +15,7 @@
 #include "web/Explorer1.h"
 #include "player/FilterCommands.h"
 #include "player/ListFilterBox.h"
-#include "stationwindows/MyStationsUi.h"
+#include "player/MyStationsUi.h"
 #include "playback/NowPlaying.h"
 #include "playback/NowPlayingReporter.h"
 #include "playback/AudioOutput.h"

@@ -18,7 +18,7 @@
 #include "player/FilterCommands.h"
 #include "player/SorvanaView.h"
 #include "player/ListFilterBox.h"
-#include "stationwindows/MyStationsUi.h"
+#include "player/MyStationsUi.h"
 #include "player/WMPPlayer4.h"
 #include "stations/MyStations.h"
 

@@ -1,4 +1,4 @@
-#include "stationwindows/MyStationsUi.h"
+#include "player/MyStationsUi.h"
 #include "base/TextAreas.h"
 
 #include "base/SettingsStore.h"
