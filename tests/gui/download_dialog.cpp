@@ -154,9 +154,10 @@ public:
 // A main window as the program's, not loaded (no ribbon, no tray).
 struct SFrame
 {
-    SFrame() { context.SetActions(&actions); }
     CCommandActions actions;
     CAppContext context;
+    // The frame binds its commands as it is made: the actions are set before.
+    bool bActionsSet = (context.SetActions(&actions), true);
     CMainFrame frame{context};
 };
 
