@@ -102,4 +102,12 @@ constexpr StringSetting kDownloadSite{kServersSection, "DownloadSite", ""};
 constexpr StringSetting kStationDirectory{kServersSection, "StationDirectory", ""};
 constexpr StringSetting kTvChannelLists{kServersSection, "TvChannelLists",
                                         "https://iptv-org.github.io/iptv/languages/"};
+// The values the settings store keeps once read: the display choices (read for every channel line)
+// and the category. A fixed order, so that a fuzz corpus keeps its meaning.
+inline constexpr const IntSetting* kKeptSettings[] = {
+    &kDisplayRadioChannels,   &kDisplayTVChannels,      &kLastCategory,
+    &kDisplayChineseChannels, &kDisplayEnglishChannels, &kDisplayIndianChannels,
+    &kDisplayFrenchChannels,  &kDisplayGermanChannels,  &kDisplayBulgarianChannels,
+    &kDisplayRomanianChannels,
+};
 } // namespace settings

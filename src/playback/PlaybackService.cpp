@@ -22,7 +22,7 @@ void CPlaybackService::SetEngine(std::unique_ptr<CPlaybackEngine> pEngine)
     connect(m_pEngine.get(), &CPlaybackEngine::TitleChanged, this, &CPlaybackService::OnStatusInput);
 }
 
-void CPlaybackService::SetChannel(const SChannel& channel)
+void CPlaybackService::SetChannel(const CChannel& channel)
 {
     m_channel = channel;
     emit ChannelChanged(m_channel);

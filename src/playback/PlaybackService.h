@@ -6,6 +6,7 @@
 // The status text is the engine's status, with the stream's title joined to "Playing", followed by
 // the notes of what else acts on playback (the recording, the output device standing in for the
 // chosen one), each after " | ".
+#include "catalogue/ChannelTableModel.h"
 #include "playback/MediaPlayer.h"
 
 #include <QObject>
@@ -19,14 +20,6 @@ class CPlaybackService : public QObject
 {
     Q_OBJECT
 public:
-    // A channel as the player opens it.
-    struct SChannel
-    {
-        int nNumber = -1; // its number in the channel list, -1 for a stream that is no row of it
-        QString strName;
-        QString strAddress;
-        QString strType; // as the list names it ("Radio", "TV"...), "" when not known
-    };
     // What else may speak in the status text, in the order it is shown.
     enum class ENote
     {
@@ -42,9 +35,10 @@ public:
     CPlaybackEngine* Engine() const { return m_pEngine.get(); }
     void SetEngine(std::unique_ptr<CPlaybackEngine> pEngine);
 
-    // The channel handed to the engine next (or just now).
-    void SetChannel(const SChannel& channel);
-    const SChannel& Channel() const { return m_channel; }
+    // The channel handed to the engine next (or just now); a stream that is no row of the list has
+    // number 0.
+    void SetChannel(const CChannel& channel);
+    const CChannel& Channel() const { return m_channel; }
 
     // strNote "" takes the note away.
     void SetNote(ENote note, const QString& strNote);
@@ -54,7 +48,7 @@ public:
     static QString StatusWithTitle(EPlayerState state, const QString& strStatus, const QString& strTitle);
 
 signals:
-    void ChannelChanged(const CPlaybackService::SChannel& channel);
+    void ChannelChanged(const CChannel& channel);
     // Whenever the engine's status, the title or a note changed (the text may be the same).
     void StatusTextChanged(const QString& strText);
 
@@ -62,6 +56,6 @@ private:
     void OnStatusInput();
 
     std::unique_ptr<CPlaybackEngine> m_pEngine;
-    SChannel m_channel;
+    CChannel m_channel;
     std::array<QString, size_t(ENote::Count)> m_notes;
 };

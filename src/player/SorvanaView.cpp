@@ -113,7 +113,7 @@ CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
             [this](unsigned nVirtualKey) { m_pLogic->OnListKeyDown(nVirtualKey); });
     m_pLogic->m_onOpenChannel = [this](const CChannel& channel)
     {
-        m_context.Playback().SetChannel({channel.m_nNumber, channel.m_strName, channel.m_strUrl, channel.m_strType});
+        m_context.Playback().SetChannel(channel);
         m_player->SetDisplayName(channel.m_strName);
         m_pNowPlaying->OpenChannel(channel.m_strName, channel.m_strUrl);
     };
@@ -288,7 +288,10 @@ void CSorvanaView::UpdateEmptyListHint()
 
 void CSorvanaView::PlayAddress(const QString& strName, const QString& strUrl)
 {
-    m_context.Playback().SetChannel({-1, strName, strUrl, QString()});
+    CChannel channel;
+    channel.m_strName = strName;
+    channel.m_strUrl = strUrl;
+    m_context.Playback().SetChannel(channel);
     m_player->SetDisplayName(strName);
     m_pNowPlaying->OpenChannel(strName, strUrl);
     m_player->put_URL(strUrl);

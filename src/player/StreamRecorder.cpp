@@ -199,7 +199,7 @@ bool CStreamRecorder::OpenFile()
 {
     m_strTitle = m_pPlayer->Title();
     const QString strName =
-        recording::FileName(m_service.Channel().strName, m_strTitle,
+        recording::FileName(m_service.Channel().m_strName, m_strTitle,
                             recording::ExtensionFor(m_pPlayer->AudioCodec()), QDateTime::currentDateTime());
     const QString strPath = recording::UniquePath(recording::Folder(), strName);
     // The name is taken at once, so that a second file of the same title does not reuse it before

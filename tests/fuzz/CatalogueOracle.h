@@ -169,19 +169,7 @@ inline QStringList SplitLines(const char16_t* units, qsizetype nUnits)
 inline void SetChoices(CSettingsStore& cache, quint32 bits)
 {
     static const int values[4] = {0, 1, 7, -1};
-    // A fixed order, so that a corpus keeps its meaning.
-    static const settings::IntSetting* const keys[] = {
-        &settings::kDisplayRadioChannels,
-        &settings::kDisplayTVChannels,
-        &settings::kLastCategory,
-        &settings::kDisplayChineseChannels,
-        &settings::kDisplayEnglishChannels,
-        &settings::kDisplayIndianChannels,
-        &settings::kDisplayFrenchChannels,
-        &settings::kDisplayGermanChannels,
-        &settings::kDisplayBulgarianChannels,
-        &settings::kDisplayRomanianChannels,
-    };
+    const auto& keys = settings::kKeptSettings;
     cache.ForgetAll();
     for (const settings::IntSetting* key : keys)
     {

@@ -12,18 +12,7 @@
 
 namespace
 {
-const settings::IntSetting* const kCachedSettings[] = {
-    &settings::kDisplayRadioChannels,
-    &settings::kDisplayTVChannels,
-    &settings::kLastCategory,
-    &settings::kDisplayChineseChannels,
-    &settings::kDisplayEnglishChannels,
-    &settings::kDisplayIndianChannels,
-    &settings::kDisplayFrenchChannels,
-    &settings::kDisplayGermanChannels,
-    &settings::kDisplayBulgarianChannels,
-    &settings::kDisplayRomanianChannels,
-};
+const auto& kCachedSettings = settings::kKeptSettings;
 } // namespace
 
 class TestSettingsStore : public QObject
