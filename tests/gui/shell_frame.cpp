@@ -64,7 +64,8 @@ struct SShell
                 });
         frame->LoadFrame();
         // The start category's page opens once the ribbon's notice has been handled.
-        QTest::qWaitFor([this] { return frame->GetActivePage() != nullptr; });
+        if (!QTest::qWaitFor([this] { return frame->GetActivePage() != nullptr; }))
+            QTest::qFail("the start category's page did not open", __FILE__, __LINE__);
     }
     ~SShell() { delete frame; }
     QList<CProbeView*> OpenViews() const
