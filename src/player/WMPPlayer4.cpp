@@ -48,12 +48,7 @@ void CWMPPlayer4::Build()
 
     connect(m_pEngine, &CPlaybackEngine::StatusChanged, this, &CWMPPlayer4::OnStatusChanged);
     connect(m_pEngine, &CPlaybackEngine::StateChanged, this, &CWMPPlayer4::StateChanged);
-    connect(m_pEngine, &CPlaybackEngine::TitleChanged, this,
-            [this](const QString& strTitle)
-            {
-                m_pVideo->SetStreamTitle(strTitle);
-                emit StreamTitleChange();
-            });
+    connect(m_pEngine, &CPlaybackEngine::TitleChanged, m_pVideo, &CMpvRenderWidget::SetStreamTitle);
     connect(m_pEngine, &CPlaybackEngine::PictureChanged, this, &CWMPPlayer4::OnPictureChanged);
     connect(m_pEngine, &CPlaybackEngine::PictureTrackFound, this, [this] { m_pVideo->SetVideoWanted(true); });
     connect(m_pEngine, &CPlaybackEngine::SeekableChanged, m_pBar, &CPlayerControlBar::SetSeekable);

@@ -71,7 +71,6 @@ signals:
     // The status text changed (and with it, perhaps, the state).
     void StatusChange();
     void StateChanged(EPlayerState state);
-    void StreamTitleChange();
     // The picture came or went (HasVideo).
     void VideoChange();
     // The volume or mute changed (on the control bar or through SetVolume/SetMuted).
