@@ -63,3 +63,19 @@ void CPlaybackEngine::SetRecordFileValue(const QString& strPath)
     m_strRecordFile = strPath;
     emit RecordFileChanged(m_strRecordFile);
 }
+
+void CPlaybackEngine::SetPaused(bool bPaused)
+{
+    if (bPaused == m_bPaused)
+        return;
+    m_bPaused = bPaused;
+    emit PausedChanged(m_bPaused);
+}
+
+void CPlaybackEngine::SetBuffer(const SListenBuffer& buffer)
+{
+    if (buffer == m_buffer)
+        return;
+    m_buffer = buffer;
+    emit BufferChanged(m_buffer);
+}

@@ -10,9 +10,32 @@
 #include "playback/AudioDevices.h"
 #include "playback/MediaPlayer.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <functional>
+
+// Listening back: a live stream that the engine keeps in its rewind buffer (see listenback/) can
+// pause, move inside what the buffer holds and save a song from it. Times are seconds on the
+// buffer's own line: 0 is the first byte that arrived from the channel.
+struct SListenBuffer
+{
+    bool bActive = false; // the stream plays from a rewind buffer (only then do the rest mean much)
+    double dStart = 0;    // the oldest moment still in the buffer
+    double dLive = 0;     // the newest: what the server sent last
+    double dPlaying = 0;  // what is heard now
+    double dBehind = 0;   // how far the listener is behind live by their own doing (pause, seek); 0 when live
+    bool operator==(const SListenBuffer&) const = default;
+};
+
+// A title that the stream sent, as far as it is still in the buffer.
+struct SBufferedSong
+{
+    QString strTitle;
+    double dStart = 0; // where it began, or the buffer's start when it began before it (bCut)
+    double dEnd = -1;  // where the next title began; -1 while it is still going
+    bool bCut = false; // began before the buffer's start: only its end is there
+};
 
 class CPlaybackEngine : public QObject
 {
@@ -50,6 +73,32 @@ public:
     // Whether the core is loaded.
     virtual bool IsLoaded() const = 0;
 
+    // Listening back (see SListenBuffer). Engines without a rewind buffer do nothing.
+    // Pause holds the sound while the stream goes on arriving into the buffer; Resume goes on from
+    // where it paused.
+    virtual void Pause() {}
+    virtual void Resume() {}
+    // Moves by dSeconds (negative: back) inside the buffer, or to a moment on its line; both are held
+    // to what the buffer has.
+    virtual void SeekBy(double dSeconds) { Q_UNUSED(dSeconds); }
+    virtual void SeekToBuffer(double dSeconds) { Q_UNUSED(dSeconds); }
+    // Back to the live edge.
+    virtual void GoLive() {}
+    // To the start of the title before the one heard now (or of this one when it began more than a
+    // few seconds ago), or of the next one; false when the buffer has none.
+    virtual bool PreviousSong() { return false; }
+    virtual bool NextSong() { return false; }
+    // The titles still in the buffer, oldest first.
+    virtual QList<SBufferedSong> BufferedSongs() const { return {}; }
+    // Writes the bytes of song nSong (an index of BufferedSongs) as they came, into strPath; "" when
+    // written, else why not.
+    virtual QString SaveSong(int nSong, const QString& strPath)
+    {
+        Q_UNUSED(nSong);
+        Q_UNUSED(strPath);
+        return QStringLiteral("no buffer");
+    }
+
     // Says whether an address is one that the user typed in: only such an address may bind a local
     // port (udp://@:1234, see CStreamAddress); every other one is held to the rules for addresses
     // from outside. Unset, none is.
@@ -76,6 +125,8 @@ public:
     QString RecordFile() const { return m_strRecordFile; }
     QString AudioDevice() const { return m_strAudioDevice; }
     bool IsSeekable() const { return m_bSeekable; }
+    bool IsPaused() const { return m_bPaused; }
+    SListenBuffer Buffer() const { return m_buffer; }
     // Seconds; -1 while not known.
     double Position() const { return m_dPosition; }
     double Duration() const { return m_dDuration; }
@@ -104,6 +155,12 @@ signals:
     void AudioDeviceFailed(const QString& strDevice);
     // The sound server's devices changed (without the default); also once when the core loads.
     void DevicesChanged(const QList<audiodevices::SDevice>& devices);
+    // Pause/Resume, or the stream ended while paused.
+    void PausedChanged(bool bPaused);
+    // The rewind buffer grew, moved or playback moved in it (at most a few times a second).
+    void BufferChanged(const SListenBuffer& buffer);
+    // A title joined or left the buffer.
+    void BufferedSongsChanged();
 
 protected:
     // The core is unloaded when its last user lets go.
@@ -118,6 +175,8 @@ protected:
     void SetPosition(double dPosition, double dDuration);
     void SetSeekable(bool bSeekable);
     void SetRecordFileValue(const QString& strPath);
+    void SetPaused(bool bPaused);
+    void SetBuffer(const SListenBuffer& buffer);
 
     QString m_strUrl;
     int m_nVolume = 50;
@@ -138,4 +197,6 @@ private:
     double m_dPosition = -1;
     double m_dDuration = -1;
     QString m_strRecordFile;
+    bool m_bPaused = false;
+    SListenBuffer m_buffer;
 };

@@ -27,6 +27,7 @@ FOLDER_ORDER = [
     ["platform"],                      # what stands in for the operating system's services
     ["catalogue"],                     # the channel list: records, pooled storage, the table model
     ["stations"],                      # My Stations, playlists, the station directory, public sources
+    ["listenback"],                    # the rewind buffer: a live stream's bytes in a ring on disk
     ["download", "playback"],          # the list transfer; the playback engine and service
     ["context"],                       # what the whole program shares (application context)
     ["ribbon", "web", "hotkeys"],      # windows that need no other window
