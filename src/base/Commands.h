@@ -63,6 +63,14 @@ constexpr UINT ID_FIND_IN_LIST = 356; // Ctrl+F: the filter box over the list
 constexpr UINT ID_RECORD = 357;
 // The Settings category's drop-down of sound output devices.
 constexpr UINT ID_OUTPUT_DEVICE = 358;
+// Listening back, on a stream that plays from the rewind buffer: Pause (Play resumes), back to the
+// live edge, the start of the previous or next title in the buffer, and the song heard (or chosen in
+// the song history) saved from the buffer.
+constexpr UINT ID_PAUSE = 360;
+constexpr UINT ID_GO_LIVE = 361;
+constexpr UINT ID_PREVIOUS_SONG = 362;
+constexpr UINT ID_NEXT_SONG = 363;
+constexpr UINT ID_SAVE_SONG = 364;
 
 // The tray menu's own commands (its Play, Stop, Next and Previous are the ribbon's).
 constexpr UINT ID_TRAY_SHOW = 32773;
