@@ -281,7 +281,55 @@ qint64 CListenBuffer::OffsetAt(double dSeconds) const
     if (!m_pRing || !m_pClock)
         return 0;
     const qint64 nBegin = m_pRing->Begin();
-    return qBound(nBegin, m_pClock->OffsetAt(dSeconds, nBegin), m_pRing->End());
+    const qint64 nEnd = m_pRing->End();
+    const qint64 nPoint = m_pClock->OffsetAt(dSeconds);
+    if (nPoint < nBegin)
+        return qBound(nBegin, FirstFrameIn(nBegin, m_pClock->CutAtOrAfter(nBegin)), nEnd);
+    if (m_pClock->Mode() != CFrameClock::EMode::Frames)
+        return qBound(nBegin, nPoint, nEnd);
+    // The clock keeps a point every fraction of a second; the frames after it are read off the ring.
+    qint64 nOffset = nPoint;
+    double dAt = m_pClock->SecondsAt(nPoint);
+    unsigned char header[CFrameClock::kHeaderBytes];
+    CFrameClock::SHeader frame;
+    while (m_pRing->Read(nOffset, reinterpret_cast<char*>(header), sizeof header) == qint64(sizeof header) &&
+           CFrameClock::ParseHeader(header, frame))
+    {
+        const double dNext = dAt + double(frame.nSamples) / frame.nRate;
+        if (dNext > dSeconds + 1e-9 || nOffset + frame.nLength > nEnd)
+            break;
+        nOffset += frame.nLength;
+        dAt = dNext;
+    }
+    return qBound(nBegin, nOffset, nEnd);
+}
+
+qint64 CListenBuffer::FirstFrameIn(qint64 nFrom, qint64 nPoint) const
+{
+    // The bytes from nFrom up to a known frame start: the first frame is the first offset whose
+    // frames lead exactly there.
+    constexpr qint64 kMaxScan = 256 * 1024;
+    if (m_pClock->Mode() != CFrameClock::EMode::Frames || nPoint <= nFrom || nPoint - nFrom > kMaxScan)
+        return nPoint;
+    QByteArray bytes(nPoint - nFrom + CFrameClock::kHeaderBytes, Qt::Uninitialized);
+    const qint64 nRead = m_pRing->Read(nFrom, bytes.data(), bytes.size());
+    if (nRead < nPoint - nFrom + CFrameClock::kHeaderBytes)
+        return nPoint;
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qint64 nTarget = nPoint - nFrom;
+    CFrameClock::SHeader known;
+    if (!CFrameClock::ParseHeader(p + nTarget, known))
+        return nPoint;
+    for (qint64 nStart = 0; nStart < nTarget; ++nStart)
+    {
+        qint64 nAt = nStart;
+        CFrameClock::SHeader frame;
+        while (nAt < nTarget && CFrameClock::ParseHeader(p + nAt, frame) && frame.nKind == known.nKind)
+            nAt += frame.nLength;
+        if (nAt == nTarget)
+            return nFrom + nStart;
+    }
+    return nPoint;
 }
 
 double CListenBuffer::StartSeconds() const
@@ -329,7 +377,8 @@ QString CListenBuffer::SaveSpan(qint64 nFrom, qint64 nTo, const QString& strPath
     const qint64 nBegin = m_pRing->Begin();
     const qint64 nEnd = m_pRing->End();
     nTo = nTo < 0 ? nEnd : qMin(nTo, nEnd);
-    nFrom = m_pClock->CutAtOrAfter(qMax(nFrom, nBegin));
+    nFrom = qMax(nFrom, nBegin);
+    nFrom = FirstFrameIn(nFrom, m_pClock->CutAtOrAfter(nFrom));
     nTo = LastFrameEnd(nTo);
     if (nFrom >= nTo)
         return tr("This part of the stream is no longer in the buffer.");
