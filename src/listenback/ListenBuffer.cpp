@@ -116,9 +116,10 @@ void CListenBuffer::Decide()
     bool bIcy = false;
     for (const QByteArray& name : pReply->rawHeaderList())
         bIcy = bIcy || name.toLower().startsWith("icy-");
-    // A length means a file, not a live stream: the player can seek in it itself.
+    // A length means a file, not a live stream (the player can seek in it itself), unless the server
+    // says it is a radio station.
     const bool bStream = pReply->error() == QNetworkReply::NoError && nStatus == 200 &&
-                         !pReply->hasRawHeader("Content-Length") && !IsOneOf(type, kPlaylistTypes) &&
+                         (bIcy || !pReply->hasRawHeader("Content-Length")) && !IsOneOf(type, kPlaylistTypes) &&
                          (IsOneOf(type, kStreamTypes) || (bIcy && !type.startsWith("text/")));
     if (!bStream)
     {
