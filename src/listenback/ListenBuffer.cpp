@@ -24,6 +24,9 @@ constexpr qint64 kChunkBytes = 64 * 1024;
 constexpr int kGrewMs = 200;
 constexpr int kAnswerTimeoutMs = 15000;
 constexpr int kMaxRedirects = 5;
+// Hours of a real station bring a few hundred titles.
+constexpr qsizetype kMaxTitles = 2000;
+constexpr qsizetype kMaxTitleLength = 512;
 
 const char* const kStreamTypes[] = {"audio/mpeg", "audio/mp3", "audio/aac", "audio/aacp", "audio/x-aac", "audio/ogg",
                                     "application/ogg", "audio/opus", "video/mp2t"};
@@ -188,6 +191,11 @@ bool CListenBuffer::Consume(const char* pData, qint64 nSize)
         {
             const QString strError = m_pRing->Error();
             qCWarning(lcPlayer, "rewind buffer of %s stopped: %s", qUtf8Printable(m_strUrl), qUtf8Printable(strError));
+            if (!m_bReady)
+            {
+                GiveUp();
+                return false;
+            }
             Stop();
             m_pRing->Finish();
             emit Failed(strError);
@@ -197,12 +205,14 @@ bool CListenBuffer::Consume(const char* pData, qint64 nSize)
     bool bChanged = false;
     for (const CIcyReader::STitle& title : std::as_const(titles))
     {
+        const QString strTitle = title.strTitle.left(kMaxTitleLength);
         // Servers repeat the title in every block; a mark is a change.
-        if (!m_titles.isEmpty() && m_titles.last().strTitle == title.strTitle)
+        if (m_titles.isEmpty() ? strTitle.isEmpty() : m_titles.last().strTitle == strTitle)
             continue;
-        if (m_titles.isEmpty() && title.strTitle.isEmpty())
-            continue;
-        m_titles.append({title.nOffset, title.strTitle});
+        // A server that changes its title with every block must not fill the memory.
+        if (m_titles.size() >= kMaxTitles)
+            m_titles.removeFirst();
+        m_titles.append({title.nOffset, strTitle});
         bChanged = true;
     }
     bChanged = DropOldTitles() || bChanged;
@@ -226,10 +236,8 @@ void CListenBuffer::OnFinished()
 {
     if (!m_pReply)
         return;
-    if (!m_bDecided)
-        Decide();
-    else if (m_pRing)
-        OnReadyRead();
+    // What came with the end is still read.
+    OnReadyRead();
     if (!m_pReply)
         return;
     const QString strError = m_pReply->error() == QNetworkReply::NoError ? tr("The stream ended.")
