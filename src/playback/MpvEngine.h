@@ -10,6 +10,7 @@
 // Pictures go through mpv's OpenGL render API: the picture's window gives the engine its GL
 // context's function lookup, and asks for a frame into its framebuffer when FrameReady says one is
 // there. Until a render context exists the engine plays a stream's sound only.
+#include "playback/MpvTail.h"
 #include "playback/PlaybackEngine.h"
 #include "playback/PlayerStatus.h"
 #include "playback/ReconnectPolicy.h"
@@ -85,6 +86,13 @@ private:
     void ApplyMute();
     void ApplyAudioDevice();
     void EndRecording(const QString& strError);
+    // A switch away from a channel that plays from its rewind buffer: the tail goes on playing it,
+    // and the new channel is loaded once the tail sounds (see CMpvTail). False when the old
+    // channel cannot be carried over: the new one is loaded at once.
+    bool HandOverToTail();
+    // The tail's part while the new channel connects: it fades out once the new channel sounds,
+    // and stops when that failed or was stopped.
+    void SettleTail();
 
     mpv_handle* m_pMpv = nullptr;
     mpv_render_context* m_pRender = nullptr;
@@ -98,4 +106,5 @@ private:
     bool m_bFinite = false;
     // Runs a while after a stream started or ended, once the old stream's memory is all freed.
     QTimer m_releaseMemory;
+    CMpvTail m_tail;
 };
