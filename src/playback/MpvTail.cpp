@@ -76,14 +76,12 @@ bool CMpvTail::EnsureMpv()
     return true;
 }
 
-bool CMpvTail::Start(const QString& strUri, double dVolume, bool bMuted, const QString& strAudioDevice,
-                     std::shared_ptr<void> pHold)
+bool CMpvTail::Start(const QString& strUri, double dVolume, bool bMuted, const QString& strAudioDevice)
 {
     Stop();
     if (!EnsureMpv())
         return false;
     m_unload.stop();
-    m_pHold = std::move(pHold);
     m_dVolume = dVolume;
     m_bMuted = bMuted;
     mpv_set_property_string(m_pMpv, "audio-device", strAudioDevice.toUtf8().constData());
@@ -96,13 +94,16 @@ bool CMpvTail::Start(const QString& strUri, double dVolume, bool bMuted, const Q
     const char* args[]{"loadfile", uri.constData(), "replace", nullptr};
     playertrace::Mark("tail loadfile", uri.constData());
     if (mpv_command(m_pMpv, args) < 0)
-    {
-        m_pHold.reset();
         return false;
-    }
     m_state = EState::Loading;
     m_startLimit.start();
     return true;
+}
+
+void CMpvTail::Keep(std::shared_ptr<void> pHold)
+{
+    if (m_state != EState::Idle)
+        m_pHold = std::move(pHold);
 }
 
 void CMpvTail::SetVolume(double dVolume, bool bMuted)

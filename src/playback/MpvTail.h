@@ -26,11 +26,11 @@ public:
     ~CMpvTail() override;
 
     // Starts loading strUri (the old channel's buffer) at the given volume (0-100, as the player's
-    // core plays it) on the given output device. pHold keeps whatever the address reads from alive
-    // until the tail lets go of it. Started follows once, also when the tail cannot play; false
-    // when it cannot even begin (Started does not follow then).
-    bool Start(const QString& strUri, double dVolume, bool bMuted, const QString& strAudioDevice,
-               std::shared_ptr<void> pHold);
+    // core plays it) on the given output device. Started follows once, also when the tail cannot
+    // play; false when it cannot even begin (Started does not follow then).
+    bool Start(const QString& strUri, double dVolume, bool bMuted, const QString& strAudioDevice);
+    // Keeps pHold (what fills the old channel's buffer) until the tail lets go of the old channel.
+    void Keep(std::shared_ptr<void> pHold);
     // While it sounds.
     void SetVolume(double dVolume, bool bMuted);
     // The new channel sounds: the old one fades out (kFadeMs) and the tail stops.
