@@ -12,6 +12,7 @@
 #include "frame/MainFrame.h"
 #include "frame/TrayIcon.h"
 #include "hotkeys/RadioSettingsView.h"
+#include "listenback/RingFile.h"
 #include "platform/HotKeyBackend.h"
 #include "platform/MessageBox.h"
 #include "platform/SingleInstance.h"
@@ -177,6 +178,9 @@ bool CSorvanaApp::InitInstance()
         return true;
     }
     const bool bShow = m_commandLine.nCmdShow == SW_SHOW;
+    // Rewind buffers that a program killed before it could remove them left behind. Only the one
+    // running copy gets here, and a buffer in use is locked by its program anyway.
+    CRingFile::RemoveStale(CRingFile::DefaultFolder());
 
     m_context.SetHotKeyService(CreateHotKeyService());
 

@@ -72,6 +72,9 @@ constexpr IntSetting kWebViewDiscardSeconds{kSection, "WebViewDiscardSeconds", 6
 // Where the sound goes: a device name of mpv's audio-device-list ("pulse/<sink>"); "auto" is the
 // system's default. Kept while the device is away, so that it is used again when it comes back.
 constexpr StringSetting kAudioDevice{kSection, "AudioDevice", "auto"};
+// The rewind buffer of the playing channel on disk, in MiB (0: none; a live stream then cannot pause
+// or go back).
+constexpr IntSetting kListenBackMiB{kSection, "ListenBackMiB", 256};
 // First-showing flags, named after the view classes.
 constexpr IntSetting kSorvanaViewSized{kSection, "CSorvanaView", 0};
 constexpr IntSetting kRadioSettingsViewSized{kSection, "CRadioSettingsView", 0};

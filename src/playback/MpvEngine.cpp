@@ -1,13 +1,18 @@
 #include "playback/MpvEngine.h"
 
 #include "base/Logging.h"
+#include "base/Settings.h"
+#include "listenback/ListenBuffer.h"
+#include "listenback/RingFile.h"
 
 #include "platform/FreedMemory.h"
 #include "playback/MpvOptions.h"
 #include "playback/PlaybackService.h"
+#include "playback/RingStream.h"
 #include "base/PlayerTrace.h"
 #include "stations/StreamAddress.h"
 
+#include <QUrl>
 #include <clocale>
 #include <memory>
 #include <mpv/client.h>
@@ -31,6 +36,14 @@ enum PropertyId : quint64
     kPropTrackList,
     kPropAudioDevices,
 };
+
+// A buffered stream's mpv reads its ring only a little ahead: what plays next is on disk already,
+// and memory stays small however long the buffer is.
+constexpr const char* kRingOptions = "cache-secs=3,demuxer-max-bytes=4MiB,demuxer-max-back-bytes=0";
+// A song that began less than this long ago: Previous Song goes to the one before it.
+constexpr double kSongRestartSeconds = 3;
+// Less behind live than this counts as live.
+constexpr double kLiveSlack = 1;
 
 CPlayerStatus::Failure FailureOf(int nError)
 {
@@ -185,7 +198,9 @@ CMpvEngine::CMpvEngine(QObject* parent) : CPlaybackEngine(parent)
     connect(&m_releaseMemory, &QTimer::timeout, this, [] { freedmemory::Release(); });
     m_status.m_onChange = [this] { OnStatusChanged(); };
     m_reconnect.m_onAttempt = [this] { Load(); };
-    connect(&m_tail, &CMpvTail::Started, this, [this] { Load(); });
+    connect(&m_tail, &CMpvTail::Started, this, &CMpvEngine::OnTailStarted);
+    m_bufferTick.setInterval(250);
+    connect(&m_bufferTick, &QTimer::timeout, this, &CMpvEngine::UpdateBuffer);
 }
 
 CMpvEngine::~CMpvEngine()
@@ -234,6 +249,8 @@ void CMpvEngine::CreateMpv()
         m_pMpv = nullptr;
         return;
     }
+    if (!ringstream::Register(m_pMpv))
+        qCWarning(lcPlayer, "the rewind buffer's protocol could not be registered");
     mpv_request_log_messages(m_pMpv, playertrace::IsOn() ? playertrace::Level() : "error");
     mpv_observe_property(m_pMpv, kPropPausedForCache, "paused-for-cache", MPV_FORMAT_FLAG);
     mpv_observe_property(m_pMpv, kPropBufferingState, "cache-buffering-state", MPV_FORMAT_INT64);
@@ -283,6 +300,8 @@ void CMpvEngine::Unload()
         mpv_terminate_destroy(m_pMpv);
         m_pMpv = nullptr;
     }
+    // After the core: its streams of the ring are closed now.
+    DiscardListenBuffer();
     // A core that failed to start may be tried again by the next user, and the next user starts
     // with nothing asked of the engine: no address, no stream, no status. The user's volume, mute
     // and output device stay.
@@ -513,6 +532,13 @@ void CMpvEngine::Load(bool bForRecording)
     SetPictureTrack(false);
     ResetPosition();
     m_strLastError.clear();
+    // A buffered stream to record is opened again where it plays, without losing its buffer.
+    if (bForRecording && IsRingFed())
+    {
+        PlayBufferFrom(PlayingOffset(), m_bAtLive, false, true);
+        return;
+    }
+    DiscardListenBuffer();
     if (!CStreamAddress::IsPlayable(m_strUrl, IsTyped(m_strUrl) ? CStreamAddress::ESource::Typed
                                                                 : CStreamAddress::ESource::Outside))
     {
@@ -523,18 +549,30 @@ void CMpvEngine::Load(bool bForRecording)
                                                           : QStringLiteral("unsupported address"));
         return;
     }
-    const QByteArray url = m_strUrl.trimmed().toUtf8();
+    if (!bForRecording && WantsListenBuffer())
+    {
+        StartListenBuffer();
+        return;
+    }
+    LoadInMpv(m_strUrl.trimmed().toUtf8(), bForRecording, false);
+}
+
+void CMpvEngine::LoadInMpv(const QByteArray& url, bool bForRecording, bool bRing)
+{
     // A quick start reads the stream's parameters from its first frames as it plays and leaves
     // the demuxer's own ones unset; the recorder writes its file's header from those, so a stream
     // to record is opened again with a full probe.
     // Named arguments: libmpv 0.38 put an index before loadfile's options, so their place differs
     // between versions while their names do not.
+    QByteArray options = bRing ? QByteArray(kRingOptions) : QByteArray();
+    if (bForRecording)
+        options += QByteArray(options.isEmpty() ? "" : ",") + "demuxer-lavf-probe-info=yes";
     NodeMap command;
     command.Add("name", "loadfile");
     command.Add("url", url.constData());
     command.Add("flags", "replace");
-    if (bForRecording)
-        command.Add("options", "demuxer-lavf-probe-info=yes");
+    if (!options.isEmpty())
+        command.Add("options", options.constData());
     playertrace::Mark("loadfile", url.constData());
     qCDebug(lcPlayer, "opening %s", url.constData());
     mpv_node result{};
@@ -563,6 +601,7 @@ void CMpvEngine::Stop()
         mpv_command(m_pMpv, args);
     }
     m_reconnect.Cancel();
+    DiscardListenBuffer();
     SetTitle(QString());
     ResetPosition();
     m_status.StopRequested();
@@ -604,7 +643,11 @@ void CMpvEngine::HandleEvent(const mpv_event& event)
     case MPV_EVENT_PLAYBACK_RESTART:
         ReleaseMemorySoon();
         m_strLastError.clear();
+        // A ring's new stream plays: its position is mpv's to tell now.
+        m_bPosStale = false;
+        m_bMoving = false;
         m_status.PlaybackRestarted();
+        UpdateBuffer();
         break;
     case MPV_EVENT_END_FILE:
     {
@@ -679,6 +722,9 @@ void CMpvEngine::HandlePropertyChange(const mpv_event& event)
         m_status.BufferingChanged(bHasValue ? int(*static_cast<int64_t*>(pProperty->data)) : 0);
         break;
     case kPropSeekable:
+        // mpv can seek in a ring, but the stream has no end: moves go through the buffer.
+        if (IsRingFed())
+            break;
         m_bFinite = m_bFinite || flag();
         SetSeekable(flag());
         break;
@@ -686,7 +732,7 @@ void CMpvEngine::HandlePropertyChange(const mpv_event& event)
         SetPosition(seconds(), Duration());
         break;
     case kPropDuration:
-        m_bFinite = m_bFinite || seconds() > 0;
+        m_bFinite = m_bFinite || (seconds() > 0 && !IsRingFed());
         SetPosition(Position(), seconds());
         break;
     case kPropVoConfigured:
@@ -703,7 +749,8 @@ void CMpvEngine::HandlePropertyChange(const mpv_event& event)
         const QString strTitle =
             bHasValue ? QString::fromUtf8(*static_cast<char**>(pProperty->data)) : QString();
         // The stream opened again for its recording has no title until its server sends it again.
-        if (strTitle.isEmpty() && m_bKeepTitle)
+        // A buffered stream's titles come from its buffer (mpv sees none).
+        if ((strTitle.isEmpty() && m_bKeepTitle) || IsRingFed())
             break;
         m_bKeepTitle = false;
         SetTitle(strTitle);
@@ -737,7 +784,7 @@ void CMpvEngine::OnDemuxerIdle()
     // A live stream that plays and whose demuxer has read to its end: the server dropped it. Sound
     // sent ahead (the server's burst and the cache) would keep mpv playing for a second or two
     // before the file ends; the user sees the reconnect, and the first attempt's wait runs, now.
-    if (!m_status.IsPlaying() || IsSeekable() || m_reconnect.IsReconnecting())
+    if (!m_status.IsPlaying() || IsSeekable() || m_reconnect.IsReconnecting() || IsRingFed())
         return;
     mpv_node state{};
     if (mpv_get_property(m_pMpv, "demuxer-cache-state", MPV_FORMAT_NODE, &state) < 0)
@@ -757,16 +804,47 @@ void CMpvEngine::OnStatusChanged()
     // While a dropped stream is being reconnected the user sees the attempt under way rather than
     // the attempt's own connecting and failing.
     const bool bReconnecting = m_reconnect.IsReconnecting();
+    // A move inside the buffer opens mpv again: to the user the stream plays on.
+    if (m_bMoving && !bReconnecting && m_status.State() == EPlayerState::Connecting)
+        return;
+    if (IsPaused() && m_status.IsPlaying() && !bReconnecting)
+    {
+        SetStatus(QStringLiteral("Paused"), EPlayerState::Playing, true);
+        return;
+    }
     SetStatus(bReconnecting ? CReconnectPolicy::Text(m_reconnect.Attempt()) : m_status.Text(),
               bReconnecting ? EPlayerState::Reconnecting : m_status.State(), m_status.IsPlaying());
 }
 
 bool CMpvEngine::HandOverToTail()
 {
-    // A tail that still carries an older channel goes on until the newest one sounds.
+    // A tail that still loads takes the newest address along; one that sounds already goes on until
+    // the newest channel sounds.
     if (m_tail.IsStarting() || m_tail.IsSounding())
         return m_tail.IsStarting();
-    return false;
+    if (!IsRingFed() || !m_pBuffer || !m_status.IsPlaying() || IsPaused() || m_bMoving)
+        return false;
+    // From what the decoder has: what is heard lags it by the sound output's buffer, about as long
+    // as the tail takes to load while the old channel plays on.
+    UpdateBuffer();
+    const qint64 nFrom = m_pBuffer->OffsetAt(m_pBuffer->SecondsAt(PlayingOffset()));
+    if (!m_tail.Start(ringstream::Uri(m_nRingId, nFrom), m_nVolume * m_dFade, m_bMuted, m_strAudioDevice))
+        return false;
+    // The new channel is what the user waits for now; the old one's events no longer count.
+    m_status.LoadRequested(CPlayerStatus::kAnyEntry);
+    return true;
+}
+
+void CMpvEngine::OnTailStarted(bool bSounding)
+{
+    // The old channel's transfer goes on while the tail plays it, in case the new one is slow.
+    if (bSounding && m_pBuffer)
+    {
+        m_pBuffer->disconnect(this);
+        m_tail.Keep(std::shared_ptr<CListenBuffer>(m_pBuffer.release()));
+        emit BufferedSongsChanged();
+    }
+    Load();
 }
 
 void CMpvEngine::SettleTail()
@@ -777,4 +855,282 @@ void CMpvEngine::SettleTail()
         m_tail.FadeOut();
     else if (m_status.State() != EPlayerState::Connecting && m_status.State() != EPlayerState::Buffering)
         m_tail.Stop();
+}
+
+bool CMpvEngine::WantsListenBuffer() const
+{
+    if (ReadSettingInt(settings::kListenBackMiB) <= 0)
+        return false;
+    const QUrl url(m_strUrl.trimmed());
+    const QString strScheme = url.scheme().toLower();
+    return strScheme == QLatin1String("http") || strScheme == QLatin1String("https");
+}
+
+void CMpvEngine::StartListenBuffer()
+{
+    const qint64 nCapacity = qint64(ReadSettingInt(settings::kListenBackMiB)) * 1024 * 1024;
+    m_pBuffer = std::make_unique<CListenBuffer>(m_strUrl.trimmed(), nCapacity, CRingFile::DefaultFolder());
+    CListenBuffer* pBuffer = m_pBuffer.get();
+    connect(pBuffer, &CListenBuffer::Ready, this, &CMpvEngine::OnBufferReady);
+    connect(pBuffer, &CListenBuffer::NotAStream, this, &CMpvEngine::OnBufferNotAStream);
+    connect(pBuffer, &CListenBuffer::Failed, this, &CMpvEngine::OnBufferFailed);
+    connect(pBuffer, &CListenBuffer::TitlesChanged, this,
+            [this]
+            {
+                UpdateBuffer();
+                emit BufferedSongsChanged();
+            });
+    // What played before ends now, as when mpv is given a new stream.
+    const char* stop[]{"stop", nullptr};
+    mpv_command(m_pMpv, stop);
+    playertrace::Mark("listen buffer", m_strUrl.toUtf8().constData());
+    m_status.LoadRequested(CPlayerStatus::kAnyEntry);
+    pBuffer->Start();
+}
+
+void CMpvEngine::DiscardListenBuffer(bool bLater)
+{
+    m_bufferTick.stop();
+    const bool bHad = m_pBuffer != nullptr;
+    if (m_nRingId)
+        ringstream::Withdraw(m_nRingId);
+    m_nRingId = 0;
+    m_nFeedBase = -1;
+    m_nStreamPos = 0;
+    m_bAtLive = false;
+    m_dNaturalLag = 0;
+    m_bMoving = false;
+    m_bPosStale = false;
+    if (m_pBuffer)
+    {
+        m_pBuffer->disconnect(this);
+        // From the buffer's own signal it goes once that has returned (or with the engine).
+        if (bLater)
+        {
+            CListenBuffer* pBuffer = m_pBuffer.release();
+            pBuffer->setParent(this);
+            pBuffer->deleteLater();
+        }
+        m_pBuffer.reset();
+    }
+    SetPaused(false);
+    SetBuffer(SListenBuffer());
+    if (bHad)
+        emit BufferedSongsChanged();
+}
+
+void CMpvEngine::OnBufferReady()
+{
+    if (!m_pMpv || !m_pBuffer || !m_pBuffer->Ring())
+        return;
+    m_nRingId = ringstream::Publish(m_pBuffer->Ring());
+    // From the first byte: the server's burst makes the start quick, and the distance from live
+    // that it leaves is what live means for this stream.
+    PlayBufferFrom(m_pBuffer->Ring()->Begin(), true, false);
+    m_bufferTick.start();
+}
+
+void CMpvEngine::OnBufferNotAStream()
+{
+    // A playlist, HLS, a page or an error: mpv opens the address itself and says what it is.
+    DiscardListenBuffer(true);
+    if (m_pMpv)
+        LoadInMpv(m_strUrl.trimmed().toUtf8(), false, false);
+}
+
+void CMpvEngine::OnBufferFailed(const QString& strError)
+{
+    qCWarning(lcPlayer, "stream %s: the rewind buffer lost it: %s", qUtf8Printable(m_strUrl),
+              qUtf8Printable(strError));
+    if (!IsRingFed())
+    {
+        OnBufferNotAStream();
+        return;
+    }
+    // At the live edge the drop is shown (and its first reconnect attempt waited for) at once, as
+    // for a stream without a buffer; behind it, what the buffer holds plays to its end first.
+    if (m_bAtLive && !IsPaused() && m_status.IsPlaying() && !m_reconnect.IsReconnecting() &&
+        m_reconnect.StreamEnded())
+        OnStatusChanged();
+}
+
+void CMpvEngine::PlayBufferFrom(qint64 nOffset, bool bAtLive, bool bMove, bool bForRecording)
+{
+    if (!m_pMpv || !m_nRingId)
+        return;
+    // mpv's recorder would begin its file again at the new place.
+    if (bMove)
+        EndRecording(QString());
+    m_bAtLive = bAtLive;
+    m_bMoving = bMove;
+    m_bPosStale = true;
+    m_nFeedBase = nOffset;
+    m_nStreamPos = 0;
+    LoadInMpv(ringstream::Uri(m_nRingId, nOffset).toUtf8(), bForRecording, true);
+    UpdateBuffer();
+}
+
+qint64 CMpvEngine::PlayingOffset() const
+{
+    return m_nFeedBase + m_nStreamPos;
+}
+
+void CMpvEngine::UpdateBuffer()
+{
+    if (!m_pMpv || !m_pBuffer || !IsRingFed())
+        return;
+    int64_t nPos = 0;
+    // The position of the packet handed to the decoder last; not there before the first one.
+    if (!m_bPosStale && mpv_get_property(m_pMpv, "stream-pos", MPV_FORMAT_INT64, &nPos) >= 0 && nPos >= 0)
+        m_nStreamPos = nPos;
+    SListenBuffer buffer;
+    buffer.bActive = true;
+    buffer.dStart = m_pBuffer->StartSeconds();
+    buffer.dLive = m_pBuffer->LiveSeconds();
+    buffer.dPlaying = qBound(buffer.dStart, m_pBuffer->SecondsAt(PlayingOffset()), buffer.dLive);
+    const double dFromLive = buffer.dLive - buffer.dPlaying;
+    if (m_bAtLive && m_status.IsPlaying() && !IsPaused())
+        m_dNaturalLag = dFromLive;
+    else if (!m_bAtLive && dFromLive - m_dNaturalLag >= kLiveSlack)
+        buffer.dBehind = dFromLive - m_dNaturalLag;
+    SetBuffer(buffer);
+    if (!m_bPosStale)
+        SetTitle(m_pBuffer->TitleAt(PlayingOffset()));
+}
+
+void CMpvEngine::Pause()
+{
+    if (!IsRingFed() || IsPaused())
+        return;
+    int nFlag = 1;
+    mpv_set_property(m_pMpv, "pause", MPV_FORMAT_FLAG, &nFlag);
+    UpdateBuffer(); // where it paused, before it counts as behind
+    m_bAtLive = false;
+    SetPaused(true);
+    OnStatusChanged();
+}
+
+void CMpvEngine::Resume()
+{
+    if (!IsPaused())
+        return;
+    SetPaused(false);
+    int nFlag = 0;
+    mpv_set_property(m_pMpv, "pause", MPV_FORMAT_FLAG, &nFlag);
+    // A pause longer than the buffer: where it paused has been overwritten.
+    if (IsRingFed() && PlayingOffset() < m_pBuffer->Ring()->Begin())
+        PlayBufferFrom(m_pBuffer->OffsetAt(m_pBuffer->StartSeconds()), false, true);
+    OnStatusChanged();
+}
+
+void CMpvEngine::SeekBy(double dSeconds)
+{
+    if (IsRingFed())
+        MoveInBuffer(Buffer().dPlaying + dSeconds);
+}
+
+void CMpvEngine::SeekToBuffer(double dSeconds)
+{
+    if (IsRingFed())
+        MoveInBuffer(dSeconds);
+}
+
+void CMpvEngine::MoveInBuffer(double dSeconds)
+{
+    const double dLiveTarget = m_pBuffer->LiveSeconds() - m_dNaturalLag;
+    if (dSeconds >= dLiveTarget - kLiveSlack)
+    {
+        GoLive();
+        return;
+    }
+    PlayBufferFrom(m_pBuffer->OffsetAt(qMax(dSeconds, m_pBuffer->StartSeconds())), false, true);
+}
+
+void CMpvEngine::GoLive()
+{
+    if (!IsRingFed())
+        return;
+    const bool bWasPaused = IsPaused();
+    SetPaused(false);
+    if (bWasPaused)
+    {
+        int nFlag = 0;
+        mpv_set_property(m_pMpv, "pause", MPV_FORMAT_FLAG, &nFlag);
+    }
+    PlayBufferFrom(m_pBuffer->OffsetAt(m_pBuffer->LiveSeconds() - m_dNaturalLag), true, true);
+    OnStatusChanged();
+}
+
+int CMpvEngine::SongAt(qint64 nOffset) const
+{
+    const QList<CListenBuffer::STitleMark> marks = m_pBuffer->Titles();
+    int nSong = -1;
+    for (int i = 0; i < marks.size() && marks[i].nOffset <= nOffset; ++i)
+        nSong = i;
+    return nSong;
+}
+
+bool CMpvEngine::PreviousSong()
+{
+    if (!IsRingFed())
+        return false;
+    const QList<CListenBuffer::STitleMark> marks = m_pBuffer->Titles();
+    int nSong = SongAt(PlayingOffset());
+    if (nSong < 0)
+        return false;
+    const qint64 nBegin = m_pBuffer->Ring()->Begin();
+    const double dSongStart = m_pBuffer->SecondsAt(qMax(marks[nSong].nOffset, nBegin));
+    if (Buffer().dPlaying - dSongStart < kSongRestartSeconds)
+    {
+        if (nSong == 0)
+            return false;
+        --nSong;
+    }
+    const qint64 nTarget = qMax(marks[nSong].nOffset, nBegin);
+    PlayBufferFrom(m_pBuffer->OffsetAt(m_pBuffer->SecondsAt(nTarget)), false, true);
+    return true;
+}
+
+bool CMpvEngine::NextSong()
+{
+    if (!IsRingFed())
+        return false;
+    const QList<CListenBuffer::STitleMark> marks = m_pBuffer->Titles();
+    const int nNext = SongAt(PlayingOffset()) + 1;
+    if (nNext >= marks.size())
+        return false;
+    MoveInBuffer(m_pBuffer->SecondsAt(marks[nNext].nOffset));
+    return true;
+}
+
+QList<SBufferedSong> CMpvEngine::BufferedSongs() const
+{
+    QList<SBufferedSong> songs;
+    if (!m_pBuffer || !m_pBuffer->Ring())
+        return songs;
+    const qint64 nBegin = m_pBuffer->Ring()->Begin();
+    const QList<CListenBuffer::STitleMark> marks = m_pBuffer->Titles();
+    for (int i = 0; i < marks.size(); ++i)
+    {
+        SBufferedSong song;
+        song.strTitle = marks[i].strTitle;
+        song.bCut = marks[i].nOffset < nBegin;
+        song.dStart = m_pBuffer->SecondsAt(qMax(marks[i].nOffset, nBegin));
+        if (i + 1 < marks.size())
+            song.dEnd = m_pBuffer->SecondsAt(marks[i + 1].nOffset);
+        songs.append(song);
+    }
+    return songs;
+}
+
+QString CMpvEngine::SaveSong(int nSong, const QString& strPath)
+{
+    if (!m_pBuffer || !m_pBuffer->Ring())
+        return QStringLiteral("no buffer");
+    const QList<CListenBuffer::STitleMark> marks = m_pBuffer->Titles();
+    if (nSong < 0 || nSong >= marks.size())
+        return QStringLiteral("the song is no longer in the buffer");
+    const qint64 nFrom = qMax(marks[nSong].nOffset, m_pBuffer->Ring()->Begin());
+    const qint64 nTo = nSong + 1 < marks.size() ? marks[nSong + 1].nOffset : -1;
+    return m_pBuffer->SaveSpan(nFrom, nTo, strPath);
 }

@@ -10,17 +10,26 @@
 // Pictures go through mpv's OpenGL render API: the picture's window gives the engine its GL
 // context's function lookup, and asks for a frame into its framebuffer when FrameReady says one is
 // there. Until a render context exists the engine plays a stream's sound only.
+//
+// Listening back: a live stream on http(s) is fetched by the program itself into a rewind buffer
+// (listenback/ListenBuffer.h) and mpv plays it from there (playback/RingStream.h), so that it can
+// pause while the stream goes on arriving, move inside what the buffer holds and save a song from
+// it. Every move opens mpv again at the buffer's offset of the target. Titles of such a stream come
+// from the buffer, as playback passes the places where they arrived. Anything that is not a
+// continuous stream (playlists, HLS, errors) mpv opens directly, as every stream without a buffer.
 #include "playback/MpvTail.h"
 #include "playback/PlaybackEngine.h"
 #include "playback/PlayerStatus.h"
 #include "playback/ReconnectPolicy.h"
 
 #include <QTimer>
+#include <memory>
 
 struct mpv_handle;
 struct mpv_event;
 struct mpv_render_context;
 class CPlaybackService;
+class CListenBuffer;
 
 class CMpvEngine : public CPlaybackEngine
 {
@@ -45,6 +54,15 @@ public:
     QList<audiodevices::SDevice> Devices() override;
     QString AudioCodec() const override;
     bool IsLoaded() const override { return m_pMpv != nullptr; }
+    void Pause() override;
+    void Resume() override;
+    void SeekBy(double dSeconds) override;
+    void SeekToBuffer(double dSeconds) override;
+    void GoLive() override;
+    bool PreviousSong() override;
+    bool NextSong() override;
+    QList<SBufferedSong> BufferedSongs() const override;
+    QString SaveSong(int nSong, const QString& strPath) override;
 
     // The render context, made in a GL context that is current now: getProcAddress looks up its
     // functions. False when the core is not there or mpv refuses.
@@ -71,6 +89,33 @@ private:
     bool EnsureMpv();
     // bForRecording: the same stream opened again for its recording (see SetRecordFile).
     void Load(bool bForRecording = false);
+    // Hands mpv an address (the stream's or its buffer's); bRing: the buffer's, read only a little
+    // ahead.
+    void LoadInMpv(const QByteArray& url, bool bForRecording, bool bRing);
+
+    // Listening back.
+    // Whether the current address is played through a rewind buffer.
+    bool WantsListenBuffer() const;
+    // Makes the buffer and starts its transfer; mpv is given the stream once the answer is known.
+    void StartListenBuffer();
+    // The buffer goes, its file with it.
+    // bLater: from one of the buffer's own signals.
+    void DiscardListenBuffer(bool bLater = false);
+    void OnBufferReady();
+    void OnBufferNotAStream();
+    void OnBufferFailed(const QString& strError);
+    bool IsRingFed() const { return m_nFeedBase >= 0; }
+    // mpv plays the buffer from nOffset. bAtLive: from the live edge (the distance from live that
+    // playback keeps there is taken as the stream's own); bMove: a move inside the buffer.
+    void PlayBufferFrom(qint64 nOffset, bool bAtLive, bool bMove, bool bForRecording = false);
+    // A move to a moment of the buffer's line (held to what it has); near live counts as live.
+    void MoveInBuffer(double dSeconds);
+    // The buffer's offset of what is heard now.
+    qint64 PlayingOffset() const;
+    // Reads where playback is and reports the buffer and the title there.
+    void UpdateBuffer();
+    // The buffer's title marks as songs.
+    int SongAt(qint64 nOffset) const;
     // Queued from mpv's wakeup callback: handles every event waiting.
     void DrainEvents();
     void HandleEvent(const mpv_event& event);
@@ -90,6 +135,8 @@ private:
     // and the new channel is loaded once the tail sounds (see CMpvTail). False when the old
     // channel cannot be carried over: the new one is loaded at once.
     bool HandOverToTail();
+    // The tail sounds (or could not): the new channel is loaded.
+    void OnTailStarted(bool bSounding);
     // The tail's part while the new channel connects: it fades out once the new channel sounds,
     // and stops when that failed or was stopped.
     void SettleTail();
@@ -107,4 +154,15 @@ private:
     // Runs a while after a stream started or ended, once the old stream's memory is all freed.
     QTimer m_releaseMemory;
     CMpvTail m_tail;
+
+    std::unique_ptr<CListenBuffer> m_pBuffer;
+    int m_nRingId = 0;        // the buffer's ring as published to mpv (0: none)
+    qint64 m_nFeedBase = -1;  // the ring offset that mpv's stream began at; -1: mpv plays no ring
+    qint64 m_nStreamPos = 0;  // mpv's stream-pos: bytes from m_nFeedBase to the packet decoded last
+    bool m_bAtLive = false;   // playback keeps to the live edge (not paused or moved back since)
+    double m_dNaturalLag = 0; // seconds from live that playback keeps at the live edge
+    bool m_bMoving = false;   // a move inside the buffer has yet to play: its loading is not shown
+    bool m_bPosStale = false; // mpv has yet to play the ring's new stream: its stream-pos is the old one's
+    // While a ring plays: where playback is, a few times a second.
+    QTimer m_bufferTick;
 };

@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <mpv/client.h>
 #include <mpv/render.h>
+#include <mpv/stream_cb.h>
 
 namespace
 {
@@ -145,5 +146,10 @@ extern "C"
     void mpv_render_context_free(mpv_render_context* ctx)
     {
         VEDRIX_MPV_CALL(mpv_render_context_free, , ctx);
+    }
+    int mpv_stream_cb_add_ro(mpv_handle* ctx, const char* protocol, void* user_data,
+                             mpv_stream_cb_open_ro_fn open_fn)
+    {
+        VEDRIX_MPV_CALL(mpv_stream_cb_add_ro, MPV_ERROR_UNINITIALIZED, ctx, protocol, user_data, open_fn);
     }
 }

@@ -3,6 +3,7 @@
 #include "base/Logging.h"
 #include "base/PlayerTrace.h"
 #include "playback/MpvOptions.h"
+#include "playback/RingStream.h"
 
 #include <QElapsedTimer>
 #include <clocale>
@@ -59,7 +60,7 @@ bool CMpvTail::EnsureMpv()
     // the tail plays for a second or so, so its wake-ups cost nothing worth saving.
     mpv_set_option_string(m_pMpv, "vid", "no");
     mpv_set_option_string(m_pMpv, "pulse-buffer", "50");
-    if (mpv_initialize(m_pMpv) < 0)
+    if (mpv_initialize(m_pMpv) < 0 || !ringstream::Register(m_pMpv))
     {
         mpv_terminate_destroy(m_pMpv);
         m_pMpv = nullptr;
