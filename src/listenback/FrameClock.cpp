@@ -49,7 +49,9 @@ bool CFrameClock::ParseHeader(const unsigned char* p, SHeader& header)
         const bool bCrc = (p[1] & 1) == 0;
         if (nLength < (bCrc ? 9 : 7))
             return false;
-        header = {nLength, 1024 * ((p[6] & 3) + 1), kAdtsRates[nRateIndex], kAdtsKind + nVersionBits};
+        // MPEG version, profile, rate and channels.
+        const int nFixed = ((p[1] >> 3) & 1) << 12 | (p[2] & 0xFD) << 2 | (p[3] >> 6);
+        header = {nLength, 1024 * ((p[6] & 3) + 1), kAdtsRates[nRateIndex], kAdtsKind << 16 | nFixed};
         return true;
     }
     const int nRateBits = (p[2] >> 2) & 3;
@@ -79,7 +81,8 @@ bool CFrameClock::ParseHeader(const unsigned char* p, SHeader& header)
         nLength = 72 * nBitRate / nRate + nPadding;
         nSamples = 576;
     }
-    header = {nLength, nSamples, nRate, nVersionBits * 4 + nLayer};
+    // Version, layer, rate and channel mode.
+    header = {nLength, nSamples, nRate, (nVersionBits * 4 + nLayer) << 8 | nRateBits << 2 | (p[3] >> 6)};
     return true;
 }
 
@@ -128,7 +131,7 @@ void CFrameClock::ParseFrames()
         {
             if (m_nNext + kHeaderBytes > nEnd)
                 break;
-            if (ParseHeader(at(m_nNext), header) && header.nKind == m_locked.nKind && header.nRate == m_locked.nRate)
+            if (ParseHeader(at(m_nNext), header) && header.nKind == m_locked.nKind)
             {
                 AddPoint(m_nNext, m_dSeconds);
                 m_nLastStart = m_nNext;
@@ -138,26 +141,39 @@ void CFrameClock::ParseFrames()
                 m_nFrontier = m_nNext;
                 continue;
             }
-            // Lost: look for two agreeing frames again from the next byte.
+            // Lost: look for two agreeing frames again from the next byte. What lies between has no
+            // duration: the line stays flat from here to the next frame.
+            AddPoint(m_nNext, m_dSeconds, true);
             m_bLocked = false;
             ++m_nNext;
         }
+        // The first lock wants three frames in a row that agree; later ones two of the stream's own.
+        const int nConfirm = m_bEverLocked ? 2 : 3;
         bool bWait = false;
         while (!m_bLocked && m_nNext + kHeaderBytes <= nEnd)
         {
-            if (ParseHeader(at(m_nNext), header))
+            if (ParseHeader(at(m_nNext), header) && (!m_bEverLocked || header.nKind == m_locked.nKind))
             {
-                const qint64 nSecond = m_nNext + header.nLength;
-                if (nSecond + kHeaderBytes > nEnd)
+                qint64 nAt = m_nNext + header.nLength;
+                int nAgreeing = 1;
+                SHeader next;
+                while (nAgreeing < nConfirm && nAt + kHeaderBytes <= nEnd && ParseHeader(at(nAt), next) &&
+                       next.nKind == header.nKind)
                 {
-                    bWait = true;
+                    ++nAgreeing;
+                    nAt += next.nLength;
+                }
+                if (nAgreeing == nConfirm)
+                {
+                    AddPoint(m_nNext, m_dSeconds, true);
+                    m_bLocked = true;
+                    m_bEverLocked = true;
+                    m_locked = header;
                     break;
                 }
-                SHeader second;
-                if (ParseHeader(at(nSecond), second) && second.nKind == header.nKind && second.nRate == header.nRate)
+                if (nAt + kHeaderBytes > nEnd)
                 {
-                    m_bLocked = true;
-                    m_locked = header;
+                    bWait = true;
                     break;
                 }
             }
@@ -175,9 +191,10 @@ void CFrameClock::ParseFrames()
     }
 }
 
-void CFrameClock::AddPoint(qint64 nOffset, double dSeconds)
+void CFrameClock::AddPoint(qint64 nOffset, double dSeconds, bool bAlways)
 {
-    if (!m_points.isEmpty() && dSeconds < m_points.last().dSeconds + m_dSpacing)
+    if (!m_points.isEmpty() && (m_points.last().nOffset >= nOffset ||
+                                (!bAlways && dSeconds < m_points.last().dSeconds + m_dSpacing)))
         return;
     if (m_points.size() >= 2 * kMaxPoints)
     {
@@ -205,8 +222,16 @@ double CFrameClock::SecondsAt(qint64 nOffset) const
                                  [](qint64 n, const SPoint& point) { return n < point.nOffset; });
     if (next == m_points.cbegin())
         return next->dSeconds;
-    const SPoint from = *(next - 1);
-    const SPoint to = next == m_points.cend() ? tail : *next;
+    SPoint from = *(next - 1);
+    SPoint to = next == m_points.cend() ? tail : *next;
+    // The newest frame's start is known exactly too.
+    if (m_mode == EMode::Frames && next == m_points.cend() && m_nLastStart > from.nOffset)
+    {
+        if (nOffset >= m_nLastStart)
+            from = {m_nLastStart, m_dLastStart};
+        else
+            to = {m_nLastStart, m_dLastStart};
+    }
     if (to.nOffset <= from.nOffset)
         return from.dSeconds;
     return from.dSeconds + (to.dSeconds - from.dSeconds) * double(nOffset - from.nOffset) / double(to.nOffset - from.nOffset);

@@ -39,7 +39,7 @@ public:
         int nLength;  // bytes, header included
         int nSamples; // per channel
         int nRate;    // samples a second
-        int nKind;    // MPEG version and layer or ADTS: frames of one stream agree on it
+        int nKind;    // format, rate and channels: the frames of one stream agree on it
     };
     // A frame header at p (at least 7 bytes readable); false when the bytes are none.
     static bool ParseHeader(const unsigned char* p, SHeader& header);
@@ -51,7 +51,7 @@ private:
         qint64 nOffset;
         double dSeconds;
     };
-    void AddPoint(qint64 nOffset, double dSeconds);
+    void AddPoint(qint64 nOffset, double dSeconds, bool bAlways = false);
     void ParseFrames();
     void FallBack();
 
@@ -63,6 +63,7 @@ private:
     QByteArray m_buffer;
     qint64 m_nBufferOffset = 0;
     bool m_bLocked = false;
+    bool m_bEverLocked = false;
     SHeader m_locked{};
     qint64 m_nNext = 0;      // where the next frame starts (locked) or the search goes on
     double m_dSeconds = 0;   // media time at m_nNext, once locked

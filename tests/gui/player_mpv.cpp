@@ -1,6 +1,8 @@
 // The real media player under Xvfb: libmpv plays Icecast tone streams and a live HLS channel into a
 // PulseAudio null sink, and the sink's monitor tells which tone is audible. The servers come from
 // tests/e2e/rig_streams.py, driven over a pipe.
+#include "listenback/RingFile.h"
+#include "playback/MpvEngine.h"
 #include "playback/PlaybackEngine.h"
 #include "playback/PlaybackService.h"
 #include "player/MpvRenderWidget.h"
@@ -8,10 +10,13 @@
 #include "player/PlayerControlBar.h"
 #include "player/WMPPlayer4.h"
 
+#include <QDir>
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace
@@ -19,6 +24,8 @@ namespace
 constexpr int kStartTimeoutMs = 30000;
 constexpr double kLowTone = 440;
 constexpr double kHighTone = 1320;
+// The rig's radio streams: MP3 at 64 kbit/s.
+constexpr double kRadioBytesPerSecond = 64000 / 8;
 
 // Every status text the player shows, in order.
 struct CStatusLog
@@ -64,6 +71,17 @@ class TestPlayerMpv : public QObject
     QJsonObject Listen(double dSeconds = 1.5) { return Rig(QStringLiteral("record %1").arg(dSeconds)); }
 
     QString Radio(const char* mount) const { return m_servers["radio"].toObject()[mount].toString(); }
+
+    static QStringList RingFiles() { return QDir(CRingFile::DefaultFolder()).entryList(QDir::Files); }
+
+    static int SongIndex(const CPlaybackEngine& engine, const QString& strTitle)
+    {
+        const QList<SBufferedSong> songs = engine.BufferedSongs();
+        for (int i = songs.size() - 1; i >= 0; --i)
+            if (songs[i].strTitle == strTitle)
+                return i;
+        return -1;
+    }
 
 private slots:
     void initTestCase()
@@ -140,6 +158,87 @@ private slots:
         QCOMPARE(player.URL(), Radio("/high"));
         player.put_URL(Radio("/low"));
         QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
+    }
+
+    // A live stream plays from its rewind buffer on disk: its titles come from the buffer as playback
+    // passes them; a pause holds the sound while the stream goes on arriving, and playback goes on
+    // where it paused, as far behind live as the pause was long; Previous Song goes back song by
+    // song; a song is saved from the buffer as it came; Live ends the delay; the buffer's file goes
+    // with the channel.
+    void liveStreamPlaysFromItsRewindBuffer()
+    {
+        QVERIFY(RingFiles().isEmpty());
+        CWMPPlayer4 player;
+        player.show();
+        CPlaybackEngine& engine = player.Engine();
+        QCOMPARE(Rig("title /low Song A")["ok"].toBool(), true);
+        player.put_URL(Radio("/low"));
+        QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
+        QVERIFY(engine.Buffer().bActive);
+        QCOMPARE(RingFiles().size(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(engine.Title(), QStringLiteral("Song A"), kStartTimeoutMs);
+        QCOMPARE(Rig("title /low Song B")["ok"].toBool(), true);
+        QTRY_COMPARE_WITH_TIMEOUT(engine.Title(), QStringLiteral("Song B"), kStartTimeoutMs);
+        const int nSongA = SongIndex(engine, "Song A");
+        QCOMPARE(SongIndex(engine, "Song B"), nSongA + 1);
+        QCOMPARE(engine.Buffer().dBehind, 0.0);
+
+        // Pause: silence, and the stream goes on into the buffer.
+        const double dLiveAtPause = engine.Buffer().dLive;
+        engine.Pause();
+        QVERIFY(engine.IsPaused());
+        QCOMPARE(player.get_status(), QStringLiteral("Paused"));
+        QTRY_VERIFY_WITH_TIMEOUT(Listen(1.0)["silent"].toBool(), kStartTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(engine.Buffer().dLive > dLiveAtPause + 5, kStartTimeoutMs);
+        const SListenBuffer paused = engine.Buffer();
+        QVERIFY2(qAbs(paused.dBehind - (paused.dLive - dLiveAtPause)) < 1,
+                 qPrintable(QString("behind %1 s after %2 s").arg(paused.dBehind).arg(paused.dLive - dLiveAtPause)));
+        engine.Resume();
+        QVERIFY(!engine.IsPaused());
+        QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(qAbs(Listen(1.0)["frequency"].toDouble() - kLowTone) < 15, kStartTimeoutMs);
+        QVERIFY2(engine.Buffer().dBehind > paused.dBehind - 1, qPrintable(QString::number(engine.Buffer().dBehind)));
+
+        // Previous Song: to the start of this song once it has played a while, then to the one before.
+        const QList<SBufferedSong> songs = engine.BufferedSongs();
+        const SBufferedSong songA = songs[nSongA];
+        const SBufferedSong songB = songs[nSongA + 1];
+        QTRY_VERIFY_WITH_TIMEOUT(engine.Buffer().dPlaying > songB.dStart + 4, kStartTimeoutMs);
+        QVERIFY(engine.PreviousSong());
+        QTRY_VERIFY_WITH_TIMEOUT(qAbs(engine.Buffer().dPlaying - songB.dStart) < 1.5, kStartTimeoutMs);
+        QCOMPARE(engine.Title(), QStringLiteral("Song B"));
+        QVERIFY(engine.PreviousSong());
+        QTRY_COMPARE_WITH_TIMEOUT(engine.Title(), QStringLiteral("Song A"), kStartTimeoutMs);
+        QVERIFY2(qAbs(engine.Buffer().dPlaying - songA.dStart) < 1.5,
+                 qPrintable(QString("at %1 s, the song began at %2 s").arg(engine.Buffer().dPlaying).arg(songA.dStart)));
+        QTRY_VERIFY_WITH_TIMEOUT(qAbs(Listen(1.0)["frequency"].toDouble() - kLowTone) < 15, kStartTimeoutMs);
+        QCOMPARE(player.get_status(), QStringLiteral("Playing"));
+
+        // Save Song: the song's bytes as they came, from a frame's start, as long as the song.
+        QTemporaryDir folder;
+        const QString strSaved = folder.filePath("Song A.mp3");
+        QCOMPARE(engine.SaveSong(nSongA, strSaved), QString());
+        QFile saved(strSaved);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray head = saved.read(2);
+        QVERIFY(head.size() == 2 && quint8(head[0]) == 0xFF && (quint8(head[1]) & 0xE0) == 0xE0);
+        QVERIFY2(qAbs(saved.size() / kRadioBytesPerSecond - (songA.dEnd - songA.dStart)) < 1,
+                 qPrintable(QString("%1 bytes for %2 s").arg(saved.size()).arg(songA.dEnd - songA.dStart)));
+
+        // Live: no longer behind, and the newest title again.
+        engine.GoLive();
+        QTRY_COMPARE_WITH_TIMEOUT(engine.Title(), QStringLiteral("Song B"), kStartTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(engine.Buffer().dBehind, 0.0, kStartTimeoutMs);
+
+        // Another channel has a buffer of its own; Stop ends it, and its file goes.
+        const QStringList first = RingFiles();
+        player.put_URL(Radio("/high"));
+        QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
+        QVERIFY(engine.Buffer().bActive);
+        QTRY_VERIFY_WITH_TIMEOUT(RingFiles().size() == 1 && RingFiles() != first, kStartTimeoutMs);
+        player.get_controls().stop();
+        QVERIFY(!engine.Buffer().bActive);
+        QTRY_VERIFY_WITH_TIMEOUT(RingFiles().isEmpty(), kStartTimeoutMs);
     }
 
     void fadeQuietensWithoutTouchingTheVolume()
@@ -318,6 +417,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&player));
         player.put_URL(m_servers["tv"].toString());
         QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
+        // A playlist of segments is no continuous stream: mpv plays it without a rewind buffer.
+        QVERIFY(!player.Engine().Buffer().bActive);
         QTRY_VERIFY_WITH_TIMEOUT(player.HasVideo(), kStartTimeoutMs);
         CMpvVideoWindow* pPicture = player.findChild<CMpvRenderWidget*>()->VideoWindow();
         QVERIFY(pPicture);
