@@ -16,6 +16,11 @@ namespace
 constexpr int kStartLimitMs = 1500;
 constexpr int kUnloadMs = 10000;
 constexpr int kFadeIntervalMs = 15;
+// The old channel stops in the player's core once the tail has played this long by mpv's count. mpv
+// moves the position in steps of the sound buffer (50 ms), and a new stream takes the sound server
+// a few tens of milliseconds to start: with less than this the listener heard 20-40 ms of silence,
+// with this none (and at most a few tens of milliseconds of the old channel twice over).
+constexpr double kSoundingSeconds = 0.075;
 } // namespace
 
 CMpvTail::CMpvTail(QObject* parent) : QObject(parent)
@@ -66,6 +71,7 @@ bool CMpvTail::EnsureMpv()
         m_pMpv = nullptr;
         return false;
     }
+    mpv_observe_property(m_pMpv, 0, "time-pos", MPV_FORMAT_DOUBLE);
     mpv_set_wakeup_callback(
         m_pMpv,
         [](void* pCtx)
@@ -88,8 +94,7 @@ bool CMpvTail::Start(const QString& strUri, double dVolume, bool bMuted, const Q
     mpv_set_property_string(m_pMpv, "audio-device", strAudioDevice.toUtf8().constData());
     mpv_set_property_string(m_pMpv, "mute", bMuted ? "yes" : "no");
     ApplyVolume(1.0);
-    // Loaded paused: it starts sounding in the moment the player's core lets go of the old channel,
-    // so the two never play it over each other.
+    // Loaded paused: it starts only once it can, while the player's core still plays the old channel.
     mpv_set_property_string(m_pMpv, "pause", "yes");
     const QByteArray uri = strUri.toUtf8();
     const char* args[]{"loadfile", uri.constData(), "replace", nullptr};
@@ -97,6 +102,7 @@ bool CMpvTail::Start(const QString& strUri, double dVolume, bool bMuted, const Q
     if (mpv_command(m_pMpv, args) < 0)
         return false;
     m_state = EState::Loading;
+    m_dResumedAt = -1;
     m_startLimit.start();
     return true;
 }
@@ -200,14 +206,26 @@ void CMpvTail::HandleEvent(const mpv_event& event)
     switch (event.event_id)
     {
     case MPV_EVENT_PLAYBACK_RESTART:
-        if (m_state != EState::Loading)
+        if (m_state != EState::Loading || m_dResumedAt >= 0)
+            break;
+        // Ready, and paused: it plays from here, and counts as sounding once its position has moved
+        // by kSoundingSeconds (mpv reckons it from what the sound output has played).
+        m_dResumedAt = 0;
+        mpv_get_property(m_pMpv, "time-pos", MPV_FORMAT_DOUBLE, &m_dResumedAt);
+        mpv_set_property_string(m_pMpv, "pause", "no");
+        break;
+    case MPV_EVENT_PROPERTY_CHANGE:
+    {
+        const auto* pProperty = static_cast<const mpv_event_property*>(event.data);
+        if (m_state != EState::Loading || m_dResumedAt < 0 || pProperty->format != MPV_FORMAT_DOUBLE ||
+            *static_cast<double*>(pProperty->data) < m_dResumedAt + kSoundingSeconds)
             break;
         playertrace::Mark("event", "tail sounds");
         m_startLimit.stop();
         m_state = EState::Sounding;
-        mpv_set_property_string(m_pMpv, "pause", "no");
         emit Started(true);
         break;
+    }
     case MPV_EVENT_END_FILE:
     {
         // The old channel's buffer ran out or could not be read. Ends of files replaced by a newer

@@ -73,6 +73,8 @@ private:
     double m_dVolume = 0;
     bool m_bMuted = false;
     int m_nFadeStep = 0;
+    double m_dResumedAt = -1; // where it was when its pause ended; -1 while paused
+
     QTimer m_fade;
     // A buffer that brings no sound in time: the switch goes ahead without the tail.
     QTimer m_startLimit;
