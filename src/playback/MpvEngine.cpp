@@ -6,6 +6,7 @@
 #include "listenback/RingFile.h"
 
 #include "platform/FreedMemory.h"
+#include "playback/MpvOptions.h"
 #include "playback/PlaybackService.h"
 #include "playback/RingStream.h"
 #include "base/PlayerTrace.h"
@@ -34,76 +35,6 @@ enum PropertyId : quint64
     kPropDemuxerIdle,
     kPropTrackList,
     kPropAudioDevices,
-};
-
-// Network protocols that the demuxer may open for references inside a stream (HLS segments and keys,
-// RTSP's data channels). Local files are not among them.
-constexpr const char* kLavfOptions =
-    "protocol_whitelist=[http,https,tcp,tls,crypto,httpproxy,data,udp,rtp,rtsp,rtsps,srtp,"
-    "rtmp,rtmps,rtmpt,rtmpts,rtmpe,rtmpte,srt,mmsh,mmst,hls]";
-
-struct Option
-{
-    const char* name;
-    const char* value;
-};
-
-constexpr Option kOptions[]{
-    // Nothing of the user's own mpv setup, and nothing that could run or read local things.
-    {"config", "no"},
-    {"load-scripts", "no"},
-    {"ytdl", "no"},
-    {"osc", "no"},
-    {"load-stats-overlay", "no"},
-    {"load-osd-console", "no"},
-    {"load-auto-profiles", "no"},
-    {"terminal", "no"},
-    {"input-default-bindings", "no"},
-    {"input-vo-keyboard", "no"},
-    {"input-cursor", "no"},
-    {"load-unsafe-playlists", "no"},
-    {"sub-auto", "no"},
-    {"audio-file-auto", "no"},
-    {"cover-art-auto", "no"},
-    {"demuxer-lavf-o", kLavfOptions},
-    {"user-agent", "Vedrix by Palomer"},
-    // Video goes through the render context of the picture area; sound to PulseAudio or PipeWire's
-    // PulseAudio server, then whatever else mpv finds.
-    {"vo", "libmpv"},
-    // No video until the picture area has its render context (see OnRenderContextChanged).
-    {"vid", "no"},
-    {"ao", "pulse,"},
-    {"audio-client-name", "Vedrix"},
-    // PulseAudio asks for more sound each time its buffer runs low; mpv's default of about 100 ms
-    // woke its threads so often that they used twice the CPU time. 200 ms is the audio buffer that
-    // mpv itself keeps; a channel switch and Stop drop it, so they are not slower.
-    {"pulse-buffer", "200"},
-    {"hwdec", "no"},
-    {"gpu-hwdec-interop", "no"},
-    {"osd-level", "0"},
-    {"idle", "yes"},
-    {"keep-open", "no"},
-    {"volume", "50"},
-    {"volume-max", "100"},
-    // A channel switch should be quick. On loopback Icecast most of the start went into probing the
-    // stream: take the format from the server's mime type, and give stream analysis a short budget
-    // (enough for an MPEG-TS segment to show its streams).
-    {"demuxer-lavf-probe-info", "nostreams"},
-    {"demuxer-lavf-analyzeduration", "0.5"},
-    {"demuxer-lavf-probescore", "24"},
-    // Live streams: cache a little ahead, keep little behind, give up a dead server in 15 s.
-    // The cache reads everything that the server sends as it arrives, so a drop shows at once; the
-    // price is that the reader always waits on the socket, and a channel switch waits until mpv can
-    // end it (the next data from the old server, or FFmpeg's 100 ms poll; see the README's Speed).
-    {"cache", "yes"},
-    {"cache-secs", "10"},
-    {"demuxer-max-bytes", "32MiB"},
-    {"demuxer-max-back-bytes", "4MiB"},
-    {"cache-pause-wait", "1"},
-    // The stream being replaced goes at once: mpv would give it 0.1 s to say goodbye to its server
-    // (an RTSP teardown) before cancelling it, and a channel switch waited for that.
-    {"demuxer-termination-timeout", "0"},
-    {"network-timeout", "15"},
 };
 
 // A buffered stream's mpv reads its ring only a little ahead: what plays next is on disk already,
@@ -267,6 +198,7 @@ CMpvEngine::CMpvEngine(QObject* parent) : CPlaybackEngine(parent)
     connect(&m_releaseMemory, &QTimer::timeout, this, [] { freedmemory::Release(); });
     m_status.m_onChange = [this] { OnStatusChanged(); };
     m_reconnect.m_onAttempt = [this] { Load(); };
+    connect(&m_tail, &CMpvTail::Started, this, &CMpvEngine::OnTailStarted);
     m_bufferTick.setInterval(250);
     connect(&m_bufferTick, &QTimer::timeout, this, &CMpvEngine::UpdateBuffer);
 }
@@ -310,8 +242,7 @@ void CMpvEngine::CreateMpv()
     m_pMpv = mpv_create();
     if (!m_pMpv)
         return;
-    for (const Option& option : kOptions)
-        mpv_set_option_string(m_pMpv, option.name, option.value);
+    mpvoptions::Apply(m_pMpv);
     if (mpv_initialize(m_pMpv) < 0)
     {
         mpv_terminate_destroy(m_pMpv);
@@ -353,6 +284,7 @@ void CMpvEngine::CreateMpv()
 
 void CMpvEngine::Unload()
 {
+    m_tail.Stop();
     if (m_pMpv)
     {
         mpv_set_wakeup_callback(m_pMpv, nullptr, nullptr);
@@ -454,7 +386,8 @@ void CMpvEngine::Open(const QString& strUrl)
 {
     m_reconnect.Cancel();
     m_strUrl = strUrl;
-    Load();
+    if (!HandOverToTail())
+        Load();
 }
 
 void CMpvEngine::Replay()
@@ -509,6 +442,7 @@ void CMpvEngine::ApplyVolume()
         return;
     double dVolume = m_nVolume * m_dFade;
     mpv_set_property_async(m_pMpv, 0, "volume", MPV_FORMAT_DOUBLE, &dVolume);
+    m_tail.SetVolume(dVolume, m_bMuted);
 }
 
 void CMpvEngine::SetRecordFile(const QString& strPath)
@@ -661,6 +595,7 @@ void CMpvEngine::Stop()
 {
     if (m_bMpvFailed)
         return;
+    m_tail.Stop();
     EndRecording(QString());
     if (m_pMpv)
     {
@@ -865,6 +800,7 @@ void CMpvEngine::OnDemuxerIdle()
 
 void CMpvEngine::OnStatusChanged()
 {
+    SettleTail();
     if (m_status.IsPlaying())
         m_reconnect.PlaybackStarted();
     // While a dropped stream is being reconnected the user sees the attempt under way rather than
@@ -880,6 +816,47 @@ void CMpvEngine::OnStatusChanged()
     }
     SetStatus(bReconnecting ? CReconnectPolicy::Text(m_reconnect.Attempt()) : m_status.Text(),
               bReconnecting ? EPlayerState::Reconnecting : m_status.State(), m_status.IsPlaying());
+}
+
+bool CMpvEngine::HandOverToTail()
+{
+    // A tail that still loads takes the newest address along; one that sounds already goes on until
+    // the newest channel sounds.
+    if (m_tail.IsStarting() || m_tail.IsSounding())
+        return m_tail.IsStarting();
+    if (!IsRingFed() || !m_pBuffer || !m_status.IsPlaying() || IsPaused() || m_bMoving)
+        return false;
+    // From what the decoder has: what is heard lags it by the sound output's buffer, about as long
+    // as the tail takes to load while the old channel plays on.
+    UpdateBuffer();
+    const qint64 nFrom = m_pBuffer->OffsetAt(m_pBuffer->SecondsAt(PlayingOffset()));
+    if (!m_tail.Start(ringstream::Uri(m_nRingId, nFrom), m_nVolume * m_dFade, m_bMuted, m_strAudioDevice))
+        return false;
+    // The new channel is what the user waits for now; the old one's events no longer count.
+    m_status.LoadRequested(CPlayerStatus::kAnyEntry);
+    return true;
+}
+
+void CMpvEngine::OnTailStarted(bool bSounding)
+{
+    // The old channel's transfer goes on while the tail plays it, in case the new one is slow.
+    if (bSounding && m_pBuffer)
+    {
+        m_pBuffer->disconnect(this);
+        m_tail.Keep(std::shared_ptr<CListenBuffer>(m_pBuffer.release()));
+        emit BufferedSongsChanged();
+    }
+    Load();
+}
+
+void CMpvEngine::SettleTail()
+{
+    if (!m_tail.IsSounding())
+        return;
+    if (m_status.IsPlaying())
+        m_tail.FadeOut();
+    else if (m_status.State() != EPlayerState::Connecting && m_status.State() != EPlayerState::Buffering)
+        m_tail.Stop();
 }
 
 bool CMpvEngine::WantsListenBuffer() const

@@ -17,6 +17,7 @@
 // it. Every move opens mpv again at the buffer's offset of the target. Titles of such a stream come
 // from the buffer, as playback passes the places where they arrived. Anything that is not a
 // continuous stream (playlists, HLS, errors) mpv opens directly, as every stream without a buffer.
+#include "playback/MpvTail.h"
 #include "playback/PlaybackEngine.h"
 #include "playback/PlayerStatus.h"
 #include "playback/ReconnectPolicy.h"
@@ -130,6 +131,15 @@ private:
     void ApplyMute();
     void ApplyAudioDevice();
     void EndRecording(const QString& strError);
+    // A switch away from a channel that plays from its rewind buffer: the tail goes on playing it,
+    // and the new channel is loaded once the tail sounds (see CMpvTail). False when the old
+    // channel cannot be carried over: the new one is loaded at once.
+    bool HandOverToTail();
+    // The tail sounds (or could not): the new channel is loaded.
+    void OnTailStarted(bool bSounding);
+    // The tail's part while the new channel connects: it fades out once the new channel sounds,
+    // and stops when that failed or was stopped.
+    void SettleTail();
 
     mpv_handle* m_pMpv = nullptr;
     mpv_render_context* m_pRender = nullptr;
@@ -143,6 +153,7 @@ private:
     bool m_bFinite = false;
     // Runs a while after a stream started or ended, once the old stream's memory is all freed.
     QTimer m_releaseMemory;
+    CMpvTail m_tail;
 
     std::unique_ptr<CListenBuffer> m_pBuffer;
     int m_nRingId = 0;        // the buffer's ring as published to mpv (0: none)

@@ -72,6 +72,10 @@ extern "C"
     {
         VEDRIX_MPV_CALL(mpv_set_property_string, MPV_ERROR_UNINITIALIZED, ctx, name, data);
     }
+    int mpv_set_property(mpv_handle* ctx, const char* name, mpv_format format, void* data)
+    {
+        VEDRIX_MPV_CALL(mpv_set_property, MPV_ERROR_UNINITIALIZED, ctx, name, format, data);
+    }
     int mpv_set_property_async(mpv_handle* ctx, uint64_t reply_userdata, const char* name, mpv_format format,
                                void* data)
     {
