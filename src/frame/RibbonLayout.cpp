@@ -14,6 +14,7 @@
 #include <QAbstractButton>
 #include <QIcon>
 #include <QMenu>
+#include <QStyle>
 #include <QToolButton>
 
 namespace
@@ -102,6 +103,32 @@ void CMainFrame::InitializeRibbon()
                                          ID_RECORD, recordLabel.strText);
     if (!recordLabel.mnemonic.isNull())
         CRibbonBar::SetMnemonic(recordButton, recordLabel.mnemonic);
+    // Listening back: small buttons, two columns, so the ribbon (and with it the window's least
+    // width) grows little. Previous Song and Save Song have no letter of their own: every letter of
+    // their labels already serves another element of the page.
+    CRibbonPanel* listenBack = player->AddPanel(text::Ribbon::tr("Listen Back"), panelIcon);
+    const struct
+    {
+        UINT nID;
+        const char* source;
+        QStyle::StandardPixmap icon;
+        char mnemonic;
+    } listenBackButtons[] = {
+        {ID_PAUSE, QT_TRANSLATE_NOOP("Ribbon", "Pause"), QStyle::SP_MediaPause, 'u'},
+        {ID_GO_LIVE, QT_TRANSLATE_NOOP("Ribbon", "Live"), QStyle::SP_MediaSkipForward, 'L'},
+        {ID_SAVE_SONG, QT_TRANSLATE_NOOP("Ribbon", "Save Song"), QStyle::SP_DialogSaveButton, 0},
+        {ID_PREVIOUS_SONG, QT_TRANSLATE_NOOP("Ribbon", "Previous Song"), QStyle::SP_MediaSeekBackward, 0},
+        {ID_NEXT_SONG, QT_TRANSLATE_NOOP("Ribbon", "Next Song"), QStyle::SP_MediaSeekForward, 'x'},
+    };
+    for (const auto& element : listenBackButtons)
+    {
+        const SLabel label = Label(element.source, element.mnemonic);
+        QToolButton* pButton = WithTips(
+            listenBack->AddButton(element.nID, label.strText, bar->style()->standardIcon(element.icon)),
+            element.nID, label.strText);
+        if (!label.mnemonic.isNull())
+            CRibbonBar::SetMnemonic(pButton, label.mnemonic);
+    }
     CRibbonPanel* management = player->AddPanel(text::Ribbon::tr("Channel Management"), panelIcon);
     button(management, ID_REFRESH_CHANNELS, QT_TRANSLATE_NOOP("Ribbon", "Refresh Channels List"), QIcon(),
            refresh, 'R');
