@@ -105,7 +105,7 @@ void CMprisService::Quit()
 
 void CMprisService::Act(CNowPlaying::EAction action)
 {
-    if (const UINT nID = CNowPlaying::CommandFor(action, m_pNowPlaying->IsPlaying(), m_pNowPlaying->IsBuffered(),
-                                                 m_pNowPlaying->IsPaused()))
+    if (const UINT nID = CNowPlaying::CommandFor(action, m_pNowPlaying->IsPlaying(),
+                                                 m_pNowPlaying->IsBuffered(), m_pNowPlaying->IsPaused()))
         PostCommand(nID);
 }

@@ -78,8 +78,10 @@ void CSongHistoryWindow::SetRecorder(CStreamRecorder* pRecorder)
     m_pRecorder = pRecorder;
     if (m_pRecorder)
     {
-        connect(m_pRecorder, &CStreamRecorder::BufferedSongsChanged, this, &CSongHistoryWindow::UpdateSaveSong);
-        connect(m_pRecorder, &QObject::destroyed, this, &CSongHistoryWindow::UpdateSaveSong, Qt::QueuedConnection);
+        connect(m_pRecorder, &CStreamRecorder::BufferedSongsChanged, this,
+                &CSongHistoryWindow::UpdateSaveSong);
+        connect(m_pRecorder, &QObject::destroyed, this, &CSongHistoryWindow::UpdateSaveSong,
+                Qt::QueuedConnection);
     }
     UpdateSaveSong();
 }
@@ -89,7 +91,8 @@ int CSongHistoryWindow::SelectedBufferedSong() const
     const QList<QTreeWidgetItem*> selected = m_pList->selectedItems();
     if (!m_pRecorder || selected.size() != 1 || selected.first()->isHidden())
         return -1;
-    return m_pRecorder->BufferedSong(selected.first()->text(kChannelColumn), selected.first()->text(kTitleColumn));
+    return m_pRecorder->BufferedSong(selected.first()->text(kChannelColumn),
+                                     selected.first()->text(kTitleColumn));
 }
 
 void CSongHistoryWindow::UpdateSaveSong()

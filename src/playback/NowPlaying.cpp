@@ -54,9 +54,10 @@ void CNowPlaying::SetPlaying(bool bPlaying)
 void CNowPlaying::SetListenBack(bool bBuffered, bool bPaused, double dPlaying, double dBehind)
 {
     // Playing on, the distance to live stays; paused, the playing point stays. Anything else moved.
-    const bool bMoved = bBuffered && m_bBuffered &&
-                        (bPaused && m_bPaused ? qAbs(dPlaying - m_dPlaying) >= kLeastMove
-                                              : !bPaused && !m_bPaused && qAbs(dBehind - m_dBehind) >= kLeastMove);
+    const bool bMoved =
+        bBuffered && m_bBuffered &&
+        (bPaused && m_bPaused ? qAbs(dPlaying - m_dPlaying) >= kLeastMove
+                              : !bPaused && !m_bPaused && qAbs(dBehind - m_dBehind) >= kLeastMove);
     const bool bChanged = bBuffered != m_bBuffered || bPaused != m_bPaused;
     m_bBuffered = bBuffered;
     m_bPaused = bBuffered && bPaused;

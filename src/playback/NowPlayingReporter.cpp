@@ -17,7 +17,8 @@ CNowPlayingReporter::CNowPlayingReporter(CPlaybackEngine* pPlayer, CNowPlaying* 
     connect(m_pPlayer, &CPlaybackEngine::PausedChanged, this, &CNowPlayingReporter::UpdateListenBack);
     connect(m_pPlayer, &CPlaybackEngine::BufferChanged, this, &CNowPlayingReporter::UpdateListenBack);
     // After the desktop's call has been answered, as its other requests.
-    connect(m_pNowPlaying, &CNowPlaying::SeekRequested, m_pPlayer, &CPlaybackEngine::SeekBy, Qt::QueuedConnection);
+    connect(m_pNowPlaying, &CNowPlaying::SeekRequested, m_pPlayer, &CPlaybackEngine::SeekBy,
+            Qt::QueuedConnection);
     connect(m_pNowPlaying, &CNowPlaying::PositionRequested, m_pPlayer, &CPlaybackEngine::SeekToBuffer,
             Qt::QueuedConnection);
 

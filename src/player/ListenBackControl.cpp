@@ -24,14 +24,15 @@ CListenBackControl::CListenBackControl(CPlaybackEngine* pEngine, CCommandActions
     m_actions.Bind(ID_PREVIOUS_SONG, this, [this] { m_pEngine->PreviousSong(); });
     m_actions.Bind(ID_NEXT_SONG, this, [this] { m_pEngine->NextSong(); });
 
-    for (const auto& [key, dStep] : {std::pair{QKeyCombination(Qt::Key_Left), -kShortStep},
-                                     std::pair{QKeyCombination(Qt::Key_Right), kShortStep},
-                                     std::pair{Qt::SHIFT | Qt::Key_Left, -kLongStep},
-                                     std::pair{Qt::SHIFT | Qt::Key_Right, kLongStep}})
+    for (const auto& [key, dStep] :
+         {std::pair{QKeyCombination(Qt::Key_Left), -kShortStep},
+          std::pair{QKeyCombination(Qt::Key_Right), kShortStep},
+          std::pair{Qt::SHIFT | Qt::Key_Left, -kLongStep}, std::pair{Qt::SHIFT | Qt::Key_Right, kLongStep}})
     {
         // A text box takes its arrow keys before a shortcut sees them (it accepts the override);
         // the channel list does not, and has no use for them.
-        auto* pKey = new QShortcut(QKeySequence(key), pPage, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        auto* pKey =
+            new QShortcut(QKeySequence(key), pPage, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
         connect(pKey, &QShortcut::activated, this, [this, dStep] { m_pEngine->SeekBy(dStep); });
         m_keys << pKey;
     }

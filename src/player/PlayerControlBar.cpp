@@ -194,8 +194,9 @@ void CPlayerControlBar::ShowPosition()
         {
             const QSignalBlocker blocker(m_pPosition);
             m_pPosition->setValue(
-                dSpan > 0 ? int(kPositionSteps * qBound(0.0, (m_buffer.dPlaying - m_buffer.dStart) / dSpan, 1.0))
-                          : kPositionSteps);
+                dSpan > 0
+                    ? int(kPositionSteps * qBound(0.0, (m_buffer.dPlaying - m_buffer.dStart) / dSpan, 1.0))
+                    : kPositionSteps);
         }
         // Behind live the label says by how much, as the status does; at live, how long it played.
         if (m_buffer.dBehind >= 1)

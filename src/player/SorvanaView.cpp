@@ -239,7 +239,8 @@ void CSorvanaView::OnPlay()
     // posts Play): that one opens.
     CPlaybackEngine* pEngine = m_context.Playback().Engine();
     const int nRow = m_pLogic->GetCurrentRow();
-    if (pEngine->IsPaused() && (nRow < 0 || m_listChannels->Channels().Channel(nRow).m_strUrl == pEngine->Url()))
+    if (pEngine->IsPaused() &&
+        (nRow < 0 || m_listChannels->Channels().Channel(nRow).m_strUrl == pEngine->Url()))
     {
         pEngine->Resume();
         return;

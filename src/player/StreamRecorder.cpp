@@ -194,7 +194,8 @@ void CStreamRecorder::SaveSong(int nSong)
     switch (PrepareFolder(strFolder))
     {
     case EFolder::CannotCreate:
-        Fail(tr("The folder %1 cannot be created, so the song is not saved.").arg(QDir::toNativeSeparators(strFolder)));
+        Fail(tr("The folder %1 cannot be created, so the song is not saved.")
+                 .arg(QDir::toNativeSeparators(strFolder)));
         return;
     case EFolder::CannotWrite:
         Fail(tr("Nothing can be written to the folder %1, so the song is not saved.")
@@ -203,9 +204,10 @@ void CStreamRecorder::SaveSong(int nSong)
     case EFolder::Ready:
         break;
     }
-    const QString strPath = recording::UniquePath(
-        strFolder, recording::FileName(m_service.Channel().m_strName, song.strTitle,
-                                       recording::ExtensionFor(m_pPlayer->AudioCodec()), QDateTime::currentDateTime()));
+    const QString strPath =
+        recording::UniquePath(strFolder, recording::FileName(m_service.Channel().m_strName, song.strTitle,
+                                                             recording::ExtensionFor(m_pPlayer->AudioCodec()),
+                                                             QDateTime::currentDateTime()));
     const QString strError = m_pPlayer->SaveSong(nSong, strPath);
     if (!strError.isEmpty())
     {

@@ -19,8 +19,7 @@ def test_menu_tooltip_show_hide_exit():
         labels = ["-" if e["separator"] else e["label"] for e in entries]
         assert labels == ["Exit", "-", "Customize Menu...", "Show", "-", "Stop", "Play",
                           "Play Previous Channel", "Play Next Channel", "Record", "Pause", "Save Song", "-",
-                          "Sleep Timer",
-                          "Recent Songs"], labels
+                          "Sleep Timer", "Recent Songs"], labels
         enabled = {e["label"]: e["enabled"] for e in entries if not e["separator"]}
         # The playback entries belong to the player view, which is not the open one.
         assert enabled["Exit"] and enabled["Show"], enabled

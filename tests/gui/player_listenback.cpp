@@ -65,7 +65,10 @@ public:
         SetPaused(false);
     }
     void SeekBy(double dSeconds) override { m_calls << QStringLiteral("SeekBy %1").arg(dSeconds); }
-    void SeekToBuffer(double dSeconds) override { m_calls << QStringLiteral("SeekToBuffer %1").arg(dSeconds); }
+    void SeekToBuffer(double dSeconds) override
+    {
+        m_calls << QStringLiteral("SeekToBuffer %1").arg(dSeconds);
+    }
     void GoLive() override { m_calls << QStringLiteral("GoLive"); }
     QList<SBufferedSong> BufferedSongs() const override { return m_songs; }
     QString SaveSong(int nSong, const QString& strPath) override
@@ -163,7 +166,8 @@ private slots:
         auto* position = bar->findChild<QSlider*>();
         QVERIFY(position->isEnabled());
         QCOMPARE(position->value(), 246);
-        QTest::mouseClick(position, Qt::LeftButton, {}, QPoint(position->width() / 2, position->height() / 2));
+        QTest::mouseClick(position, Qt::LeftButton, {},
+                          QPoint(position->width() / 2, position->height() / 2));
         // A click in the middle: about the middle of the buffer.
         const QString strSeek = m_pEngine->m_calls.last();
         QVERIFY2(strSeek.startsWith(QStringLiteral("SeekToBuffer ")) &&
@@ -228,7 +232,8 @@ private slots:
         QTest::keyClick(focused, Qt::Key_Right, Qt::ShiftModifier);
         QCOMPARE(m_pEngine->m_calls, calls);
         if (focus == QLatin1String("volume"))
-            QVERIFY(sliders.last()->value() != nVolume || sliders.last()->value() == sliders.last()->maximum());
+            QVERIFY(sliders.last()->value() != nVolume ||
+                    sliders.last()->value() == sliders.last()->maximum());
     }
 
     // The desktop's Pause and Play-Pause pause a buffered stream and go on from the pause; without a

@@ -94,20 +94,26 @@ private slots:
         QTest::newRow("play while playing: nothing") << EAction::Play << true << false << false << 0u;
         QTest::newRow("pause while playing stops") << EAction::Pause << true << false << false << ID_STOP;
         QTest::newRow("pause while stopped: nothing") << EAction::Pause << false << false << false << 0u;
-        QTest::newRow("play-pause while playing stops") << EAction::PlayPause << true << false << false << ID_STOP;
-        QTest::newRow("play-pause while stopped plays") << EAction::PlayPause << false << false << false << ID_PLAY;
+        QTest::newRow("play-pause while playing stops")
+            << EAction::PlayPause << true << false << false << ID_STOP;
+        QTest::newRow("play-pause while stopped plays")
+            << EAction::PlayPause << false << false << false << ID_PLAY;
         QTest::newRow("stop") << EAction::Stop << true << false << false << ID_STOP;
         QTest::newRow("next") << EAction::Next << false << false << false << ID_PLAY_NEXT;
         QTest::newRow("previous") << EAction::Previous << true << false << false << ID_PLAY_PREVIOUS;
         QTest::newRow("buffered: pause pauses") << EAction::Pause << true << true << false << ID_PAUSE;
-        QTest::newRow("buffered: play-pause pauses") << EAction::PlayPause << true << true << false << ID_PAUSE;
+        QTest::newRow("buffered: play-pause pauses")
+            << EAction::PlayPause << true << true << false << ID_PAUSE;
         // The engine may or may not count a paused stream as playing: the pause decides.
         for (bool playing : {false, true})
         {
             const char* tag = playing ? ", playing" : ", not playing";
-            QTest::addRow("paused: play goes on%s", tag) << EAction::Play << playing << true << true << ID_PLAY;
-            QTest::addRow("paused: play-pause goes on%s", tag) << EAction::PlayPause << playing << true << true << ID_PLAY;
-            QTest::addRow("paused: pause does nothing%s", tag) << EAction::Pause << playing << true << true << 0u;
+            QTest::addRow("paused: play goes on%s", tag)
+                << EAction::Play << playing << true << true << ID_PLAY;
+            QTest::addRow("paused: play-pause goes on%s", tag)
+                << EAction::PlayPause << playing << true << true << ID_PLAY;
+            QTest::addRow("paused: pause does nothing%s", tag)
+                << EAction::Pause << playing << true << true << 0u;
             QTest::addRow("paused: stop stops%s", tag) << EAction::Stop << playing << true << true << ID_STOP;
         }
         QTest::newRow("buffered: next channel") << EAction::Next << true << true << false << ID_PLAY_NEXT;
