@@ -954,15 +954,15 @@ Diese Dateien konnten nicht gelesen werden: %1</translation>
     </message>
     <message>
         <source>Pause</source>
-        <translation>&amp;Pause</translation>
+        <translation>Pause</translation>
     </message>
     <message>
         <source>Live</source>
-        <translation>&amp;Jetzt live</translation>
+        <translation>Live</translation>
     </message>
     <message>
         <source>Save Song</source>
-        <translation>Titel speic&amp;hern</translation>
+        <translation>Titel speichern</translation>
     </message>
     <message>
         <source>Previous Song</source>

@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QStyle>
 #include <QToolButton>
+#include <tuple>
 
 namespace
 {
@@ -103,31 +104,23 @@ void CMainFrame::InitializeRibbon()
                                          ID_RECORD, recordLabel.strText);
     if (!recordLabel.mnemonic.isNull())
         CRibbonBar::SetMnemonic(recordButton, recordLabel.mnemonic);
-    // Listening back: small buttons, two columns, so the ribbon (and with it the window's least
-    // width) grows little. Previous Song and Save Song have no letter of their own: every letter of
-    // their labels already serves another element of the page.
+    // Listening back: small buttons of icons alone, two columns, so the ribbon (and with it the
+    // window's least width) grows little; the label is the tooltip and the accessible name.
     CRibbonPanel* listenBack = player->AddPanel(text::Ribbon::tr("Listen Back"), panelIcon);
-    const struct
-    {
-        UINT nID;
-        const char* source;
-        QStyle::StandardPixmap icon;
-        char mnemonic;
-    } listenBackButtons[] = {
-        {ID_PAUSE, QT_TRANSLATE_NOOP("Ribbon", "Pause"), QStyle::SP_MediaPause, 'u'},
-        {ID_GO_LIVE, QT_TRANSLATE_NOOP("Ribbon", "Live"), QStyle::SP_MediaSkipForward, 'L'},
-        {ID_SAVE_SONG, QT_TRANSLATE_NOOP("Ribbon", "Save Song"), QStyle::SP_DialogSaveButton, 0},
-        {ID_PREVIOUS_SONG, QT_TRANSLATE_NOOP("Ribbon", "Previous Song"), QStyle::SP_MediaSeekBackward, 0},
-        {ID_NEXT_SONG, QT_TRANSLATE_NOOP("Ribbon", "Next Song"), QStyle::SP_MediaSeekForward, 'x'},
+    const std::tuple<UINT, const char*, QStyle::StandardPixmap> listenBackButtons[] = {
+        {ID_PAUSE, QT_TRANSLATE_NOOP("Ribbon", "Pause"), QStyle::SP_MediaPause},
+        {ID_GO_LIVE, QT_TRANSLATE_NOOP("Ribbon", "Live"), QStyle::SP_MediaSkipForward},
+        {ID_SAVE_SONG, QT_TRANSLATE_NOOP("Ribbon", "Save Song"), QStyle::SP_DialogSaveButton},
+        {ID_PREVIOUS_SONG, QT_TRANSLATE_NOOP("Ribbon", "Previous Song"), QStyle::SP_MediaSeekBackward},
+        {ID_NEXT_SONG, QT_TRANSLATE_NOOP("Ribbon", "Next Song"), QStyle::SP_MediaSeekForward},
     };
-    for (const auto& element : listenBackButtons)
+    for (const auto& [nID, source, icon] : listenBackButtons)
     {
-        const SLabel label = Label(element.source, element.mnemonic);
-        QToolButton* pButton = WithTips(
-            listenBack->AddButton(element.nID, label.strText, bar->style()->standardIcon(element.icon)),
-            element.nID, label.strText);
-        if (!label.mnemonic.isNull())
-            CRibbonBar::SetMnemonic(pButton, label.mnemonic);
+        const QString strLabel = text::Ribbon::tr(source);
+        QToolButton* pButton =
+            WithTips(listenBack->AddButton(nID, strLabel, bar->style()->standardIcon(icon)), nID, strLabel);
+        pButton->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        pButton->setAccessibleName(strLabel);
     }
     CRibbonPanel* management = player->AddPanel(text::Ribbon::tr("Channel Management"), panelIcon);
     button(management, ID_REFRESH_CHANNELS, QT_TRANSLATE_NOOP("Ribbon", "Refresh Channels List"), QIcon(),
