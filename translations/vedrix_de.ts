@@ -152,6 +152,13 @@
     </message>
 </context>
 <context>
+    <name>CPlaybackService</name>
+    <message>
+        <source>%1 behind live</source>
+        <translation>%1 hinter Live</translation>
+    </message>
+</context>
+<context>
     <name>CPlayerControlBar</name>
     <message>
         <source>Play</source>
@@ -176,6 +183,18 @@
     <message>
         <source>Sound on</source>
         <translation>Ton an</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Live</source>
+        <translation>Live</translation>
+    </message>
+    <message>
+        <source>Back to live</source>
+        <translation>Zurück zum Live-Programm</translation>
     </message>
 </context>
 <context>
@@ -276,6 +295,14 @@
         <source>Copy</source>
         <translation>Kopieren</translation>
     </message>
+    <message>
+        <source>Save Song</source>
+        <translation>Titel speichern</translation>
+    </message>
+    <message>
+        <source>Save the selected song from the buffer of the channel that plays</source>
+        <translation>Den gewählten Titel aus dem Puffer des laufenden Senders speichern</translation>
+    </message>
 </context>
 <context>
     <name>CStationDirectory</name>
@@ -329,6 +356,26 @@
     <message>
         <source>The disk is full, so the recording has stopped.</source>
         <translation>Der Datenträger ist voll, daher wurde die Aufnahme beendet.</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be created, so the song is not saved.</source>
+        <translation>Der Ordner %1 kann nicht angelegt werden, daher wird der Titel nicht gespeichert.</translation>
+    </message>
+    <message>
+        <source>Nothing can be written to the folder %1, so the song is not saved.</source>
+        <translation>In den Ordner %1 kann nicht geschrieben werden, daher wird der Titel nicht gespeichert.</translation>
+    </message>
+    <message>
+        <source>The song could not be saved in the file %1 (%2). The disk may be full.</source>
+        <translation>Der Titel konnte nicht in der Datei %1 gespeichert werden (%2). Möglicherweise ist der Datenträger voll.</translation>
+    </message>
+    <message>
+        <source>Saved from the start of the buffer: %1</source>
+        <translation>Ab dem Anfang des Puffers gespeichert: %1</translation>
+    </message>
+    <message>
+        <source>Saved: %1</source>
+        <translation>Gespeichert: %1</translation>
     </message>
 </context>
 <context>
@@ -916,6 +963,30 @@ Diese Dateien konnten nicht gelesen werden: %1</translation>
         <source>Choose the device that plays the sound.</source>
         <translation>Das Gerät wählen, das den Ton wiedergibt.</translation>
     </message>
+    <message>
+        <source>Listen Back</source>
+        <translation>Zurückhören</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Live</source>
+        <translation>Live</translation>
+    </message>
+    <message>
+        <source>Save Song</source>
+        <translation>Titel speichern</translation>
+    </message>
+    <message>
+        <source>Previous Song</source>
+        <translation>Vorheriger Titel</translation>
+    </message>
+    <message>
+        <source>Next Song</source>
+        <translation>Nächster Titel</translation>
+    </message>
 </context>
 <context>
     <name>SleepTimer</name>
@@ -1096,6 +1167,14 @@ Info</translation>
     <message>
         <source>Record</source>
         <translation>Aufnehmen</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Save Song</source>
+        <translation>Titel speichern</translation>
     </message>
 </context>
 <context>

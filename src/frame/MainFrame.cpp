@@ -9,6 +9,7 @@
 #include "frame/ChannelListRefresh.h"
 #include "context/CommandActions.h"
 #include "frame/MprisService.h"
+#include "player/StreamRecorder.h"
 #include "frame/OutputDeviceChoice.h"
 #include "frame/SleepTimerControl.h"
 #include "frame/SongHistoryControl.h"
@@ -141,11 +142,16 @@ bool CMainFrame::LoadFrame()
     m_pTray = new CTrayIcon(this);
     // The player's page handles it: with the player's entries, before the submenus.
     m_pTray->AddCheckCommand(ID_RECORD, text::Tray::tr("Record"));
+    m_pTray->AddCommand(ID_PAUSE, text::Tray::tr("Pause"));
+    m_pTray->AddCommand(ID_SAVE_SONG, text::Tray::tr("Save Song"));
     m_pSleepTimer = new CSleepTimerControl(&m_context.NowPlaying(), m_context.Settings(), m_actions, this);
     m_pTray->AddSubmenu(m_pSleepTimer->CreateMenu(text::Tray::tr("Sleep Timer"), this));
     connect(m_pSleepTimer, &CSleepTimerControl::TipChanged, m_pTray, &CTrayIcon::SetExtraTipLine);
     auto* pHistory = new CSongHistoryControl(&m_context.NowPlaying(), this);
     m_pTray->AddSubmenu(pHistory->CreateRecentMenu(text::Tray::tr("Recent Songs"), this));
+    // The history window saves songs through the recorder of the player's page, while one is open.
+    connect(this, &CMainFrame::PageOpened, pHistory,
+            [pHistory](int, QWidget* pPage) { pHistory->SetRecorder(pPage->findChild<CStreamRecorder*>()); });
     if (!m_pTray->IsTrayAvailable())
         AllowMinimize();
     m_pRibbon = new CCustomMFCRibbonBar(this);

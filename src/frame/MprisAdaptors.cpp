@@ -93,12 +93,28 @@ void CMprisPlayerAdaptor::Previous()
     m_pService->Act(EAction::Previous);
 }
 
-void CMprisPlayerAdaptor::Seek(qlonglong)
+qlonglong CMprisPlayerAdaptor::Position() const
 {
-    // A live stream cannot seek (CanSeek is false): nothing happens, as the interface asks.
+    return m_pService->NowPlaying()->PositionMicroseconds();
 }
 
-void CMprisPlayerAdaptor::SetPosition(const QDBusObjectPath&, qlonglong) {}
+bool CMprisPlayerAdaptor::CanSeek() const
+{
+    return CanControlPlayer() && m_pService->NowPlaying()->IsBuffered();
+}
+
+// Without a rewind buffer (CanSeek false) neither does anything, as the interface asks.
+void CMprisPlayerAdaptor::Seek(qlonglong nOffset)
+{
+    if (CanSeek())
+        m_pService->NowPlaying()->RequestSeek(nOffset / 1e6);
+}
+
+void CMprisPlayerAdaptor::SetPosition(const QDBusObjectPath& trackId, qlonglong nPosition)
+{
+    if (CanSeek())
+        m_pService->NowPlaying()->RequestPosition(trackId.path(), nPosition / 1e6);
+}
 
 void CMprisPlayerAdaptor::OpenUri(const QString&)
 {

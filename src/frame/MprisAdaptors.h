@@ -65,10 +65,10 @@ public:
     QVariantMap Metadata() const;
     double Volume() const;
     void SetVolume(double dVolume);
-    // Live streams have no position.
-    qlonglong Position() const { return 0; }
+    // Where a buffered stream plays on its buffer's line; live streams have no position (0).
+    qlonglong Position() const;
     bool CanControlPlayer() const;
-    bool CanSeek() const { return false; }
+    bool CanSeek() const;
     bool CanControl() const { return true; }
 
 public slots:

@@ -27,12 +27,13 @@ CMprisService::CMprisService(CNowPlaying* pNowPlaying, CCommandActions& actions,
     if (!bus.isConnected())
         return;
     new CMprisRootAdaptor(this);
-    new CMprisPlayerAdaptor(this);
+    auto* pPlayer = new CMprisPlayerAdaptor(this);
     if (!bus.registerObject(QString::fromLatin1(kObjectPath), this))
         return;
     m_bRegistered = true;
     m_lastProperties = PlayerProperties();
     connect(m_pNowPlaying, &CNowPlaying::Changed, this, &CMprisService::OnNowPlayingChanged);
+    connect(m_pNowPlaying, &CNowPlaying::Seeked, pPlayer, &CMprisPlayerAdaptor::Seeked);
 
     // Asked for without waiting: the start must not wait on the bus. If another program holds the
     // name, the desktop simply does not see this one.
@@ -68,6 +69,7 @@ QVariantMap CMprisService::PlayerProperties() const
         {QStringLiteral("CanGoPrevious"), bCanControl},
         {QStringLiteral("CanPlay"), bCanControl},
         {QStringLiteral("CanPause"), bCanControl},
+        {QStringLiteral("CanSeek"), bCanControl && m_pNowPlaying->IsBuffered()},
         {QStringLiteral("Volume"), m_pNowPlaying->Volume()},
     };
 }
@@ -103,6 +105,7 @@ void CMprisService::Quit()
 
 void CMprisService::Act(CNowPlaying::EAction action)
 {
-    if (const UINT nID = CNowPlaying::CommandFor(action, m_pNowPlaying->IsPlaying()))
+    if (const UINT nID = CNowPlaying::CommandFor(action, m_pNowPlaying->IsPlaying(),
+                                                 m_pNowPlaying->IsBuffered(), m_pNowPlaying->IsPaused()))
         PostCommand(nID);
 }

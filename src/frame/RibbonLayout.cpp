@@ -14,7 +14,9 @@
 #include <QAbstractButton>
 #include <QIcon>
 #include <QMenu>
+#include <QStyle>
 #include <QToolButton>
+#include <tuple>
 
 namespace
 {
@@ -102,6 +104,24 @@ void CMainFrame::InitializeRibbon()
                                          ID_RECORD, recordLabel.strText);
     if (!recordLabel.mnemonic.isNull())
         CRibbonBar::SetMnemonic(recordButton, recordLabel.mnemonic);
+    // Listening back: small buttons of icons alone, two columns, so the ribbon (and with it the
+    // window's least width) grows little; the label is the tooltip and the accessible name.
+    CRibbonPanel* listenBack = player->AddPanel(text::Ribbon::tr("Listen Back"), panelIcon);
+    const std::tuple<UINT, const char*, QStyle::StandardPixmap> listenBackButtons[] = {
+        {ID_PAUSE, QT_TRANSLATE_NOOP("Ribbon", "Pause"), QStyle::SP_MediaPause},
+        {ID_GO_LIVE, QT_TRANSLATE_NOOP("Ribbon", "Live"), QStyle::SP_MediaSkipForward},
+        {ID_SAVE_SONG, QT_TRANSLATE_NOOP("Ribbon", "Save Song"), QStyle::SP_DialogSaveButton},
+        {ID_PREVIOUS_SONG, QT_TRANSLATE_NOOP("Ribbon", "Previous Song"), QStyle::SP_MediaSeekBackward},
+        {ID_NEXT_SONG, QT_TRANSLATE_NOOP("Ribbon", "Next Song"), QStyle::SP_MediaSeekForward},
+    };
+    for (const auto& [nID, source, icon] : listenBackButtons)
+    {
+        const QString strLabel = text::Ribbon::tr(source);
+        QToolButton* pButton =
+            WithTips(listenBack->AddButton(nID, strLabel, bar->style()->standardIcon(icon)), nID, strLabel);
+        pButton->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        pButton->setAccessibleName(strLabel);
+    }
     CRibbonPanel* management = player->AddPanel(text::Ribbon::tr("Channel Management"), panelIcon);
     button(management, ID_REFRESH_CHANNELS, QT_TRANSLATE_NOOP("Ribbon", "Refresh Channels List"), QIcon(),
            refresh, 'R');

@@ -3,6 +3,7 @@
 #include "frame/SongHistoryWindow.h"
 #include "platform/PlainText.h"
 #include "playback/NowPlaying.h"
+#include "player/StreamRecorder.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -64,8 +65,16 @@ void CSongHistoryControl::ShowWindow()
     {
         m_pWindow = new CSongHistoryWindow(&m_history, m_pWindowParent);
         m_pWindow->setAttribute(Qt::WA_DeleteOnClose);
+        m_pWindow->SetRecorder(m_pRecorder);
     }
     m_pWindow->show();
     m_pWindow->raise();
     m_pWindow->activateWindow();
+}
+
+void CSongHistoryControl::SetRecorder(CStreamRecorder* pRecorder)
+{
+    m_pRecorder = pRecorder;
+    if (m_pWindow)
+        m_pWindow->SetRecorder(pRecorder);
 }

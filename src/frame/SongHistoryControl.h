@@ -9,6 +9,7 @@
 #include <QPointer>
 
 class CNowPlaying;
+class CStreamRecorder;
 class QMenu;
 class QWidget;
 
@@ -24,6 +25,8 @@ public:
     void ShowWindow();
     CSongHistory& History() { return m_history; }
     CSongHistoryWindow* Window() const { return m_pWindow; }
+    // The recorder of the player's page (null: none), for the window's Save Song.
+    void SetRecorder(CStreamRecorder* pRecorder);
 
 private:
     void FillRecentMenu(QMenu* pMenu);
@@ -31,4 +34,5 @@ private:
     QWidget* m_pWindowParent;
     CSongHistory m_history;
     QPointer<CSongHistoryWindow> m_pWindow;
+    QPointer<CStreamRecorder> m_pRecorder;
 };

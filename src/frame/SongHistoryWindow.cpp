@@ -1,6 +1,7 @@
 #include "frame/SongHistoryWindow.h"
 
 #include "playback/SongHistory.h"
+#include "player/StreamRecorder.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -26,7 +27,7 @@ constexpr int kTextRole = Qt::UserRole;
 
 CSongHistoryWindow::CSongHistoryWindow(CSongHistory* pHistory, QWidget* parent)
     : QWidget(parent, Qt::Window), m_pHistory(pHistory), m_pSearch(new QLineEdit(this)),
-      m_pList(new QTreeWidget(this))
+      m_pList(new QTreeWidget(this)), m_pSaveSong(new QPushButton(tr("Save Song"), this))
 {
     setWindowTitle(tr("Song History"));
     setObjectName(QStringLiteral("SongHistory"));
@@ -51,7 +52,9 @@ CSongHistoryWindow::CSongHistoryWindow(CSongHistory* pHistory, QWidget* parent)
 
     auto* pButtons = new QHBoxLayout;
     pButtons->addStretch(1);
+    pButtons->addWidget(m_pSaveSong);
     pButtons->addWidget(pCopy);
+    m_pSaveSong->setToolTip(tr("Save the selected song from the buffer of the channel that plays"));
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addWidget(m_pSearch);
     pLayout->addWidget(m_pList, 1);
@@ -60,8 +63,48 @@ CSongHistoryWindow::CSongHistoryWindow(CSongHistory* pHistory, QWidget* parent)
     connect(m_pSearch, &QLineEdit::textChanged, this, &CSongHistoryWindow::ApplySearch);
     connect(pCopy, &QPushButton::clicked, this, &CSongHistoryWindow::CopySelection);
     connect(pCopyAction, &QAction::triggered, this, &CSongHistoryWindow::CopySelection);
+    connect(m_pSaveSong, &QPushButton::clicked, this, &CSongHistoryWindow::SaveSelectedSong);
+    connect(m_pList, &QTreeWidget::itemSelectionChanged, this, &CSongHistoryWindow::UpdateSaveSong);
     connect(m_pHistory, &CSongHistory::Changed, this, &CSongHistoryWindow::Fill);
     Fill();
+}
+
+void CSongHistoryWindow::SetRecorder(CStreamRecorder* pRecorder)
+{
+    if (m_pRecorder == pRecorder)
+        return;
+    if (m_pRecorder)
+        disconnect(m_pRecorder, nullptr, this, nullptr);
+    m_pRecorder = pRecorder;
+    if (m_pRecorder)
+    {
+        connect(m_pRecorder, &CStreamRecorder::BufferedSongsChanged, this,
+                &CSongHistoryWindow::UpdateSaveSong);
+        connect(m_pRecorder, &QObject::destroyed, this, &CSongHistoryWindow::UpdateSaveSong,
+                Qt::QueuedConnection);
+    }
+    UpdateSaveSong();
+}
+
+int CSongHistoryWindow::SelectedBufferedSong() const
+{
+    const QList<QTreeWidgetItem*> selected = m_pList->selectedItems();
+    if (!m_pRecorder || selected.size() != 1 || selected.first()->isHidden())
+        return -1;
+    return m_pRecorder->BufferedSong(selected.first()->text(kChannelColumn),
+                                     selected.first()->text(kTitleColumn));
+}
+
+void CSongHistoryWindow::UpdateSaveSong()
+{
+    m_pSaveSong->setEnabled(SelectedBufferedSong() >= 0);
+}
+
+void CSongHistoryWindow::SaveSelectedSong()
+{
+    const int nSong = SelectedBufferedSong();
+    if (nSong >= 0)
+        m_pRecorder->SaveSong(nSong);
 }
 
 void CSongHistoryWindow::Fill()
@@ -81,6 +124,7 @@ void CSongHistoryWindow::Fill()
     m_pList->addTopLevelItems(items);
     m_pList->resizeColumnToContents(kTimeColumn);
     ApplySearch();
+    UpdateSaveSong();
 }
 
 void CSongHistoryWindow::ApplySearch()

@@ -216,9 +216,15 @@ void CTrayIcon::AddSubmenu(QMenu* pMenu)
 
 QAction* CTrayIcon::AddCheckCommand(UINT nID, const QString& strLabel)
 {
+    QAction* action = AddCommand(nID, strLabel);
+    action->setCheckable(true);
+    return action;
+}
+
+QAction* CTrayIcon::AddCommand(UINT nID, const QString& strLabel)
+{
     QAction* action = m_actions.Action(nID);
     action->setText(strLabel);
-    action->setCheckable(true);
     m_pMenu->addAction(action);
     return action;
 }

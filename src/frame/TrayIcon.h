@@ -39,6 +39,8 @@ public:
     // A two-state entry at the end of the menu's entries (before the submenus): the command's action.
     // Not among the entries either.
     QAction* AddCheckCommand(UINT nID, const QString& strLabel);
+    // The same for a command of one state.
+    QAction* AddCommand(UINT nID, const QString& strLabel);
     void RemoveTrayIcon();
     // Whether a notification area shows the icon now, so that a hidden window can be brought back.
     bool IsTrayAvailable() const;

@@ -10,6 +10,8 @@ namespace
 {
 // Track paths must not lie under /org/mpris, which belongs to the interface itself.
 constexpr const char* kTrackPathFormat = "/com/palomer/vedrix/track/%1";
+// Smaller changes than this are the engine's own jitter, not a move.
+constexpr double kLeastMove = 1.0;
 } // namespace
 
 CNowPlaying::CNowPlaying(QObject* parent) : QObject(parent) {}
@@ -49,6 +51,42 @@ void CNowPlaying::SetPlaying(bool bPlaying)
     emit Changed();
 }
 
+void CNowPlaying::SetListenBack(bool bBuffered, bool bPaused, double dPlaying, double dBehind)
+{
+    // Playing on, the distance to live stays; paused, the playing point stays. Anything else moved.
+    const bool bMoved =
+        bBuffered && m_bBuffered &&
+        (bPaused && m_bPaused ? qAbs(dPlaying - m_dPlaying) >= kLeastMove
+                              : !bPaused && !m_bPaused && qAbs(dBehind - m_dBehind) >= kLeastMove);
+    const bool bChanged = bBuffered != m_bBuffered || bPaused != m_bPaused;
+    m_bBuffered = bBuffered;
+    m_bPaused = bBuffered && bPaused;
+    m_dPlaying = bBuffered ? dPlaying : 0;
+    m_dBehind = bBuffered ? dBehind : 0;
+    if (bChanged)
+        emit Changed();
+    if (bMoved)
+        emit Seeked(PositionMicroseconds());
+}
+
+void CNowPlaying::RequestSeek(double dSeconds)
+{
+    if (m_bBuffered && qIsFinite(dSeconds))
+        emit SeekRequested(dSeconds);
+}
+
+void CNowPlaying::RequestPosition(const QString& strTrackId, double dSeconds)
+{
+    // A position for a track that is no longer the current one means nothing now.
+    if (m_bBuffered && qIsFinite(dSeconds) && dSeconds >= 0 && strTrackId == TrackId())
+        emit PositionRequested(dSeconds);
+}
+
+qint64 CNowPlaying::PositionMicroseconds() const
+{
+    return m_bBuffered ? qint64(m_dPlaying * 1e6) : 0;
+}
+
 void CNowPlaying::SetVolume(double dVolume)
 {
     dVolume = qBound(0.0, dVolume, 1.0);
@@ -79,6 +117,8 @@ void CNowPlaying::Reset()
 {
     m_bPlayerPresent = false;
     m_bPlaying = false;
+    m_bBuffered = false;
+    m_bPaused = false;
     m_strChannel.clear();
     m_strUrl.clear();
     m_strTitle.clear();
@@ -94,6 +134,8 @@ QString CNowPlaying::TrackId() const
 
 QString CNowPlaying::PlaybackStatus() const
 {
+    if (m_bPaused)
+        return QStringLiteral("Paused");
     return m_bPlaying ? QStringLiteral("Playing") : QStringLiteral("Stopped");
 }
 
@@ -115,16 +157,20 @@ QString CNowPlaying::StatusText(EPlayerState state, const QString& strStatus, co
     return CPlaybackService::StatusWithTitle(state, strStatus, strTitle);
 }
 
-UINT CNowPlaying::CommandFor(EAction action, bool bPlaying)
+UINT CNowPlaying::CommandFor(EAction action, bool bPlaying, bool bBuffered, bool bPaused)
 {
+    if (bBuffered && bPaused)
+        return action == EAction::Play || action == EAction::PlayPause ? ID_PLAY
+               : action == EAction::Pause                              ? 0
+                                                                       : CommandFor(action, bPlaying);
     switch (action)
     {
     case EAction::Play:
         return bPlaying ? 0 : ID_PLAY;
     case EAction::Pause:
-        return bPlaying ? ID_STOP : 0;
+        return !bPlaying ? 0 : bBuffered ? ID_PAUSE : ID_STOP;
     case EAction::PlayPause:
-        return bPlaying ? ID_STOP : ID_PLAY;
+        return !bPlaying ? ID_PLAY : bBuffered ? ID_PAUSE : ID_STOP;
     case EAction::Stop:
         return ID_STOP;
     case EAction::Next:

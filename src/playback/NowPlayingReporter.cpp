@@ -14,6 +14,13 @@ CNowPlayingReporter::CNowPlayingReporter(CPlaybackEngine* pPlayer, CNowPlaying* 
             [this](double dVolume) { m_pPlayer->SetVolume(qRound(dVolume * 100)); });
 
     connect(m_pNowPlaying, &CNowPlaying::FadeLevelChanged, m_pPlayer, &CPlaybackEngine::SetFade);
+    connect(m_pPlayer, &CPlaybackEngine::PausedChanged, this, &CNowPlayingReporter::UpdateListenBack);
+    connect(m_pPlayer, &CPlaybackEngine::BufferChanged, this, &CNowPlayingReporter::UpdateListenBack);
+    // After the desktop's call has been answered, as its other requests.
+    connect(m_pNowPlaying, &CNowPlaying::SeekRequested, m_pPlayer, &CPlaybackEngine::SeekBy,
+            Qt::QueuedConnection);
+    connect(m_pNowPlaying, &CNowPlaying::PositionRequested, m_pPlayer, &CPlaybackEngine::SeekToBuffer,
+            Qt::QueuedConnection);
 
     // Both stored values are read before either is given to the player: setting the volume first
     // would store it with the mute not yet given, and the stored mute would be lost. Changes are
@@ -27,6 +34,7 @@ CNowPlayingReporter::CNowPlayingReporter(CPlaybackEngine* pPlayer, CNowPlaying* 
     m_pPlayer->SetFade(m_pNowPlaying->FadeLevel());
     m_pNowPlaying->SetPlayerPresent(true);
     Update();
+    UpdateListenBack();
 }
 
 CNowPlayingReporter::~CNowPlayingReporter()
@@ -43,6 +51,12 @@ void CNowPlayingReporter::Update()
 {
     m_pNowPlaying->SetPlaying(m_pPlayer->IsPlaying());
     m_pNowPlaying->SetStreamTitle(m_pPlayer->Title());
+}
+
+void CNowPlayingReporter::UpdateListenBack()
+{
+    const SListenBuffer buffer = m_pPlayer->Buffer();
+    m_pNowPlaying->SetListenBack(buffer.bActive, m_pPlayer->IsPaused(), buffer.dPlaying, buffer.dBehind);
 }
 
 void CNowPlayingReporter::OnVolumeChange()

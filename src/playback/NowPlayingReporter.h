@@ -1,6 +1,7 @@
 #pragma once
 // Tells the program's now-playing state what the playback engine does while the player view exists: the channel it
-// opens, the stream's title, whether sound comes out and how loud. Lives as long as the view.
+// opens, the stream's title, whether sound comes out and how loud, and where it plays in the
+// rewind buffer; the desktop's moves in the buffer go to the player. Lives as long as the view.
 //
 // The volume and mute are the user's: the reporter gives the player the stored ones when the view is
 // made, stores every change (from the control bar or the desktop), and hands the desktop's volume
@@ -25,6 +26,7 @@ public:
 
 private:
     void Update();
+    void UpdateListenBack();
     void OnVolumeChange();
 
     CPlaybackEngine* m_pPlayer;

@@ -4,8 +4,8 @@
 // outlives every view: the player's page may go and come back while it stays.
 //
 // The status text is the engine's status, with the stream's title joined to "Playing", followed by
-// the notes of what else acts on playback (the recording, the output device standing in for the
-// chosen one), each after " | ".
+// the notes of what else acts on playback (how far the listener is behind live, the recording, the
+// output device standing in for the chosen one, a song just saved), each after " | ".
 #include "catalogue/ChannelTableModel.h"
 #include "playback/MediaPlayer.h"
 
@@ -23,8 +23,10 @@ public:
     // What else may speak in the status text, in the order it is shown.
     enum class ENote
     {
+        BehindLive,
         Recording,
         OutputDevice,
+        SavedSong,
         Count
     };
 
@@ -44,6 +46,11 @@ public:
     void SetNote(ENote note, const QString& strNote);
     QString StatusText() const;
 
+    // "m:ss", or "h:mm:ss" from an hour on.
+    static QString ClockText(double dSeconds);
+    // "12:34 behind live"; "" when less than a second behind.
+    static QString BehindLiveNote(double dBehind);
+
     // The engine's status with the stream's title joined to "Playing".
     static QString StatusWithTitle(EPlayerState state, const QString& strStatus, const QString& strTitle);
 
@@ -54,6 +61,7 @@ signals:
 
 private:
     void OnStatusInput();
+    void OnBufferChanged();
 
     std::unique_ptr<CPlaybackEngine> m_pEngine;
     CChannel m_channel;

@@ -15,10 +15,13 @@
 #include "web/Explorer1.h"
 #include "player/FilterCommands.h"
 #include "player/ListFilterBox.h"
+#include "player/ListenBackControl.h"
 #include "player/MyStationsUi.h"
 #include "playback/NowPlaying.h"
 #include "playback/NowPlayingReporter.h"
 #include "playback/AudioOutput.h"
+#include "playback/PlaybackEngine.h"
+#include "playback/PlaybackService.h"
 #include "base/PlayerTrace.h"
 #include "player/StreamRecorder.h"
 #include "player/WMPPlayer4.h"
@@ -131,6 +134,7 @@ CSorvanaView::CSorvanaView(CAppContext& context, QWidget* parent)
     // Both show in the status bar beside the player's status, through the playback service.
     m_pRecorder = new CStreamRecorder(context.Playback(), this, this);
     m_pRecorder->BindCommands(m_actions);
+    new CListenBackControl(context.Playback().Engine(), m_actions, this);
     m_pAudioOutput = new CAudioOutput(context.Playback(), context.Settings(), this);
     // The service's status text goes to the main window while this view shows the player.
     connect(&context.Playback(), &CPlaybackService::StatusTextChanged, this,
@@ -231,6 +235,16 @@ void CSorvanaView::PlayChannelNumber(int nChannel)
 void CSorvanaView::OnPlay()
 {
     playertrace::Mark("play");
+    // A paused stream goes on from where it paused, unless another row is selected (a new selection
+    // posts Play): that one opens.
+    CPlaybackEngine* pEngine = m_context.Playback().Engine();
+    const int nRow = m_pLogic->GetCurrentRow();
+    if (pEngine->IsPaused() &&
+        (nRow < 0 || m_listChannels->Channels().Channel(nRow).m_strUrl == pEngine->Url()))
+    {
+        pEngine->Resume();
+        return;
+    }
     m_pLogic->OnPlay();
 }
 

@@ -20,6 +20,9 @@ namespace
 // Below this the disk counts as full: the recording ends before a write fails half-way.
 constexpr qint64 kLeastFreeBytes = 4 * 1024 * 1024;
 constexpr int kSpaceCheckMs = 2000;
+constexpr int kSavedNoteMs = 15000;
+// A title that begins this close after the playing point is the one heard now.
+constexpr double kSameMoment = 0.5;
 // File names are at most 255 bytes in the file system's encoding; the name is cut so that " (n)"
 // and the extension still fit.
 constexpr qsizetype kMaxNameBytes = 255;
@@ -113,11 +116,19 @@ CStreamRecorder::CStreamRecorder(CPlaybackService& service, QWidget* pMessageOwn
             [this] { m_service.SetNote(CPlaybackService::ENote::Recording, StatusNote()); });
     m_spaceCheck.setInterval(kSpaceCheckMs);
     connect(&m_spaceCheck, &QTimer::timeout, this, &CStreamRecorder::CheckFreeSpace);
+    m_savedNote.setSingleShot(true);
+    m_savedNote.setInterval(kSavedNoteMs);
+    connect(&m_savedNote, &QTimer::timeout, this,
+            [this] { m_service.SetNote(CPlaybackService::ENote::SavedSong, QString()); });
+    connect(m_pPlayer, &CPlaybackEngine::BufferedSongsChanged, this, &CStreamRecorder::BufferedSongsChanged);
+    connect(m_pPlayer, &CPlaybackEngine::BufferChanged, this, &CStreamRecorder::BufferedSongsChanged);
+    connect(&m_service, &CPlaybackService::ChannelChanged, this, &CStreamRecorder::BufferedSongsChanged);
 }
 
 CStreamRecorder::~CStreamRecorder()
 {
     m_service.SetNote(CPlaybackService::ENote::Recording, QString());
+    m_service.SetNote(CPlaybackService::ENote::SavedSong, QString());
 }
 
 void CStreamRecorder::BindCommands(CCommandActions& actions)
@@ -143,6 +154,81 @@ void CStreamRecorder::BindCommands(CCommandActions& actions)
     connect(m_pPlayer, &CPlaybackEngine::PictureTrackFound, this, update);
     connect(m_pPlayer, &CPlaybackEngine::RecordingEnded, this, update);
     update();
+
+    actions.Bind(ID_SAVE_SONG, this, [this] { SaveSong(PlayingSong()); });
+    auto updateSave = [this, &actions] { actions.SetEnabled(ID_SAVE_SONG, PlayingSong() >= 0); };
+    connect(this, &CStreamRecorder::BufferedSongsChanged, this, updateSave);
+    updateSave();
+}
+
+int CStreamRecorder::PlayingSong() const
+{
+    const SListenBuffer buffer = m_pPlayer->Buffer();
+    if (!buffer.bActive)
+        return -1;
+    const QList<SBufferedSong> songs = m_pPlayer->BufferedSongs();
+    for (qsizetype i = songs.size() - 1; i >= 0; --i)
+        if (songs[i].dStart <= buffer.dPlaying + kSameMoment)
+            return int(i);
+    return -1;
+}
+
+int CStreamRecorder::BufferedSong(const QString& strChannel, const QString& strTitle) const
+{
+    if (!m_pPlayer->Buffer().bActive || strTitle.isEmpty() || strChannel != m_service.Channel().m_strName)
+        return -1;
+    const QList<SBufferedSong> songs = m_pPlayer->BufferedSongs();
+    for (qsizetype i = songs.size() - 1; i >= 0; --i)
+        if (songs[i].strTitle == strTitle)
+            return int(i);
+    return -1;
+}
+
+void CStreamRecorder::SaveSong(int nSong)
+{
+    const QList<SBufferedSong> songs = m_pPlayer->BufferedSongs();
+    if (nSong < 0 || nSong >= songs.size())
+        return;
+    const SBufferedSong song = songs[nSong];
+    const QString strFolder = recording::Folder();
+    switch (PrepareFolder(strFolder))
+    {
+    case EFolder::CannotCreate:
+        Fail(tr("The folder %1 cannot be created, so the song is not saved.")
+                 .arg(QDir::toNativeSeparators(strFolder)));
+        return;
+    case EFolder::CannotWrite:
+        Fail(tr("Nothing can be written to the folder %1, so the song is not saved.")
+                 .arg(QDir::toNativeSeparators(strFolder)));
+        return;
+    case EFolder::Ready:
+        break;
+    }
+    const QString strPath =
+        recording::UniquePath(strFolder, recording::FileName(m_service.Channel().m_strName, song.strTitle,
+                                                             recording::ExtensionFor(m_pPlayer->AudioCodec()),
+                                                             QDateTime::currentDateTime()));
+    const QString strError = m_pPlayer->SaveSong(nSong, strPath);
+    if (!strError.isEmpty())
+    {
+        Fail(tr("The song could not be saved in the file %1 (%2). The disk may be full.")
+                 .arg(QDir::toNativeSeparators(strPath), strError));
+        return;
+    }
+    const QString strName = QFileInfo(strPath).fileName();
+    m_service.SetNote(CPlaybackService::ENote::SavedSong,
+                      song.bCut ? tr("Saved from the start of the buffer: %1").arg(strName)
+                                : tr("Saved: %1").arg(strName));
+    m_savedNote.start();
+}
+
+CStreamRecorder::EFolder CStreamRecorder::PrepareFolder(const QString& strFolder)
+{
+    if (!QDir().mkpath(strFolder) || !QFileInfo(strFolder).isDir())
+        return EFolder::CannotCreate;
+    // Permissions alone do not tell (a read-only mount, another user's folder as root): try a file.
+    QTemporaryFile probe(QDir(strFolder).filePath(QStringLiteral(".vedrix-XXXXXX")));
+    return probe.open() ? EFolder::Ready : EFolder::CannotWrite;
 }
 
 bool CStreamRecorder::IsRecording() const
@@ -166,21 +252,19 @@ bool CStreamRecorder::CanRecord() const
 void CStreamRecorder::Start()
 {
     const QString strFolder = recording::Folder();
-    if (!QDir().mkpath(strFolder) || !QFileInfo(strFolder).isDir())
+    switch (PrepareFolder(strFolder))
     {
+    case EFolder::CannotCreate:
         Fail(tr("The folder %1 cannot be created, so nothing is recorded.")
                  .arg(QDir::toNativeSeparators(strFolder)));
         return;
-    }
-    // Permissions alone do not tell (a read-only mount, another user's folder as root): try a file.
-    QTemporaryFile probe(QDir(strFolder).filePath(QStringLiteral(".vedrix-XXXXXX")));
-    if (!probe.open())
-    {
+    case EFolder::CannotWrite:
         Fail(tr("Nothing can be written to the folder %1, so nothing is recorded.")
                  .arg(QDir::toNativeSeparators(strFolder)));
         return;
+    case EFolder::Ready:
+        break;
     }
-    probe.close();
     if (OpenFile())
     {
         m_spaceCheck.start();

@@ -4,7 +4,8 @@
 // named "<channel> - <title>.<ext>". The Record command starts and stops it; another channel, Stop or
 // a dropped stream end it; a folder that cannot be written or a full disk end it with a message
 // while the stream plays on. Streams with a picture are not recorded (the command is off for them).
-// Lives as long as the player view.
+// Save Song writes a song that the rewind buffer still holds into the same folder, under the same
+// name, as it came. Lives as long as the player view.
 #include "base/Commands.h"
 
 #include <QDateTime>
@@ -41,15 +42,26 @@ public:
     CStreamRecorder(CPlaybackService& service, QWidget* pMessageOwner, QObject* parent);
     ~CStreamRecorder() override;
 
-    // Binds the Record command for as long as the recorder lives, its state pushed as it changes.
+    // Binds the Record and Save Song commands for as long as the recorder lives, their state pushed
+    // as it changes.
     void BindCommands(CCommandActions& actions);
     bool IsRecording() const;
     // What the status bar says while recording ("" otherwise).
     QString StatusNote() const;
 
+    // The song of the rewind buffer (an index of the engine's BufferedSongs) that is heard now, and
+    // the latest one of the playing channel with this title; -1 for none.
+    int PlayingSong() const;
+    int BufferedSong(const QString& strChannel, const QString& strTitle) const;
+    // Writes the song into the recording folder; the status says where (and when the song began
+    // before the buffer, that its start is missing), a message box why not.
+    void SaveSong(int nSong);
+
 signals:
     // Recording started, stopped or went on in another file.
     void Changed();
+    // The songs that the buffer holds, the channel or the playing point changed.
+    void BufferedSongsChanged();
 
 private:
     bool CanRecord() const;
@@ -61,10 +73,20 @@ private:
     void OnRecordingEnded(const QString& strError);
     void CheckFreeSpace();
     void Fail(const QString& strText);
+    // Whether the folder is there and takes files.
+    enum class EFolder
+    {
+        Ready,
+        CannotCreate,
+        CannotWrite
+    };
+    static EFolder PrepareFolder(const QString& strFolder);
 
     CPlaybackService& m_service;
     CPlaybackEngine* m_pPlayer;
     QWidget* m_pMessageOwner;
     QString m_strTitle; // the title of the file being written
     QTimer m_spaceCheck;
+    // The note of a saved song stays a while.
+    QTimer m_savedNote;
 };

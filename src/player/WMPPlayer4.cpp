@@ -37,10 +37,14 @@ void CWMPPlayer4::Build()
     m_pBar->SetMuted(m_pEngine->IsMuted());
     m_pBar->SetSeekable(m_pEngine->IsSeekable());
     m_pBar->SetPosition(m_pEngine->Position(), m_pEngine->Duration());
+    m_pBar->SetListenBuffer(m_pEngine->Buffer(), m_pEngine->IsPaused());
     m_pVideo->SetStatusText(m_pEngine->Status());
     m_pVideo->SetStreamTitle(m_pEngine->Title());
 
-    connect(m_pBar, &CPlayerControlBar::PlayClicked, m_pEngine, &CMpvEngine::Replay);
+    connect(m_pBar, &CPlayerControlBar::PlayClicked, this, &CWMPPlayer4::Play);
+    connect(m_pBar, &CPlayerControlBar::PauseClicked, m_pEngine, &CPlaybackEngine::Pause);
+    connect(m_pBar, &CPlayerControlBar::LiveClicked, m_pEngine, &CPlaybackEngine::GoLive);
+    connect(m_pBar, &CPlayerControlBar::BufferSeekRequested, m_pEngine, &CPlaybackEngine::SeekToBuffer);
     connect(m_pBar, &CPlayerControlBar::StopClicked, this, &CWMPPlayer4::Stop);
     connect(m_pBar, &CPlayerControlBar::VolumeChanged, this, &CWMPPlayer4::SetVolume);
     connect(m_pBar, &CPlayerControlBar::MuteToggled, this, &CWMPPlayer4::SetMuted);
@@ -53,6 +57,9 @@ void CWMPPlayer4::Build()
     connect(m_pEngine, &CPlaybackEngine::PictureTrackFound, this, [this] { m_pVideo->SetVideoWanted(true); });
     connect(m_pEngine, &CPlaybackEngine::SeekableChanged, m_pBar, &CPlayerControlBar::SetSeekable);
     connect(m_pEngine, &CPlaybackEngine::PositionChanged, m_pBar, &CPlayerControlBar::SetPosition);
+    auto showBuffer = [this] { m_pBar->SetListenBuffer(m_pEngine->Buffer(), m_pEngine->IsPaused()); };
+    connect(m_pEngine, &CPlaybackEngine::BufferChanged, this, showBuffer);
+    connect(m_pEngine, &CPlaybackEngine::PausedChanged, this, showBuffer);
     connect(m_pEngine, &CPlaybackEngine::VolumeChanged, this,
             [this](int nVolume, bool bMuted)
             {
@@ -110,6 +117,15 @@ QString CWMPPlayer4::get_status() const
 EPlayerState CWMPPlayer4::GetState() const
 {
     return m_pEngine->State();
+}
+
+void CWMPPlayer4::Play()
+{
+    // A paused stream goes on from where it paused; anything else starts again.
+    if (m_pEngine->IsPaused())
+        m_pEngine->Resume();
+    else
+        m_pEngine->Replay();
 }
 
 void CWMPPlayer4::Stop()

@@ -87,6 +87,7 @@ private:
     };
 
     void Build();
+    void Play();
     void Stop();
     void OnStatusChanged(const QString& strStatus);
     void OnPictureChanged(bool bShown);

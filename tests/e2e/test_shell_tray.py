@@ -18,12 +18,13 @@ def test_menu_tooltip_show_hide_exit():
         entries = app.tray_menu()
         labels = ["-" if e["separator"] else e["label"] for e in entries]
         assert labels == ["Exit", "-", "Customize Menu...", "Show", "-", "Stop", "Play",
-                          "Play Previous Channel", "Play Next Channel", "Record", "-", "Sleep Timer",
-                          "Recent Songs"], labels
+                          "Play Previous Channel", "Play Next Channel", "Record", "Pause", "Save Song", "-",
+                          "Sleep Timer", "Recent Songs"], labels
         enabled = {e["label"]: e["enabled"] for e in entries if not e["separator"]}
         # The playback entries belong to the player view, which is not the open one.
         assert enabled["Exit"] and enabled["Show"], enabled
         assert not enabled["Play"] and not enabled["Stop"] and not enabled["Record"], enabled
+        assert not enabled["Pause"] and not enabled["Save Song"], enabled
 
         # Nothing has set a status yet: the title alone (the settings view sets none).
         assert app.tray_tooltip() == TITLE, app.tray_tooltip()

@@ -348,6 +348,12 @@ private slots:
             "  Play Previous 321 large",
             "  Stop 317 large",
             "  Record 357 large",
+            " panel Listen Back",
+            "  Pause 360 small",
+            "  Live 361 small",
+            "  Save Song 364 small",
+            "  Previous Song 362 small",
+            "  Next Song 363 small",
             " panel Channel Management",
             "  Refresh Channels List 310 large",
             " panel Channel Filters",
@@ -673,13 +679,13 @@ private slots:
     {
         {
             SShell shell;
-            shell.frame->setGeometry(120, 90, 1130, 640);
+            shell.frame->setGeometry(120, 90, 1230, 640);
             shell.frame->SaveWindowPlacement();
         }
         SShell shell;
         QVERIFY(shell.frame->RestoreWindowPlacement());
         QVERIFY(!shell.frame->isVisible());
-        QCOMPARE(shell.frame->geometry(), QRect(120, 90, 1130, 640));
+        QCOMPARE(shell.frame->geometry(), QRect(120, 90, 1230, 640));
     }
 };
 

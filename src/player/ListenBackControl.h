@@ -1,0 +1,28 @@
+#pragma once
+// Listening back on the player's page: the Pause, Live, Previous Song and Next Song commands, and
+// the keys that move in the rewind buffer (Left/Right 10 seconds, with Shift a minute). The commands
+// are bound for as long as the page lives and follow the engine's buffer; the keys work wherever the
+// page has the focus except where a box takes them for itself (a text box, a slider).
+#include <QObject>
+
+class CCommandActions;
+class CPlaybackEngine;
+class QShortcut;
+class QWidget;
+
+class CListenBackControl : public QObject
+{
+    Q_OBJECT
+public:
+    CListenBackControl(CPlaybackEngine* pEngine, CCommandActions& actions, QWidget* pPage);
+
+    // Whether a title begins after what is heard now.
+    static bool HasNextSong(const CPlaybackEngine& engine);
+
+private:
+    void Update();
+
+    CPlaybackEngine* m_pEngine;
+    CCommandActions& m_actions;
+    QList<QShortcut*> m_keys;
+};
