@@ -1,0 +1,417 @@
+#!/usr/bin/env python3
+"""Listening back: what the rewind buffer costs and how quickly it answers, all on 127.0.0.1.
+
+- Switch gap: the longest silence at the PulseAudio null sink between the old channel's last sound
+  and the new one's first, on the Play Next hot key between two Icecast tone radios (MP3, 128 kbps,
+  stereo). Budget: 50 ms worst.
+- Previous Song: from the click on the ribbon's "Previous Song" (the pointer's click through XTEST)
+  to the first sound of the song before, on a radio whose songs alternate between two tones.
+- A 60-minute buffer at 128 kbps, filled thirty times faster than real time by a local ICY server
+  (MP3 frames, a title every four minutes): the program's memory (PSS of its process tree) and its
+  buffer file (size and blocks on disk) from the first minute to the sixtieth. Budget: the memory
+  grows less than 16 MiB, the file holds no more than the stream sent (and the cap).
+- mpv's own disk cache for comparison: `mpv --cache=yes --cache-on-disk=yes --demuxer-max-bytes=2MiB
+  --demuxer-max-back-bytes=2MiB` over the same 60 minutes (decoded as fast as it can, so the back
+  buffer's cap is reached at once): the largest size of its cache file, which is append-only.
+
+BENCH_RUNS (5) sets the number of switches and Previous Song clicks; BENCH_MINUTES (60) the buffer's
+length; BENCH_SPEED (30) how much faster than real time it is filled.
+"""
+
+import http.server
+import os
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import benchlib as b  # noqa: E402
+import player_a11y  # noqa: E402
+import rig_app  # noqa: E402
+from mpris_desktop import Mpris  # noqa: E402
+from rig_streams import StaticHttpServer, mp3_encoder  # noqa: E402
+
+MINUTES = float(os.environ.get("BENCH_MINUTES", "60"))
+SPEED = float(os.environ.get("BENCH_SPEED", "30"))
+SONG_TONES = (440, 660)
+SWITCH_TONES = {"/one": 440, "/two": 660}
+GAP_BUDGET = 0.050
+MEMORY_GROWTH_BUDGET_MIB = 16
+# Ctrl+Alt with N and B: the hot keys Play Next and Play Prev (virtual-key codes).
+HOT_KEYS = {"Play Next": ("n", 0x4E), "Play Prev": ("b", 0x42)}
+MIB = 1024 * 1024
+
+
+# --------------------------------------------------------------------------------------------------
+# A radio with songs, as fast as asked
+
+
+def mp3_frames(path):
+    """The MPEG-1 Layer III frames of a file (no tags), as a list of bytes."""
+    with open(path, "rb") as f:
+        data = f.read()
+    rates = [0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0]
+    frames, i = [], 0
+    while i + 4 <= len(data):
+        if data[i] != 0xFF or data[i + 1] & 0xFE != 0xFA:
+            i += 1
+            continue
+        kbps = rates[data[i + 2] >> 4]
+        size = 144000 * kbps // 44100 + ((data[i + 2] >> 1) & 1)
+        if kbps == 0:
+            i += 1
+            continue
+        frames.append(data[i:i + size])
+        i += size
+    return frames
+
+
+class SongRadio(StaticHttpServer):
+    """An ICY radio on "/songs": MP3 at 128 kbps whose songs of song_seconds alternate between two
+    tones, titled "Song 1", "Song 2"...; each listener gets its own programme from the start, sent
+    at speed times real time for its first fast_seconds of sound and in real time after that."""
+
+    METAINT = 16000
+    FRAME_SECONDS = 1152 / 44100
+
+    def __init__(self, root, song_seconds, speed=1.0, fast_seconds=0.0, total_seconds=None):
+        super().__init__(root)
+        self.song_seconds, self.speed, self.fast_seconds = song_seconds, speed, fast_seconds
+        self.total_seconds = total_seconds
+        self.tones = []
+
+    def start(self):
+        for frequency in SONG_TONES:
+            path = os.path.join(self.root, "song%d.mp3" % frequency)
+            subprocess.run(["ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error", "-y", "-f", "lavfi",
+                            "-i", "sine=frequency=%d:sample_rate=44100" % frequency, "-t", "30",
+                            *mp3_encoder(b.KBPS, b.CHANNELS), "-write_xing", "0", "-id3v2_version", "0",
+                            "-f", "mp3", path], check=True)
+            self.tones.append(mp3_frames(path))
+        return super().start()
+
+    def programme(self):
+        """(title, frame) for every frame, song after song."""
+        per_song = int(self.song_seconds / self.FRAME_SECONDS)
+        song = 0
+        while True:
+            frames = self.tones[song % 2]
+            for k in range(per_song):
+                yield "Song %d" % (song + 1), frames[k % len(frames)]
+            song += 1
+
+    def _handler(self):
+        radio = self
+
+        class Handler(http.server.BaseHTTPRequestHandler):
+            protocol_version = "HTTP/1.0"
+
+            def log_message(self, *args):
+                pass
+
+            def do_GET(self):
+                if self.path != "/songs":
+                    self.send_error(404)
+                    return
+                icy = self.headers.get("Icy-MetaData") == "1"
+                self.send_response(200)
+                self.send_header("Content-Type", "audio/mpeg")
+                self.send_header("icy-name", "Songs")
+                if icy:
+                    self.send_header("icy-metaint", str(radio.METAINT))
+                self.end_headers()
+                try:
+                    radio.send(self.wfile, icy)
+                except OSError:
+                    pass  # the listener left
+
+        return Handler
+
+    def send(self, out, icy):
+        started, seconds, title, sent_title, left = time.monotonic(), 0.0, None, None, self.METAINT
+        pending = bytearray()
+        for title, frame in self.programme():
+            data = frame
+            while data:
+                take = data[:left] if icy else data
+                pending += take
+                data = data[len(take):]
+                left -= len(take)
+                if icy and left == 0:
+                    if title != sent_title:
+                        text = ("StreamTitle='%s';" % title).encode()
+                        text += b"\0" * (-len(text) % 16)
+                        pending += bytes([len(text) // 16]) + text
+                        sent_title = title
+                    else:
+                        pending += b"\0"
+                    left = self.METAINT
+            seconds += self.FRAME_SECONDS
+            if self.total_seconds is not None and seconds >= self.total_seconds:
+                out.write(pending)
+                return
+            if len(pending) >= 8192:
+                out.write(pending)
+                out.flush()
+                pending.clear()
+                fast = min(seconds, self.fast_seconds)
+                due = started + fast / self.speed + max(0.0, seconds - self.fast_seconds) - 2.0  # 2 s ahead
+                wait = due - time.monotonic()
+                if wait > 0:
+                    time.sleep(wait)
+
+    def url(self, path="/songs"):
+        return super().url(path)
+
+
+# --------------------------------------------------------------------------------------------------
+# The world: PulseAudio, Icecast with two radios, the song radio and the channel list
+
+
+def write_list(world, radio):
+    lines = ["Type,Channel,Address,Extra,Language,About,Status"]
+    lines += ["Radio,%s,%s,,English,Tone,ON" % (m.strip("/"), world.ice.url(m)) for m in SWITCH_TONES]
+    lines.append("Radio,Songs,%s,,English,Songs,ON" % radio.url())
+    with open(os.path.join(world.site, "tvlist.zip"), "wb") as f:
+        f.write(("\r\n".join(lines) + "\r\n").encode("utf-16-le"))
+
+
+def write_settings(world, **values):
+    server = world.http.base_url()
+    rig_app.write_settings({"Servers": {"ChannelListServer": server, "BannerServer": server},
+                            "Settings": rig_app.settings_values(values, HOT_KEYS)})
+
+
+def tone_onset(rec, t, frequency, timeout=20):
+    """The first moment after t from which the sink plays the tone for 100 ms, as seconds after t."""
+    deadline = time.monotonic() + timeout
+    step = int(0.005 * rec.RATE)
+    while time.monotonic() < deadline:
+        time.sleep(0.2)
+        samples = rec.samples()
+        i = rec.index_at(t)
+        while i + int(0.1 * rec.RATE) < len(samples):
+            if abs(b.local_frequency(samples, i, 0.1) - frequency) < 15:
+                # Back to the first audible sample of this stretch of the tone.
+                while i > rec.index_at(t) and abs(samples[i - 1]) > b.THRESHOLD:
+                    i -= 1
+                return rec.time_of(i) - t, i
+            i += step
+    return None, None
+
+
+def longest_silence(samples, start, end):
+    """The longest run of silent samples in [start, end), in seconds."""
+    longest = run = 0
+    for s in samples[start:end]:
+        if -b.THRESHOLD <= s <= b.THRESHOLD:
+            run += 1
+            longest = max(longest, run)
+        else:
+            run = 0
+    return longest / b.MonitorRecorder.RATE
+
+
+def switch_gaps(world, runs):
+    """Seconds of the longest silence in each switch between the two tone radios."""
+    from Xlib import display
+    import sound_bench
+    write_settings(world, LastChannelIndex=0)
+    gaps = []
+    with b.Vedrix() as app:
+        app.start_and_wait_ready()
+        sound_bench.wait_playing(world, SWITCH_TONES["/one"])
+        d = display.Display()
+        try:
+            for run in range(runs):
+                key, frequency = ("n", SWITCH_TONES["/two"]) if run % 2 == 0 else ("b", SWITCH_TONES["/one"])
+                with b.MonitorRecorder(world.pulse) as rec:
+                    t = sound_bench.press(d, ["Control_L", "Alt_L", key])
+                    _, onset = tone_onset(rec, t, frequency)
+                    if onset is None:
+                        raise RuntimeError("no %d Hz after the switch" % frequency)
+                    gaps.append(longest_silence(rec.samples(), rec.index_at(t), onset + 1))
+                time.sleep(1.0)  # the old channel's tail is gone before the next switch
+        finally:
+            d.close()
+        app.stop()
+    return gaps
+
+
+def previous_song_times(world, runs):
+    """Seconds from the click on "Previous Song" to the song before's tone."""
+    write_settings(world, LastChannelIndex=len(SWITCH_TONES))
+    times = []
+    os.environ.update(player_a11y.ENV)
+    with b.Vedrix() as app:
+        app.start_and_wait_ready()
+        ui = player_a11y.Accessibility()
+        mpris = Mpris()
+        rig_app.wait_for(mpris.available, "the media player on the bus")
+
+        def button(label):
+            return ui.wait_for(lambda: ui.find_in_panel("Listen Back", label), 20, label)
+        with b.MonitorRecorder(world.pulse) as rec:
+            # Two songs in the buffer at least.
+            rig_app.wait_for(lambda: len([s for s in tone_runs(rec) if s]) >= 3, "three songs played", 120)
+        for _ in range(runs):
+            # The song heard now began a few seconds ago: the first click goes to its start, the
+            # second (at once) to the song before, whose tone is the other one.
+            position = mpris.get("Position")
+            ui.click(button("Previous Song"))
+            rig_app.wait_for(lambda: mpris.get("Position") < position - 2e6, "a jump back")
+            with b.MonitorRecorder(world.pulse) as rec:
+                heard = b.local_frequency(rec.samples(), max(0, len(rec.samples()) - int(0.15 * rec.RATE)))
+                other = SONG_TONES[1] if abs(heard - SONG_TONES[0]) < 15 else SONG_TONES[0]
+                node = button("Previous Song")
+                t = time.monotonic()
+                ui.click(node)
+                seconds, _ = tone_onset(rec, t, other)
+            if seconds is None:
+                raise RuntimeError("no %d Hz after Previous Song" % other)
+            times.append(seconds)
+            ui.click(button("Live"))
+            time.sleep(6)  # into the live song, past its first seconds
+        app.stop()
+    return times
+
+
+def tone_runs(rec):
+    """The tones heard so far, one entry per change (0 for silence), from 100 ms stretches."""
+    samples, runs = rec.samples(), []
+    for i in range(0, len(samples) - int(0.1 * rec.RATE), int(0.1 * rec.RATE)):
+        f = b.local_frequency(samples, i, 0.1)
+        tone = next((t for t in SONG_TONES if abs(f - t) < 15), 0)
+        if not runs or runs[-1] != tone:
+            runs.append(tone)
+    return runs
+
+
+# --------------------------------------------------------------------------------------------------
+# Memory and disk over a long buffer
+
+
+def ring_files(folder):
+    out = {}
+    for name in os.listdir(folder) if os.path.isdir(folder) else []:
+        try:
+            st = os.stat(os.path.join(folder, name))
+        except FileNotFoundError:
+            continue
+        out[name] = (st.st_size, st.st_blocks * 512)
+    return out
+
+
+def vedrix_long_buffer(world):
+    """[(media minutes sent, PSS MiB, file size MiB, file on disk MiB)] every few seconds."""
+    radio = SongRadio(tempfile.mkdtemp(dir=world.root), 240, speed=SPEED, fast_seconds=MINUTES * 60).start()
+    try:
+        write_list(world, radio)
+        write_settings(world, LastChannelIndex=len(SWITCH_TONES))
+        folder = os.path.join(os.environ["XDG_CACHE_HOME"], "vedrix", "listenback")
+        samples, started = [], None
+        with b.Vedrix() as app:
+            app.start_and_wait_ready()
+            rig_app.wait_for(lambda: ring_files(folder), "the buffer's file")
+            started = time.monotonic()
+            while True:
+                minutes = min(MINUTES, (time.monotonic() - started) * SPEED / 60)
+                files = ring_files(folder)
+                pss = sum(b.pss_kib(p) for p in b.process_tree(app.proc.pid)) / 1024
+                samples.append((minutes, pss, sum(s for s, _ in files.values()) / MIB,
+                                sum(d for _, d in files.values()) / MIB))
+                if minutes >= MINUTES:
+                    break
+                time.sleep(2)
+            time.sleep(3)  # the last bytes on their way
+            files = ring_files(folder)
+            pss = sum(b.pss_kib(p) for p in b.process_tree(app.proc.pid)) / 1024
+            samples.append((MINUTES, pss, sum(s for s, _ in files.values()) / MIB,
+                            sum(d for _, d in files.values()) / MIB))
+            app.stop()
+        return samples
+    finally:
+        radio.stop()
+
+
+def mpv_disk_cache(world):
+    """[(seconds, cache file size MiB, on disk MiB, mpv PSS MiB)] while mpv takes the whole stream."""
+    radio = SongRadio(tempfile.mkdtemp(dir=world.root), 240, total_seconds=MINUTES * 60, speed=1e6,
+                      fast_seconds=MINUTES * 60).start()
+    cache = tempfile.mkdtemp(prefix="mpvcache.", dir=world.root)
+    try:
+        proc = subprocess.Popen(["mpv", "--no-config", "--no-video", "--ao=null", "--ao-null-untimed=yes",
+                                 "--cache=yes", "--cache-on-disk=yes", "--cache-dir=" + cache,
+                                 "--demuxer-max-bytes=2MiB", "--demuxer-max-back-bytes=2MiB", radio.url()],
+                                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        samples, started = [], time.monotonic()
+        while proc.poll() is None:
+            size = disk = 0
+            try:
+                for fd in os.listdir("/proc/%d/fd" % proc.pid):
+                    target = os.readlink("/proc/%d/fd/%s" % (proc.pid, fd))
+                    if target.startswith(cache):
+                        st = os.stat("/proc/%d/fd/%s" % (proc.pid, fd))
+                        size, disk = size + st.st_size, disk + st.st_blocks * 512
+            except OSError:
+                pass
+            samples.append((time.monotonic() - started, size / MIB, disk / MIB, b.pss_kib(proc.pid) / 1024))
+            time.sleep(0.5)
+        return samples
+    finally:
+        radio.stop()
+
+
+def main():
+    results = {}
+    with b.World() as world:
+        radio = SongRadio(tempfile.mkdtemp(dir=world.root), 8).start()
+        write_list(world, radio)
+        b.note("switch gaps ...")
+        results["gaps"] = switch_gaps(world, b.RUNS)
+        b.note("Previous Song ...")
+        results["previous"] = previous_song_times(world, b.RUNS)
+        radio.stop()
+        b.note("a %g-minute buffer at %g times real time ..." % (MINUTES, SPEED))
+        results["long"] = vedrix_long_buffer(world)
+        b.note("mpv's disk cache ...")
+        results["mpv"] = mpv_disk_cache(world)
+
+    gaps = [g * 1000 for g in results["gaps"]]
+    previous = [t * 1000 for t in results["previous"]]
+    b.print_table("Listening back: moments (ms, %d runs)" % b.RUNS, ["what", "median", "worst"], [
+        ["silence at a switch (Play Next hot key)", "%.0f" % b.median(gaps), "%.0f" % max(gaps)],
+        ["Previous Song click to its sound", "%.0f" % b.median(previous), "%.0f" % max(previous)]])
+
+    long_run = results["long"]
+    first = next((s for s in long_run if s[0] >= 1), long_run[0])
+    last = long_run[-1]
+    peak = max(s[1] for s in long_run)
+    sent = MINUTES * 60 * b.KBPS * 1000 / 8 / MIB
+    b.print_table("Vedrix: a %g-minute buffer at %d kbps, filled at %g x real time" % (MINUTES, b.KBPS, SPEED),
+                  ["", "after 1 min", "after %g min" % MINUTES, "peak"], [
+                      ["PSS of the process tree (MiB)", "%.1f" % first[1], "%.1f" % last[1], "%.1f" % peak],
+                      ["buffer file size (MiB)", "%.1f" % first[2], "%.1f" % last[2], "%.1f" % max(s[2] for s in long_run)],
+                      ["buffer file on disk (MiB)", "%.1f" % first[3], "%.1f" % last[3], "%.1f" % max(s[3] for s in long_run)]])
+
+    mpv = results["mpv"]
+    b.print_table("mpv --cache-on-disk=yes --demuxer-max-back-bytes=2MiB, the same %g minutes" % MINUTES,
+                  ["", "largest"], [
+                      ["cache file size (MiB)", "%.1f" % max(s[1] for s in mpv)],
+                      ["cache file on disk (MiB)", "%.1f" % max(s[2] for s in mpv)],
+                      ["PSS of mpv (MiB)", "%.1f" % max(s[3] for s in mpv)],
+                      ["seconds taken", "%.0f" % mpv[-1][0]]])
+    print()
+    ok = b.print_budgets([
+        ("worst silence at a switch <= %d ms" % (GAP_BUDGET * 1000), max(gaps) <= GAP_BUDGET * 1000, "%.0f ms" % max(gaps)),
+        ("memory growth over the buffer < %d MiB" % MEMORY_GROWTH_BUDGET_MIB,
+         last[1] - first[1] < MEMORY_GROWTH_BUDGET_MIB, "%+.1f MiB" % (last[1] - first[1])),
+        ("buffer on disk <= what the stream sent (%.1f MiB)" % sent, last[3] <= sent + 1, "%.1f MiB" % last[3]),
+    ])
+    sys.exit(0 if ok else 1)
+
+
+if __name__ == "__main__":
+    main()
