@@ -205,45 +205,31 @@ def tone_onset(rec, t, frequency, timeout=20):
     return None, None
 
 
-def longest_silence(samples, start, end):
-    """The longest run of silent samples in [start, end), in seconds."""
-    longest = run = 0
-    for s in samples[start:end]:
-        if -b.THRESHOLD <= s <= b.THRESHOLD:
-            run += 1
-            longest = max(longest, run)
-        else:
-            run = 0
-    return longest / b.MonitorRecorder.RATE
-
-
 def switch_gaps(world, runs):
-    """Seconds of the longest silence in each switch between the two tone radios."""
+    """Seconds of the longest silence in each switch between the two tone radios, measured as the
+    switch test measures it (rig_gap)."""
     from Xlib import display
+    import rig_gap
     import sound_bench
     write_settings(world, LastChannelIndex=0)
-    gaps = []
     with b.Vedrix() as app:
         app.start_and_wait_ready()
         sound_bench.wait_playing(world, SWITCH_TONES["/one"])
         d = display.Display()
+
+        def switch(i):
+            key, frequency = ("n", SWITCH_TONES["/two"]) if i % 2 == 0 else ("b", SWITCH_TONES["/one"])
+            sound_bench.press(d, ["Control_L", "Alt_L", key])
+            return frequency
         try:
-            for run in range(runs):
-                key, frequency = ("n", SWITCH_TONES["/two"]) if run % 2 == 0 else ("b", SWITCH_TONES["/one"])
-                with b.MonitorRecorder(world.pulse) as rec:
-                    t = sound_bench.press(d, ["Control_L", "Alt_L", key])
-                    _, onset = tone_onset(rec, t, frequency)
-                    if onset is None:
-                        raise RuntimeError("no %d Hz after the switch" % frequency)
-                    gaps.append(longest_silence(rec.samples(), rec.index_at(t), onset + 1))
-                time.sleep(1.0)  # the old channel's tail is gone before the next switch
+            figures = rig_gap.measure_gaps(world.pulse, switch, runs)
         finally:
             d.close()
         app.stop()
-    return gaps
+    return figures.gaps
 
 
-def previous_song_times(world, runs):
+def previous_song_times(world, runs, song_seconds):
     """Seconds from the click on "Previous Song" to the song before's tone."""
     write_settings(world, LastChannelIndex=len(SWITCH_TONES))
     times = []
@@ -253,43 +239,33 @@ def previous_song_times(world, runs):
         ui = player_a11y.Accessibility()
         mpris = Mpris()
         rig_app.wait_for(mpris.available, "the media player on the bus")
+        # Found once: a walk through the accessible tree takes longer than a song's first seconds.
+        previous, live = (ui.wait_for(lambda: ui.find_in_panel("Listen Back", label), 60, label)
+                          for label in ("Previous Song", "Live"))
 
-        def button(label):
-            return ui.wait_for(lambda: ui.find_in_panel("Listen Back", label), 20, label)
-        with b.MonitorRecorder(world.pulse) as rec:
-            # Two songs in the buffer at least.
-            rig_app.wait_for(lambda: len([s for s in tone_runs(rec) if s]) >= 3, "three songs played", 120)
+        def playing():
+            return mpris.get("Position") / 1e6
+        # Two songs in the buffer at least.
+        rig_app.wait_for(lambda: playing() > 2.5 * song_seconds, "songs in the buffer", 120)
         for _ in range(runs):
-            # The song heard now began a few seconds ago: the first click goes to its start, the
-            # second (at once) to the song before, whose tone is the other one.
-            position = mpris.get("Position")
-            ui.click(button("Previous Song"))
-            rig_app.wait_for(lambda: mpris.get("Position") < position - 2e6, "a jump back")
+            # Well into a song: the first click goes to its start, the second (at once, within its
+            # first seconds) to the song before, whose tone is the other one.
+            rig_app.wait_for(lambda: 4 <= playing() % song_seconds <= 6, "the middle of a song", 60)
+            song = int(playing() // song_seconds)
+            other = SONG_TONES[(song - 1) % 2]
             with b.MonitorRecorder(world.pulse) as rec:
-                heard = b.local_frequency(rec.samples(), max(0, len(rec.samples()) - int(0.15 * rec.RATE)))
-                other = SONG_TONES[1] if abs(heard - SONG_TONES[0]) < 15 else SONG_TONES[0]
-                node = button("Previous Song")
+                ui.click(previous)
+                rig_app.wait_for(lambda: playing() % song_seconds < 1.5, "the song's start")
                 t = time.monotonic()
-                ui.click(node)
+                ui.click(previous)
                 seconds, _ = tone_onset(rec, t, other)
             if seconds is None:
                 raise RuntimeError("no %d Hz after Previous Song" % other)
             times.append(seconds)
-            ui.click(button("Live"))
-            time.sleep(6)  # into the live song, past its first seconds
+            ui.click(live)
+            rig_app.wait_for(lambda: playing() > (song + 1) * song_seconds, "live again")
         app.stop()
     return times
-
-
-def tone_runs(rec):
-    """The tones heard so far, one entry per change (0 for silence), from 100 ms stretches."""
-    samples, runs = rec.samples(), []
-    for i in range(0, len(samples) - int(0.1 * rec.RATE), int(0.1 * rec.RATE)):
-        f = b.local_frequency(samples, i, 0.1)
-        tone = next((t for t in SONG_TONES if abs(f - t) < 15), 0)
-        if not runs or runs[-1] != tone:
-            runs.append(tone)
-    return runs
 
 
 # --------------------------------------------------------------------------------------------------
@@ -372,13 +348,14 @@ def main():
     with b.World() as world:
         if "switch" in PARTS or "previous" in PARTS:
             radio = SongRadio(tempfile.mkdtemp(dir=world.root), 8).start()
+            song_seconds = int(8 / SongRadio.FRAME_SECONDS) * SongRadio.FRAME_SECONDS
             write_list(world, radio)
             if "switch" in PARTS:
                 b.note("switch gaps ...")
                 results["gaps"] = switch_gaps(world, b.RUNS)
             if "previous" in PARTS:
                 b.note("Previous Song ...")
-                results["previous"] = previous_song_times(world, b.RUNS)
+                results["previous"] = previous_song_times(world, b.RUNS, song_seconds)
             radio.stop()
         if "buffer" in PARTS:
             b.note("a %g-minute buffer at %g times real time ..." % (MINUTES, SPEED))
