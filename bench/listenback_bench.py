@@ -257,7 +257,8 @@ def previous_song_times(world, runs, song_seconds):
                 ui.click(previous)
                 rig_app.wait_for(lambda: playing() % song_seconds < 1.5, "the song's start")
                 t = time.monotonic()
-                ui.click(previous)
+                # The pointer is on the button already (xdotool's mousemove --sync would wait for a move).
+                subprocess.run(["xdotool", "click", "1"], check=True)
                 seconds, _ = tone_onset(rec, t, other)
             if seconds is None:
                 raise RuntimeError("no %d Hz after Previous Song" % other)
