@@ -39,9 +39,11 @@ def fail(message):
 
 
 class PlayerWorld:
-    def __init__(self, tv=False, extra_lines=()):
+    def __init__(self, tv=False, extra_lines=(), radios=()):
+        """radios: further Radio mounts on the same Icecast, listed after "Three" under their names."""
         self.tv = tv
         self.extra_lines = list(extra_lines)
+        self.radios = list(radios)
         self.pulse = self.ice = self.hls = self.http = self.app = None
         self.ui = None
         self.root = tempfile.mkdtemp(prefix="world.", dir=os.environ.get("TMPDIR"))
@@ -53,7 +55,7 @@ class PlayerWorld:
         try:
             self.pulse = PulseAudio().start()
             self.ice = Icecast([Radio("/one", 440, name="One"), Radio("/two", 660, name="Two"),
-                                Radio("/three", 880, name="Three")]).start()
+                                Radio("/three", 880, name="Three")] + self.radios).start()
             if self.tv:
                 self.hls = HlsChannel(frequency=1000).start()
             os.makedirs(os.path.join(self.site, "banners", "vedrix"))
@@ -85,6 +87,7 @@ class PlayerWorld:
                  "Radio,Dead,%s,,English,Off the air,OFF" % self.ice.url("/dead"),
                  "Radio,Two,%s,,German,Tone 660,ON" % self.ice.url("/two"),
                  "Radio,Three,%s,,French,Tone 880,ON" % self.ice.url("/three")]
+        lines += ["Radio,%s,%s,,English,Tone,ON" % (r.name, self.ice.url(r.mount)) for r in self.radios]
         if self.hls:
             lines.append("TV,Test TV,%s,,English,Moving picture,ON" % self.hls.url)
         return lines + self.extra_lines

@@ -290,11 +290,55 @@ class PulseAudio(_Server):
 
 @dataclass
 class Radio:
-    """One radio mount: its path ("/english"), the tone's frequency and the first ICY title."""
+    """One radio mount: its path ("/english"), the tone's frequency and the first ICY title.
+
+    tunable: the tone comes from this process instead of ffmpeg's generator, so that
+    ``Icecast.set_tone`` can change it while listeners stay connected. kbps: this mount's bitrate
+    (default: the server's). speed: the source sends that many seconds of sound per second (a
+    stream that fills a buffer quickly)."""
     mount: str
     frequency: int
     title: str = ""
     name: str = ""
+    tunable: bool = False
+    kbps: int = 0
+    speed: float = 1.0
+
+
+class ToneFeeder(threading.Thread):
+    """Writes a sine tone as raw PCM (mono, signed 16-bit) into a pipe at the pace of the clock, a
+    tenth of a second ahead at most; ``frequency`` may change at any time (the phase goes on, so the
+    change is clean)."""
+
+    RATE = 44100
+    CHUNK = RATE // 50
+    AMPLITUDE = 4096  # ffmpeg's sine generator's level
+
+    def __init__(self, pipe, frequency):
+        super().__init__(name="tone", daemon=True)
+        self.pipe = pipe
+        self.frequency = frequency
+        self.phase = 0.0
+
+    def run(self):
+        started, sent = time.monotonic(), 0
+        while True:
+            ahead = sent / self.RATE - (time.monotonic() - started)
+            if ahead > 0.1:
+                time.sleep(ahead - 0.1)
+                continue
+            step = 2 * math.pi * self.frequency / self.RATE
+            phase = self.phase
+            chunk = array.array("h", (int(self.AMPLITUDE * math.sin(phase + step * i)) for i in range(self.CHUNK)))
+            self.phase = (phase + step * self.CHUNK) % (2 * math.pi)
+            if sys.byteorder != "little":
+                chunk.byteswap()
+            try:
+                self.pipe.write(chunk.tobytes())
+                self.pipe.flush()
+            except (OSError, ValueError):
+                return  # the source ended
+            sent += self.CHUNK
 
 
 class Icecast(_Server):
@@ -314,6 +358,7 @@ class Icecast(_Server):
         self.dir = None
         self.proc = None
         self.sources = {}
+        self.feeders = {}
 
     def start(self):
         self.port = free_port()
@@ -396,10 +441,24 @@ class Icecast(_Server):
         self.kill_source(mount)
         radio = self.radios[mount]
         target = "icecast://source:%s@%s:%d%s" % (self.SOURCE_PASSWORD, HOST, self.port, mount)
-        args = ["ffmpeg", "-nostdin", "-hide_banner", "-loglevel", "error", "-re",
-                "-f", "lavfi", "-i", "sine=frequency=%d:sample_rate=44100" % radio.frequency,
-                *mp3_encoder(self.kbps, self.channels), "-content_type", "audio/mpeg", "-ice_name", radio.name or mount.strip("/"), "-f", "mp3", target]
-        self.sources[mount] = spawn(args, log_path=os.path.join(self.dir, "source%s.log" % mount.replace("/", "_")))
+        if radio.tunable:
+            source = ["-f", "s16le", "-ar", str(ToneFeeder.RATE), "-ac", "1", "-i", "pipe:0"]
+        else:
+            source = ["-readrate", str(radio.speed), "-f", "lavfi",
+                      "-i", "sine=frequency=%d:sample_rate=44100" % radio.frequency]
+        args = ["ffmpeg", *([] if radio.tunable else ["-nostdin"]), "-hide_banner", "-loglevel", "error", *source,
+                *mp3_encoder(radio.kbps or self.kbps, self.channels), "-content_type", "audio/mpeg",
+                "-ice_name", radio.name or mount.strip("/"), "-f", "mp3", target]
+        log_path = os.path.join(self.dir, "source%s.log" % mount.replace("/", "_"))
+        if radio.tunable:
+            with open(log_path, "ab") as log:
+                proc = subprocess.Popen(args, stdin=subprocess.PIPE, stdout=log, stderr=subprocess.STDOUT,
+                                        preexec_fn=_die_with_parent)
+            self.feeders[mount] = ToneFeeder(proc.stdin, radio.frequency)
+            self.feeders[mount].start()
+        else:
+            proc = spawn(args, log_path=log_path)
+        self.sources[mount] = proc
         wait_until(lambda: self._on_air(mount), timeout, "Icecast mount " + mount)
         if radio.title:
             self.set_title(mount, radio.title)
@@ -416,7 +475,20 @@ class Icecast(_Server):
 
     def kill_source(self, mount):
         """Kills the source of a mount: its listeners lose the stream."""
-        stop_process(self.sources.pop(mount, None))
+        proc = self.sources.pop(mount, None)
+        stop_process(proc)
+        feeder = self.feeders.pop(mount, None)
+        if feeder:
+            try:
+                proc.stdin.close()
+            except OSError:
+                pass  # the source ended with bytes unread
+            feeder.join(5)
+
+    def set_tone(self, mount, frequency):
+        """Changes the tone of a tunable mount from now on; its listeners stay connected."""
+        self.feeders[mount].frequency = frequency
+        self.radios[mount].frequency = frequency
 
     def set_title(self, mount, title):
         """Sets the ICY title that the mount's listeners receive."""
