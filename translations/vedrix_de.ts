@@ -103,6 +103,21 @@
     </message>
 </context>
 <context>
+    <name>CListenBuffer</name>
+    <message>
+        <source>The stream ended.</source>
+        <translation>Der Stream ist zu Ende.</translation>
+    </message>
+    <message>
+        <source>Nothing of this stream is buffered.</source>
+        <translation>Von diesem Stream ist nichts zwischengespeichert.</translation>
+    </message>
+    <message>
+        <source>This part of the stream is no longer in the buffer.</source>
+        <translation>Dieser Teil des Streams ist nicht mehr im Zwischenspeicher.</translation>
+    </message>
+</context>
+<context>
     <name>CMyStations</name>
     <message>
         <source>This is not an internet stream address. My Stations takes addresses such as http://, https://, rtsp:// or mms:// only.</source>

@@ -225,7 +225,7 @@ double CFrameClock::SecondsAt(qint64 nOffset) const
     SPoint from = *(next - 1);
     SPoint to = next == m_points.cend() ? tail : *next;
     // The newest frame's start is known exactly too.
-    if (m_mode == EMode::Frames && next == m_points.cend() && m_nLastStart > from.nOffset)
+    if (m_mode == EMode::Frames && m_nLastStart > from.nOffset && m_nLastStart < to.nOffset)
     {
         if (nOffset >= m_nLastStart)
             from = {m_nLastStart, m_dLastStart};
@@ -239,20 +239,22 @@ double CFrameClock::SecondsAt(qint64 nOffset) const
 
 qint64 CFrameClock::OffsetAt(double dSeconds, qint64 nFloor) const
 {
-    qint64 nOffset;
+    qint64 nOffset = 0;
     if (m_mode == EMode::ByteRate)
         nOffset = qint64(qMax(dSeconds, 0.0) * double(m_nBytesPerSecond));
-    else if (m_points.isEmpty())
-        nOffset = 0;
-    else if (m_mode == EMode::Frames && m_nFrontier <= m_nFed && m_dSeconds <= dSeconds)
-        nOffset = m_nFrontier;
-    else if (m_mode == EMode::Frames && m_dLastStart <= dSeconds)
-        nOffset = m_nLastStart;
-    else
+    else if (!m_points.isEmpty())
     {
+        // The last known point at or before dSeconds (the first one when none is).
         auto next = std::upper_bound(m_points.cbegin(), m_points.cend(), dSeconds,
                                      [](double d, const SPoint& point) { return d < point.dSeconds; });
         nOffset = next == m_points.cbegin() ? next->nOffset : (next - 1)->nOffset;
+        if (m_mode == EMode::Frames)
+        {
+            if (m_dLastStart <= dSeconds)
+                nOffset = qMax(nOffset, m_nLastStart);
+            if (m_nFrontier <= m_nFed && m_dSeconds <= dSeconds)
+                nOffset = qMax(nOffset, m_nFrontier);
+        }
     }
     return nOffset < nFloor ? CutAtOrAfter(nFloor) : nOffset;
 }

@@ -24,6 +24,9 @@ constexpr qint64 kChunkBytes = 64 * 1024;
 constexpr int kGrewMs = 200;
 constexpr int kAnswerTimeoutMs = 15000;
 constexpr int kMaxRedirects = 5;
+// Hours of a real station bring a few hundred titles.
+constexpr qsizetype kMaxTitles = 2000;
+constexpr qsizetype kMaxTitleLength = 512;
 
 const char* const kStreamTypes[] = {"audio/mpeg", "audio/mp3", "audio/aac", "audio/aacp", "audio/x-aac", "audio/ogg",
                                     "application/ogg", "audio/opus", "video/mp2t"};
@@ -116,9 +119,10 @@ void CListenBuffer::Decide()
     bool bIcy = false;
     for (const QByteArray& name : pReply->rawHeaderList())
         bIcy = bIcy || name.toLower().startsWith("icy-");
-    // A length means a file, not a live stream: the player can seek in it itself.
+    // A length means a file, not a live stream (the player can seek in it itself), unless the server
+    // says it is a radio station.
     const bool bStream = pReply->error() == QNetworkReply::NoError && nStatus == 200 &&
-                         !pReply->hasRawHeader("Content-Length") && !IsOneOf(type, kPlaylistTypes) &&
+                         (bIcy || !pReply->hasRawHeader("Content-Length")) && !IsOneOf(type, kPlaylistTypes) &&
                          (IsOneOf(type, kStreamTypes) || (bIcy && !type.startsWith("text/")));
     if (!bStream)
     {
@@ -187,6 +191,11 @@ bool CListenBuffer::Consume(const char* pData, qint64 nSize)
         {
             const QString strError = m_pRing->Error();
             qCWarning(lcPlayer, "rewind buffer of %s stopped: %s", qUtf8Printable(m_strUrl), qUtf8Printable(strError));
+            if (!m_bReady)
+            {
+                GiveUp();
+                return false;
+            }
             Stop();
             m_pRing->Finish();
             emit Failed(strError);
@@ -196,12 +205,14 @@ bool CListenBuffer::Consume(const char* pData, qint64 nSize)
     bool bChanged = false;
     for (const CIcyReader::STitle& title : std::as_const(titles))
     {
+        const QString strTitle = title.strTitle.left(kMaxTitleLength);
         // Servers repeat the title in every block; a mark is a change.
-        if (!m_titles.isEmpty() && m_titles.last().strTitle == title.strTitle)
+        if (m_titles.isEmpty() ? strTitle.isEmpty() : m_titles.last().strTitle == strTitle)
             continue;
-        if (m_titles.isEmpty() && title.strTitle.isEmpty())
-            continue;
-        m_titles.append({title.nOffset, title.strTitle});
+        // A server that changes its title with every block must not fill the memory.
+        if (m_titles.size() >= kMaxTitles)
+            m_titles.removeFirst();
+        m_titles.append({title.nOffset, strTitle});
         bChanged = true;
     }
     bChanged = DropOldTitles() || bChanged;
@@ -225,10 +236,8 @@ void CListenBuffer::OnFinished()
 {
     if (!m_pReply)
         return;
-    if (!m_bDecided)
-        Decide();
-    else if (m_pRing)
-        OnReadyRead();
+    // What came with the end is still read.
+    OnReadyRead();
     if (!m_pReply)
         return;
     const QString strError = m_pReply->error() == QNetworkReply::NoError ? tr("The stream ended.")
@@ -281,7 +290,55 @@ qint64 CListenBuffer::OffsetAt(double dSeconds) const
     if (!m_pRing || !m_pClock)
         return 0;
     const qint64 nBegin = m_pRing->Begin();
-    return qBound(nBegin, m_pClock->OffsetAt(dSeconds, nBegin), m_pRing->End());
+    const qint64 nEnd = m_pRing->End();
+    const qint64 nPoint = m_pClock->OffsetAt(dSeconds);
+    if (nPoint < nBegin)
+        return qBound(nBegin, FirstFrameIn(nBegin, m_pClock->CutAtOrAfter(nBegin)), nEnd);
+    if (m_pClock->Mode() != CFrameClock::EMode::Frames)
+        return qBound(nBegin, nPoint, nEnd);
+    // The clock keeps a point every fraction of a second; the frames after it are read off the ring.
+    qint64 nOffset = nPoint;
+    double dAt = m_pClock->SecondsAt(nPoint);
+    unsigned char header[CFrameClock::kHeaderBytes];
+    CFrameClock::SHeader frame;
+    while (m_pRing->Read(nOffset, reinterpret_cast<char*>(header), sizeof header) == qint64(sizeof header) &&
+           CFrameClock::ParseHeader(header, frame))
+    {
+        const double dNext = dAt + double(frame.nSamples) / frame.nRate;
+        if (dNext > dSeconds + 1e-9 || nOffset + frame.nLength > nEnd)
+            break;
+        nOffset += frame.nLength;
+        dAt = dNext;
+    }
+    return qBound(nBegin, nOffset, nEnd);
+}
+
+qint64 CListenBuffer::FirstFrameIn(qint64 nFrom, qint64 nPoint) const
+{
+    // The bytes from nFrom up to a known frame start: the first frame is the first offset whose
+    // frames lead exactly there.
+    constexpr qint64 kMaxScan = 256 * 1024;
+    if (m_pClock->Mode() != CFrameClock::EMode::Frames || nPoint <= nFrom || nPoint - nFrom > kMaxScan)
+        return nPoint;
+    QByteArray bytes(nPoint - nFrom + CFrameClock::kHeaderBytes, Qt::Uninitialized);
+    const qint64 nRead = m_pRing->Read(nFrom, bytes.data(), bytes.size());
+    if (nRead < nPoint - nFrom + CFrameClock::kHeaderBytes)
+        return nPoint;
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qint64 nTarget = nPoint - nFrom;
+    CFrameClock::SHeader known;
+    if (!CFrameClock::ParseHeader(p + nTarget, known))
+        return nPoint;
+    for (qint64 nStart = 0; nStart < nTarget; ++nStart)
+    {
+        qint64 nAt = nStart;
+        CFrameClock::SHeader frame;
+        while (nAt < nTarget && CFrameClock::ParseHeader(p + nAt, frame) && frame.nKind == known.nKind)
+            nAt += frame.nLength;
+        if (nAt == nTarget)
+            return nFrom + nStart;
+    }
+    return nPoint;
 }
 
 double CListenBuffer::StartSeconds() const
@@ -329,7 +386,8 @@ QString CListenBuffer::SaveSpan(qint64 nFrom, qint64 nTo, const QString& strPath
     const qint64 nBegin = m_pRing->Begin();
     const qint64 nEnd = m_pRing->End();
     nTo = nTo < 0 ? nEnd : qMin(nTo, nEnd);
-    nFrom = m_pClock->CutAtOrAfter(qMax(nFrom, nBegin));
+    nFrom = qMax(nFrom, nBegin);
+    nFrom = FirstFrameIn(nFrom, m_pClock->CutAtOrAfter(nFrom));
     nTo = LastFrameEnd(nTo);
     if (nFrom >= nTo)
         return tr("This part of the stream is no longer in the buffer.");

@@ -66,6 +66,7 @@ private:
     bool DropOldTitles();
     void Stop();
     qint64 LastFrameEnd(qint64 nTo) const;
+    qint64 FirstFrameIn(qint64 nFrom, qint64 nPoint) const;
 
     QString m_strUrl;
     qint64 m_nCapacity;

@@ -589,6 +589,8 @@ void CMpvEngine::LoadInMpv(const QByteArray& url, bool bForRecording, bool bRing
     const qint64 nEntry = pEntry ? pEntry->u.int64 : CPlayerStatus::kAnyEntry;
     mpv_free_node_contents(&result);
     m_status.LoadRequested(nEntry);
+    // The text may have been "Connecting..." already, unseen while a move in the buffer loaded.
+    OnStatusChanged();
 }
 
 void CMpvEngine::Stop()
@@ -891,6 +893,7 @@ void CMpvEngine::StartListenBuffer()
     mpv_command(m_pMpv, stop);
     playertrace::Mark("listen buffer", m_strUrl.toUtf8().constData());
     m_status.LoadRequested(CPlayerStatus::kAnyEntry);
+    OnStatusChanged();
     pBuffer->Start();
 }
 
@@ -898,6 +901,12 @@ void CMpvEngine::DiscardListenBuffer(bool bLater)
 {
     m_bufferTick.stop();
     const bool bHad = m_pBuffer != nullptr;
+    // The buffer's end would reach mpv as the stream's end (and be taken for a drop).
+    if (IsRingFed() && m_pMpv)
+    {
+        const char* stop[]{"stop", nullptr};
+        mpv_command(m_pMpv, stop);
+    }
     if (m_nRingId)
         ringstream::Withdraw(m_nRingId);
     m_nRingId = 0;
@@ -918,6 +927,11 @@ void CMpvEngine::DiscardListenBuffer(bool bLater)
             pBuffer->deleteLater();
         }
         m_pBuffer.reset();
+    }
+    // mpv's pause outlasts the file: the next stream must not start paused.
+    if (IsPaused() && m_pMpv)
+    {
+        mpv_set_property_string(m_pMpv, "pause", "no");
     }
     SetPaused(false);
     SetBuffer(SListenBuffer());
@@ -1008,8 +1022,7 @@ void CMpvEngine::Pause()
 {
     if (!IsRingFed() || IsPaused())
         return;
-    int nFlag = 1;
-    mpv_set_property(m_pMpv, "pause", MPV_FORMAT_FLAG, &nFlag);
+    mpv_set_property_string(m_pMpv, "pause", "yes");
     UpdateBuffer(); // where it paused, before it counts as behind
     m_bAtLive = false;
     SetPaused(true);
@@ -1021,8 +1034,7 @@ void CMpvEngine::Resume()
     if (!IsPaused())
         return;
     SetPaused(false);
-    int nFlag = 0;
-    mpv_set_property(m_pMpv, "pause", MPV_FORMAT_FLAG, &nFlag);
+    mpv_set_property_string(m_pMpv, "pause", "no");
     // A pause longer than the buffer: where it paused has been overwritten.
     if (IsRingFed() && PlayingOffset() < m_pBuffer->Ring()->Begin())
         PlayBufferFrom(m_pBuffer->OffsetAt(m_pBuffer->StartSeconds()), false, true);
@@ -1056,22 +1068,20 @@ void CMpvEngine::GoLive()
 {
     if (!IsRingFed())
         return;
-    const bool bWasPaused = IsPaused();
+    if (IsPaused())
+        mpv_set_property_string(m_pMpv, "pause", "no");
     SetPaused(false);
-    if (bWasPaused)
-    {
-        int nFlag = 0;
-        mpv_set_property(m_pMpv, "pause", MPV_FORMAT_FLAG, &nFlag);
-    }
     PlayBufferFrom(m_pBuffer->OffsetAt(m_pBuffer->LiveSeconds() - m_dNaturalLag), true, true);
     OnStatusChanged();
 }
 
-int CMpvEngine::SongAt(qint64 nOffset) const
+int CMpvEngine::SongAt(double dSeconds) const
 {
+    // A move to a song begins at the frame that its title arrived in: up to a frame before it.
+    constexpr double kFrameSlack = 0.1;
     const QList<CListenBuffer::STitleMark> marks = m_pBuffer->Titles();
     int nSong = -1;
-    for (int i = 0; i < marks.size() && marks[i].nOffset <= nOffset; ++i)
+    for (int i = 0; i < marks.size() && m_pBuffer->SecondsAt(marks[i].nOffset) <= dSeconds + kFrameSlack; ++i)
         nSong = i;
     return nSong;
 }
@@ -1080,20 +1090,18 @@ bool CMpvEngine::PreviousSong()
 {
     if (!IsRingFed())
         return false;
-    const QList<CListenBuffer::STitleMark> marks = m_pBuffer->Titles();
-    int nSong = SongAt(PlayingOffset());
+    const QList<SBufferedSong> songs = BufferedSongs();
+    const double dPlaying = Buffer().dPlaying;
+    int nSong = SongAt(dPlaying);
     if (nSong < 0)
         return false;
-    const qint64 nBegin = m_pBuffer->Ring()->Begin();
-    const double dSongStart = m_pBuffer->SecondsAt(qMax(marks[nSong].nOffset, nBegin));
-    if (Buffer().dPlaying - dSongStart < kSongRestartSeconds)
+    if (dPlaying - songs[nSong].dStart < kSongRestartSeconds)
     {
         if (nSong == 0)
             return false;
         --nSong;
     }
-    const qint64 nTarget = qMax(marks[nSong].nOffset, nBegin);
-    PlayBufferFrom(m_pBuffer->OffsetAt(m_pBuffer->SecondsAt(nTarget)), false, true);
+    PlayBufferFrom(m_pBuffer->OffsetAt(songs[nSong].dStart), false, true);
     return true;
 }
 
@@ -1101,11 +1109,11 @@ bool CMpvEngine::NextSong()
 {
     if (!IsRingFed())
         return false;
-    const QList<CListenBuffer::STitleMark> marks = m_pBuffer->Titles();
-    const int nNext = SongAt(PlayingOffset()) + 1;
-    if (nNext >= marks.size())
+    const QList<SBufferedSong> songs = BufferedSongs();
+    const int nNext = SongAt(Buffer().dPlaying) + 1;
+    if (nNext >= songs.size())
         return false;
-    MoveInBuffer(m_pBuffer->SecondsAt(marks[nNext].nOffset));
+    MoveInBuffer(songs[nNext].dStart);
     return true;
 }
 

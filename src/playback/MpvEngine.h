@@ -114,8 +114,8 @@ private:
     qint64 PlayingOffset() const;
     // Reads where playback is and reports the buffer and the title there.
     void UpdateBuffer();
-    // The buffer's title marks as songs.
-    int SongAt(qint64 nOffset) const;
+    // The index of the song (of BufferedSongs) heard at dSeconds, -1 before the first.
+    int SongAt(double dSeconds) const;
     // Queued from mpv's wakeup callback: handles every event waiting.
     void DrainEvents();
     void HandleEvent(const mpv_event& event);

@@ -177,6 +177,8 @@ private slots:
         QVERIFY(engine.Buffer().bActive);
         QCOMPARE(RingFiles().size(), 1);
         QTRY_COMPARE_WITH_TIMEOUT(engine.Title(), QStringLiteral("Song A"), kStartTimeoutMs);
+        // Song A plays a while before the next title: long enough to count as a song of its own.
+        QTRY_VERIFY_WITH_TIMEOUT(engine.Buffer().dLive > engine.BufferedSongs().last().dStart + 6, kStartTimeoutMs);
         QCOMPARE(Rig("title /low Song B")["ok"].toBool(), true);
         QTRY_COMPARE_WITH_TIMEOUT(engine.Title(), QStringLiteral("Song B"), kStartTimeoutMs);
         const int nSongA = SongIndex(engine, "Song A");

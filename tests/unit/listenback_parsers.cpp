@@ -223,6 +223,9 @@ private slots:
             starts.append(stream.size());
             stream += frames[i];
         }
+        // And after the last frame: the stream broke off.
+        const qsizetype nFramesEnd = stream.size();
+        stream += Garbage();
         CFrameClock clock(true, 0);
         QRandomGenerator random(3);
         for (qsizetype nAt = 0; nAt < stream.size();)
@@ -238,6 +241,7 @@ private slots:
         const double dTolerance = constant ? 1e-9 : 0.1;
         for (int i = 0; i < frames.size(); ++i)
             QVERIFY2(qAbs(clock.SecondsAt(starts[i]) - i * frameSeconds) < dTolerance, qPrintable(QString::number(i)));
+        QVERIFY(qAbs(clock.SecondsAt(nFramesEnd) - frames.size() * frameSeconds) < 1e-9);
         QVERIFY(qAbs(clock.SecondsAt(stream.size()) - frames.size() * frameSeconds) < 1e-9);
         if (constant)
         {
@@ -248,12 +252,12 @@ private slots:
                         1e-9);
         }
         // The cut points are frame starts, at or before the time asked for and close to it.
-        for (double dSeconds : {0.0, 1.0, 2.5, 5.0, 7.77, frames.size() * frameSeconds})
+        for (double dSeconds : {0.0, 1.0, 2.5, 5.0, 7.77, (frames.size() - 0.5) * frameSeconds, frames.size() * frameSeconds})
         {
             const qint64 nCut = clock.OffsetAt(dSeconds);
-            QVERIFY2(starts.contains(nCut) || nCut == stream.size(), qPrintable(QString::number(nCut)));
+            QVERIFY2(starts.contains(nCut) || nCut == nFramesEnd, qPrintable(QString::number(nCut)));
             const double dCut = clock.SecondsAt(nCut);
-            const qsizetype nFrame = nCut == stream.size() ? frames.size() : starts.indexOf(nCut);
+            const qsizetype nFrame = nCut == nFramesEnd ? frames.size() : starts.indexOf(nCut);
             QVERIFY2(qAbs(dCut - nFrame * frameSeconds) < 1e-9, qPrintable(QStringLiteral("%1 %2").arg(dCut).arg(nFrame)));
             QVERIFY(dCut <= dSeconds + 1e-9);
             QVERIFY(dCut > dSeconds - 0.3);
