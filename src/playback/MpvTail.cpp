@@ -77,7 +77,8 @@ bool CMpvTail::EnsureMpv()
         [](void* pCtx)
         {
             auto* pTail = static_cast<CMpvTail*>(pCtx);
-            QMetaObject::invokeMethod(pTail, [pTail] { pTail->DrainEvents(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                pTail, [pTail] { pTail->DrainEvents(); }, Qt::QueuedConnection);
         },
         this);
     return true;
