@@ -146,7 +146,7 @@ private:
     bool m_bMpvFailed = false;
     CPlayerStatus m_status;
     CReconnectPolicy m_reconnect;
-    QString m_strLastError; // mpv's last error message while the current stream loads
+    QString m_strLastError;    // mpv's last error message while the current stream loads
     bool m_bKeepTitle = false; // the title stays while the same stream is opened again to record it
     // The current stream has an end of its own (a length, or it can seek): a file, or a recording
     // whose playlist is complete. Such a stream ends rather than drops, and is not reconnected.

@@ -178,7 +178,8 @@ private slots:
         QCOMPARE(RingFiles().size(), 1);
         QTRY_COMPARE_WITH_TIMEOUT(engine.Title(), QStringLiteral("Song A"), kStartTimeoutMs);
         // Song A plays a while before the next title: long enough to count as a song of its own.
-        QTRY_VERIFY_WITH_TIMEOUT(engine.Buffer().dLive > engine.BufferedSongs().last().dStart + 6, kStartTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(engine.Buffer().dLive > engine.BufferedSongs().last().dStart + 6,
+                                 kStartTimeoutMs);
         QCOMPARE(Rig("title /low Song B")["ok"].toBool(), true);
         QTRY_COMPARE_WITH_TIMEOUT(engine.Title(), QStringLiteral("Song B"), kStartTimeoutMs);
         const int nSongA = SongIndex(engine, "Song A");
@@ -194,12 +195,14 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(engine.Buffer().dLive > dLiveAtPause + 5, kStartTimeoutMs);
         const SListenBuffer paused = engine.Buffer();
         QVERIFY2(qAbs(paused.dBehind - (paused.dLive - dLiveAtPause)) < 1,
-                 qPrintable(QString("behind %1 s after %2 s").arg(paused.dBehind).arg(paused.dLive - dLiveAtPause)));
+                 qPrintable(
+                     QString("behind %1 s after %2 s").arg(paused.dBehind).arg(paused.dLive - dLiveAtPause)));
         engine.Resume();
         QVERIFY(!engine.IsPaused());
         QTRY_COMPARE_WITH_TIMEOUT(player.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
         QTRY_VERIFY_WITH_TIMEOUT(qAbs(Listen(1.0)["frequency"].toDouble() - kLowTone) < 15, kStartTimeoutMs);
-        QVERIFY2(engine.Buffer().dBehind > paused.dBehind - 1, qPrintable(QString::number(engine.Buffer().dBehind)));
+        QVERIFY2(engine.Buffer().dBehind > paused.dBehind - 1,
+                 qPrintable(QString::number(engine.Buffer().dBehind)));
 
         // Previous Song: to the start of this song once it has played a while, then to the one before.
         const QList<SBufferedSong> songs = engine.BufferedSongs();
@@ -211,8 +214,10 @@ private slots:
         QCOMPARE(engine.Title(), QStringLiteral("Song B"));
         QVERIFY(engine.PreviousSong());
         QTRY_COMPARE_WITH_TIMEOUT(engine.Title(), QStringLiteral("Song A"), kStartTimeoutMs);
-        QVERIFY2(qAbs(engine.Buffer().dPlaying - songA.dStart) < 1.5,
-                 qPrintable(QString("at %1 s, the song began at %2 s").arg(engine.Buffer().dPlaying).arg(songA.dStart)));
+        QVERIFY2(
+            qAbs(engine.Buffer().dPlaying - songA.dStart) < 1.5,
+            qPrintable(
+                QString("at %1 s, the song began at %2 s").arg(engine.Buffer().dPlaying).arg(songA.dStart)));
         QTRY_VERIFY_WITH_TIMEOUT(qAbs(Listen(1.0)["frequency"].toDouble() - kLowTone) < 15, kStartTimeoutMs);
         QCOMPARE(player.get_status(), QStringLiteral("Playing"));
 
@@ -408,7 +413,8 @@ private slots:
         again.put_URL(Radio("/high"));
         QTRY_COMPARE_WITH_TIMEOUT(again.get_status(), QStringLiteral("Playing"), kStartTimeoutMs);
         const QJsonObject heard = Listen();
-        QVERIFY2(qAbs(heard["frequency"].toDouble() - kHighTone) < 30, qPrintable(QJsonDocument(heard).toJson()));
+        QVERIFY2(qAbs(heard["frequency"].toDouble() - kHighTone) < 30,
+                 qPrintable(QJsonDocument(heard).toJson()));
     }
 
     void liveTvPaintsMovingPictures()
