@@ -395,6 +395,8 @@ void CMpvEngine::Replay()
     if (m_strUrl.isEmpty())
         return;
     m_reconnect.Cancel();
+    // Played again from the start: a switch under way is not to load it a second time.
+    m_tail.Stop();
     Load();
 }
 
@@ -825,6 +827,10 @@ bool CMpvEngine::HandOverToTail()
     if (m_tail.IsStarting() || m_tail.IsSounding())
         return m_tail.IsStarting();
     if (!IsRingFed() || !m_pBuffer || !m_status.IsPlaying() || IsPaused() || m_bMoving)
+        return false;
+    // An address that is refused stops the old channel at once, with its error.
+    if (!CStreamAddress::IsPlayable(m_strUrl, IsTyped(m_strUrl) ? CStreamAddress::ESource::Typed
+                                                                : CStreamAddress::ESource::Outside))
         return false;
     // From what the decoder has: what is heard lags it by the sound output's buffer, about as long
     // as the tail takes to load while the old channel plays on.

@@ -7,6 +7,7 @@
 
 #include <QElapsedTimer>
 #include <clocale>
+#include <cmath>
 #include <mpv/client.h>
 
 namespace
@@ -16,11 +17,15 @@ namespace
 constexpr int kStartLimitMs = 1500;
 constexpr int kUnloadMs = 10000;
 constexpr int kFadeIntervalMs = 15;
+// The new channel counts as playing when mpv has opened its sound output; the sound server takes a
+// while longer to play it (on a busy machine the old channel's fade had ended 15-30 ms before, in
+// one switch of ten). The old channel stays this long at full volume before it fades.
+constexpr int kHoldMs = 60;
 // The old channel stops in the player's core once the tail has played this long by mpv's count. mpv
 // moves the position in steps of the sound buffer (50 ms), and a new stream takes the sound server
 // a few tens of milliseconds to start: with less than this the listener heard 20-40 ms of silence,
 // with this none (and at most a few tens of milliseconds of the old channel twice over).
-constexpr double kSoundingSeconds = 0.075;
+constexpr double kSoundingSeconds = 0.1;
 } // namespace
 
 CMpvTail::CMpvTail(QObject* parent) : QObject(parent)
@@ -77,7 +82,8 @@ bool CMpvTail::EnsureMpv()
         [](void* pCtx)
         {
             auto* pTail = static_cast<CMpvTail*>(pCtx);
-            QMetaObject::invokeMethod(pTail, [pTail] { pTail->DrainEvents(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                pTail, [pTail] { pTail->DrainEvents(); }, Qt::QueuedConnection);
         },
         this);
     return true;
@@ -144,7 +150,7 @@ void CMpvTail::FadeOut()
     if (m_state != EState::Sounding)
         return;
     m_state = EState::Fading;
-    m_nFadeStep = 0;
+    m_nFadeStep = -kHoldMs / kFadeIntervalMs;
     m_fade.start();
 }
 
@@ -156,8 +162,11 @@ void CMpvTail::FadeStep()
         Stop();
         return;
     }
-    // Equal steps of mpv's volume, which is cubic in amplitude: they sound like an even fade.
-    ApplyVolume(1.0 - double(m_nFadeStep) / nSteps);
+    if (m_nFadeStep <= 0)
+        return;
+    // The amplitude falls evenly (mpv's volume is cubic in it): the old channel stays audible
+    // through most of the fade, which covers a new channel whose sound server is slow to start it.
+    ApplyVolume(std::cbrt(1.0 - double(m_nFadeStep) / nSteps));
 }
 
 void CMpvTail::Stop()

@@ -33,7 +33,7 @@ public:
     void Keep(std::shared_ptr<void> pHold);
     // While it sounds.
     void SetVolume(double dVolume, bool bMuted);
-    // The new channel sounds: the old one fades out (kFadeMs) and the tail stops.
+    // The new channel sounds: after a moment the old one fades out (kFadeMs) and the tail stops.
     void FadeOut();
     // Silence at once (the new channel failed, the user stopped, the player goes); Started does not
     // follow.
@@ -45,7 +45,7 @@ public:
     // channel.
     bool IsSounding() const { return m_state == EState::Sounding || m_state == EState::Fading; }
 
-    static constexpr int kFadeMs = 120;
+    static constexpr int kFadeMs = 150;
 
 signals:
     // bSounding: the old channel sounds from the tail now; false: the tail could not play it.
