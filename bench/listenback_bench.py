@@ -389,6 +389,7 @@ def report_long(long_run):
     first = next((s for s in long_run if s[0] >= 1), long_run[0])
     last = long_run[-1]
     peak = max(s[1] for s in long_run)
+    b.note("PSS peak %.1f MiB at minute %.1f of the buffer" % (peak, next(s[0] for s in long_run if s[1] == peak)))
     sent = MINUTES * 60 * b.KBPS * 1000 / 8 / MIB
     b.print_table("Vedrix: a %g-minute buffer at %d kbps, filled at %g x real time" % (MINUTES, b.KBPS, SPEED),
                   ["", "after 1 min", "after %g min" % MINUTES, "peak"], [
