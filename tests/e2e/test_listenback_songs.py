@@ -43,6 +43,11 @@ def behind_live(world):
     return None
 
 
+def play_on(until):
+    """Lets the radio go on until that moment (of time.monotonic)."""
+    time.sleep(max(0.0, until - time.monotonic()))
+
+
 def test_pause_resume_songs_save_and_live():
     folder = os.path.join(music_folder(), "Vedrix")
     with Desktop(), PlayerWorld(radios=[RADIO]) as world:
@@ -62,20 +67,20 @@ def test_pause_resume_songs_save_and_live():
 
         first_began = song("Artist - First", 440)
         world.wait_tone(440)
-        time.sleep(FIRST_SECONDS - (time.monotonic() - first_began))
+        play_on(first_began + FIRST_SECONDS)
         second_began = song("Artist - Second", 550)
         first_length = second_began - first_began
         world.wait_tone(550)
-        time.sleep(6 - (time.monotonic() - second_began))  # well into the second song
+        play_on(second_began + 6)  # well into the second song
 
         # Pause: silence, the desktop is told, and the radio moves on meanwhile.
         mpris.call("Pause")
         paused = time.monotonic()
         world.wait_silence()
         mpris.wait_property("PlaybackStatus", "Paused")
-        time.sleep(THIRD_AFTER - (time.monotonic() - paused))
+        play_on(paused + THIRD_AFTER)
         song("Artist - Third", 660)
-        time.sleep(PAUSE_SECONDS - (time.monotonic() - paused))
+        play_on(paused + PAUSE_SECONDS)
         assert world.listen(1.0).silent
 
         # Play goes on where it paused, about the pause's length behind live.
