@@ -121,9 +121,8 @@ void CFrameClock::FallBack()
 void CFrameClock::ParseFrames()
 {
     const qint64 nEnd = m_nBufferOffset + m_buffer.size();
-    const auto at = [this](qint64 nOffset) {
-        return reinterpret_cast<const unsigned char*>(m_buffer.constData()) + (nOffset - m_nBufferOffset);
-    };
+    const auto at = [this](qint64 nOffset)
+    { return reinterpret_cast<const unsigned char*>(m_buffer.constData()) + (nOffset - m_nBufferOffset); };
     for (;;)
     {
         SHeader header;
@@ -215,7 +214,8 @@ double CFrameClock::SecondsAt(qint64 nOffset) const
     if (m_points.isEmpty())
         return 0;
     // The newest known point: the end of the last whole frame, or the last bytes that came.
-    const SPoint tail = m_mode == EMode::Frames ? SPoint{m_nFrontier, m_dSeconds} : SPoint{m_nFed, m_dArrival};
+    const SPoint tail =
+        m_mode == EMode::Frames ? SPoint{m_nFrontier, m_dSeconds} : SPoint{m_nFed, m_dArrival};
     if (nOffset >= tail.nOffset)
         return tail.dSeconds;
     auto next = std::upper_bound(m_points.cbegin(), m_points.cend(), nOffset,
@@ -234,7 +234,8 @@ double CFrameClock::SecondsAt(qint64 nOffset) const
     }
     if (to.nOffset <= from.nOffset)
         return from.dSeconds;
-    return from.dSeconds + (to.dSeconds - from.dSeconds) * double(nOffset - from.nOffset) / double(to.nOffset - from.nOffset);
+    return from.dSeconds +
+           (to.dSeconds - from.dSeconds) * double(nOffset - from.nOffset) / double(to.nOffset - from.nOffset);
 }
 
 qint64 CFrameClock::OffsetAt(double dSeconds, qint64 nFloor) const

@@ -91,8 +91,8 @@ QString CIcyReader::CleanTitle(const QByteArray& raw)
     {
         // Control characters, line breaks and the marks that turn the text around in what follows.
         const char16_t u = c.unicode();
-        if (c.category() == QChar::Other_Control || u == 0x2028 || u == 0x2029 || (u >= 0x202A && u <= 0x202E) ||
-            (u >= 0x2066 && u <= 0x2069))
+        if (c.category() == QChar::Other_Control || u == 0x2028 || u == 0x2029 ||
+            (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069))
             c = QLatin1Char(' ');
     }
     return strText.simplified();

@@ -39,7 +39,7 @@ private:
     };
     qint64 m_nMetaInt;
     EState m_state = EState::Audio;
-    qint64 m_nLeft;     // audio bytes until the next length byte, or block bytes still to come
+    qint64 m_nLeft; // audio bytes until the next length byte, or block bytes still to come
     qint64 m_nAudio = 0;
     QByteArray m_block; // the metadata block being gathered (at most 255 * 16 bytes)
 };

@@ -28,12 +28,13 @@ constexpr int kMaxRedirects = 5;
 constexpr qsizetype kMaxTitles = 2000;
 constexpr qsizetype kMaxTitleLength = 512;
 
-const char* const kStreamTypes[] = {"audio/mpeg", "audio/mp3", "audio/aac", "audio/aacp", "audio/x-aac", "audio/ogg",
-                                    "application/ogg", "audio/opus", "video/mp2t"};
+const char* const kStreamTypes[] = {"audio/mpeg",      "audio/mp3",   "audio/aac",
+                                    "audio/aacp",      "audio/x-aac", "audio/ogg",
+                                    "application/ogg", "audio/opus",  "video/mp2t"};
 // Playlists (HLS among them) that a server may send with icy-* headers all the same.
-const char* const kPlaylistTypes[] = {"audio/x-mpegurl", "audio/mpegurl", "application/x-mpegurl",
-                                      "application/vnd.apple.mpegurl", "audio/x-scpls", "application/pls+xml",
-                                      "video/x-ms-asf", "application/xspf+xml"};
+const char* const kPlaylistTypes[] = {
+    "audio/x-mpegurl", "audio/mpegurl",       "application/x-mpegurl", "application/vnd.apple.mpegurl",
+    "audio/x-scpls",   "application/pls+xml", "video/x-ms-asf",        "application/xspf+xml"};
 
 bool IsOneOf(const QByteArray& type, const auto& list)
 {
@@ -49,7 +50,8 @@ bool LooksLikePlaylist(const QUrl& url)
 }
 } // namespace
 
-CListenBuffer::CListenBuffer(const QString& strUrl, qint64 nCapacity, const QString& strFolder, QObject* parent)
+CListenBuffer::CListenBuffer(const QString& strUrl, qint64 nCapacity, const QString& strFolder,
+                             QObject* parent)
     : QObject(parent), m_strUrl(strUrl), m_nCapacity(nCapacity), m_strFolder(strFolder)
 {
 }
@@ -65,8 +67,8 @@ void CListenBuffer::Start()
 {
     const QUrl url(m_strUrl);
     const QString strScheme = url.scheme().toLower();
-    if ((strScheme != QLatin1String("http") && strScheme != QLatin1String("https")) || LooksLikePlaylist(url) ||
-        m_nCapacity <= 0)
+    if ((strScheme != QLatin1String("http") && strScheme != QLatin1String("https")) ||
+        LooksLikePlaylist(url) || m_nCapacity <= 0)
     {
         m_bDecided = true;
         QMetaObject::invokeMethod(this, &CListenBuffer::NotAStream, Qt::QueuedConnection);
@@ -76,13 +78,15 @@ void CListenBuffer::Start()
     m_pGrewTimer = new QTimer(this);
     m_pGrewTimer->setSingleShot(true);
     m_pGrewTimer->setInterval(kGrewMs);
-    connect(m_pGrewTimer, &QTimer::timeout, this, [this] {
-        if (!m_bGrewPending)
-            return;
-        m_bGrewPending = false;
-        emit Grew();
-        m_pGrewTimer->start();
-    });
+    connect(m_pGrewTimer, &QTimer::timeout, this,
+            [this]
+            {
+                if (!m_bGrewPending)
+                    return;
+                m_bGrewPending = false;
+                emit Grew();
+                m_pGrewTimer->start();
+            });
     QNetworkRequest request(url);
     request.setHeader(QNetworkRequest::UserAgentHeader, DirectoryUserAgent());
     request.setRawHeader("Icy-MetaData", "1");
@@ -92,10 +96,12 @@ void CListenBuffer::Start()
     connect(m_pReply, &QNetworkReply::readyRead, this, &CListenBuffer::OnReadyRead);
     connect(m_pReply, &QNetworkReply::finished, this, &CListenBuffer::OnFinished);
     // A server that never answers is left to the player, which says so in its own words.
-    QTimer::singleShot(kAnswerTimeoutMs, this, [this] {
-        if (!m_bDecided)
-            GiveUp();
-    });
+    QTimer::singleShot(kAnswerTimeoutMs, this,
+                       [this]
+                       {
+                           if (!m_bDecided)
+                               GiveUp();
+                       });
 }
 
 void CListenBuffer::GiveUp()
@@ -122,7 +128,8 @@ void CListenBuffer::Decide()
     // A length means a file, not a live stream (the player can seek in it itself), unless the server
     // says it is a radio station.
     const bool bStream = pReply->error() == QNetworkReply::NoError && nStatus == 200 &&
-                         (bIcy || !pReply->hasRawHeader("Content-Length")) && !IsOneOf(type, kPlaylistTypes) &&
+                         (bIcy || !pReply->hasRawHeader("Content-Length")) &&
+                         !IsOneOf(type, kPlaylistTypes) &&
                          (IsOneOf(type, kStreamTypes) || (bIcy && !type.startsWith("text/")));
     if (!bStream)
     {
@@ -133,13 +140,14 @@ void CListenBuffer::Decide()
     const qint64 nMetaInt = pReply->rawHeader("icy-metaint").trimmed().toLongLong(&bNumber);
     const qint64 nKbits = pReply->rawHeader("icy-br").split(',').value(0).trimmed().toLongLong();
     m_pIcy = std::make_unique<CIcyReader>(bNumber ? nMetaInt : 0);
-    const bool bFrames = type.isEmpty() || type == "audio/mpeg" || type == "audio/mp3" || type == "audio/aac" ||
-                         type == "audio/aacp" || type == "audio/x-aac";
+    const bool bFrames = type.isEmpty() || type == "audio/mpeg" || type == "audio/mp3" ||
+                         type == "audio/aac" || type == "audio/aacp" || type == "audio/x-aac";
     m_pClock = std::make_unique<CFrameClock>(bFrames, nKbits > 0 && nKbits <= 100000 ? nKbits * 125 : 0);
     auto pRing = std::make_shared<CRingFile>(m_strFolder, m_nCapacity);
     if (!pRing->IsOpen())
     {
-        qCWarning(lcPlayer, "no rewind buffer for %s: %s", qUtf8Printable(m_strUrl), qUtf8Printable(pRing->Error()));
+        qCWarning(lcPlayer, "no rewind buffer for %s: %s", qUtf8Printable(m_strUrl),
+                  qUtf8Printable(pRing->Error()));
         GiveUp();
         return;
     }
@@ -190,7 +198,8 @@ bool CListenBuffer::Consume(const char* pData, qint64 nSize)
         if (!m_pRing->Append(m_audio.constData(), m_audio.size()))
         {
             const QString strError = m_pRing->Error();
-            qCWarning(lcPlayer, "rewind buffer of %s stopped: %s", qUtf8Printable(m_strUrl), qUtf8Printable(strError));
+            qCWarning(lcPlayer, "rewind buffer of %s stopped: %s", qUtf8Printable(m_strUrl),
+                      qUtf8Printable(strError));
             if (!m_bReady)
             {
                 GiveUp();
@@ -240,8 +249,8 @@ void CListenBuffer::OnFinished()
     OnReadyRead();
     if (!m_pReply)
         return;
-    const QString strError = m_pReply->error() == QNetworkReply::NoError ? tr("The stream ended.")
-                                                                           : m_pReply->errorString();
+    const QString strError =
+        m_pReply->error() == QNetworkReply::NoError ? tr("The stream ended.") : m_pReply->errorString();
     Stop();
     if (!m_pRing)
         return;

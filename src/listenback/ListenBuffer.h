@@ -30,7 +30,8 @@ public:
         QString strTitle;
     };
     // Nothing happens before Start().
-    CListenBuffer(const QString& strUrl, qint64 nCapacity, const QString& strFolder, QObject* parent = nullptr);
+    CListenBuffer(const QString& strUrl, qint64 nCapacity, const QString& strFolder,
+                  QObject* parent = nullptr);
     ~CListenBuffer() override; // aborts the transfer; the ring file goes
     void Start();
     QString Url() const;

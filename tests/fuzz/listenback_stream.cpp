@@ -30,8 +30,10 @@ SResult Read(qint64 nMetaInt, const QByteArray& stream, int nStep)
     SResult result;
     for (qsizetype nAt = 0; nAt < stream.size();)
     {
-        const qsizetype n = nStep == 0 ? stream.size() : qMin<qsizetype>(stream.size() - nAt,
-                                                                        1 + (static_cast<unsigned char>(stream[nAt]) % nStep));
+        const qsizetype n =
+            nStep == 0
+                ? stream.size()
+                : qMin<qsizetype>(stream.size() - nAt, 1 + (static_cast<unsigned char>(stream[nAt]) % nStep));
         reader.Feed(stream.constData() + nAt, n, result.audio, result.titles);
         nAt += n;
     }
@@ -46,7 +48,8 @@ void CheckClock(const QByteArray& audio, qint64 nByteRate)
     CFrameClock pieces(true, nByteRate);
     for (qsizetype nAt = 0; nAt < audio.size();)
     {
-        const qsizetype n = qMin<qsizetype>(audio.size() - nAt, 1 + (static_cast<unsigned char>(audio[nAt]) % 97));
+        const qsizetype n =
+            qMin<qsizetype>(audio.size() - nAt, 1 + (static_cast<unsigned char>(audio[nAt]) % 97));
         pieces.Feed(audio.constData() + nAt, n, 1.0);
         nAt += n;
     }
@@ -58,7 +61,8 @@ void CheckClock(const QByteArray& audio, qint64 nByteRate)
         const double dSeconds = whole.SecondsAt(nOffset);
         Check(dSeconds >= 0 && dSeconds >= dLast - 1e-9);
         // Frames and a byte rate do not depend on the chunks (arrival times do, by their nature).
-        Check(whole.Mode() == CFrameClock::EMode::ArrivalTime || qAbs(dSeconds - pieces.SecondsAt(nOffset)) < 1e-6);
+        Check(whole.Mode() == CFrameClock::EMode::ArrivalTime ||
+              qAbs(dSeconds - pieces.SecondsAt(nOffset)) < 1e-6);
         dLast = dSeconds;
         const qint64 nCut = whole.OffsetAt(dSeconds);
         Check(nCut >= 0 && (nCut <= audio.size() || whole.Mode() == CFrameClock::EMode::ByteRate));

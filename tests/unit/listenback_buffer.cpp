@@ -19,8 +19,8 @@
 namespace
 {
 constexpr qint64 kMetaInt = 1000;
-constexpr int kFrameBytes = 384; // MPEG-1 layer III, 128 kbit/s, 48 kHz: 24 ms
-constexpr int kFrames = 400;     // 9.6 s
+constexpr int kFrameBytes = 384;      // MPEG-1 layer III, 128 kbit/s, 48 kHz: 24 ms
+constexpr int kFrames = 400;          // 9.6 s
 constexpr int kSecondTitleBlock = 50; // after 50000 bytes of audio
 
 QByteArray Mp3Audio()
@@ -52,16 +52,22 @@ class CStreamServer : public QTcpServer
 public:
     CStreamServer()
     {
-        connect(this, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* pSocket = nextPendingConnection())
-            {
-                connect(pSocket, &QTcpSocket::disconnected, pSocket, &QObject::deleteLater);
-                connect(pSocket, &QTcpSocket::readyRead, this, [this, pSocket] { OnRequest(pSocket); });
-            }
-        });
+        connect(this, &QTcpServer::newConnection, this,
+                [this]
+                {
+                    while (QTcpSocket* pSocket = nextPendingConnection())
+                    {
+                        connect(pSocket, &QTcpSocket::disconnected, pSocket, &QObject::deleteLater);
+                        connect(pSocket, &QTcpSocket::readyRead, this,
+                                [this, pSocket] { OnRequest(pSocket); });
+                    }
+                });
         listen(QHostAddress::LocalHost);
     }
-    QString Url(const QString& strPath) const { return QStringLiteral("http://127.0.0.1:%1%2").arg(serverPort()).arg(strPath); }
+    QString Url(const QString& strPath) const
+    {
+        return QStringLiteral("http://127.0.0.1:%1%2").arg(serverPort()).arg(strPath);
+    }
     QByteArray m_lastRequest;
 
 private:
@@ -77,7 +83,8 @@ private:
         if (path == "/stream")
         {
             answer = "HTTP/1.0 200 OK\r\nContent-Type: audio/mpeg\r\nicy-name: Test FM\r\nicy-br: 128\r\n"
-                     "icy-metaint: " + QByteArray::number(kMetaInt) + "\r\n\r\n";
+                     "icy-metaint: " +
+                     QByteArray::number(kMetaInt) + "\r\n\r\n";
             const QByteArray audio = Mp3Audio();
             for (qsizetype nAt = 0, nBlock = 1; nAt < audio.size(); nAt += kMetaInt, ++nBlock)
             {
@@ -89,18 +96,21 @@ private:
                 else if (nBlock == kSecondTitleBlock)
                     answer += MetaBlock("StreamTitle='Second Song';StreamUrl='';");
                 else if (nBlock % 7 == 0)
-                    answer += MetaBlock(nBlock < kSecondTitleBlock ? "StreamTitle='First Song';" : "StreamTitle='Second Song';");
+                    answer += MetaBlock(nBlock < kSecondTitleBlock ? "StreamTitle='First Song';"
+                                                                   : "StreamTitle='Second Song';");
                 else
                     answer += MetaBlock("");
             }
         }
         else if (path == "/missing")
-            answer = "HTTP/1.1 404 Not Found\r\nContent-Type: text/html\r\nContent-Length: 9\r\n\r\nNot found";
+            answer =
+                "HTTP/1.1 404 Not Found\r\nContent-Type: text/html\r\nContent-Length: 9\r\n\r\nNot found";
         else if (path == "/playlist")
             answer = "HTTP/1.0 200 OK\r\nContent-Type: audio/x-mpegurl\r\nicy-name: Test FM\r\n\r\n"
                      "#EXTM3U\nhttp://127.0.0.1:1/stream\n";
         else if (path == "/page")
-            answer = "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\n<html><body>Listen here</body></html>";
+            answer =
+                "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\n<html><body>Listen here</body></html>";
         else if (path == "/file.mp3")
             answer = "HTTP/1.1 200 OK\r\nContent-Type: audio/mpeg\r\nContent-Length: " +
                      QByteArray::number(Mp3Audio().size()) + "\r\n\r\n" + Mp3Audio();

@@ -48,7 +48,8 @@ void FeedInChunks(CIcyReader& reader, const QByteArray& stream, const QString& s
 // MPEG-1 layer III at 48 kHz: 1152 samples (24 ms) a frame, 144 * bit rate / 48000 bytes.
 QByteArray Mp3Frame(int nKbits)
 {
-    const int nIndex = QList<int>{32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320}.indexOf(nKbits) + 1;
+    const int nIndex =
+        QList<int>{32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320}.indexOf(nKbits) + 1;
     QByteArray frame(144 * nKbits * 1000 / 48000, char(0x55));
     frame[0] = char(0xFF);
     frame[1] = char(0xFB);
@@ -134,21 +135,26 @@ private slots:
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<bool>("named");
         QTest::addColumn<QString>("title");
-        QTest::newRow("quote in the title") << QByteArray("StreamTitle='Guns N' Roses - Patience';StreamUrl='x';")
-                                            << true << "Guns N' Roses - Patience";
-        QTest::newRow("no closing quote") << QByteArray("StreamTitle='Cut off here") << true << "Cut off here";
-        QTest::newRow("no semicolon") << QByteArray("StreamTitle='Ends with quote'") << true << "Ends with quote";
+        QTest::newRow("quote in the title")
+            << QByteArray("StreamTitle='Guns N' Roses - Patience';StreamUrl='x';") << true
+            << "Guns N' Roses - Patience";
+        QTest::newRow("no closing quote")
+            << QByteArray("StreamTitle='Cut off here") << true << "Cut off here";
+        QTest::newRow("no semicolon")
+            << QByteArray("StreamTitle='Ends with quote'") << true << "Ends with quote";
         QTest::newRow("empty title") << QByteArray("StreamTitle='';") << true << "";
         QTest::newRow("no title") << QByteArray("StreamUrl='http://example.invalid/';") << false << "";
         QTest::newRow("Latin-1") << QByteArray("StreamTitle='Caf\xe9 del Mar';") << true
                                  << QString::fromUtf8("Caf\xc3\xa9 del Mar");
         QTest::newRow("control characters and breaks")
             << QByteArray("StreamTitle='One\r\nTwo\x01\x1b[31mThree\t';") << true << "One Two [31mThree";
-        QTest::newRow("text turned around") << QByteArray("StreamTitle='a\xe2\x80\xae" "b\xe2\x81\xa6" "c';") << true
-                                            << "a b c";
-        QTest::newRow("markup stays text") << QByteArray("StreamTitle='<b>Bold</b> &amp;';") << true
-                                           << "<b>Bold</b> &amp;";
-        QTest::newRow("NUL inside") << QByteArray("StreamTitle='Before\0After';", 29) << true << "Before";
+        QTest::newRow("text turned around") << QByteArray("StreamTitle='a\xe2\x80\xae"
+                                                          "b\xe2\x81\xa6"
+                                                          "c';")
+                                            << true << "a b c";
+        QTest::newRow("markup stays text")
+            << QByteArray("StreamTitle='<b>Bold</b> &amp;';") << true << "<b>Bold</b> &amp;";
+        QTest::newRow("NUL inside") << QByteArray("StreamTitle='Before\0After';", 27) << true << "Before";
         QTest::newRow("largest block of noise") << QByteArray(255 * 16, char(0xFF)) << false << "";
         QTest::newRow("largest block, long title")
             << QByteArray("StreamTitle='") + QByteArray(255 * 16 - 15, 'x') + "';" << true
@@ -163,8 +169,8 @@ private slots:
         CIcyReader reader(kMetaInt);
         QByteArray audio;
         QList<CIcyReader::STitle> titles;
-        const QByteArray stream = Audio(0, kMetaInt) + Block(text.left(255 * 16)) + Audio(kMetaInt, kMetaInt) +
-                                  Block("StreamTitle='Next';");
+        const QByteArray stream = Audio(0, kMetaInt) + Block(text.left(255 * 16)) +
+                                  Audio(kMetaInt, kMetaInt) + Block("StreamTitle='Next';");
         FeedInChunks(reader, stream, "random", audio, titles);
         // Whatever the block held, the audio around it is whole and the next block is read.
         QCOMPARE(audio, Audio(0, 2 * kMetaInt));
@@ -240,7 +246,8 @@ private slots:
         // a straight one.
         const double dTolerance = constant ? 1e-9 : 0.1;
         for (int i = 0; i < frames.size(); ++i)
-            QVERIFY2(qAbs(clock.SecondsAt(starts[i]) - i * frameSeconds) < dTolerance, qPrintable(QString::number(i)));
+            QVERIFY2(qAbs(clock.SecondsAt(starts[i]) - i * frameSeconds) < dTolerance,
+                     qPrintable(QString::number(i)));
         QVERIFY(qAbs(clock.SecondsAt(nFramesEnd) - frames.size() * frameSeconds) < 1e-9);
         QVERIFY(qAbs(clock.SecondsAt(stream.size()) - frames.size() * frameSeconds) < 1e-9);
         if (constant)
@@ -248,17 +255,19 @@ private slots:
             // Between the garbage, seconds are bytes over the byte rate, at any offset.
             const double dByteRate = 128000.0 / 8;
             for (qint64 nOffset = starts[110]; nOffset < starts[240]; nOffset += 997)
-                QVERIFY(qAbs(clock.SecondsAt(nOffset) - (110 * frameSeconds + (nOffset - starts[110]) / dByteRate)) <
-                        1e-9);
+                QVERIFY(qAbs(clock.SecondsAt(nOffset) -
+                             (110 * frameSeconds + (nOffset - starts[110]) / dByteRate)) < 1e-9);
         }
         // The cut points are frame starts, at or before the time asked for and close to it.
-        for (double dSeconds : {0.0, 1.0, 2.5, 5.0, 7.77, (frames.size() - 0.5) * frameSeconds, frames.size() * frameSeconds})
+        for (double dSeconds :
+             {0.0, 1.0, 2.5, 5.0, 7.77, (frames.size() - 0.5) * frameSeconds, frames.size() * frameSeconds})
         {
             const qint64 nCut = clock.OffsetAt(dSeconds);
             QVERIFY2(starts.contains(nCut) || nCut == nFramesEnd, qPrintable(QString::number(nCut)));
             const double dCut = clock.SecondsAt(nCut);
             const qsizetype nFrame = nCut == nFramesEnd ? frames.size() : starts.indexOf(nCut);
-            QVERIFY2(qAbs(dCut - nFrame * frameSeconds) < 1e-9, qPrintable(QStringLiteral("%1 %2").arg(dCut).arg(nFrame)));
+            QVERIFY2(qAbs(dCut - nFrame * frameSeconds) < 1e-9,
+                     qPrintable(QStringLiteral("%1 %2").arg(dCut).arg(nFrame)));
             QVERIFY(dCut <= dSeconds + 1e-9);
             QVERIFY(dCut > dSeconds - 0.3);
         }

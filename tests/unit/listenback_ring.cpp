@@ -34,7 +34,9 @@ QByteArray Pattern(qint64 nFrom, qint64 nSize)
 // What the file takes on disk: its length, or its allocated blocks less the unused end of the last.
 qint64 DiskBytes(const QString& strPath)
 {
-    struct stat info{};
+    struct stat info
+    {
+    };
     if (::stat(QFile::encodeName(strPath).constData(), &info) != 0)
         return -1;
     const qint64 nBlock = qMax<qint64>(info.st_blksize, 512);
@@ -136,10 +138,12 @@ private slots:
         ring.ResetCancel();
         QByteArray buffer(16, '\0');
         std::promise<void> started;
-        auto reader = std::async(std::launch::async, [&] {
-            started.set_value();
-            return ring.ReadWait(3, buffer.data(), buffer.size());
-        });
+        auto reader = std::async(std::launch::async,
+                                 [&]
+                                 {
+                                     started.set_value();
+                                     return ring.ReadWait(3, buffer.data(), buffer.size());
+                                 });
         started.get_future().wait();
         if (action == "append")
             QVERIFY(ring.Append("defgh", 5));
