@@ -31,6 +31,10 @@ struct SRingCancel
 
 QMutex g_mutex;
 std::map<int, std::shared_ptr<CRingFile>> g_published;
+// The open streams by the cookie that mpv holds. libmpv 0.35 may still call a stream's cancel after
+// it closed the stream, so the cookie is a number that outlives it, never a pointer.
+std::map<quintptr, std::unique_ptr<SStream>> g_streams;
+quintptr g_nLastStream = 0;
 std::map<const CRingFile*, SRingCancel> g_cancels;
 int g_nLastId = 0;
 
@@ -44,9 +48,23 @@ void SettleCancel(CRingFile* pRing)
     pRing->ResetCancel();
 }
 
+// Under g_mutex. Reads, seeks and the close come from the thread that reads the stream, so a stream
+// found there stays while that call runs.
+SStream* StreamOf(void* pCookie)
+{
+    const auto it = g_streams.find(reinterpret_cast<quintptr>(pCookie));
+    return it == g_streams.end() ? nullptr : it->second.get();
+}
+
 int64_t ReadFn(void* pCookie, char* pData, uint64_t nSize)
 {
-    auto* pStream = static_cast<SStream*>(pCookie);
+    SStream* pStream = nullptr;
+    {
+        QMutexLocker lock(&g_mutex);
+        pStream = StreamOf(pCookie);
+    }
+    if (!pStream)
+        return -1;
     const qint64 nWanted = qint64(qMin<uint64_t>(nSize, uint64_t(1) << 30));
     for (;;)
     {
@@ -88,7 +106,13 @@ int64_t ReadFn(void* pCookie, char* pData, uint64_t nSize)
 
 int64_t SeekFn(void* pCookie, int64_t nOffset)
 {
-    auto* pStream = static_cast<SStream*>(pCookie);
+    SStream* pStream = nullptr;
+    {
+        QMutexLocker lock(&g_mutex);
+        pStream = StreamOf(pCookie);
+    }
+    if (!pStream)
+        return MPV_ERROR_GENERIC;
     const qint64 nTarget = pStream->nBase + nOffset;
     if (nOffset < 0 || nTarget < pStream->pRing->Begin() || nTarget > pStream->pRing->End())
         return MPV_ERROR_GENERIC;
@@ -98,9 +122,9 @@ int64_t SeekFn(void* pCookie, int64_t nOffset)
 
 void CancelFn(void* pCookie)
 {
-    auto* pStream = static_cast<SStream*>(pCookie);
     QMutexLocker lock(&g_mutex);
-    if (pStream->bCancelled)
+    SStream* pStream = StreamOf(pCookie);
+    if (!pStream || pStream->bCancelled)
         return;
     pStream->bCancelled = true;
     // A stream that does not wait now sees its own flag at its next read.
@@ -113,7 +137,14 @@ void CancelFn(void* pCookie)
 
 void CloseFn(void* pCookie)
 {
-    delete static_cast<SStream*>(pCookie);
+    std::unique_ptr<SStream> pStream;
+    QMutexLocker lock(&g_mutex);
+    const auto it = g_streams.find(reinterpret_cast<quintptr>(pCookie));
+    if (it == g_streams.end())
+        return;
+    // Its ring may go with it: not while the lock is held.
+    pStream = std::move(it->second);
+    g_streams.erase(it);
 }
 
 int OpenFn(void*, char* pUri, mpv_stream_cb_info* pInfo)
@@ -140,8 +171,10 @@ int OpenFn(void*, char* pUri, mpv_stream_cb_info* pInfo)
     }
     // Bytes overwritten since the address was made: the oldest that the ring still holds.
     const qint64 nStart = qBound(pRing->Begin(), nOffset, pRing->End());
-    auto* pStream = new SStream{std::move(pRing), nStart, nStart};
-    pInfo->cookie = pStream;
+    QMutexLocker lock(&g_mutex);
+    const quintptr nStream = ++g_nLastStream;
+    g_streams.emplace(nStream, std::make_unique<SStream>(SStream{std::move(pRing), nStart, nStart}));
+    pInfo->cookie = reinterpret_cast<void*>(nStream);
     pInfo->read_fn = ReadFn;
     pInfo->seek_fn = SeekFn;
     pInfo->size_fn = nullptr;
