@@ -44,6 +44,10 @@ constexpr const char* kRingOptions = "cache-secs=3,demuxer-max-bytes=4MiB,demuxe
 constexpr double kSongRestartSeconds = 3;
 // Less behind live than this counts as live.
 constexpr double kLiveSlack = 1;
+// A full buffer overwrites its oldest moment as fast as playback moves on: a move goes no nearer to
+// that edge than this (or a tenth of what the buffer holds, when that is less), so that what plays
+// is not overwritten under it.
+constexpr double kOldestEdgeSeconds = 10;
 
 CPlayerStatus::Failure FailureOf(int nError)
 {
@@ -1037,7 +1041,7 @@ void CMpvEngine::Resume()
     mpv_set_property_string(m_pMpv, "pause", "no");
     // A pause longer than the buffer: where it paused has been overwritten.
     if (IsRingFed() && PlayingOffset() < m_pBuffer->Ring()->Begin())
-        PlayBufferFrom(m_pBuffer->OffsetAt(m_pBuffer->StartSeconds()), false, true);
+        PlayBufferFrom(m_pBuffer->OffsetAt(HeldToBuffer(m_pBuffer->StartSeconds())), false, true);
     OnStatusChanged();
 }
 
@@ -1061,7 +1065,16 @@ void CMpvEngine::MoveInBuffer(double dSeconds)
         GoLive();
         return;
     }
-    PlayBufferFrom(m_pBuffer->OffsetAt(qMax(dSeconds, m_pBuffer->StartSeconds())), false, true);
+    PlayBufferFrom(m_pBuffer->OffsetAt(HeldToBuffer(dSeconds)), false, true);
+}
+
+double CMpvEngine::HeldToBuffer(double dSeconds) const
+{
+    const double dStart = m_pBuffer->StartSeconds();
+    if (m_pBuffer->Ring()->Begin() == 0)
+        return qMax(dSeconds, dStart);
+    const double dEdge = qMin(kOldestEdgeSeconds, (m_pBuffer->LiveSeconds() - dStart) / 10);
+    return qMax(dSeconds, dStart + dEdge);
 }
 
 void CMpvEngine::GoLive()
@@ -1101,7 +1114,7 @@ bool CMpvEngine::PreviousSong()
             return false;
         --nSong;
     }
-    PlayBufferFrom(m_pBuffer->OffsetAt(songs[nSong].dStart), false, true);
+    PlayBufferFrom(m_pBuffer->OffsetAt(HeldToBuffer(songs[nSong].dStart)), false, true);
     return true;
 }
 

@@ -108,6 +108,8 @@ private:
     // mpv plays the buffer from nOffset. bAtLive: from the live edge (the distance from live that
     // playback keeps there is taken as the stream's own); bMove: a move inside the buffer.
     void PlayBufferFrom(qint64 nOffset, bool bAtLive, bool bMove, bool bForRecording = false);
+    // dSeconds held to what the buffer has, kept clear of the oldest edge of a full buffer.
+    double HeldToBuffer(double dSeconds) const;
     // A move to a moment of the buffer's line (held to what it has); near live counts as live.
     void MoveInBuffer(double dSeconds);
     // The buffer's offset of what is heard now.
