@@ -45,7 +45,8 @@ public:
     // channel.
     bool IsSounding() const { return m_state == EState::Sounding || m_state == EState::Fading; }
 
-    static constexpr int kFadeMs = 150;
+    // With the hold before it, the old channel is heard at most 150 ms over the new one.
+    static constexpr int kFadeMs = 90;
 
 signals:
     // bSounding: the old channel sounds from the tail now; false: the tail could not play it.

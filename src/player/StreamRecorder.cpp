@@ -191,19 +191,9 @@ void CStreamRecorder::SaveSong(int nSong)
         return;
     const SBufferedSong song = songs[nSong];
     const QString strFolder = recording::Folder();
-    switch (PrepareFolder(strFolder))
-    {
-    case EFolder::CannotCreate:
-        Fail(tr("The folder %1 cannot be created, so the song is not saved.")
-                 .arg(QDir::toNativeSeparators(strFolder)));
+    if (!PrepareFolder(strFolder, tr("The folder %1 cannot be created, so the song is not saved."),
+                       tr("Nothing can be written to the folder %1, so the song is not saved.")))
         return;
-    case EFolder::CannotWrite:
-        Fail(tr("Nothing can be written to the folder %1, so the song is not saved.")
-                 .arg(QDir::toNativeSeparators(strFolder)));
-        return;
-    case EFolder::Ready:
-        break;
-    }
     const QString strPath =
         recording::UniquePath(strFolder, recording::FileName(m_service.Channel().m_strName, song.strTitle,
                                                              recording::ExtensionFor(m_pPlayer->AudioCodec()),
@@ -222,13 +212,23 @@ void CStreamRecorder::SaveSong(int nSong)
     m_savedNote.start();
 }
 
-CStreamRecorder::EFolder CStreamRecorder::PrepareFolder(const QString& strFolder)
+bool CStreamRecorder::PrepareFolder(const QString& strFolder, const QString& strCannotCreate,
+                                    const QString& strCannotWrite)
 {
+    const QString strShown = QDir::toNativeSeparators(strFolder);
     if (!QDir().mkpath(strFolder) || !QFileInfo(strFolder).isDir())
-        return EFolder::CannotCreate;
+    {
+        Fail(strCannotCreate.arg(strShown));
+        return false;
+    }
     // Permissions alone do not tell (a read-only mount, another user's folder as root): try a file.
     QTemporaryFile probe(QDir(strFolder).filePath(QStringLiteral(".vedrix-XXXXXX")));
-    return probe.open() ? EFolder::Ready : EFolder::CannotWrite;
+    if (!probe.open())
+    {
+        Fail(strCannotWrite.arg(strShown));
+        return false;
+    }
+    return true;
 }
 
 bool CStreamRecorder::IsRecording() const
@@ -252,19 +252,9 @@ bool CStreamRecorder::CanRecord() const
 void CStreamRecorder::Start()
 {
     const QString strFolder = recording::Folder();
-    switch (PrepareFolder(strFolder))
-    {
-    case EFolder::CannotCreate:
-        Fail(tr("The folder %1 cannot be created, so nothing is recorded.")
-                 .arg(QDir::toNativeSeparators(strFolder)));
+    if (!PrepareFolder(strFolder, tr("The folder %1 cannot be created, so nothing is recorded."),
+                       tr("Nothing can be written to the folder %1, so nothing is recorded.")))
         return;
-    case EFolder::CannotWrite:
-        Fail(tr("Nothing can be written to the folder %1, so nothing is recorded.")
-                 .arg(QDir::toNativeSeparators(strFolder)));
-        return;
-    case EFolder::Ready:
-        break;
-    }
     if (OpenFile())
     {
         m_spaceCheck.start();

@@ -73,14 +73,9 @@ private:
     void OnRecordingEnded(const QString& strError);
     void CheckFreeSpace();
     void Fail(const QString& strText);
-    // Whether the folder is there and takes files.
-    enum class EFolder
-    {
-        Ready,
-        CannotCreate,
-        CannotWrite
-    };
-    static EFolder PrepareFolder(const QString& strFolder);
+    // Whether the folder is there (made if missing) and takes files; if not, the message for what is
+    // wrong is shown: strCannotCreate or strCannotWrite, each with the folder for %1.
+    bool PrepareFolder(const QString& strFolder, const QString& strCannotCreate, const QString& strCannotWrite);
 
     CPlaybackService& m_service;
     CPlaybackEngine* m_pPlayer;
