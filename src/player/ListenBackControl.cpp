@@ -43,13 +43,21 @@ CListenBackControl::CListenBackControl(CPlaybackEngine* pEngine, CCommandActions
     Update();
 }
 
+int CListenBackControl::PlayingSong(const CPlaybackEngine& engine)
+{
+    const SListenBuffer buffer = engine.Buffer();
+    if (!buffer.bActive)
+        return -1;
+    const QList<SBufferedSong> songs = engine.BufferedSongs();
+    for (qsizetype i = songs.size() - 1; i >= 0; --i)
+        if (songs[i].dStart <= buffer.dPlaying + kSameMoment)
+            return int(i);
+    return -1;
+}
+
 bool CListenBackControl::HasNextSong(const CPlaybackEngine& engine)
 {
-    const double dPlaying = engine.Buffer().dPlaying;
-    for (const SBufferedSong& song : engine.BufferedSongs())
-        if (song.dStart > dPlaying + kSameMoment)
-            return true;
-    return false;
+    return PlayingSong(engine) + 1 < engine.BufferedSongs().size();
 }
 
 void CListenBackControl::Update()

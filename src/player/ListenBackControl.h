@@ -16,6 +16,9 @@ class CListenBackControl : public QObject
 public:
     CListenBackControl(CPlaybackEngine* pEngine, CCommandActions& actions, QWidget* pPage);
 
+    // The index (of BufferedSongs) of the song heard now: the last that began at or just after the
+    // playing point; -1 without a buffer or before the first.
+    static int PlayingSong(const CPlaybackEngine& engine);
     // Whether a title begins after what is heard now.
     static bool HasNextSong(const CPlaybackEngine& engine);
 

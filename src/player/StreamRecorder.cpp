@@ -4,6 +4,7 @@
 #include "base/StringTable.h"
 #include "context/CommandActions.h"
 #include "platform/MessageBox.h"
+#include "player/ListenBackControl.h"
 #include "playback/PlaybackEngine.h"
 #include "playback/PlaybackService.h"
 
@@ -21,8 +22,6 @@ namespace
 constexpr qint64 kLeastFreeBytes = 4 * 1024 * 1024;
 constexpr int kSpaceCheckMs = 2000;
 constexpr int kSavedNoteMs = 15000;
-// A title that begins this close after the playing point is the one heard now.
-constexpr double kSameMoment = 0.5;
 // File names are at most 255 bytes in the file system's encoding; the name is cut so that " (n)"
 // and the extension still fit.
 constexpr qsizetype kMaxNameBytes = 255;
@@ -155,23 +154,12 @@ void CStreamRecorder::BindCommands(CCommandActions& actions)
     connect(m_pPlayer, &CPlaybackEngine::RecordingEnded, this, update);
     update();
 
-    actions.Bind(ID_SAVE_SONG, this, [this] { SaveSong(PlayingSong()); });
-    auto updateSave = [this, &actions] { actions.SetEnabled(ID_SAVE_SONG, PlayingSong() >= 0); };
+    actions.Bind(ID_SAVE_SONG, this, [this] { SaveSong(CListenBackControl::PlayingSong(*m_pPlayer)); });
+    auto updateSave = [this, &actions] { actions.SetEnabled(ID_SAVE_SONG, CListenBackControl::PlayingSong(*m_pPlayer) >= 0); };
     connect(this, &CStreamRecorder::BufferedSongsChanged, this, updateSave);
     updateSave();
 }
 
-int CStreamRecorder::PlayingSong() const
-{
-    const SListenBuffer buffer = m_pPlayer->Buffer();
-    if (!buffer.bActive)
-        return -1;
-    const QList<SBufferedSong> songs = m_pPlayer->BufferedSongs();
-    for (qsizetype i = songs.size() - 1; i >= 0; --i)
-        if (songs[i].dStart <= buffer.dPlaying + kSameMoment)
-            return int(i);
-    return -1;
-}
 
 int CStreamRecorder::BufferedSong(const QString& strChannel, const QString& strTitle) const
 {

@@ -49,9 +49,8 @@ public:
     // What the status bar says while recording ("" otherwise).
     QString StatusNote() const;
 
-    // The song of the rewind buffer (an index of the engine's BufferedSongs) that is heard now, and
-    // the latest one of the playing channel with this title; -1 for none.
-    int PlayingSong() const;
+    // The latest song of the rewind buffer (an index of the engine's BufferedSongs) of the playing
+    // channel with this title; -1 for none.
     int BufferedSong(const QString& strChannel, const QString& strTitle) const;
     // Writes the song into the recording folder; the status says where (and when the song began
     // before the buffer, that its start is missing), a message box why not.
