@@ -510,6 +510,10 @@
         <source>The station directory could not be searched: %1</source>
         <translation>Das Senderverzeichnis konnte nicht durchsucht werden: %1</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -986,6 +990,46 @@ Diese Dateien konnten nicht gelesen werden: %1</translation>
     <message>
         <source>Next Song</source>
         <translation>Nächster Titel</translation>
+    </message>
+    <message>
+        <source>Windows &amp;2000</source>
+        <translation>Windows &amp;2000</translation>
+    </message>
+    <message>
+        <source>Office &amp;XP</source>
+        <translation>Office &amp;XP</translation>
+    </message>
+    <message>
+        <source>&amp;Windows XP</source>
+        <translation>&amp;Windows XP</translation>
+    </message>
+    <message>
+        <source>Office 200&amp;3</source>
+        <translation>Office 200&amp;3</translation>
+    </message>
+    <message>
+        <source>Visual Studio.NET 200&amp;5</source>
+        <translation>Visual Studio.NET 200&amp;5</translation>
+    </message>
+    <message>
+        <source>&amp;Blue Style</source>
+        <translation>&amp;Blauer Stil</translation>
+    </message>
+    <message>
+        <source>B&amp;lack Style</source>
+        <translation>&amp;Schwarzer Stil</translation>
+    </message>
+    <message>
+        <source>&amp;Silver Style</source>
+        <translation>S&amp;ilberner Stil</translation>
+    </message>
+    <message>
+        <source>&amp;Aqua Style</source>
+        <translation>&amp;Aqua-Stil</translation>
+    </message>
+    <message>
+        <source>Office 2007 (%1)</source>
+        <translation>Office 2007 (%1)</translation>
     </message>
 </context>
 <context>

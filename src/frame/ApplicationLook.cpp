@@ -1,4 +1,5 @@
 #include "frame/ApplicationLook.h"
+#include "base/TextAreas.h"
 
 #include <QApplication>
 #include <QPalette>
@@ -192,13 +193,21 @@ QPalette Palette(const SLook& l)
 }
 } // namespace
 
+// Shown in the user's language; the stored look stays its number, whatever the label says.
 QString MenuLabel(UINT nLook)
 {
     static const char* const labels[] = {
-        "Windows &2000", "Office &XP",   "&Windows XP",   "Office 200&3", "Visual Studio.NET 200&5",
-        "&Blue Style",   "B&lack Style", "&Silver Style", "&Aqua Style",
+        QT_TRANSLATE_NOOP("Ribbon", "Windows &2000"),
+        QT_TRANSLATE_NOOP("Ribbon", "Office &XP"),
+        QT_TRANSLATE_NOOP("Ribbon", "&Windows XP"),
+        QT_TRANSLATE_NOOP("Ribbon", "Office 200&3"),
+        QT_TRANSLATE_NOOP("Ribbon", "Visual Studio.NET 200&5"),
+        QT_TRANSLATE_NOOP("Ribbon", "&Blue Style"),
+        QT_TRANSLATE_NOOP("Ribbon", "B&lack Style"),
+        QT_TRANSLATE_NOOP("Ribbon", "&Silver Style"),
+        QT_TRANSLATE_NOOP("Ribbon", "&Aqua Style"),
     };
-    return nLook >= kFirstLook && nLook <= kLastLook ? QString::fromLatin1(labels[nLook - kFirstLook])
+    return nLook >= kFirstLook && nLook <= kLastLook ? text::Ribbon::tr(labels[nLook - kFirstLook])
                                                      : QString();
 }
 
@@ -206,7 +215,8 @@ QString StyleMenuLabel(UINT nLook)
 {
     if (nLook < ID_VIEW_APPLOOK_OFF_2007_BLUE || nLook > kLastLook)
         return {};
-    return QStringLiteral("Office 2007 (%1)").arg(MenuLabel(nLook));
+    //: The ribbon's Style drop-down; %1 is the colour's label ("&Blue Style").
+    return text::Ribbon::tr("Office 2007 (%1)").arg(MenuLabel(nLook));
 }
 
 UINT NextLook(UINT nLook)

@@ -2,8 +2,8 @@
 #include "base/TextAreas.h"
 
 #include "platform/PlainText.h"
-#include "stationwindows/DirectoryResultsModel.h"
 #include "stations/FaviconCache.h"
+#include "stationwindows/DirectoryResultsModel.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -45,7 +46,8 @@ CDirectoryWindow::CDirectoryWindow(QWidget* pParent)
       m_pFavicons(new CFaviconCache(QString(), this)),
       m_pModel(new CDirectoryResultsModel(m_pFavicons, this)), m_pResults(new QTableView(this)),
       m_pPlay(new QPushButton(text::Directory::tr("&Play"), this)),
-      m_pAdd(new QPushButton(text::Directory::tr("&Add to My Stations"), this)), m_pStatus(new QLabel(this))
+      m_pAdd(new QPushButton(text::Directory::tr("&Add to My Stations"), this)),
+      m_pClose(new QPushButton(text::Directory::tr("Close"), this)), m_pStatus(new QLabel(this))
 {
     setObjectName(QStringLiteral("StationDirectory"));
     setWindowTitle(text::Directory::tr("Station Directory"));
@@ -81,6 +83,8 @@ CDirectoryWindow::CDirectoryWindow(QWidget* pParent)
     // The directory's order is the popularity order; sorting by a column would hide it.
     m_pResults->setSortingEnabled(false);
 
+    m_pClose->setObjectName(QStringLiteral("DirectoryClose"));
+    m_pClose->setAutoDefault(false);
     m_pStatus->setObjectName(QStringLiteral("DirectoryStatus"));
     m_pStatus->setWordWrap(true);
     m_pStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -89,6 +93,7 @@ CDirectoryWindow::CDirectoryWindow(QWidget* pParent)
     pButtons->addWidget(m_pStatus, 1);
     pButtons->addWidget(m_pPlay);
     pButtons->addWidget(m_pAdd);
+    pButtons->addWidget(m_pClose);
 
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addLayout(pFields);
@@ -99,6 +104,11 @@ CDirectoryWindow::CDirectoryWindow(QWidget* pParent)
         connect(pEdit, &QLineEdit::returnPressed, this, &CDirectoryWindow::StartSearch);
     connect(m_pSearch, &QPushButton::clicked, this, &CDirectoryWindow::StartSearch);
     connect(m_pPlay, &QPushButton::clicked, this, &CDirectoryWindow::OnPlay);
+    // Escape closes the window from any of its fields, the list too (a window, not a dialog, has no
+    // Escape of its own). The field's clear button stays on the mouse.
+    connect(m_pClose, &QPushButton::clicked, this, &QWidget::close);
+    auto* pEscape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(pEscape, &QShortcut::activated, this, &QWidget::close);
     connect(m_pAdd, &QPushButton::clicked, this,
             [this]
             {

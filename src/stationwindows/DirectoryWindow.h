@@ -2,7 +2,8 @@
 // The station directory window: search fields, the results as the directory orders them (most
 // played first), and Play / Add to My Stations for the chosen result. Non-modal, and never waits:
 // the search runs in CStationDirectory and its answer or failure arrives as a signal; the status line
-// says what is going on. Opens with a search of its own so that it shows the popular stations.
+// says what is going on. Opens with a search of its own so that it shows the popular stations. Close
+// and Escape hide it, as a dialog's would.
 #include "stations/StationDirectory.h"
 
 #include <QWidget>
@@ -47,5 +48,6 @@ private:
     QTableView* m_pResults;
     QPushButton* m_pPlay;
     QPushButton* m_pAdd;
+    QPushButton* m_pClose;
     QLabel* m_pStatus;
 };

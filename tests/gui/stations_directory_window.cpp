@@ -1,7 +1,7 @@
 // The station directory window against tools/fakedirectory.py: a result's logo, served by the fake,
 // appears beside its name; a logo that is not a picture leaves the place blank; a logo of a row far
 // below the visible ones is not fetched at all. Logos are decoded with a size cap, scaled while read,
-// and never from SVG.
+// and never from SVG. The window closes with its Close button and with Escape from any of its parts.
 #include "TestSupport.h"
 
 #include "base/SettingNames.h"
@@ -14,7 +14,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QPixmap>
+#include <QPushButton>
 #include <QSettings>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -155,6 +157,44 @@ private slots:
                 QCOMPARE(broken.pixelColor(x, y).alpha(), 0);
         QCOMPARE(Decoration(pResults, 2).toImage().pixelColor(8, 8).alpha(), 0); // no logo at all
         QCOMPARE(server.Get("/__count?path=/favicons/logo-3.png").toInt(), 0);
+    }
+
+    void closesWithButtonAndEscape()
+    {
+        // Nothing answers there: the search fails at once, the window stays usable.
+        QSettings(settings::kOrganization, settings::kApplication)
+            .setValue(QLatin1String(settings::kServersSection) + "/StationDirectory", "http://127.0.0.1:9");
+        CDirectoryWindow window(nullptr);
+        auto showWindow = [&]
+        {
+            window.show();
+            window.activateWindow();
+            return QTest::qWaitForWindowActive(&window);
+        };
+        QVERIFY(showWindow());
+
+        QPushButton* pClose = nullptr;
+        for (QPushButton* pButton : window.findChildren<QPushButton*>())
+            if (pButton->accessibleName() == "Close" || pButton->text().remove('&') == "Close")
+                pClose = pButton;
+        QVERIFY2(pClose, "no button named Close");
+        QVERIFY(pClose->isVisible() && pClose->isEnabled());
+        QTest::mouseClick(pClose, Qt::LeftButton);
+        QTRY_VERIFY(!window.isVisible());
+
+        // Escape from a search field that holds text, and from the results list.
+        auto* pName = window.findChild<QLineEdit*>();
+        auto* pResults = window.findChild<QTableView*>("DirectoryResults");
+        QVERIFY(pName && pResults);
+        for (QWidget* pFocus : {static_cast<QWidget*>(pName), static_cast<QWidget*>(pResults)})
+        {
+            QVERIFY(showWindow());
+            pName->setText("jazz");
+            pFocus->setFocus();
+            QTRY_VERIFY(pFocus->hasFocus());
+            QTest::keyClick(pFocus, Qt::Key_Escape);
+            QTRY_VERIFY2(!window.isVisible(), pFocus->metaObject()->className());
+        }
     }
 };
 
