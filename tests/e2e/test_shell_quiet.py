@@ -1,6 +1,7 @@
 """What the program prints. A plain start that shows its window, the banner's page and plays a channel
 prints nothing on stderr or stdout: not the web engine's start-up, not its script engine's flag
-warnings. Asked through QT_LOGGING_RULES, the player says why a stream failed."""
+warnings; so too where the environment gives the web engine no switches of its own, as a user's
+session does not. Asked through QT_LOGGING_RULES, the player says why a stream failed."""
 
 import os
 import sys
@@ -34,6 +35,16 @@ def test_plain_start_with_a_page_shown_prints_nothing():
         # The renderer has drawn the page: whatever the engine says at its start has been said.
         text = printed_since(world.app, offset)
         assert text.strip() == "", "printed on a plain start:\n" + text
+
+
+def test_plain_start_without_web_engine_switches_prints_nothing():
+    # The test environment's switches for the engine (and its Qt Quick back end) are not a user's;
+    # only the sandbox stays off, as the tests run as root.
+    saved = {name: os.environ.pop(name, None) for name in ("QTWEBENGINE_CHROMIUM_FLAGS", "QT_QUICK_BACKEND")}
+    try:
+        test_plain_start_with_a_page_shown_prints_nothing()
+    finally:
+        os.environ.update({name: value for name, value in saved.items() if value is not None})
 
 
 def test_logging_rules_show_why_a_stream_failed():
