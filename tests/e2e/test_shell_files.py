@@ -237,6 +237,8 @@ def test_every_file_written_is_named_in_the_manual_page():
         assert path in seen, "the %s (%s) was not written; seen: %s" % (what, path, sorted(seen))
     assert any(re.search(r"/vedrix/listenback/ring-\d+-[0-9a-f]+\.buf$", p) for p in seen), sorted(seen)
     assert any("/favicons/" in p for p in seen), "no logo cached; seen: %s" % sorted(seen)
+    for path in sorted(seen):
+        print("written:", path + ("/" if seen[path] else ""))
     missing = unnamed(seen, entries)
     assert not missing, "written but not named in the manual page's FILES section:\n  " + "\n  ".join(missing)
 
