@@ -1,0 +1,162 @@
+"""The program on a Wayland desktop with no X server at all: weston's headless compositor (tools/testenv
+--wayland), Qt's wayland platform, the desktop portal's global shortcuts (the fake one of
+tests/support) and a StatusNotifierItem panel (rig_app's watcher).
+
+What the compositor itself reports: its scene graph (weston-debug) lists the main window as a mapped
+top-level of the program's process, and its own screenshot (weston-screenshooter) shows a TV
+channel's test picture, the colour bars that ffmpeg's testsrc draws. The sound is measured on the
+PulseAudio null sink as in the player's tests; the four hot keys are pressed as the desktop would,
+by the portal's Activated signal."""
+
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import threading
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from player_world import HOT_KEYS, PlayerWorld  # noqa: E402
+from rig_app import TITLE, run_tests, wait_for  # noqa: E402
+
+FAKE_PORTAL = os.path.join(os.environ.get("VEDRIX_SOURCE", os.path.join(os.path.dirname(__file__), "..", "..")),
+                           "tests", "support", "fake_portal.py")
+# testsrc's bars: each of them covers a good part of the picture, none of them is in the program's own colours.
+BARS = {"red": (255, 0, 0), "green": (0, 255, 0), "blue": (0, 0, 255), "yellow": (255, 255, 0),
+        "magenta": (255, 0, 255), "cyan": (0, 255, 255)}
+
+
+class FakePortal:
+    """tests/support/fake_portal.py on the test's bus; its output lines are collected as they come."""
+
+    def __init__(self):
+        self.lines = []
+        self.proc = subprocess.Popen([sys.executable, FAKE_PORTAL], stdout=subprocess.PIPE, text=True)
+        if self.proc.stdout.readline().strip() != "ready":
+            raise RuntimeError("the fake portal did not start")
+        threading.Thread(target=self._read, daemon=True).start()
+
+    def _read(self):
+        for line in self.proc.stdout:
+            self.lines.append(line.strip())
+
+    def bound(self):
+        """The shortcuts of the last bind as {id: trigger}."""
+        binds = [line for line in self.lines if line.startswith("bound ")]
+        return dict(item.split("=", 1) for item in binds[-1].split()[1:]) if binds else {}
+
+    def activate(self, shortcut_id):
+        import dbus
+        portal = dbus.SessionBus().get_object("org.freedesktop.portal.Desktop", "/org/freedesktop/portal/desktop")
+        portal.Activate(shortcut_id, dbus_interface="org.vedrix.test.FakePortal")
+
+    def stop(self):
+        self.proc.terminate()
+        self.proc.wait(10)
+
+
+def scene_graph():
+    return subprocess.run(["weston-debug", "scene-graph"], capture_output=True, text=True, timeout=30).stdout
+
+
+def toplevels(pid):
+    """The compositor's mapped top-level windows of that process: [(title, x, y, width, height)]."""
+    found = []
+    pattern = re.compile(r"role xdg_toplevel, PID %d, .*top-level window '(.*)' of [^\n]*\n\s*position: "
+                         r"\((-?\d+), (-?\d+)\) -> \((-?\d+), (-?\d+)\)" % pid)
+    for m in pattern.finditer(scene_graph()):
+        x, y, right, bottom = (int(v) for v in m.groups()[1:])
+        found.append((m.group(1), x, y, right - x, bottom - y))
+    return found
+
+
+def screenshot():
+    """The compositor's output as (width, height, RGB bytes), through its screenshot protocol."""
+    folder = tempfile.mkdtemp(prefix="shot.", dir=os.environ.get("TMPDIR"))
+    subprocess.run(["weston-screenshooter"], cwd=folder, check=True, timeout=30, capture_output=True)
+    png = os.path.join(folder, next(name for name in os.listdir(folder) if name.endswith(".png")))
+    size = subprocess.run(["identify", "-format", "%w %h", png], capture_output=True, text=True, check=True).stdout
+    data = subprocess.run(["convert", png, "-depth", "8", "rgb:-"], capture_output=True, check=True).stdout
+    width, height = (int(v) for v in size.split())
+    return png, width, height, data
+
+
+def bar_pixels(shot, area):
+    """How many pixels inside area (x, y, width, height) show each of testsrc's bar colours."""
+    _png, width, _height, data = shot
+    x0, y0, w, h = area
+    counts = dict.fromkeys(BARS, 0)
+    for y in range(max(0, y0), y0 + h):
+        row = data[(y * width + max(0, x0)) * 3:(y * width + x0 + w) * 3]
+        for i in range(0, len(row) - 2, 3):
+            r, g, b = row[i], row[i + 1], row[i + 2]
+            for name, (br, bg, bb) in BARS.items():
+                if abs(r - br) < 40 and abs(g - bg) < 40 and abs(b - bb) < 40:
+                    counts[name] += 1
+                    break
+    return counts
+
+
+def test_window_sound_picture_tray_and_portal_shortcuts_on_wayland():
+    assert os.environ.get("QT_QPA_PLATFORM") == "wayland" and "DISPLAY" not in os.environ, \
+        "run under tools/testenv --wayland --dbus"
+    portal = FakePortal()
+    try:
+        with PlayerWorld(tv=True) as world:
+            world.write_settings({"DisplayTVChannels": "1"}, hot_keys=True)
+            # Hidden in the tray: it waits for the icon, the item registered with the StatusNotifierWatcher.
+            world.start((":silent",))
+            app = world.app
+            pid = app.proc.pid
+            assert app.tray_tooltip().startswith(TITLE), app.tray_tooltip()
+            assert [e for e in app.tray_menu() if e["label"] == "Play Next Channel"], app.tray_menu()
+            with open("/proc/%d/maps" % pid) as f:
+                maps = f.read()
+            assert "libQt6WaylandClient" in maps and "libqxcb" not in maps, "not on Qt's wayland platform"
+            assert not [t for t in toplevels(pid) if t[0] == TITLE], toplevels(pid)
+
+            # A second start shows the window: the compositor maps it as a top-level of the program's.
+            assert world.run_second(()) == 0
+            window = wait_for(lambda: [t for t in toplevels(pid) if t[0] == TITLE], "the main window mapped")[0]
+            assert window[3] >= 400 and window[4] >= 300, window
+
+            world.wait_tone(440)
+
+            # The desktop holds the four hot keys, as stored: Ctrl+Alt with P, N, B, S.
+            keys = {action: key for action, (key, _vk) in HOT_KEYS.items()}
+            wait_for(lambda: sorted(t.upper() for t in portal.bound().values()) ==
+                     sorted("CTRL+ALT+" + k.upper() for k in keys.values()), "the four shortcuts bound")
+            ids = {action: next(i for i, t in portal.bound().items() if t.upper() == "CTRL+ALT+" + key.upper())
+                   for action, key in keys.items()}
+
+            # Play Previous from the first row wraps to the last one: the TV channel, sound and picture.
+            portal.activate(ids["Play Prev"])
+            world.wait_tone(1000, timeout=60)
+            window = wait_for(lambda: [t for t in toplevels(pid) if t[0] == TITLE], "the main window mapped")[0]
+            shot = None
+
+            def picture_shown():
+                nonlocal shot
+                shot = screenshot()
+                counts = bar_pixels(shot, window[1:])
+                return all(n >= 400 for n in counts.values()) and counts
+            try:
+                counts = wait_for(picture_shown, "the test picture on the screen")
+            except AssertionError:
+                raise AssertionError("no test picture in %s (bars %s), window %s" % (
+                    shot[0] if shot else None, bar_pixels(shot, window[1:]) if shot else None, window))
+            print("picture on the compositor's screen: %s (bar pixels %s)" % (shot[0], counts), flush=True)
+
+            portal.activate(ids["Play Next"])
+            world.wait_tone(440)
+            portal.activate(ids["Stop"])
+            world.wait_silence()
+            portal.activate(ids["Play"])
+            world.wait_tone(440)
+            world.stop_app()
+    finally:
+        portal.stop()
+
+
+if __name__ == "__main__":
+    run_tests(globals())
