@@ -128,7 +128,7 @@ void CSorvanaApp::OnInstanceRequest(const QString& strLine)
     {
         // Qt's wayland platform hands the variable's token to the compositor with the next activation,
         // and clears it.
-        if (platformName() == QLatin1String("wayland"))
+        if (platformName().startsWith(QLatin1String("wayland")))
             qputenv("XDG_ACTIVATION_TOKEN", strLine.mid(kActivatePrefix.size()).toUtf8());
         return;
     }

@@ -459,8 +459,13 @@ void CMainFrame::SaveWindowPlacement() const
     const QRect rect = (isMaximized() || isFullScreen()) ? normalGeometry() : geometry();
     if (!rect.isValid())
         return;
-    m_context.Settings().Write(kPlacementLeft, rect.left());
-    m_context.Settings().Write(kPlacementTop, rect.top());
+    // A Wayland client is never told where the compositor put its window (Qt says 0,0): the position
+    // that an X11 session stored stays for the next one.
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+    {
+        m_context.Settings().Write(kPlacementLeft, rect.left());
+        m_context.Settings().Write(kPlacementTop, rect.top());
+    }
     m_context.Settings().Write(kPlacementWidth, rect.width());
     m_context.Settings().Write(kPlacementHeight, rect.height());
 }
