@@ -324,7 +324,16 @@ void CMainFrame::ApplyApplicationLook(UINT nLook)
 
 void CMainFrame::ShowAndActivate()
 {
-    if (isMinimized())
+    if (m_bMinimizedOnWayland)
+    {
+        // A Wayland client cannot take its own window out of the minimised state, nor learn that it is
+        // in it (xdg-shell has no word for either): the window is unmapped and mapped afresh, which the
+        // compositor shows.
+        m_bMinimizedOnWayland = false;
+        hide();
+        showNormal();
+    }
+    else if (isMinimized())
         showNormal();
     else
         show();
@@ -373,6 +382,7 @@ void CMainFrame::HideToTray()
     // the program; minimised, the task bar or the window list still has it.
     if (!windowFlags().testFlag(Qt::WindowMinimizeButtonHint))
         AllowMinimize();
+    m_bMinimizedOnWayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
     showMinimized();
 }
 

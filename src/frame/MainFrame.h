@@ -127,4 +127,6 @@ private:
     CCustomMFCRibbonApplicationButton* m_pAppButton = nullptr;
     UINT m_nAppLook;
     bool m_bClosingForReal = false;
+    // Minimised by the program on Wayland, where Qt cannot tell when the window comes back.
+    bool m_bMinimizedOnWayland = false;
 };
