@@ -233,7 +233,7 @@ bool CSorvanaApp::InitInstance()
     if (bShow)
         frame->show();
     else if (!frame->HasTray())
-        frame->showMinimized(); // hidden, nothing on the desktop would lead back to it
+        frame->StartMinimized(); // hidden, nothing on the desktop would lead back to it
     frame->setWindowTitle(AppTitle());
     playertrace::Mark("main window made");
     return true;

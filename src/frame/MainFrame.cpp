@@ -35,6 +35,7 @@
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QWindow>
 
 namespace
 {
@@ -384,6 +385,35 @@ void CMainFrame::HideToTray()
         AllowMinimize();
     m_bMinimizedOnWayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
     showMinimized();
+}
+
+void CMainFrame::StartMinimized()
+{
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+    {
+        showMinimized();
+        return;
+    }
+    // A Wayland compositor minimises only a window it has mapped; asked before, it shows the window.
+    show();
+    if (QWindow* window = windowHandle())
+    {
+        m_bMinimizeWhenExposed = true;
+        window->installEventFilter(this);
+    }
+}
+
+bool CMainFrame::eventFilter(QObject* pWatched, QEvent* e)
+{
+    if (m_bMinimizeWhenExposed && pWatched == windowHandle() && e->type() == QEvent::Expose &&
+        windowHandle()->isExposed())
+    {
+        m_bMinimizeWhenExposed = false;
+        pWatched->removeEventFilter(this);
+        // After the first frame has gone to the compositor.
+        QMetaObject::invokeMethod(this, &CMainFrame::HideToTray, Qt::QueuedConnection);
+    }
+    return QMainWindow::eventFilter(pWatched, e);
 }
 
 void CMainFrame::AllowMinimize()
