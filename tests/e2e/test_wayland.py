@@ -6,7 +6,8 @@ What the compositor itself reports: its scene graph (weston-debug) lists the mai
 top-level of the program's process, and its own screenshot (weston-screenshooter) shows a TV
 channel's test picture, the colour bars that ffmpeg's testsrc draws. The sound is measured on the
 PulseAudio null sink as in the player's tests; the four hot keys are pressed as the desktop would,
-by the portal's Activated signal."""
+by the portal's Activated signal. Without a tray, a window the program minimised comes back with a
+second start, although a Wayland client cannot unminimise its window."""
 
 import os
 import re
@@ -73,9 +74,9 @@ def toplevels(pid):
 
 
 def main_window(pid):
-    """The largest mapped top-level with the program's title (the channel list's download dialog may
-    be up beside it), or None."""
-    windows = [t for t in toplevels(pid) if t[0] == TITLE]
+    """The main window as a mapped top-level (x, y, width, height included), or None. The channel
+    list's download dialog, when it is up, has the same title and is much smaller."""
+    windows = [t for t in toplevels(pid) if t[0] == TITLE and t[3] >= 400 and t[4] >= 300]
     return max(windows, key=lambda t: t[3] * t[4]) if windows else None
 
 
@@ -131,8 +132,7 @@ def test_window_sound_picture_tray_and_portal_shortcuts_on_wayland():
 
             # A second start shows the window: the compositor maps it as a top-level of the program's.
             assert world.run_second(()) == 0
-            window = wait_for(lambda: main_window(pid), "the main window mapped")
-            assert window[3] >= 400 and window[4] >= 300, window
+            wait_for(lambda: main_window(pid), "the main window mapped")
 
             world.wait_tone(440)
 
