@@ -6,8 +6,9 @@ What the compositor itself reports: its scene graph (weston-debug) lists the mai
 top-level of the program's process, and its own screenshot (weston-screenshooter) shows a TV
 channel's test picture, the colour bars that ffmpeg's testsrc draws. The sound is measured on the
 PulseAudio null sink as in the player's tests; the four hot keys are pressed as the desktop would,
-by the portal's Activated signal. Without a tray, a window the program minimised comes back with a
-second start, although a Wayland client cannot unminimise its window."""
+by the portal's Activated signal. Without a tray, a hidden start minimises the window once the
+compositor has mapped it (the program's own requests, WAYLAND_DEBUG), and a window the program
+minimised comes back with a second start, although a Wayland client cannot unminimise its window."""
 
 import os
 import re
@@ -180,13 +181,46 @@ def test_window_sound_picture_tray_and_portal_shortcuts_on_wayland():
         portal.stop()
 
 
-def test_without_a_tray_the_minimised_window_comes_back_on_a_second_start():
-    # A client cannot take its window out of the minimised state on Wayland: the program maps it afresh.
+def minimise_requests(log_path):
+    """The program's set_minimized requests in its Wayland log (WAYLAND_DEBUG=client), in order: for
+    each, whether its window had acknowledged a configure of the compositor's (was mapped) before."""
+    surfaces, configured, requests = {}, set(), []
+    with open(log_path, errors="replace") as f:
+        for line in f:
+            m = re.search(r"-> (xdg_surface@\d+)\.get_toplevel\(new id (xdg_toplevel@\d+)\)", line)
+            if m:
+                surfaces[m.group(2)] = m.group(1)
+                configured.discard(m.group(1))
+                continue
+            m = re.search(r"-> (xdg_surface@\d+)\.ack_configure\(", line)
+            if m:
+                configured.add(m.group(1))
+                continue
+            m = re.search(r"-> (xdg_toplevel@\d+)\.set_minimized\(\)", line)
+            if m:
+                requests.append(surfaces.get(m.group(1)) in configured)
+    return requests
+
+
+def test_without_a_tray_the_window_minimises_and_comes_back_on_a_second_start():
+    # A compositor minimises only a window it has mapped, and a client can neither take its window out of
+    # the minimised state nor learn that it is in it: the program asks once the window is configured, and
+    # maps the window afresh to show it again.
     os.environ.update(player_a11y.ENV)
     with rig_app.App(settings={"Settings": {"LastCategory": 0}}, tray=False) as app:
-        app.start()
+        # The program's own requests to the compositor go to its log.
+        os.environ["WAYLAND_DEBUG"] = "client"
+        try:
+            app.start(":silent")
+        finally:
+            del os.environ["WAYLAND_DEBUG"]
         pid = app.proc.pid
-        wait_for(lambda: main_window(pid), "the main window mapped")
+        requests = wait_for(lambda: minimise_requests(app.log_path), "the hidden start to minimise the window")
+        assert requests[0], "set_minimized before the window was configured: the compositor shows it"
+        wait_for(lambda: main_window(pid) is None, "the window minimised")
+        assert app.run_second() == 0
+        wait_for(lambda: main_window(pid), "the window back after a second start")
+
         ui = player_a11y.Accessibility()
         hide = ui.wait_for(lambda: ui.find("Hide to System Tray", "push button"), 30, "Hide to System Tray")
         # The button's action, as a screen reader presses it (there is no pointer on this compositor).
@@ -194,7 +228,6 @@ def test_without_a_tray_the_minimised_window_comes_back_on_a_second_start():
         wait_for(lambda: main_window(pid) is None, "the window minimised")
         assert app.run_second() == 0
         wait_for(lambda: main_window(pid), "the window back after a second start")
-
 
 if __name__ == "__main__":
     run_tests(globals())
