@@ -32,6 +32,25 @@
 
 #include <clocale>
 
+namespace
+{
+// A request line that hands the running instance the desktop's permission to come to the front.
+constexpr QLatin1String kActivatePrefix("activate ");
+
+// The token a Wayland desktop gives a program it starts (xdg-activation), for the running instance;
+// empty when there is none or it is not one line of plain characters.
+QString ActivationTokenOfThisStart()
+{
+    const QString token = qEnvironmentVariable("XDG_ACTIVATION_TOKEN");
+    if (token.isEmpty() || token.size() > 512)
+        return {};
+    for (const QChar c : token)
+        if (c.unicode() <= 0x20 || c.unicode() >= 0x7f)
+            return {};
+    return token;
+}
+} // namespace
+
 int& CSorvanaApp::PrepareArguments(int& argc)
 {
     // No Qt::AA_ShareOpenGLContexts here: it would make an OpenGL context (and load the driver) at
@@ -88,9 +107,15 @@ bool CSorvanaApp::CheckRunningInstance()
     const int channel = m_commandLine.bHasChannel ? m_commandLine.nChannel : -1;
     if (m_commandLine.bHasChannel)
         requests << QString::number(channel);
-    // A channel number alone leaves the running window as it is; anything else brings it up.
+    // A channel number alone leaves the running window as it is; anything else brings it up. A Wayland
+    // compositor raises a window only for a client that shows the token of a user's action: the one
+    // the desktop gave this start goes along.
     if (channel <= -1)
+    {
+        if (const QString token = ActivationTokenOfThisStart(); !token.isEmpty())
+            requests << QString(kActivatePrefix) + token;
         requests << QStringLiteral("show");
+    }
     m_pInstance->Forward(requests);
     return true;
 }
@@ -99,6 +124,14 @@ void CSorvanaApp::OnInstanceRequest(const QString& strLine)
 {
     if (!m_pMainWnd)
         return;
+    if (strLine.startsWith(kActivatePrefix))
+    {
+        // Qt's wayland platform hands the variable's token to the compositor with the next activation,
+        // and clears it.
+        if (platformName().startsWith(QLatin1String("wayland")))
+            qputenv("XDG_ACTIVATION_TOKEN", strLine.mid(kActivatePrefix.size()).toUtf8());
+        return;
+    }
     if (strLine == QLatin1String("show"))
     {
         m_pMainWnd->ShowAndActivate();
@@ -152,8 +185,9 @@ void CSorvanaApp::AddPageFactories(CMainFrame* pFrame, CAppContext& context)
         {
             auto* view = new CPromoView(context);
             connect(view, &CPromoView::StatusTextChanged, pFrame, &CMainFrame::SetStatusText);
-            context.Actions().Bind(ID_REFRESH_PROMOTION, view,
-                           [view] { QMetaObject::invokeMethod(view, &CPromoView::NavigateHome, Qt::QueuedConnection); });
+            context.Actions().Bind(
+                ID_REFRESH_PROMOTION, view,
+                [view] { QMetaObject::invokeMethod(view, &CPromoView::NavigateHome, Qt::QueuedConnection); });
             return view;
         });
     pFrame->AddPageFactory(
@@ -162,8 +196,10 @@ void CSorvanaApp::AddPageFactories(CMainFrame* pFrame, CAppContext& context)
             auto* view = new CHardwareStoreView(context);
             connect(view, &CHardwareStoreView::StatusTextChanged, pFrame, &CMainFrame::SetStatusText);
             context.Actions().Bind(ID_REFRESH_STORE, view,
-                           [view]
-                           { QMetaObject::invokeMethod(view, &CHardwareStoreView::NavigateHome, Qt::QueuedConnection); });
+                                   [view] {
+                                       QMetaObject::invokeMethod(view, &CHardwareStoreView::NavigateHome,
+                                                                 Qt::QueuedConnection);
+                                   });
             return view;
         });
 }
@@ -197,7 +233,7 @@ bool CSorvanaApp::InitInstance()
     if (bShow)
         frame->show();
     else if (!frame->HasTray())
-        frame->showMinimized(); // hidden, nothing on the desktop would lead back to it
+        frame->StartMinimized(); // hidden, nothing on the desktop would lead back to it
     frame->setWindowTitle(AppTitle());
     playertrace::Mark("main window made");
     return true;

@@ -35,6 +35,7 @@
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QWindow>
 
 namespace
 {
@@ -324,7 +325,16 @@ void CMainFrame::ApplyApplicationLook(UINT nLook)
 
 void CMainFrame::ShowAndActivate()
 {
-    if (isMinimized())
+    if (m_bMinimizedOnWayland)
+    {
+        // A Wayland client cannot take its own window out of the minimised state, nor learn that it is
+        // in it (xdg-shell has no word for either): the window is unmapped and mapped afresh, which the
+        // compositor shows.
+        m_bMinimizedOnWayland = false;
+        hide();
+        showNormal();
+    }
+    else if (isMinimized())
         showNormal();
     else
         show();
@@ -373,7 +383,37 @@ void CMainFrame::HideToTray()
     // the program; minimised, the task bar or the window list still has it.
     if (!windowFlags().testFlag(Qt::WindowMinimizeButtonHint))
         AllowMinimize();
+    m_bMinimizedOnWayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
     showMinimized();
+}
+
+void CMainFrame::StartMinimized()
+{
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+    {
+        showMinimized();
+        return;
+    }
+    // A Wayland compositor minimises only a window it has mapped; asked before, it shows the window.
+    show();
+    if (QWindow* window = windowHandle())
+    {
+        m_bMinimizeWhenExposed = true;
+        window->installEventFilter(this);
+    }
+}
+
+bool CMainFrame::eventFilter(QObject* pWatched, QEvent* e)
+{
+    if (m_bMinimizeWhenExposed && pWatched == windowHandle() && e->type() == QEvent::Expose &&
+        windowHandle()->isExposed())
+    {
+        m_bMinimizeWhenExposed = false;
+        pWatched->removeEventFilter(this);
+        // After the first frame has gone to the compositor.
+        QMetaObject::invokeMethod(this, &CMainFrame::HideToTray, Qt::QueuedConnection);
+    }
+    return QMainWindow::eventFilter(pWatched, e);
 }
 
 void CMainFrame::AllowMinimize()
@@ -459,8 +499,13 @@ void CMainFrame::SaveWindowPlacement() const
     const QRect rect = (isMaximized() || isFullScreen()) ? normalGeometry() : geometry();
     if (!rect.isValid())
         return;
-    m_context.Settings().Write(kPlacementLeft, rect.left());
-    m_context.Settings().Write(kPlacementTop, rect.top());
+    // A Wayland client is never told where the compositor put its window (Qt says 0,0): the position
+    // that an X11 session stored stays for the next one.
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+    {
+        m_context.Settings().Write(kPlacementLeft, rect.left());
+        m_context.Settings().Write(kPlacementTop, rect.top());
+    }
     m_context.Settings().Write(kPlacementWidth, rect.width());
     m_context.Settings().Write(kPlacementHeight, rect.height());
 }

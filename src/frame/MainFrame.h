@@ -66,6 +66,8 @@ public slots:
     // What the close box does: hides the window into the tray, or minimises it where the desktop
     // has no notification area to bring it back from.
     void HideToTray();
+    // A start with the window hidden where there is no notification area: the window minimised.
+    void StartMinimized();
     // A channel number from another start of the program, for the player's page.
     void PlayChannelNumber(int nChannel);
     // Brings the channel list (one from the last day will do) for the player's page.
@@ -98,6 +100,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* pWatched, QEvent* e) override;
 
 private:
     void RegisterCommands();
@@ -127,4 +130,8 @@ private:
     CCustomMFCRibbonApplicationButton* m_pAppButton = nullptr;
     UINT m_nAppLook;
     bool m_bClosingForReal = false;
+    // Minimised by the program on Wayland, where Qt cannot tell when the window comes back.
+    bool m_bMinimizedOnWayland = false;
+    // Minimise once the compositor shows the window (StartMinimized on Wayland).
+    bool m_bMinimizeWhenExposed = false;
 };

@@ -5,11 +5,28 @@
 
 #include <QGuiApplication>
 
+namespace
+{
+// A Wayland session, whatever platform Qt took: an X client there runs on XWayland, whose grabs see
+// the keys only while one of XWayland's own windows has the focus.
+bool IsWaylandSession()
+{
+    return qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
+           qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
+}
+} // namespace
+
 std::unique_ptr<CHotKeyService> CreateHotKeyService()
 {
-    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+    const bool bX11 = QGuiApplication::platformName() == QLatin1String("xcb");
+    // Wayland lets no client grab keys: the desktop portal binds them for us, where it can. Under
+    // XWayland too, where the grabs would not be global; without a portal there they are still better
+    // than none.
+    if (!bX11 || IsWaylandSession())
+        if (CPortalHotKeyService* portal = CPortalHotKeyService::Create())
+            return std::unique_ptr<CHotKeyService>(portal);
+    if (bX11)
         if (CX11HotKeyService* x11 = CX11HotKeyService::Create())
             return std::unique_ptr<CHotKeyService>(x11);
-    // Wayland lets no client grab keys: the desktop portal binds them for us, where it can.
-    return std::unique_ptr<CHotKeyService>(CPortalHotKeyService::Create());
+    return nullptr;
 }

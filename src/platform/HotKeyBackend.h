@@ -1,7 +1,7 @@
 #pragma once
-// The hot key service of the running session: the X11 one under xcb, else the desktop portal's
-// global shortcuts when the session bus has them, otherwise none (null), and the application keeps
-// one that refuses every registration.
+// The hot key service of the running session: the desktop portal's global shortcuts on Wayland (Qt's
+// wayland platform, or xcb on XWayland) when the session bus has them, the X11 one under xcb otherwise,
+// else none (null), and the application keeps one that refuses every registration.
 #include "platform/HotKeyService.h"
 
 #include <memory>
