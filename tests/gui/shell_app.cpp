@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The application's own pieces: the About box, the choice of a new document's kind and the import of a
 // channel list file chosen by the user.
 #include "TestSupport.h"

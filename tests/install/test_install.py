@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Installing Vedrix. `cmake --install` lays out the program, its desktop entry, icons, AppStream
 metainfo and man page, and the desktop's own validators accept them. The Debian package that cpack
 makes from this build (no second build) names its libraries, installs into a scratch root, answers
