@@ -31,6 +31,8 @@ private slots:
                  QStringLiteral("Vedrix, Version 1.0"));
         QCOMPARE(dlg.findChild<QLabel*>(QStringLiteral("AboutContact"))->text(),
                  QStringLiteral("Contact Us : support@palomer.example"));
+        QCOMPARE(dlg.findChild<QLabel*>(QStringLiteral("AboutLicence"))->text(),
+                 QStringLiteral("Licensed under the GNU GPL, version 3 or later"));
         QVERIFY(!dlg.findChild<QLabel*>(QStringLiteral("AboutIcon"))->pixmap().isNull());
         QVERIFY(dlg.findChildren<QPushButton*>().isEmpty()); // no OK button
         dlg.show();

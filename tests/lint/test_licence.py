@@ -16,14 +16,16 @@ SKIP = {os.path.join("tests", "fixtures")}
 def sources():
     """The source files: C++, Python, CMake and the scripts; the test fixtures are data, not sources."""
     yield "CMakeLists.txt"
-    yield os.path.join("data", "CMakeLists.txt")
+    for name in sorted(os.listdir(os.path.join(ROOT, "data"))):
+        if name == "CMakeLists.txt" or name.endswith(".cmake"):
+            yield os.path.join("data", name)
     for folder in FOLDERS:
         for parent, dirs, files in os.walk(os.path.join(ROOT, folder)):
             rel = os.path.relpath(parent, ROOT)
             dirs[:] = [d for d in dirs if os.path.join(rel, d) not in SKIP and d != "__pycache__"]
             for name in files:
                 path = os.path.join(rel, name)
-                if name.endswith((".cpp", ".h", ".py")) or name == "CMakeLists.txt":
+                if name.endswith((".cpp", ".h", ".py", ".cmake")) or name == "CMakeLists.txt":
                     yield path
                 else:
                     with open(os.path.join(ROOT, path), "rb") as f:
