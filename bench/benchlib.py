@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """What the player benchmarks share: a local world (PulseAudio null sink, Icecast with tone radios, an
 HTTP server with the channel list and the banner page), the program and the other players started
 in it, the sink's monitor recorded with time stamps, and the process tree's memory and CPU time

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Loading the channel list: generated lists of 10 000, 100 000 and 1 000 000 lines are written to the
 // data folder and filled into the real list model through FillChannelList, as a reload does (the
 // list holding the rows of the previous reload, the catalogue destroyed at the end). Prints

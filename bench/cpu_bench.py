@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """CPU: seconds of CPU time (utime + stime of the process and all its children, from /proc) over
 60 seconds of the same radio stream, Vedrix with its window shown beside mpv --no-video; budget
 Vedrix at most 1.0 times mpv. Then Vedrix hidden in the tray and stopped: the clock ticks it uses

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A station directory search, from the answer to the rows on screen: the real directory window
 // (CDirectoryWindow) searches tools/fakedirectory.py, which answers with 500 of its 2000 made-up
 // stations (about 440 kB of JSON, as the real directory sends for a common tag). Each search is timed

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Filtering the player's list with Ctrl+F: a generated channel list of 100 000 lines is loaded into
 // the real list view (CChannelListView, filled by FillChannelList as a reload does) under its filter
 // box (CListFilterBox); a query is typed into the box letter by letter and then deleted with

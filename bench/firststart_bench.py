@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """First start: a new user's Vedrix, with no channel list server configured, builds its channel list
 from the public sources (the station directory, one search per language group, and the per-language
 TV playlists) and plays the first channel (auto play is on by default).

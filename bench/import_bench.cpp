@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Importing a playlist into My Stations: a generated IPTV-style M3U of 10 000 entries (some of
 // them twice, as such lists have; the parser keeps the first) goes through CMyStations::Import, the
 // path of the Import command and of a dropped file, into a list that holds 200 stations already;

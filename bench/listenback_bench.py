@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Listening back: what the rewind buffer costs and how quickly it answers, all on 127.0.0.1.
 
 - Switch gap: the longest silence at the PulseAudio null sink between the old channel's last sound

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Memory: proportional set size (PSS, /proc/PID/smaps_rollup) of Vedrix and all its child processes
 in the states that a tray program spends its day in, beside mpv --no-video and cvlc playing the same
 radio stream:

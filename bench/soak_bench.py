@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Zapping without growth: Vedrix, its window shown, switches channels by hot key (Play Next,
 Ctrl+Alt+N) SOAK_SWITCHES times (default 1000) through three Icecast radios (MP3, 128 kbps) and a
 live HLS TV channel (picture and sound), SOAK_SECONDS apart (default 1.5); every hundredth switch the

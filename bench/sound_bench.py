@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Time to sound: from the moment a channel is asked for to its first audible sample at the
 PulseAudio null sink, all on the same Icecast stream (MP3, 128 kbps, stereo) on 127.0.0.1.
 

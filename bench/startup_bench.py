@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Start-up: from exec to the main window mapped on the X server, in three settings:
 
 - the player category with the banner page served (the web engine has a page to show);

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Where a channel switch's time goes: Vedrix plays the tone radios with VEDRIX_PLAYER_TRACE=v, Play
 Next (Ctrl+Alt+N) is pressed BENCH_RUNS times (default 5), and for each switch the program's own time
 stamps (monotonic, as the key press's) give the steps in ms after the press: the hot key reaching the

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """A stand-in for the public station directory (radio-browser's JSON API) on 127.0.0.1.
 
 Usage:

@@ -400,6 +400,10 @@
         <translation>Kontakt: </translation>
     </message>
     <message>
+        <source>Licensed under the GNU GPL, version 3 or later</source>
+        <translation>Lizenziert unter der GNU GPL, Version 3 oder neuer</translation>
+    </message>
+    <message>
         <source>New</source>
         <translation>Neu</translation>
     </message>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "app/AboutDlg.h"
 #include "base/TextAreas.h"
 
@@ -33,10 +36,13 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     SetPlainText(contact, text::Dialogs::tr("Contact Us : ") + servers::SupportEmail());
     contact->setObjectName(QStringLiteral("AboutContact"));
     contact->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* licence = new QLabel(text::Dialogs::tr("Licensed under the GNU GPL, version 3 or later"), this);
+    licence->setObjectName(QStringLiteral("AboutLicence"));
 
     auto* texts = new QVBoxLayout();
     texts->addWidget(version);
     texts->addWidget(contact);
+    texts->addWidget(licence);
     texts->addStretch(1);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(18, 18, 24, 18);

@@ -1,5 +1,8 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
-// The About box: the icon, the version and the support address. It has no OK button; Esc or the
+// The About box: the icon, the version, the support address and the licence. It has no OK button; Esc or the
 // close box closes it.
 #include <QDialog>
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Asked by New (Ctrl+N) when there is more than one kind of page: lists each page's name.
 #include <QDialog>

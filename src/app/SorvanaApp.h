@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The application: settings cache, command actions, single instance and command line, the four
 // category pages, the main frame, and the application's own commands (About, New, Open).

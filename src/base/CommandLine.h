@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the command line asks of a start: hidden (":silent"), a channel number, or a plain start; or
 // the help or the version, or nothing it understands.

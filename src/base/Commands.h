@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Every command of the program, in one table: the ids of the actions that the ribbon, the tray menu,
 // the hot keys, the keys of the channel list and the desktop's media controls trigger. Code names

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The program's logging categories. Each one prints warnings (a real failure that a user or packager
 // needs to see) and nothing below them unless QT_LOGGING_RULES asks, e.g.

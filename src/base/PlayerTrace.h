@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Time stamps of what a channel start goes through, for the benchmarks (tools/bench sound): with the
 // environment variable VEDRIX_PLAYER_TRACE set to an mpv log level ("v", "debug"), mpv's log at that

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Addresses of the servers the program talks to. The settings file can set each one in the "Servers"
 // section; where it does not, the environment variable VEDRIX_SERVER_<key> can (the test environment

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The settings file, QSettings("Palomer", "Vedrix by Palomer"): each call opens it, and every write
 // goes through one careful writer that says whether the value reached the disk. The program reads and

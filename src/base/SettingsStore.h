@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The program's one way to its settings: typed keys ({group, name, default}, base/SettingNames.h),
 // the values read for every channel line kept after their first read, writes through the careful

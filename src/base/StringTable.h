@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The program's string table: texts keyed by the resource and command ids they belong to. A command's
 // entry holds its description and its tooltip, separated by a line feed.

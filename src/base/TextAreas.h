@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The translation contexts: one per area of the program rather than one per class, so a translator
 // meets the ribbon's labels together, the tray menu's entries together, and so on. Classes that have

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // An ordered, growable array of values, with the few operations the catalogue needs. ARG_TYPE is the
 // type in which Add takes its argument (a reference, so records are copied once, into the array).

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The channel list of one reload: reads the channel list file from the data folder, keeps its header
 // row, drops the channels that the user's display choices hide, and fills the player's list.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // One channel of the channel list file: seven text fields, kept exactly as read (every 16-bit code
 // unit), apart from the white space trimmed from both ends of each field.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The channels of the player's list as a table: one row per channel record, numbered from 1 in the
 // order shown, in five columns (serial number, name, description, language, and the stream address,

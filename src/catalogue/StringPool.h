@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Shares the storage of short texts that repeat from line to line (types, languages, status marks),
 // so a long channel list does not allocate, and later free, one string per repeated field. A fixed

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Reads UTF-16LE text line by line from a device, through a buffer of its own. CR LF, a lone CR and a
 // lone LF each end a line and are not part of it. No byte-order mark is looked for: a leading U+FEFF

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the whole program shares, owned by the application and handed to whatever needs it: the
 // settings store, the hot key service, the command actions, the playback service and what is playing.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Every command of the program is one QAction, made here on first use and named by its command id
 // (base/Commands.h). The ribbon, the tray menu, the shortcuts, the desktop's media controls and the

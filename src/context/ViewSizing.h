@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The first-showing sizing of the pages: the first time a page is ever shown, the main window is
 // sized once to fit it, and a settings value named after the page's class records that it was done.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The small modal dialog that fetches one file: it shows m_strMessage, waits a second (the user can
 // still close it then), fetches the URL into a temporary file, puts the fetched file in place of the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Fetches one URL into a new temporary file, in the background of the event loop: Start() returns at
 // once and Finished follows exactly once, with the outcome. Deleting the object, or Cancel(), ends a

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The visual looks 210 to 218: a widget style, a palette and the ribbon's and status bar's style sheet.
 #include "base/Commands.h"

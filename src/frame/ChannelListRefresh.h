@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Command 310 and the links to the maker's sites (commands 311, 312, 315, 316).
 class CDlgFileDownloader;

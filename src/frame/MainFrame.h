@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The one top-level window: the ribbon, one category page at a time in a stack, the two-pane status
 // bar, the tray icon and the start-up options. A page is made when its category is shown and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The two interfaces of the media player object on the session bus (org.mpris.MediaPlayer2 and
 // org.mpris.MediaPlayer2.Player), exported by CMprisService. They only forward to it.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The program as a media player on the session bus (MPRIS 2): org.mpris.MediaPlayer2.vedrix at
 // /org/mpris/MediaPlayer2, so that the desktop's media keys and panel widgets can show what plays

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The Settings category's choice of the sound output device: a menu of the devices that the playback
 // engine finds ("System default" first), the stored one checked. The list is read when the menu

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The ribbon's layout: four categories, one per category page and in the same order.
 #include "context/AppContext.h"
 #include "base/StringTable.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The sleep timer's place in the window: its commands (15, 30, 60, 90 minutes, the end of the song
 // that plays, cancel), the menu that the tray and the ribbon show them in, and what the timer does

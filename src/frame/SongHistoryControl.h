@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The song history in the window: every new title of the playing stream is added to it; the tray's
 // "Recent Songs" submenu shows the last ten (a click copies "channel - title"), and its last entry

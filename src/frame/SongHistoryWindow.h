@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The songs heard, newest first, in a window of its own (not modal): a search box that narrows the
 // list to the songs whose channel or title holds the text, and Copy (also Ctrl+C) that puts the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A desktop notification (org.freedesktop.Notifications) with the channel's name and the new title
 // whenever the playing stream's title changes, while "ShowSongNotifications" is on. Each one

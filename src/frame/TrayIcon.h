@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The notification-area icon of the main frame (id 90) and its menu. A click that restores the window
 // calls the frame; the menu's entries are the commands' actions, shared with the ribbon. Many desktops have no notification

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The four playback actions that can have a system-wide hot key, how a binding is stored, and its
 // registration on a window. A binding lives only in the settings store ("<name> Key" and

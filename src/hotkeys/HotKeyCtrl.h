@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A key-entry field for one hot key: focus it and press the combination. It holds one Windows
 // virtual-key code with the HOTKEYF_* modifier bits (HOTKEYF_EXT for an extended key) and shows

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The form on which the user binds, rebinds and clears the four system-wide hot keys. Whenever it
 // shows the stored bindings it also registers them on its own window and reports each refusal; the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The media time of a stream's bytes. MP3 (MPEG audio) and AAC in ADTS frames carry their sample
 // count and rate in every frame header, so their time is exact, also for a variable bit rate, and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The ICY metadata of a Shoutcast/Icecast stream taken out of its audio: after every icy-metaint
 // bytes of audio the server puts one length byte (times 16) and that many bytes of metadata, such as

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A live stream fetched by the program itself into a ring on disk, so that it can be paused, played
 // from any point still held, and its songs saved after they played. The ICY metadata is taken out of

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The rewind buffer's bytes: a file of fixed size in the cache folder, written as a ring. Offsets are
 // logical (bytes since the first one appended); the ring holds [Begin(), End()), at most Capacity()

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The per-user autostart entry, $XDG_CONFIG_HOME/autostart/vedrix.desktop, that starts the program
 // hidden at log-in: Exec is the quoted program path followed by " :silent".

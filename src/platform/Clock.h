@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Time as the program's timed work sees it: a steady clock and single-shot timers that run on it.
 // The sleep timer, the reconnect waits and the station directory's deadline take a clock, so that

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "platform/FreedMemory.h"
 
 // Any C library header defines __GLIBC__; before one is included the test below is always false.

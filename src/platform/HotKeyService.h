@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // System-wide hot keys. RegisterHotKey refuses a combination that another client or this process
 // already holds; a press is reported by HotKeyPressed with the registering window, the id, and the

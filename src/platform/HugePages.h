@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Large buffers that are written once from start to end (a long channel list's records and the list's
 // columns) cost the kernel a page fault for every 4 KiB page they touch; for a list of a million

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Message boxes that do not stop the program: the box is shown window-modal over its owner and the
 // call returns at once. A box lives on the heap as the owner's child, so it goes with its owner (a

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Text that comes from outside the program (stream titles, station names and descriptions, directory
 // and channel list fields, playlist names, device names, server messages) is shown as the characters

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // System-wide hot keys where the program may not grab keys itself (Wayland): the desktop portal's
 // GlobalShortcuts. One session holds every registration; each change binds the whole set again, and

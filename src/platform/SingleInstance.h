@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // One running instance per user. The first start listens on a local socket; a later start connects,
 // hands over its request (one text line each: "show" or a channel number) and ends. The election runs

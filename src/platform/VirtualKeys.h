@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Windows virtual-key codes are the stored form of a hot key's key. This table ties each code we
 // know to the Qt key that a key-entry widget sees and to the X keysym that a grab needs, with the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Every file the program rewrites goes through here: the new content is written into a file beside
 // the old one and renamed over it only when every byte reached it, so a full disk, a file size limit

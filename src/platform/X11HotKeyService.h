@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // System-wide hot keys on X11: a passive key grab on the root window for each combination, made
 // on Qt's own xcb connection so that the key presses arrive through Qt's event stream.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The sound output devices that the playback engine offers, for the device choice and for the output
 // that checks its stored device before it plays.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The player's sound output device: the stored choice is given to the player when the player view
 // is made, unless the device is not there, and the player then plays on the system default and the

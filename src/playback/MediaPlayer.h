@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the player view needs of the embedded media player: set the address (which starts playing),
 // stop, and read the state and its status text. CWMPPlayer4 is the real one; it signals changes.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // libmpv, opened when the player first needs it rather than when the program starts.
 //
 // Linked, libmpv brings FFmpeg and everything FFmpeg links (codec, filter, device and speech

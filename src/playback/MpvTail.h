@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A second, sound-only mpv core that carries the old channel over a channel switch, so that the
 // listener hears no silence while the new channel connects.

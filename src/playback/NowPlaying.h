@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What is playing, for everything outside the player view that tells the desktop about it (the
 // media player interface on the session bus, song notifications). The player view reports the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Tells the program's now-playing state what the playback engine does while the player view exists: the channel it
 // opens, the stream's title, whether sound comes out and how loud, and where it plays in the

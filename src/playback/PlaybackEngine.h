@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The playback engine as the rest of the program sees it: commands (open an address, stop, volume,
 // mute, record, output device) and what the engine reports, each change a signal that carries its

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What plays, for the whole program: the playback engine, the channel handed to it and the one status
 // text that the status bar and the tray's tool tip show. It belongs to the application context and

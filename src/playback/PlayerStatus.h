@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The player's status text, worked out from what the playback engine reports: the user's requests
 // (load, stop, a refused address) and the engine's events (file started, playback (re)started,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // When a stream that was playing ends by itself (the server dropped it, the network failed), the
 // player opens the same address again after 1, 2, 4, 8 and 16 seconds, then every 30 seconds, until

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // mpv reads a rewind buffer's ring (listenback/RingFile.h) through a protocol of its own:
 // "vedrixring://<id>/<offset>" plays the ring published under <id> from its logical offset <offset>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The sleep timer: after a number of minutes, or when the song that plays ends, playback stops (the
 // program keeps running). The last half minute fades the sound out; once playback has stopped the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The songs heard: every title that a stream sends, with its channel and the time it came, the last
 // 1000 of them. Kept in a file of the data folder, one JSON object a line, rewritten whole (and

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The player's channel list on screen: a QTableView over its own CChannelTableModel, sharing the
 // model's selection, so clicks and arrow keys reach the owner through RowStateChanged as selections

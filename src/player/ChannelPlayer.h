@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The player logic of the channel view: the current channel is the list's selected row, and every
 // play request goes one way: select a row, the selection change posts Play, Play hands the channel's

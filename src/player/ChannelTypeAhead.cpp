@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "player/ChannelTypeAhead.h"
 
 #include "catalogue/ChannelTableModel.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Type-ahead in the channel list: letters typed into the list select the next channel whose name
 // starts with them, and the selection plays it as any other selection does. The list's own

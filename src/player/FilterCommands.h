@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The nine display-choice check boxes of the ribbon: radio, TV and seven language groups. Each one
 // flips its stored choice and asks the main window to download and rebuild the list; its check mark

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The filter of the player's list (Ctrl+F): a row stays visible when its name, description or
 // language contains the typed text, ignoring letter case and accents ("lumiere" finds "Lumière").

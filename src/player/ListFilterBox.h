@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The filter box over the player's list: Ctrl+F shows it, typing hides the rows that do not match
 // (see ListFilter.h), Escape clears it and gives the list its rows back.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Listening back on the player's page: the Pause, Live, Previous Song and Next Song commands, and
 // the keys that move in the rewind buffer (Left/Right 10 seconds, with Shift a minute). The commands

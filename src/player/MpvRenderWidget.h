@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The player's picture area. Without a picture (an audio-only channel, nothing playing, an error) it
 // paints the channel's name, the status text and the stream's current title, so a radio channel never

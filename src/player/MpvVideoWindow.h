@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The native window that the playback engine draws a picture into, through its OpenGL render context.
 // It exists only for streams with a picture; its GL context (and with it the GL driver) comes when it

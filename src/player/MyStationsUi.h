@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // My Stations in the player view: which list the view's channel table shows (the maker's list or
 // My Stations, one ribbon two-state button, remembered), and the commands that fill and tend My

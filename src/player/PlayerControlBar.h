@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The player's own buttons under the picture: play (the current address again, or on from a pause),
 // pause and live (while a stream plays from its rewind buffer), stop, the position bar (over a

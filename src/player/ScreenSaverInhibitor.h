@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Keeps the screen saver away while a picture plays where it can be seen: a stream with video plays
 // and the player's window is shown. It asks the desktop's org.freedesktop.ScreenSaver on the session

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The channel player: the media player on top, the channel list below it and the web banner at the
 // bottom. The current channel is the list's selected row; the logic lives in CChannelPlayer. The

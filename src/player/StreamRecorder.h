@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Recording of the playing radio stream into the user's music folder (Music/Vedrix): the stream's
 // own bytes through libmpv's stream-record, one file per song title when the stream sends titles,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Type-ahead in the channel list: letters typed in quick succession name the start of a channel's
 // name; a pause

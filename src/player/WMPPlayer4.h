@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The embedded media player's widget: the picture area and its own control bar (play, stop, volume,
 // mute, position), over the playback engine (playback/MpvEngine.h), which plays. Audio goes to the

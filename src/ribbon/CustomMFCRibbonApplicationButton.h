@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The ribbon's application button: a left press or a double click asks the main window for the next
 // visual look (NextLookRequested), and so does Space or Enter when it has the keyboard focus. It opens no menu

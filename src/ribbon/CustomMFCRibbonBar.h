@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The main frame's ribbon. Every activation of a category, also of the one already active and the one
 // chosen at start-up, reports the category's index (CategoryActivated); the main window then opens

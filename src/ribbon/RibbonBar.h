@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The ribbon: a row of category tabs with elements on its right, one page of panels per category, and
 // the application button at the left. Panels hold large and small buttons and check boxes; each element

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Builds the public channel list (stations/PublicChannelList.h) from its sources: the station
 // directory, asked once per language group one group after the other, and the seven TV playlists.

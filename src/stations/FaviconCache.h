@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Station logos (the directory's "favicon" addresses), fetched the first time they are asked for,
 // at most MaxBytes() each (256 KiB), kept in memory and in "<cache folder>/favicons" so that the next

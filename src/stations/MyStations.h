@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // "My Stations": the user's own list of stations, kept beside the maker's channel list and never
 // touched by its refresh. Stored in the data folder as "MyStations.m3u", an extended M3U that other

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Playlist files in and out: M3U/M3U8 (plain or extended), PLS and XSPF.
 //

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Which network addresses belong to the public internet. An address that a server hands out (a
 // station's logo) must not make the program reach this machine or its local network: a directory

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The channel list built from public sources, for users without the maker's channel list server: the
 // station directory's most popular stations of each language group, and the public per-language TV

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Answers from outside are read only up to a size of the caller's choosing: a server that does not
 // stop must not fill the memory, nor make a request outlast its time while a giant answer is read.

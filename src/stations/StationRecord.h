@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // One station of the user's own list ("My Stations"), of an imported playlist or of the station
 // directory. It stands beside the maker's channel list (CChannelRecord) and never enters it.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Which addresses the player may open. A channel list comes from a server, so an entry must never
 // make the player read a local file or run anything: only network stream schemes pass.

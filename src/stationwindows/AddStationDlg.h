@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // "Add Station by Address...": a name and a stream address. The check is the caller's: OK hands
 // both to it, and the dialog closes only when it agrees; otherwise its message is shown and what

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The rows of the station directory window: one per result, in the directory's order, with the
 // station's logo beside its name. A logo is asked of the favicon cache only when a view paints its

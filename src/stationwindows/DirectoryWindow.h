@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The station directory window: search fields, the results as the directory orders them (most
 // played first), and Play / Add to My Stations for the chosen result. Non-modal, and never waits:

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A station's logo made into a picture for a list. The bytes come from whoever entered the station,
 // so only the raster formats that logos come in are read (never SVG, whose documents can make the

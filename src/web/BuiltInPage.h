@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The program's own page, shown by the promotion and store views where their site is not set up or
 // cannot be reached: what Vedrix is, its version, how to get channels, where it comes from, and for

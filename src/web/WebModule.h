@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Finds and loads the web module (vedrix_web.so) the first time a web view is wanted, and keeps it
 // loaded from then on. It is looked for beside the executable (a build folder) and in the program's

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The web module's entry point: the one object that web/WebModule.cpp finds in vedrix_web.so.
 #include "web/WebSurface.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The page behind every web surface of the program (the banner, the promotion and the store views).
 // The pages come from the maker's servers, but what they link to is not ours: navigation stays on

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A pane that shows one web page. Each web view costs a renderer process, so the view and its page
 // are made only when the first page is to be shown; until then the pane is an empty widget, and the

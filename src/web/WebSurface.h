@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The seam between the program's windows and the web engine. The web engine is the heaviest library
 // the program uses (QtWebEngineCore alone maps some 150 MB and brings Qt Quick and OpenGL with it),

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // The web view of a pane, and the web module's surface (web/WebSurface.h). Its context menu leaves
 // out what the program does not do with a page: saving it and showing its source (a new window of

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // What the two web pages share: the web pane over the whole page and the steps of the first update.
 #include "base/SettingNames.h"

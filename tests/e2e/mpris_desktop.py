@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The desktop side of the media player interface, for end-to-end tests on the test's own session bus.
 
 ``Desktop`` runs, in a child process (this file run as a script), what a desktop has on its bus:

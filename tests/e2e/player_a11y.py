@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The running program's widgets as a screen reader sees them (AT-SPI over the test's own D-Bus).
 
 The program must run with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 (``ENV``). A widget is found by its

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """A world for the player's end-to-end tests: PulseAudio with a null sink, Icecast with three tone
 radios (440, 660 and 880 Hz), optionally a live HLS TV channel (1000 Hz), and an HTTP server with the
 channel list at "/tvlist.zip" and the banner page. The program runs against it through rig_app's

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The real vedrix as a user's desktop runs it, for end-to-end tests.
 
 Run under tools/testenv --x11 --dbus: that gives the isolated XDG folders, an Xvfb display and a

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Silence at a channel switch, as the listener hears it: the sink's monitor is recorded without a
 break across the switch, and the gap is the longest stretch without sound between the old
 channel's tone and the moment the new channel's tone holds.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The local HTTP server of the tests, as a Python class.
 
     from rig_http import HttpRig

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The public channel sources on 127.0.0.1, for end-to-end tests, the demo and the benchmarks.
 
 Without a channel list server the program builds its list from the public station directory (one

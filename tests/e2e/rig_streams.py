@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Real stream servers for end-to-end tests and the demo, all on 127.0.0.1 and free ports.
 
 Every server runs inside the caller's environment (tools/testenv gives each test its own

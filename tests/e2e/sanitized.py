@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Runs an end-to-end test script against the program built with AddressSanitizer and
 UndefinedBehaviorSanitizer (the build-asan folder's vedrix), and fails it when the program reported
 anything: a memory error, undefined behaviour, or a leak when it ended.

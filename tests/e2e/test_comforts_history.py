@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The songs heard are kept: each title the stream sends shows in the tray's "Recent Songs" submenu,
 newest first, lands in the data folder's history file, and is still there after a restart."""
 

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The output device: with a second PulseAudio sink, the Settings category's "Output Device" lists
 it by its description beside "System default"; once chosen, the tone comes out of it and not out
 of the default sink, also after a restart. A chosen sink that is gone when the program starts

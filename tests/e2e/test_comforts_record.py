@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Recording the radio: the tray's "Record" writes the stream as it comes into the music folder's
 "Vedrix" folder, one file per song title ("<channel> - <title>.mp3", characters a file name cannot
 hold replaced, a name that is taken gets " (2)", one too long for the file system cut); each file decodes to the channel's tone. While it

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The sleep timer, with its minutes shortened to a second each: chosen in the tray's "Sleep Timer"
 submenu, it shows in the tool tip, lets the tone play, then fades it out and stops playback (the
 program keeps running), and the next Play is as loud as before; a cancelled timer stops nothing."""

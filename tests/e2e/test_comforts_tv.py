@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """A TV channel's picture keeps the screen saver away while it plays in the shown window (the
 desktop's org.freedesktop.ScreenSaver hears Inhibit, and UnInhibit with the same cookie on Stop), and
 F11 shows the picture full screen in a window of its own, which Escape closes again."""

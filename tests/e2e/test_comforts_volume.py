@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The volume is the user's: set from the desktop's media controls, it is what the sink hears, the
 desktop is told of it, and it is still the volume after the program is started again."""
 

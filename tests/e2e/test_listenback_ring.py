@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The rewind buffer on disk: with [Settings] ListenBackMiB=2 its file in the cache folder never holds
 more than 2 MiB however much the radio sends during a pause far longer than the buffer (a radio that
 sends eight times faster than it plays, so the buffer fills over and over within a minute), and Play

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Listening back on a live radio, as a user hears it: the media controls' Pause holds the sound
 while the stream goes on arriving, Play goes on with the tone that was playing when it paused and the
 status says how far behind live it is; Previous Song finds the start of the song heard and then of

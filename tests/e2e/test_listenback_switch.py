@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """A channel switch as the listener hears it: the old channel goes on sounding until the new one
 sounds, so between two working channels the sink is never silent for more than 50 ms, whichever way
 the switch comes (the hot key, the ribbon's Play Next, a channel number given to a second start).

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Song notifications follow the "Show Song Notifications" choice: with "ShowSongNotifications"=0 in
 the settings file a new title shows in the tool tip but reaches no notification server; the check
 box in the Settings category (whose view is then the active one) switches them on, and the title of

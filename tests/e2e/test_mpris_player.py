@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The desktop's media controls reach the program over the session bus, and what plays reaches the
 desktop: the player object's PlaybackStatus and Metadata follow the channel and the stream's title
 (set through Icecast's admin interface), which also shows in the tray's tool tip; a new title brings

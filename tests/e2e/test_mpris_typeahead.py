@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Type-ahead in the channel list: letters typed into the focused list select the next channel whose
 name starts with them, whichever column was clicked, and the selection plays it; after a pause the
 letters start a new search."""

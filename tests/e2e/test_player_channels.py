@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The display choices of the ribbon rebuild the list from a fresh download: "Display TV Channels"
 brings the TV channel in, whose picture moves in the player while its sound plays (in the main window
 that was there: the picture does not make it anew); a language box takes that language's channels

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """A channel whose address is a short file (three seconds of MP3 over plain HTTP) plays once: when it
 ends the player says so and does not open it again, as it would a live stream that dropped."""
 

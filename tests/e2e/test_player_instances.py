@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Channel numbers on the command line: a first start with a number stays hidden and plays that
 channel instead of the last one; a second start with a number makes the running instance play that
 channel and ends at once; the next plain start plays the channel played last."""

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """My Stations as a user meets them: the station directory window lists the stations of a directory
 (a local stand-in whose results are the rig's tone radios), Play there plays the result's stream
 (its tone is heard) and counts a click with the directory, Add to My Stations keeps it; after a

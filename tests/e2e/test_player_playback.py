@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Playback as a user hears it: a fresh start loads the list and plays row 0; the ribbon's Next and
 Previous move through the list with wrap-around; a click on a row plays it; F9 in the list and a
 system-wide hot key and the tray menu play the next row; Stop brings silence and Play restarts the selected row; a

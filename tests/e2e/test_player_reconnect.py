@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """A live stream that drops comes back by itself: when the Icecast source of the playing channel
 dies, the tray tool tip shows "Reconnecting... (attempt N)" within 2 seconds, and once the source is
 back the channel's tone plays again within 10 seconds without anyone touching the program. Stop while

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """A new user's first start, with no channel list server configured: the list is built from the public
 sources (the station directory per language group, the per-language TV playlists; here the fakes of
 rig_sources on 127.0.0.1, whose stations are Icecast tone radios).

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """What the player says reaches the user: the player's status text goes to the tray icon's tool tip;
 a list entry that is not a network stream (a local file) is not opened: the tool tip shows an error
 and nothing is heard; the next channel plays again."""

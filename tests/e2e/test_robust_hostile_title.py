@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """A station's title is text, never markup. A station whose title is `<img src="FILE">` gets that
 title shown as it is in the status pane, and the program never opens FILE (watched with inotify from
 before the start); with the title `<img src="/dev/zero">` the program's memory stays where it was

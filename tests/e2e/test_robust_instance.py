@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """A single-instance channel left behind never stops the next start: after a kill -9 of a running
 program (its window shown, the banner's web engine running; twice in a row) or with a plain file in
 the channel's place, the next start runs and owns the channel, so a later start without arguments is

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The single-instance channel where no socket file can serve: with a runtime folder whose path is too
 long for a socket's address, ten starts at once still leave one program, which later starts are
 handed to; where no channel can be made at all, the start says so in a message box and ends when it

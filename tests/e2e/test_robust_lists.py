@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Hostile channel lists served to the real program: random bytes, 200 000 lines, lines of more than
 64 KiB, NUL characters and unpaired surrogates. Each list ends with a marker channel whose position
 among the listed rows is worked out here from the format's rules; the program starts hidden with

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Quitting while the program waits for something ends it cleanly: the media controls' Quit while the
 channel list transfer has its headers but not its body leaves the stored list as it was and no
 temporary file; the tray's Exit while a message box of the hot key settings is up ends with 0."""

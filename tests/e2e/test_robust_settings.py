@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The real program with a settings file it cannot use: a read-only settings folder (whose file only
 names the local servers), a settings file of random bytes, and a regular file where the settings folder
 should be. Each time it starts, shows its window with the default category (the channel player) and the

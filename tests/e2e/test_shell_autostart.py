@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The start-up option "Auto Startup with the Desktop" of the real program: its check box writes the
 autostart entry, and the entry's command starts the program hidden in the tray."""
 

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """What the program costs while it lives in the tray. Started hidden without playing, it has not loaded
 the media player's library (libmpv and FFmpeg): that comes with the first Play. Started hidden and
 playing a radio channel, its process has loaded neither an OpenGL driver nor the web engine. Shown, the banner's page comes on

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """One running instance: second starts hand their request to the first and end; a socket left by a
 killed instance does not stop the next start; ten starts at once leave one program."""
 

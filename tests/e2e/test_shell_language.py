@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The real program in the user's language: in a German session (LANG=de_DE.UTF-8, LANGUAGE=de) a
 screen reader reads the German labels of the ribbon's tabs and check boxes and of the looks in its Style
 drop-down, and the tray menu is German; with LANG=C the same elements are English."""

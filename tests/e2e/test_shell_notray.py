@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The real program on a desktop without a notification area (no StatusNotifierWatcher with a host):
 the close box and a hidden start must not leave the window out of reach."""
 

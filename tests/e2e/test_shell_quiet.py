@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """What the program prints. A plain start that shows its window, the banner's page and plays a channel
 prints nothing on stderr or stdout: not the web engine's start-up, not its script engine's flag
 warnings; so too where the environment gives the web engine no switches of its own, as a user's

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """First showing on a fresh settings folder sizes the main window once and records it; the next start
 comes back at the size and place the window had. A first start hidden in the tray sizes the window
 when it is first shown, to the size a shown first start gives."""

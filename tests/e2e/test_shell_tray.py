@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The tray icon and the hiding main window of the real program, driven as a desktop panel drives it."""
 
 import os

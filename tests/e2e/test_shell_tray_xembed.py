@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The tray icon in an XEmbed tray (trayer on the test display, no StatusNotifierItem host on the bus),
 clicked with the mouse: a single left click leaves the hidden window hidden, a double click brings it
 back."""

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A plain second reading of the channel list rules, for the fuzz targets to hold the real code against:
 // the line cut as the format describes it (bounded substrings, a failed comma search restarting at the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fuzz target: the channel list file. The input, whatever it is, becomes the channel list file in a
 // data folder of the run's own; the catalogue loads it and fills a real list model. The rows must be
 // what the plain reading of the rules (CatalogueOracle.h) makes of the same bytes, and the file must be

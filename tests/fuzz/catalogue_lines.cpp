@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fuzz target: channel lines. The input's first three bytes choose the display choices; the rest is
 // UTF-16LE text, cut into lines at each LF (a CR stays in the line, as white space). Every line goes
 // through both forms of ParseChannelLine and through CChannelCatalogue::AddLine; the records, the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fuzz target: the station directory's answer to a search. Whatever the bytes, a body that is not a
 // JSON array gives no station; every station kept has an address the player may open and becomes a
 // My Stations entry that plays the same address and names the directory's id; and a smaller limit

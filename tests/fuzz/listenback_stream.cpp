@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fuzz target: a live stream as the rewind buffer reads it. The first two bytes choose the ICY
 // metadata interval (0: none), the rest is what the server sent. Whatever the bytes: the audio and
 // titles do not depend on how the stream was cut into chunks, no audio byte is invented, titles

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fuzz target: playlist import. Whatever the bytes, read as each format's file name and with and
 // without a server address to resolve against, every station is a network address, each address
 // comes once, and writing the stations out and reading them back gives the same list: every field

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The download dialog and the channel list refresh against tools/httpserver.py on loopback: what
 // ends up at the destination, what is left in the temporary folder, how many requests the server
 // saw, and what the user is told.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Hot key bindings: the stored values and their two modifier encodings, registration of stored
 // bindings on a window, and the virtual-key table behind the key-entry field and the X grabs.
 #include "TestSupport.h"

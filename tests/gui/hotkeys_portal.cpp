@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The desktop portal's global shortcuts as the hot key service (the Wayland way), against a portal
 // of our own on the test's private session bus (tests/support/fake_portal.py): which shortcuts are
 // bound with which trigger, and a press reported for the registering window when the portal reports one.

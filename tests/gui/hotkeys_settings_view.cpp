@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The hot key settings form inside a main window on the test's own X server, with the real X11 hot
 // key service: what the fields show, what is stored, what is registered, and every message box
 // with its text, in order. Keys are typed into the key-entry field through the X server.

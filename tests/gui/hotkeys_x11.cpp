@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The X11 hot key service on the test's own X server: keys pressed through XTEST (xdotool) reach
 // the registering window as a reported press; combinations that another X client or this process holds
 // are refused; a destroyed window gives its combinations back.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The channel list as the user meets it: one notification per selection change from code, mouse and
 // keyboard; keys reported as virtual keys; the stream address column hidden, the widths kept through
 // every refill; the channel chosen in code scrolled into view.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Listening back as the user reaches it, over an engine whose rewind buffer the test sets: the
 // commands and the control bar follow the buffer, Play goes on from a pause, the arrow keys move in
 // the buffer except in a text box, the desktop's Pause pauses a buffered stream and stops any other,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The real media player under Xvfb: libmpv plays Icecast tone streams and a live HLS channel into a
 // PulseAudio null sink, and the sink's monitor tells which tone is audible. The servers come from
 // tests/e2e/rig_streams.py, driven over a pipe.

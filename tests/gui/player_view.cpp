@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The channel player view in a real main window with the real list, media player and banner: what it
 // asks of the main window at start, how a channel list file becomes rows and the last channel plays
 // again, the channel number of a second start, hot keys, F9, the filter commands through their

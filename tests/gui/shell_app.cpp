@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The application's own pieces: the About box, the choice of a new document's kind and the import of a
 // channel list file chosen by the user.
 #include "TestSupport.h"
@@ -28,6 +31,8 @@ private slots:
                  QStringLiteral("Vedrix, Version 1.0"));
         QCOMPARE(dlg.findChild<QLabel*>(QStringLiteral("AboutContact"))->text(),
                  QStringLiteral("Contact Us : support@palomer.example"));
+        QCOMPARE(dlg.findChild<QLabel*>(QStringLiteral("AboutLicence"))->text(),
+                 QStringLiteral("Licensed under the GNU GPL, version 3 or later"));
         QVERIFY(!dlg.findChild<QLabel*>(QStringLiteral("AboutIcon"))->pixmap().isNull());
         QVERIFY(dlg.findChildren<QPushButton*>().isEmpty()); // no OK button
         dlg.show();

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main frame with its ribbon, status panes, looks, start-up options and tray menu, driven through
 // its actions as the ribbon, the tray and a second start drive it.
 #include "TestSupport.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The station directory window against tools/fakedirectory.py: a result's logo, served by the fake,
 // appears beside its name; a logo that is not a picture leaves the place blank; a logo of a row far
 // below the visible ones is not fetched at all. Logos are decoded with a size cap, scaled while read,

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The banner pane and the two web views against local HTTP servers: what loads when, the Refresh
 // message, the first-showing sizing, the program's own page where a site is missing or does not
 // answer, where navigation may not go, and the renderer that a hidden page gives up. The web engine

@@ -1,7 +1,11 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Installing Vedrix. `cmake --install` lays out the program, its desktop entry, icons, AppStream
-metainfo and man page, and the desktop's own validators accept them. The Debian package that cpack
-makes from this build (no second build) names its libraries, installs into a scratch root, answers
---help and --version there without a display, and starts from its desktop entry's Exec line: the
+metainfo, man pages (English and German, compressed), licence and changelog, and the desktop's own
+validators accept them. The Debian package that cpack makes from this build (no second build) depends
+on the libraries the program needs and recommends those of the web module, installs into a scratch
+root, answers --help and --version there without a display, and starts from its desktop entry's Exec line: the
 main window comes up, MPRIS announces the entry's name, and the banner loads the web module from the
 installed library folder.
 
@@ -27,7 +31,10 @@ EXPECTED = {
     "usr/bin/vedrix",
     "usr/share/applications/%s.desktop" % DESKTOP_ID,
     "usr/share/metainfo/io.github.vedrix.Vedrix.metainfo.xml",
-    "usr/share/man/man1/vedrix.1",
+    "usr/share/man/man1/vedrix.1.gz",
+    "usr/share/man/de/man1/vedrix.1.gz",
+    "usr/share/doc/vedrix/copyright",
+    "usr/share/doc/vedrix/changelog.gz",
     "usr/share/icons/hicolor/scalable/apps/vedrix.svg",
 } | {"usr/share/icons/hicolor/%dx%d/apps/vedrix.png" % (n, n) for n in SIZES}
 # The web module, in the program's own folder of the library directory (lib, or lib/<multiarch> when
@@ -96,9 +103,10 @@ def test_install_lays_out_every_file_and_validators_accept_them():
     assert "<launchable type=\"desktop-id\">%s.desktop</launchable>" % DESKTOP_ID in open(metainfo).read()
 
     # What lintian runs: any troff or man warning is printed.
-    result = run("man", "--warnings", "-E", "UTF-8", "-l", "-Tutf8", "-Z", os.path.join(share, "man", "man1", "vedrix.1"),
-                 env=dict(os.environ, LC_ALL="C.UTF-8", MANROFFSEQ="", MANWIDTH="80"))
-    assert result.returncode == 0 and not result.stderr, result.stderr
+    for page in ("man1/vedrix.1.gz", "de/man1/vedrix.1.gz"):
+        result = run("man", "--warnings", "-E", "UTF-8", "-l", "-Tutf8", "-Z", os.path.join(share, "man", page),
+                     env=dict(os.environ, LC_ALL="C.UTF-8", MANROFFSEQ="", MANWIDTH="80"))
+        assert result.returncode == 0 and not result.stderr, (page, result.stderr)
 
 
 def build_package():
@@ -115,10 +123,15 @@ def test_package_installs_and_starts_from_its_desktop_entry():
     deb = build_package()
     fields = run("dpkg-deb", "--field", deb).stdout
     assert "Section: sound" in fields and "Maintainer: Palomer" in fields, fields
-    # The libraries the program needs: those it links (found by dpkg-shlibdeps) and libmpv, which it opens.
-    depends = next(line for line in fields.splitlines() if line.startswith("Depends:"))
-    for library in ("libmpv2", "libqt6widgets6", "libqt6webenginewidgets6", "libxcb1", "libqt6svg6"):
-        assert library in depends, depends
+    # The libraries the program needs: those it links (found by dpkg-shlibdeps) and libmpv, which it
+    # opens. The web module's own are recommended: the program loads it when a page is first shown.
+    field = {line.partition(":")[0]: line.partition(":")[2] for line in fields.splitlines() if ":" in line}
+    depends = {d.split()[0] for d in field["Depends"].split(",")}
+    recommends = {d.split()[0] for d in field["Recommends"].split(",")}
+    assert {"libmpv2", "libqt6widgets6", "libxcb1", "libqt6svg6"} <= depends, depends
+    assert {"libqt6webenginewidgets6", "libqt6webenginecore6", "qt6-wayland", "qt6-translations-l10n",
+            "fonts-noto-cjk"} <= recommends, recommends
+    assert not any(d.startswith("libqt6webengine") for d in depends), depends
 
     root = scratch("root.")
     result = run("dpkg", "-x", deb, root)

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The layers that the build promises: the folders are layers, each including only the folders below it
 (FOLDER_ORDER, bottom first; folders on one rung include none of each other); platform code stands for the operating system and knows nothing
 of the application's frame or shell; the core library (the sources CMakeLists.txt lists for it) needs

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The translations follow the sources: lupdate, run over src/ into a copy of each translations/*.ts,
 must find every text already there and finished. A new English text without its translation, or an
 entry left unfinished, fails here with its context and text. Each translation keeps the placeholders of

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // A clock that stands still until the test moves it: the timers on it fire only inside Advance(),
 // each at its own time and in order, so a test sees a wait of minutes at once and to the millisecond.

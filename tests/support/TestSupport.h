@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 // Helpers shared by the tests. Every test process runs under tools/testenv, which gives it its own
 // XDG folders; these helpers reset and inspect them between cases.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """A desktop portal with org.freedesktop.portal.GlobalShortcuts only, on the session bus, for tests.
 
 It answers as the portal documents: CreateSession and BindShortcuts return the path of a Request

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Loading the channel list file into the list: the header row, the display filters with their
 // defaults, the non-working mark, line ends, and what happens to the file and the list when the file
 // is missing, empty or unreadable.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Cutting channel lines into records: commas only, no quoting, a failed comma search restarts at the
 // line's start, white space trimmed at both ends of each field, every other code unit kept.
 #include "catalogue/ChannelRecord.h"

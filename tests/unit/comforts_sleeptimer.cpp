@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The sleep timer on a clock the test moves: it fades, expires once at its minute and then gives the
 // sound back; a cancelled or song-bound timer behaves as the tray's entries promise; nothing runs
 // while it is off.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The song history: newest last, at most 1000 songs, a burst of titles written once, the same after
 // a reload, and a damaged file gives back every line that can still be read.
 #include "TestSupport.h"

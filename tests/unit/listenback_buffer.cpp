@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The rewind buffer against a small stream server on 127.0.0.1: an Icecast-like MP3 stream with
 // interleaved titles goes into the ring as audio alone, its titles at the offsets where they
 // arrived, timed by its frames, and a title's span is saved cut at frame starts; a ring smaller

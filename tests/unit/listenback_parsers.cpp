@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The two parsers under the rewind buffer: the ICY metadata taken out of a stream in chunks of any
 // size, with each title at the exact audio offset where it arrived and hostile blocks read safely;
 // and the media clock over MP3 and ADTS frames, exact for constant and variable bit rates, back in

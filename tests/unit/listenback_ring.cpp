@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The rewind buffer's ring file: what it holds after it wrapped around, that it never takes more
 // than its cap on disk, that readers of overwritten bytes are refused rather than handed torn data,
 // that a reader waiting at the live edge wakes for new bytes, the end or a cancel, and that only

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the desktop is told about the channel that plays and what its media controls do: the track's
 // metadata, the status text with the stream's title, the command each media-control request posts
 // (a live stream pauses by stopping, a buffered one pauses), what it hears of moves in the rewind

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Type-ahead in the channel list: which row the typed letters select, by the channel's name, from
 // the selected row on, with wrap-around, case-insensitively; a pause starts a new search.
 #include "catalogue/ChannelTableModel.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Commands are actions: the ribbon's element, a menu entry (as the tray's) and a key shortcut all run
 // the one action's handler; the state that the handler's owner pushes shows at once on every element,
 // with no pass of the event loop; when the owner goes, its commands go disabled and unchecked.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The allocator set-up that keeps zapping from growing the program: large blocks get their own
 // mapping, and keep getting it after some were freed.
 #include "platform/FreedMemory.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The process's age, by which the start-up's list download waits its second from the program's start.
 #include "platform/ProcessAge.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The nine display-choice commands: their check marks show the stored choice (with its default when
 // nothing is stored), and a toggle writes the negation, reloads it on the next read and asks for a
 // refresh.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The channel player's logic against the real channel table and a player that records what it is given: the
 // selection is the current channel, every play goes through one posted Play, Next and Previous wrap,
 // the last channel comes back after a list load, and only stream addresses reach the player.

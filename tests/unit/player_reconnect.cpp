@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // When the player opens a dropped stream again: the waits between attempts, what ends the retrying,
 // and that a stream which never played is not retried.
 #include "ManualClock.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The player's status text from the engine's events, and which addresses the player opens at all.
 #include "playback/PlayerStatus.h"
 #include "stations/StreamAddress.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A full disk under every file the program rewrites: the song history, a fetched channel list put
 // in place, the built public list, My Stations (a change, an import, an export), the settings. Each write
 // must say that it failed, leave the old file byte for byte and no stray file beside it, and succeed once

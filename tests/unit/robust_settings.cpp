@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The settings store when the settings file cannot be used: a folder where the file should be, a
 // regular file where its folder should be, a read-only folder or file, a file that cannot be read.
 // Reading gives the defaults (or what a readable file holds), writing fails quietly and leaves the

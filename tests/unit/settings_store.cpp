@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The settings store: integers in the group "Settings" of "Palomer/Vedrix by Palomer.conf", read with
 // the key's default, the channel filters' choices kept after their first read, and a signal for each
 // change.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Start-up decisions that need no display: the command line, the autostart entry and the election of
 // the one running instance.
 #include "TestSupport.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The station directory client against tools/fakedirectory.py on 127.0.0.1: what it asks, what it
 // makes of the answer, the clicks it counts, and each way a search can fail (garbage, an HTTP error,
 // no answer in time, no server), including a DNS SRV lookup that fails and gives way to the fallback.

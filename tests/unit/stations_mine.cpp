@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // My Stations: the bytes of MyStations.m3u after every kind of change, a reload, a channel list
 // refresh beside it, the addresses it refuses, a damaged file, a writer killed in the middle of its
 // work and a write that fails for want of room.

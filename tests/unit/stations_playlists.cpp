@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Playlist import and export against files laid out like the ones found on the web: byte-order
 // marks, CR LF, relative entries, duplicates, local paths among the streams, misnamed files, HLS, and
 // a list of a few hundred entries; and every format written and read back without loss.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The channel list built from public sources, against tools/fakedirectory.py serving both the
 // directory's answers and the TV playlists: what is asked, the list file that comes out and how the
 // catalogue reads it, a refresh in which a source fails, the order kept across refreshes, and a build
