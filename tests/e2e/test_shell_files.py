@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Every file the program writes is named in its manual page. A session plays a channel (its rewind
 buffer), hears a title (the song history), records it, finds a station in the directory (its logo)
 and adds it to My Stations, turns on the autostart entry and quits. All the while the test watches the

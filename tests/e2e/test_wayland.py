@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Vedrix developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The program on a Wayland desktop with no X server at all: weston's headless compositor (tools/testenv
 --wayland), Qt's wayland platform, the desktop portal's global shortcuts (the fake one of
 tests/support) and a StatusNotifierItem panel (rig_app's watcher).

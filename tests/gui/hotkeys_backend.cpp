@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Vedrix developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Which hot key service the session gets (under Xvfb, Qt's xcb platform): the X11 grabs on an X11
 // desktop even when a portal is on the bus; the desktop portal when the session is Wayland (X11 on
 // XWayland sees keys only while one of its windows has the focus), and the grabs again when that
