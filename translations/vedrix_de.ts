@@ -221,11 +221,11 @@
     </message>
     <message>
         <source>the desktop bound no key</source>
-        <translation>der Desktop hat keine Taste gebunden</translation>
+        <translation>der Desktop vergab keine Taste</translation>
     </message>
     <message>
         <source>the desktop assigned %1</source>
-        <translation>der Desktop hat %1 zugewiesen</translation>
+        <translation>der Desktop vergab %1</translation>
     </message>
     <message>
         <source>Play &amp;Next Channel :</source>

@@ -10,6 +10,7 @@
 #include "platform/MessageBox.h"
 #include "platform/WaitCursor.h"
 
+#include <QFont>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
@@ -131,8 +132,14 @@ CRadioSettingsView::CRadioSettingsView(CAppContext& context, QWidget* parent)
         assigned->setObjectName(QStringLiteral("AssignedTrigger%1").arg(kHotKeyActions[i].nControlId));
         // The desktop's text for a key comes from outside the program.
         assigned->setTextFormat(Qt::PlainText);
+        // Two lines in a slightly smaller font fit between the Clear button and the group's edge
+        // without reaching into the next row.
         assigned->setWordWrap(true);
-        assigned->setGeometry(Dlu(384, hotKeyTops[i] - 2, 90, 18));
+        assigned->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        QFont small = assigned->font();
+        small.setPointSizeF(small.pointSizeF() * 0.85);
+        assigned->setFont(small);
+        assigned->setGeometry(Dlu(381, hotKeyTops[i] - 1, 93, 16));
         assigned->hide();
         m_assigned[i] = assigned;
     }
