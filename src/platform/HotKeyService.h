@@ -2,9 +2,8 @@
 // System-wide hot keys. RegisterHotKey refuses a combination that another client or this process
 // already holds; a press is reported by HotKeyPressed with the registering window, the id, and the
 // modifiers and key as registered; a window's registrations end when it is destroyed. The
-// application keeps the service of the running session
-// (xcb passive grabs under X11, the desktop portal's global shortcuts elsewhere); without one every
-// registration is refused.
+// application keeps the service of the running session (xcb passive grabs under X11, the desktop
+// portal's global shortcuts elsewhere); without one every registration is refused.
 #include <QObject>
 #include <QString>
 
@@ -27,9 +26,8 @@ public:
     virtual bool UnregisterHotKey(QObject* pWnd, int nId) = 0;
     // False where the session offers no way at all to register a hot key.
     virtual bool IsAvailable() const { return true; }
-    // What the desktop calls the action behind hot key id nId, in the user's language, where the
-    // desktop lists the program's hot keys (the portal's shortcut settings). Kept for later
-    // registrations of that id.
+    // Names the action behind hot key id nId in the user's language, for desktops that list the
+    // program's hot keys (the portal's shortcut settings); kept for later registrations of that id.
     virtual void SetHotKeyDescription(int nId, const QString& strDescription)
     {
         Q_UNUSED(nId);
