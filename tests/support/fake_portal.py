@@ -8,7 +8,8 @@ the shortcuts bound with a trigger_description in a desktop's words ("Ctrl+Alt+P
 Like GNOME's, it lets a session bind once: a second BindShortcuts in a session, or one in a session it
 does not know, is answered with Response 2 (and a line "refused bind SESSION" on stdout). The shortcuts a
 session has bound are printed as one line, "bound ID=TRIGGER ID=TRIGGER ..." (sorted), with the triggers
-in the portal's format ("CTRL+ALT+p"); Session.Close prints "closed".
+in the portal's format ("CTRL+ALT+p"), once the bind's Response has been sent; Session.Close prints
+"closed".
 
 Test interface org.vedrix.test.FakePortal, standing in for the user at the desktop:
 - Activate(id) emits Activated for every session that has bound that id, as a key press would;
@@ -89,13 +90,16 @@ class Portal(dbus.service.Object):
         self.sessions = {}  # path -> Session
         self.chosen = {}  # id -> the trigger the "user" picks at the next binds
 
-    def _answer(self, sender, options, response, results):
+    def _answer(self, sender, options, response, results, then=None):
+        """Answers through a Request object; then() runs once the Response has gone out."""
         path = "%s/request/%s/%s" % (PATH, sender_element(sender), options.get("handle_token", "t"))
         request = Request(self.bus, path)
 
         def respond():
             request.Response(dbus.UInt32(response), dbus.Dictionary(results, signature="sv"))
             request.remove_from_connection()
+            if then:
+                then()
             return False
 
         GLib.idle_add(respond)
@@ -120,8 +124,10 @@ class Portal(dbus.service.Object):
             if trigger:
                 session.shortcuts[str(sid)] = trigger
                 session.descriptions[str(sid)] = str(props.get("description", ""))
-        print("bound " + " ".join("%s=%s" % item for item in sorted(session.shortcuts.items())), flush=True)
-        return self._answer(sender, options, 0, {"shortcuts": session.listed()})
+        line = "bound " + " ".join("%s=%s" % item for item in sorted(session.shortcuts.items()))
+        # Printed once the answer is on its way: whatever a test does after reading the line reaches the
+        # program after the bind's Response.
+        return self._answer(sender, options, 0, {"shortcuts": session.listed()}, lambda: print(line, flush=True))
 
     @dbus.service.method(SHORTCUTS, in_signature="oa{sv}", out_signature="o", sender_keyword="sender")
     def ListShortcuts(self, session_handle, options, sender=None):
