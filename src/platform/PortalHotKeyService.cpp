@@ -331,13 +331,12 @@ void CPortalHotKeyService::OnSessionClosed(const QDBusMessage& signal)
 {
     if (signal.path() != m_strSession)
         return;
-    // The portal has dropped our shortcuts: bind them again in a new session.
+    // The desktop has ended the session (the user may have revoked its shortcuts there): asking again
+    // at once would put the question straight back. The next change of the hot keys binds anew.
     m_bus.disconnect(kPortalService, m_strSession, kSessionInterface, QStringLiteral("Closed"), this,
                      SLOT(OnSessionClosed(QDBusMessage)));
     m_strSession.clear(); // nothing left to close
     CloseSession();
-    if (!WantedShortcuts().empty())
-        CreateSession();
 }
 
 void CPortalHotKeyService::Bind(std::vector<SShortcut> shortcuts)

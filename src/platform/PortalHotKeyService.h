@@ -57,7 +57,7 @@ private slots:
     void OnActivated(const QDBusMessage& signal);
     // ShortcutsChanged(o session_handle, a(sa{sv}) shortcuts).
     void OnShortcutsChanged(const QDBusMessage& signal);
-    // Session::Closed(a{sv} details): the portal ended the session itself.
+    // Session::Closed(a{sv} details): the desktop ended the session itself.
     void OnSessionClosed(const QDBusMessage& signal);
     void OnWindowDestroyed(QObject* pWnd);
 

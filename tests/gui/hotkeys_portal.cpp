@@ -185,6 +185,16 @@ private slots:
         }
         QVERIFY(WaitForBound(QStringLiteral("bound hotkey2=CTRL+ALT+p hotkey4=XF86AudioStop")));
 
+        // The desktop ends the session: the next change of the keys is bound in a new one.
+        const qsizetype beforeEnd = m_lines.size();
+        QCOMPARE(CallPortal(QStringLiteral("EndSessions"), {}).type(), QDBusMessage::ReplyMessage);
+        QVERIFY(service->RegisterHotKey(&other, 3, MOD_ALT, VK_F1));
+        QVERIFY(testsupport::WaitFor([&] { return LinesSince(beforeEnd).size() == 2; }));
+        QCOMPARE(
+            LinesSince(beforeEnd),
+            QStringList(
+                {"ended", QStringLiteral("bound hotkey2=CTRL+ALT+p hotkey3=ALT+F1 hotkey4=XF86AudioStop")}));
+
         // Every change went to a new session: the portal never had to refuse a second bind.
         QCOMPARE(m_lines.filter(QStringLiteral("refused")), QStringList());
 

@@ -17,6 +17,7 @@ Test interface org.vedrix.test.FakePortal, standing in for the user at the deskt
   ShortcutsChanged, as the user would in the desktop's settings (prints "assigned ID=TRIGGER");
 - ChooseAtBind(id, trigger) makes later binds of that id take this trigger instead of the preferred
   one ("" leaves it unbound), as a user choosing in the desktop's bind dialog;
+- EndSessions() closes every session from the desktop's side, with Session.Closed (prints "ended");
 - Descriptions() gives id -> description of everything bound in open sessions.
 Prints "ready" once it owns its name.
 """
@@ -162,6 +163,15 @@ class Portal(dbus.service.Object):
     @dbus.service.method(TEST, in_signature="ss")
     def ChooseAtBind(self, shortcut_id, trigger):
         self.chosen[shortcut_id] = trigger
+
+    @dbus.service.method(TEST)
+    def EndSessions(self):
+        """The desktop ends every session (the user revoked the shortcuts): Closed, and they are gone."""
+        for session in list(self.sessions.values()):
+            session.Closed(dbus.Dictionary({}, signature="sv"))
+            session.remove_from_connection()
+        self.sessions.clear()
+        print("ended", flush=True)
 
     @dbus.service.method(TEST, out_signature="a{ss}")
     def Descriptions(self):
