@@ -220,6 +220,14 @@
         <translation>Systemweite Tastenkürzel sind auf diesem Desktop nicht verfügbar.</translation>
     </message>
     <message>
+        <source>the desktop bound no key</source>
+        <translation>der Desktop vergab keine Taste</translation>
+    </message>
+    <message>
+        <source>the desktop assigned %1</source>
+        <translation>der Desktop vergab %1</translation>
+    </message>
+    <message>
         <source>Play &amp;Next Channel :</source>
         <translation>&amp;Nächster Sender:</translation>
     </message>
@@ -517,6 +525,25 @@
     <message>
         <source>Close</source>
         <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>HotKeys</name>
+    <message>
+        <source>Play</source>
+        <translation>Abspielen</translation>
+    </message>
+    <message>
+        <source>Play Next Channel</source>
+        <translation>Nächsten Sender abspielen</translation>
+    </message>
+    <message>
+        <source>Play Previous Channel</source>
+        <translation>Vorherigen Sender abspielen</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
     </message>
 </context>
 <context>

@@ -6,6 +6,8 @@
 #include "base/Logging.h"
 #include "base/SettingsStore.h"
 
+#include <QCoreApplication>
+
 namespace
 {
 struct SModifierPair
@@ -81,8 +83,20 @@ void RegisterStoredHotKey(CHotKeyService& service, CSettingsStore& settings, con
                   qUtf8Printable(strName), b.wVirtualKey, b.wModifiers);
 }
 
+QString HotKeyActionTitle(const SHotKeyAction& action)
+{
+    return QCoreApplication::translate("HotKeys", action.pszTitle);
+}
+
+void DescribeHotKeyActions(CHotKeyService& service)
+{
+    for (const SHotKeyAction& action : kHotKeyActions)
+        service.SetHotKeyDescription(action.nId, HotKeyActionTitle(action));
+}
+
 void RegisterAllHotKeys(CHotKeyService& service, CSettingsStore& settings, QObject* pWnd)
 {
+    DescribeHotKeyActions(service);
     for (const SHotKeyAction& action : kHotKeyActions)
         RegisterStoredHotKey(service, settings, QString::fromLatin1(action.pszName), action.nId, pWnd);
 }

@@ -20,28 +20,33 @@ constexpr quint8 HOTKEYF_EXT = 0x08;
 
 struct SHotKeyAction
 {
-    const char* pszName; // forms the stored value names
-    int nId;             // hot key id on the registering window
-    UINT nCommand;       // command that the player's page runs for the hot key
-    int nControlId;      // the action's key-entry control on the settings form
+    const char* pszName;  // forms the stored value names
+    int nId;              // hot key id on the registering window
+    UINT nCommand;        // command that the player's page runs for the hot key
+    int nControlId;       // the action's key-entry control on the settings form
+    const char* pszTitle; // what the user is shown for it (translated in the context "HotKeys")
 };
 
 // In the order of every loop over the actions.
 inline constexpr std::array<SHotKeyAction, 4> kHotKeyActions = {{
-    {"Play", 1, 319, 1010},      // play the selected channel
-    {"Play Next", 2, 320, 1011}, // play the next channel
-    {"Play Prev", 3, 321, 1012}, // play the previous channel
-    {"Stop", 4, 317, 1013},      // stop playing
+    {"Play", 1, 319, 1010, QT_TRANSLATE_NOOP("HotKeys", "Play")},
+    {"Play Next", 2, 320, 1011, QT_TRANSLATE_NOOP("HotKeys", "Play Next Channel")},
+    {"Play Prev", 3, 321, 1012, QT_TRANSLATE_NOOP("HotKeys", "Play Previous Channel")},
+    {"Stop", 4, 317, 1013, QT_TRANSLATE_NOOP("HotKeys", "Stop")},
 }};
 
 // The action with this hot key id, or null.
 const SHotKeyAction* FindHotKeyAction(int nId);
+// The action's name in the user's language.
+QString HotKeyActionTitle(const SHotKeyAction& action);
+// Tells the service the actions' names, for desktops that list the program's hot keys.
+void DescribeHotKeyActions(CHotKeyService& service);
 
 struct HotKeyBinding
 {
-    quint16 wVirtualKey = 0;       // Windows virtual-key code; 0 = no hot key
-    quint16 wModifiers = 0;        // MOD_* bits, as stored and registered
-    quint8 bControlModifiers = 0;  // HOTKEYF_* bits, as the key-entry control shows them
+    quint16 wVirtualKey = 0;      // Windows virtual-key code; 0 = no hot key
+    quint16 wModifiers = 0;       // MOD_* bits, as stored and registered
+    quint8 bControlModifiers = 0; // HOTKEYF_* bits, as the key-entry control shows them
 };
 
 // Between the control's HOTKEYF_* bits and the registration's MOD_* bits; only the four bits of
@@ -60,7 +65,7 @@ HotKeyBinding LoadHotKey(CSettingsStore& settings, const QString& strName);
 // refusal is silent: the action then has no hot key.
 void RegisterStoredHotKey(CHotKeyService& service, CSettingsStore& settings, const QString& strName, int nId,
                           QObject* pWnd);
-// RegisterStoredHotKey for every action, in id order.
+// DescribeHotKeyActions, then RegisterStoredHotKey for every action, in id order.
 void RegisterAllHotKeys(CHotKeyService& service, CSettingsStore& settings, QObject* pWnd);
 // Unregisters ids 1 to 4 of the window, in this order.
 void UnregisterAllHotKeys(CHotKeyService& service, QObject* pWnd);

@@ -4,15 +4,16 @@
 #include "hotkeys/RadioSettingsView.h"
 #include "base/Commands.h"
 
-#include "context/AppContext.h"
 #include "base/SettingsStore.h"
 #include "base/StringTable.h"
+#include "context/AppContext.h"
+#include "context/ViewSizing.h"
 #include "hotkeys/HotKeyBindings.h"
 #include "hotkeys/HotKeyCtrl.h"
-#include "context/ViewSizing.h"
-#include "platform/WaitCursor.h"
 #include "platform/MessageBox.h"
+#include "platform/WaitCursor.h"
 
+#include <QFont>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
@@ -32,7 +33,8 @@ struct SSettingsRow
 // In the order of the actions (Play, Play Next, Play Prev, Stop).
 constexpr SSettingsRow kRows[4] = {
     {1014, 1018, "Failed to Load HotKey for Playing Channel.", "Failed to Store HotKey to Play Channel."},
-    {1015, 1019, "Failed to Load HotKey for Playing Next Channel.", "Failed to Store HotKey to Play Next Channel."},
+    {1015, 1019, "Failed to Load HotKey for Playing Next Channel.",
+     "Failed to Store HotKey to Play Next Channel."},
     {1016, 1020, "Failed to Load HotKey for Playing Previous Channel.",
      "Failed to Store HotKey to Play Previous Channel."},
     {1017, 1021, "Failed to Load HotKey to Stop Playing Channel.", "Failed to Store HotKey to Stop Playing."},
@@ -72,7 +74,8 @@ void PlaceLabel(QLabel* label, const QRect& rect, bool bRightAligned, int nCentr
 }
 } // namespace
 
-CRadioSettingsView::CRadioSettingsView(CAppContext& context, QWidget* parent) : QWidget(parent), m_context(context)
+CRadioSettingsView::CRadioSettingsView(CAppContext& context, QWidget* parent)
+    : QWidget(parent), m_context(context)
 {
     // Created in the form's tab order.
     auto* group = new QGroupBox(tr("System Wide Hot Keys"), this);
@@ -126,8 +129,27 @@ CRadioSettingsView::CRadioSettingsView(CAppContext& context, QWidget* parent) : 
         m_controls.insert(kRows[i].nClearId, clear);
     }
 
+    for (int i = 0; i < 4; ++i)
+    {
+        auto* assigned = new QLabel(this);
+        assigned->setObjectName(QStringLiteral("AssignedTrigger%1").arg(kHotKeyActions[i].nControlId));
+        // The desktop's text for a key comes from outside the program.
+        assigned->setTextFormat(Qt::PlainText);
+        // Two lines in a slightly smaller font fit between the Clear button and the group's edge
+        // without reaching into the next row.
+        assigned->setWordWrap(true);
+        assigned->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        QFont small = assigned->font();
+        small.setPointSizeF(small.pointSizeF() * 0.85);
+        assigned->setFont(small);
+        assigned->setGeometry(Dlu(381, hotKeyTops[i] - 1, 93, 16));
+        assigned->hide();
+        m_assigned[i] = assigned;
+    }
+
     auto* note = new QLabel(
-        tr("Note : Assign System Wide Hot Keys and then Switch to Radio Tab to use the System Wide Hotkeys."), this);
+        tr("Note : Assign System Wide Hot Keys and then Switch to Radio Tab to use the System Wide Hotkeys."),
+        this);
     const QRect noteRect = Dlu(16, 98, 322, 8);
     PlaceLabel(note, noteRect, false, noteRect.center().y());
 
@@ -140,6 +162,9 @@ CRadioSettingsView::CRadioSettingsView(CAppContext& context, QWidget* parent) : 
         const QRect rect = Dlu(16, 124, 322, 8);
         PlaceLabel(unavailable, rect, false, rect.center().y());
     }
+
+    connect(&m_context.HotKeys(), &CHotKeyService::AssignedTriggersChanged, this,
+            &CRadioSettingsView::ShowAssignedTriggers);
 
     // Like a form view: when the window is smaller than the form, the area around it scrolls.
     setMinimumSize(GetFormSize());
@@ -169,14 +194,39 @@ void CRadioSettingsView::LoadHotKeyRow(int nRow)
     if (!hotKeys.IsAvailable())
         return; // the form's line tells why
     hotKeys.UnregisterHotKey(this, action.nId);
-    if (binding.wVirtualKey != 0 && !hotKeys.RegisterHotKey(this, action.nId, binding.wModifiers, binding.wVirtualKey))
+    if (binding.wVirtualKey != 0 &&
+        !hotKeys.RegisterHotKey(this, action.nId, binding.wModifiers, binding.wVirtualKey))
         ShowError(kRows[nRow - 1].pszLoadFailed);
 }
 
 void CRadioSettingsView::LoadAllHotKeyRows()
 {
+    DescribeHotKeyActions(m_context.HotKeys());
     for (int nRow = 1; nRow <= 4; ++nRow)
         LoadHotKeyRow(nRow);
+    ShowAssignedTriggers();
+}
+
+void CRadioSettingsView::ShowAssignedTriggers()
+{
+    for (size_t i = 0; i < m_assigned.size(); ++i)
+    {
+        QLabel* label = m_assigned[i];
+        const std::optional<QString> assigned =
+            m_context.HotKeys().AssignedTrigger(this, kHotKeyActions[i].nId);
+        if (!assigned)
+        {
+            label->hide();
+            label->clear();
+            continue;
+        }
+        const QString text = assigned->isEmpty() ? tr("the desktop bound no key")
+                                                 : tr("the desktop assigned %1").arg(*assigned);
+        label->setText(text);
+        label->setToolTip(text);
+        label->setAccessibleName(QStringLiteral("%1: %2").arg(HotKeyActionTitle(kHotKeyActions[i]), text));
+        label->show();
+    }
 }
 
 void CRadioSettingsView::AssignHotKeyRow(int nRow)
@@ -184,8 +234,8 @@ void CRadioSettingsView::AssignHotKeyRow(int nRow)
     quint16 wVirtualKey = 0;
     quint16 wModifiers = 0;
     GetHotKeyCtrl(nRow)->GetHotKey(wVirtualKey, wModifiers);
-    if (!SaveHotKey(m_context.Settings(), QString::fromLatin1(kHotKeyActions[size_t(nRow - 1)].pszName), wVirtualKey,
-                    quint8(wModifiers)))
+    if (!SaveHotKey(m_context.Settings(), QString::fromLatin1(kHotKeyActions[size_t(nRow - 1)].pszName),
+                    wVirtualKey, quint8(wModifiers)))
     {
         // The fields keep what the user entered and the registrations stay as they were.
         ShowError(kRows[nRow - 1].pszStoreFailed);

@@ -12,6 +12,7 @@
 
 class CAppContext;
 class CHotKeyCtrl;
+class QLabel;
 
 class CRadioSettingsView : public QWidget
 {
@@ -44,11 +45,15 @@ public slots:
     void OnInitialUpdate();
 
 private:
+    // Beside each row, what the desktop bound where it is not the row's key (a desktop that lets the
+    // user choose); nothing where the desktop binds what it is asked for.
+    void ShowAssignedTriggers();
     // A message box over the view; boxes asked for together come one after another.
     void ShowError(const char* pszText);
 
     CAppContext& m_context;
 
     std::array<CHotKeyCtrl*, 4> m_hotKeys{};
+    std::array<QLabel*, 4> m_assigned{};
     QHash<int, QWidget*> m_controls;
 };

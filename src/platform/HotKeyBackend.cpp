@@ -24,8 +24,9 @@ std::unique_ptr<CHotKeyService> CreateHotKeyService()
     const bool bX11 = QGuiApplication::platformName() == QLatin1String("xcb");
     // Wayland lets no client grab keys: the desktop portal binds them for us, where it can. Under
     // XWayland too, where the grabs would not be global; without a portal there they are still better
-    // than none.
-    if (!bX11 || IsWaylandSession())
+    // than none. VEDRIX_HOTKEYS=portal asks the portal in any session.
+    const bool bPortalAsked = qEnvironmentVariable("VEDRIX_HOTKEYS") == QLatin1String("portal");
+    if (!bX11 || IsWaylandSession() || bPortalAsked)
         if (CPortalHotKeyService* portal = CPortalHotKeyService::Create())
             return std::unique_ptr<CHotKeyService>(portal);
     if (bX11)

@@ -4,10 +4,13 @@
 #pragma once
 // System-wide hot keys. RegisterHotKey refuses a combination that another client or this process
 // already holds; a press is reported by HotKeyPressed with the registering window, the id, and the
-// modifiers and key as registered; a window's registrations end when it is destroyed. The application keeps the service of the running session
-// (xcb passive grabs under X11, the desktop portal's global shortcuts elsewhere); without one every
-// registration is refused.
+// modifiers and key as registered; a window's registrations end when it is destroyed. The
+// application keeps the service of the running session (xcb passive grabs under X11, the desktop
+// portal's global shortcuts elsewhere); without one every registration is refused.
 #include <QObject>
+#include <QString>
+
+#include <optional>
 
 using UINT = unsigned int;
 
@@ -26,12 +29,31 @@ public:
     virtual bool UnregisterHotKey(QObject* pWnd, int nId) = 0;
     // False where the session offers no way at all to register a hot key.
     virtual bool IsAvailable() const { return true; }
+    // Names the action behind hot key id nId in the user's language, for desktops that list the
+    // program's hot keys (the portal's shortcut settings); kept for later registrations of that id.
+    virtual void SetHotKeyDescription(int nId, const QString& strDescription)
+    {
+        Q_UNUSED(nId);
+        Q_UNUSED(strDescription);
+    }
+    // Where the desktop has bound something else than the registration asked for (it let the user
+    // choose, or the user changed it in the desktop's settings since): the desktop's own text for the
+    // trigger, or an empty text when the desktop bound no key for it. Nothing while the desktop binds
+    // what was asked, as the X11 grabs always do.
+    virtual std::optional<QString> AssignedTrigger(QObject* pWnd, int nId) const
+    {
+        Q_UNUSED(pWnd);
+        Q_UNUSED(nId);
+        return std::nullopt;
+    }
 
 signals:
     // A registered combination was pressed (once per press: a held key's repeats are not reported).
     // Emitted from the handling of the key event; receivers queue what they do, as a posted message
     // would run it.
     void HotKeyPressed(QObject* pWnd, int nId, UINT fsModifiers, UINT nVirtualKey);
+    // What AssignedTrigger answers may have changed for some registration.
+    void AssignedTriggersChanged();
 };
 
 // Refuses every registration: the service where the session offers none.
