@@ -20,6 +20,7 @@
 #include "platform/MessageBox.h"
 #include "platform/SingleInstance.h"
 #include "platform/WholeFile.h"
+#include "platform/WindowSystem.h"
 #include "base/PlayerTrace.h"
 #include "player/SorvanaView.h"
 #include "web/HardwareStoreView.h"
@@ -131,7 +132,7 @@ void CSorvanaApp::OnInstanceRequest(const QString& strLine)
     {
         // Qt's wayland platform hands the variable's token to the compositor with the next activation,
         // and clears it.
-        if (platformName().startsWith(QLatin1String("wayland")))
+        if (IsWaylandPlatform())
             qputenv("XDG_ACTIVATION_TOKEN", strLine.mid(kActivatePrefix.size()).toUtf8());
         return;
     }

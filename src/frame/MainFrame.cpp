@@ -21,6 +21,7 @@
 #include "platform/Autostart.h"
 #include "platform/PlainText.h"
 #include "platform/WaitCursor.h"
+#include "platform/WindowSystem.h"
 #include "context/AppContext.h"
 #include "ribbon/CustomMFCRibbonApplicationButton.h"
 #include "ribbon/CustomMFCRibbonBar.h"
@@ -386,13 +387,13 @@ void CMainFrame::HideToTray()
     // the program; minimised, the task bar or the window list still has it.
     if (!windowFlags().testFlag(Qt::WindowMinimizeButtonHint))
         AllowMinimize();
-    m_bMinimizedOnWayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    m_bMinimizedOnWayland = IsWaylandPlatform();
     showMinimized();
 }
 
 void CMainFrame::StartMinimized()
 {
-    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+    if (!IsWaylandPlatform())
     {
         showMinimized();
         return;
@@ -504,7 +505,7 @@ void CMainFrame::SaveWindowPlacement() const
         return;
     // A Wayland client is never told where the compositor put its window (Qt says 0,0): the position
     // that an X11 session stored stays for the next one.
-    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+    if (!IsWaylandPlatform())
     {
         m_context.Settings().Write(kPlacementLeft, rect.left());
         m_context.Settings().Write(kPlacementTop, rect.top());

@@ -273,7 +273,7 @@ void CPortalHotKeyService::Update()
             CreateSession();
         return;
     }
-    if (!m_bBound)
+    if (m_bound.empty())
     {
         if (!wanted.empty())
             Bind(wanted);
@@ -322,7 +322,6 @@ void CPortalHotKeyService::CloseSession()
                                                   QStringLiteral("Close")));
     }
     m_strSession.clear();
-    m_bBound = false;
     m_bBindAnswered = false;
     m_bound.clear();
     m_assigned.clear();
@@ -352,7 +351,6 @@ void CPortalHotKeyService::Bind(std::vector<SShortcut> shortcuts)
         properties.insert(QStringLiteral("preferred_trigger"), s.strTrigger);
         list.push_back({s.strId, properties});
     }
-    m_bBound = true;
     m_bBindAnswered = false;
     m_bound = std::move(shortcuts);
     const QString session = m_strSession;

@@ -103,9 +103,8 @@ private:
     QHash<int, QString> m_descriptions; // by hot key id
     QString m_strSession;               // empty until the portal has made it
     bool m_bSessionPending = false;
-    bool m_bBound = false; // the session has had its one bind
     bool m_bBindAnswered = false;
-    std::vector<SShortcut> m_bound;      // what the session's bind asked for
+    std::vector<SShortcut> m_bound;      // what the session's one bind asked for; empty before it
     QHash<QString, QString> m_assigned;  // shortcut id -> the desktop's text for its trigger
     QHash<QString, FResponse> m_pending; // Request path -> what to do with its Response
     QTimer* m_pBindTimer;                // joins the registrations of one update into one binding
