@@ -273,7 +273,8 @@ void CListenBuffer::Stop()
     QNetworkReply* pReply = m_pReply;
     m_pReply = nullptr;
     pReply->disconnect(this);
-    pReply->abort();
+    // Deleting the reply closes its connection. No abort() first: a server's error answer (a 404) may
+    // still be on its way from the network thread, and the reply would report a second error.
     pReply->deleteLater();
 }
 
