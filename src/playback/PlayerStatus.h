@@ -54,7 +54,9 @@ public:
 
     QString Text() const { return m_strText; }
     EPlayerState State() const { return m_state; }
-    bool IsPlaying() const { return m_bPlaying; }
+    // A stream whose sound device failed shows the error and does not play, even while mpv goes on
+    // without sound: it must not count as played, or its end would be taken for a drop and retried.
+    bool IsPlaying() const { return m_bPlaying && !m_bAudioFailed; }
 
     // The user's side.
     void LoadRequested(qint64 nEntryId);

@@ -141,6 +141,25 @@ private slots:
         QCOMPARE(Run(steps), seen);
     }
 
+    // mpv may report the sound device's failure before or after playback starts: either way the stream
+    // never plays (the engine would otherwise retry it as a dropped stream).
+    void soundDeviceFailureIsNeverPlaying()
+    {
+        for (const bool bFailsFirst : {true, false})
+        {
+            CPlayerStatus status;
+            status.LoadRequested(1);
+            status.FileStarted(1);
+            if (bFailsFirst)
+                status.AudioOutputFailed();
+            status.PlaybackRestarted();
+            if (!bFailsFirst)
+                status.AudioOutputFailed();
+            QVERIFY(!status.IsPlaying());
+            QCOMPARE(status.State(), EPlayerState::Error);
+        }
+    }
+
     void addresses_data()
     {
         QTest::addColumn<QString>("address");
