@@ -4,6 +4,7 @@
 // The real media player under Xvfb: libmpv plays Icecast tone streams and a live HLS channel into a
 // PulseAudio null sink, and the sink's monitor tells which tone is audible. The servers come from
 // tests/e2e/rig_streams.py, driven over a pipe.
+#include "TestSupport.h"
 #include "listenback/RingFile.h"
 #include "playback/MpvEngine.h"
 #include "playback/PlaybackEngine.h"
@@ -85,15 +86,13 @@ class TestPlayerMpv : public QObject
     // did. Each listening is taken once (QTRY_* would evaluate it up to four times).
     bool Hears(const std::function<bool(const QJsonObject&)>& test, int nTimeoutMs, double dSeconds = 1.0)
     {
-        QElapsedTimer timer;
-        timer.start();
-        do
-        {
-            m_heard = Listen(dSeconds);
-            if (test(m_heard))
-                return true;
-        } while (timer.elapsed() < nTimeoutMs);
-        return false;
+        return testsupport::WaitFor(
+            [&]
+            {
+                m_heard = Listen(dSeconds);
+                return test(m_heard);
+            },
+            nTimeoutMs);
     }
     static bool Silent(const QJsonObject& heard) { return heard["silent"].toBool(); }
     static bool Sound(const QJsonObject& heard) { return heard.contains("silent") && !Silent(heard); }
