@@ -19,6 +19,7 @@
 #include "frame/SongNotifier.h"
 #include "frame/TrayIcon.h"
 #include "platform/Autostart.h"
+#include "platform/HotKeyService.h"
 #include "platform/PlainText.h"
 #include "platform/WaitCursor.h"
 #include "platform/WindowSystem.h"
@@ -35,6 +36,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QShortcut>
 #include <QStackedWidget>
@@ -118,8 +120,18 @@ void CMainFrame::OpenCategoryView(int nIndex)
         return;
     const int count = int(m_pageFactories.size());
     const int index = nIndex >= 0 && nIndex < count ? nIndex : count - 1;
+    // The old page's hot keys go now and the new page's come on a later turn: the desktop is asked
+    // once, for what the new page registered.
+    m_context.HotKeys().HoldChanges();
     ClosePage();
-    QMetaObject::invokeMethod(this, [this, index] { OpenPage(index); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this, index]
+        {
+            OpenPage(index);
+            m_context.HotKeys().ReleaseChanges();
+        },
+        Qt::QueuedConnection);
 }
 
 bool CMainFrame::OpenPage(int nIndex)
@@ -127,7 +139,9 @@ bool CMainFrame::OpenPage(int nIndex)
     if (nIndex < 0 || nIndex >= int(m_pageFactories.size()))
         return false;
     // Two activations in quick succession (an arrow key, then Space on the tab) ask for two
-    // openings; one page is still all there may be.
+    // openings; one page is still all there may be. (Its going may turn the event loop.)
+    m_context.HotKeys().HoldChanges();
+    const auto release = qScopeGuard([this] { m_context.HotKeys().ReleaseChanges(); });
     ClosePage();
     QWidget* page = m_pageFactories[size_t(nIndex)]();
     if (!page)

@@ -47,6 +47,16 @@ public:
         return std::nullopt;
     }
 
+    // Holds what changes of the registrations do to the desktop while windows hand their keys on
+    // (one page closes and the next opens, with turns of the event loop between): what stands when
+    // the last hold ends is what the desktop is asked for. Holds nest.
+    void HoldChanges() { ++m_nHolds; }
+    void ReleaseChanges()
+    {
+        if (m_nHolds > 0 && --m_nHolds == 0)
+            ChangesReleased();
+    }
+
 signals:
     // A registered combination was pressed (once per press: a held key's repeats are not reported).
     // Emitted from the handling of the key event; receivers queue what they do, as a posted message
@@ -54,6 +64,14 @@ signals:
     void HotKeyPressed(QObject* pWnd, int nId, UINT fsModifiers, UINT nVirtualKey);
     // What AssignedTrigger answers may have changed for some registration.
     void AssignedTriggersChanged();
+
+protected:
+    bool AreChangesHeld() const { return m_nHolds > 0; }
+    // The last hold has ended: a service that waited for it brings the desktop in line now.
+    virtual void ChangesReleased() {}
+
+private:
+    int m_nHolds = 0;
 };
 
 // Refuses every registration: the service where the session offers none.

@@ -261,10 +261,18 @@ std::vector<CPortalHotKeyService::SShortcut> CPortalHotKeyService::WantedShortcu
     return shortcuts;
 }
 
+void CPortalHotKeyService::ChangesReleased()
+{
+    m_pBindTimer->start();
+}
+
 void CPortalHotKeyService::Update()
 {
     if (m_bSessionPending)
         return; // the new session's creation comes back here
+    // A page switch in progress: the next page registers the same keys, most likely.
+    if (AreChangesHeld())
+        return; // the release comes back here
     const std::vector<SShortcut> wanted = WantedShortcuts();
     if (m_strSession.isEmpty())
     {

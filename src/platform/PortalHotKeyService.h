@@ -84,6 +84,7 @@ private:
     };
     using FResponse = std::function<void(uint nResponse, const QVariantMap& results)>;
 
+    void ChangesReleased() override;
     // Brings the portal in line with the registrations (the bind timer's work).
     void Update();
     std::vector<SShortcut> WantedShortcuts() const;

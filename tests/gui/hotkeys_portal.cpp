@@ -188,6 +188,28 @@ private slots:
         }
         QVERIFY(WaitForBound(QStringLiteral("bound hotkey2=CTRL+ALT+p hotkey4=XF86AudioStop")));
 
+        // A page switch: one window's keys go, the next window's come a few turns of the event loop
+        // later. While changes are held the desktop hears nothing of it, and its keys go on working;
+        // the next real change is one new session.
+        const qsizetype beforeHandOver = m_lines.size();
+        service->HoldChanges();
+        QVERIFY(service->UnregisterHotKey(&other, 2));
+        Press(QStringLiteral("hotkey4"));
+        QVERIFY(testsupport::WaitFor([&] { return player.m_hotKeys.size() == 3; }));
+        CHotKeyWindow next;
+        QVERIFY(service->RegisterHotKey(&next, 2, MOD_CONTROL | MOD_ALT, kVkP));
+        service->ReleaseChanges();
+        Press(QStringLiteral("hotkey2"));
+        QVERIFY(testsupport::WaitFor([&] { return next.m_hotKeys.size() == 1; }));
+        QVERIFY(service->RegisterHotKey(&next, 3, MOD_SHIFT, VK_F1));
+        QVERIFY(WaitForBound(
+            QStringLiteral("bound hotkey2=CTRL+ALT+p hotkey3=SHIFT+F1 hotkey4=XF86AudioStop")));
+        QCOMPARE(LinesSince(beforeHandOver),
+                 QStringList({"closed", QStringLiteral("bound hotkey2=CTRL+ALT+p hotkey3=SHIFT+F1 "
+                                                       "hotkey4=XF86AudioStop")}));
+        QVERIFY(service->UnregisterHotKey(&next, 3));
+        QVERIFY(WaitForBound(QStringLiteral("bound hotkey2=CTRL+ALT+p hotkey4=XF86AudioStop")));
+
         // The desktop ends the session: the next change of the keys is bound in a new one.
         const qsizetype beforeEnd = m_lines.size();
         QCOMPARE(CallPortal(QStringLiteral("EndSessions"), {}).type(), QDBusMessage::ReplyMessage);

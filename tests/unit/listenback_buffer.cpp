@@ -81,7 +81,9 @@ private:
         if (!request.contains("\r\n\r\n"))
             return;
         m_lastRequest = request;
-        const QByteArray path = request.split(' ').value(1);
+        // A later socket may be given the same address: its request starts afresh.
+        m_requests.remove(pSocket);
+        const QByteArray path = m_lastRequest.split(' ').value(1);
         QByteArray answer;
         if (path == "/stream")
         {
