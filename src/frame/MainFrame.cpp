@@ -139,7 +139,8 @@ bool CMainFrame::OpenPage(int nIndex)
     if (nIndex < 0 || nIndex >= int(m_pageFactories.size()))
         return false;
     // Two activations in quick succession (an arrow key, then Space on the tab) ask for two
-    // openings; one page is still all there may be. (Its going may turn the event loop.)
+    // openings; one page is still all there may be. The old page's going may turn the event loop:
+    // the desktop hears of the hot keys once the new page has registered its own.
     m_context.HotKeys().HoldChanges();
     const auto release = qScopeGuard([this] { m_context.HotKeys().ReleaseChanges(); });
     ClosePage();
